@@ -1,0 +1,27 @@
+# Warning and sanitizer flags shared by every target of the project.
+add_library(zam_options INTERFACE)
+if(MSVC)
+  target_compile_options(zam_options INTERFACE /W4 $<$<BOOL:${ZAM_WERROR}>:/WX>)
+else()
+  target_compile_options(zam_options INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion
+    -Wnon-virtual-dtor -Woverloaded-virtual -Wimplicit-fallthrough
+    $<$<BOOL:${ZAM_WERROR}>:-Werror>)
+  if(ZAM_SANITIZE)
+    target_compile_options(zam_options INTERFACE
+      -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(zam_options INTERFACE -fsanitize=address,undefined)
+  endif()
+  if(ZAM_FUZZ)
+    target_compile_options(zam_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    target_link_options(zam_options INTERFACE -fsanitize=address,undefined)
+  endif()
+endif()
+
+# Adds a GoogleTest executable and registers its tests with CTest.
+function(zam_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} zam_test_support GTest::gtest GTest::gtest_main zam_options)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,73 @@
+#pragma once
+// Every file operation of the program goes through one FileSystem object, so that tests can put a
+// failing one in its place (fault injection) and see that no user file is ever lost. Paths are
+// logical (see Paths.h).
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zam/platform/Status.h"
+
+namespace zam::platform {
+
+enum ListKind : unsigned { kListFiles = 1, kListFolders = 2, kListAll = 3 };
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // True only for an existing regular file that can be opened for reading (false for a folder).
+    virtual bool FileExists(std::string_view path) = 0;
+    virtual bool FolderExists(std::string_view path) = 0;
+
+    // Whole file into `bytes`.
+    virtual Status ReadAll(std::string_view path, std::string& bytes) = 0;
+    // Up to `count` bytes from 0-based `offset`; fewer at the end of the file, none beyond it.
+    virtual Status ReadAt(std::string_view path, std::uint64_t offset, std::size_t count,
+                          std::string& bytes) = 0;
+    // Overwrites bytes of an existing file in place from `offset` on (the file grows when the
+    // bytes reach past its end) and flushes them to disk.
+    virtual Status WriteAt(std::string_view path, std::uint64_t offset, std::string_view bytes) = 0;
+    // Opens an existing file for writing without changing it: tells whether a later WriteAt can
+    // succeed (read-only, locked by a running program, ...).
+    virtual Status CheckWritable(std::string_view path) = 0;
+    virtual Status Size(std::string_view path, std::uint64_t& size) = 0;
+
+    // Creates or truncates `path`, writes `bytes`, flushes them to disk and closes the file.
+    virtual Status WriteNew(std::string_view path, std::string_view bytes) = 0;
+    // Copies a file, replacing `to` when it exists.
+    virtual Status Copy(std::string_view from, std::string_view to) = 0;
+    // Renames a file or folder. For files an existing `to` is replaced in one step.
+    virtual Status Rename(std::string_view from, std::string_view to) = 0;
+    virtual Status Delete(std::string_view path) = 0;
+    virtual Status IsReadOnly(std::string_view path, bool& readOnly) = 0;
+    // Clears the read-only attribute (on POSIX: adds owner write permission).
+    virtual Status ClearReadOnly(std::string_view path) = 0;
+    virtual Status CreateFolder(std::string_view path) = 0;
+
+    // Names (without folder) of the entries of a folder that match a Windows wildcard pattern,
+    // given together as "C:\GPL\Players\*." ; in the order the system lists them, "." and ".."
+    // never included.
+    virtual Status List(std::string_view folderAndPattern, unsigned kinds,
+                        std::vector<std::string>& names) = 0;
+};
+
+// The file system the program uses; the native one unless a test swapped it.
+FileSystem& Fs();
+FileSystem& NativeFileSystem();
+
+// Puts another file system in place for the lifetime of this object (tests only).
+class ScopedFileSystem {
+public:
+    explicit ScopedFileSystem(FileSystem& replacement);
+    ~ScopedFileSystem();
+    ScopedFileSystem(const ScopedFileSystem&) = delete;
+    ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
+
+private:
+    FileSystem* previous_;
+};
+
+}  // namespace zam::platform

@@ -1,0 +1,39 @@
+#pragma once
+// Logical paths are Windows-style texts as the rest of the program builds them
+// ("C:\Sierra\GPL\Players\x\Player.ini", "ZAM.Ini", "Seasons\67Season.Ini"). They are turned into
+// native paths only at the moment of I/O.
+//
+// On Linux: backslashes become slashes; a drive letter is mapped through the Wine prefix
+// ($WINEPREFIX, else ~/.wine) link dosdevices/<letter>: (Z: falls back to "/" when the prefix has
+// no such link); every component that does not exist with its exact spelling is matched without
+// regard to case against the existing entries of its folder, so "CORE.INI" finds "core.ini" and a
+// new file is created beside its case-matched folder instead of as a second copy in another case.
+// Names are stored on disk as UTF-8.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace zam::platform {
+
+std::filesystem::path NativePath(std::string_view logical);
+
+// Native path back to the logical form (UTF-8 -> Windows-1252; separators stay as they are on
+// this platform, since the program only appends to such paths).
+std::string LogicalFromNative(const std::filesystem::path& native);
+
+// Folder part of a logical path including its trailing separator ("C:\a\b.ini" -> "C:\a\"), or
+// the empty text when it has none.
+std::string FolderOf(std::string_view logical);
+// Name part of a logical path ("C:\a\b.ini" -> "b.ini").
+std::string NameOf(std::string_view logical);
+bool IsSeparator(char c);
+
+// Current directory and the folder of the running executable, as logical paths ending in a
+// separator.
+std::string CurrentDirectory();
+bool ChangeDirectory(std::string_view logical);
+std::string ProgramFolder();
+// File name of the running executable without folder and without extension ("ZAMDeck").
+std::string ProgramName();
+
+}  // namespace zam::platform

@@ -1,0 +1,56 @@
+#pragma once
+// Starting programs. A command line is split as Windows splits it and is never handed to a shell,
+// so text the user typed (a server address, a password) can never run as a command.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zam/platform/Status.h"
+
+namespace zam::platform {
+
+struct SplitCommand {
+    std::string program;             // logical path of the program as found
+    std::vector<std::string> args;   // arguments after Windows quoting rules
+};
+
+// Splits by Windows rules. The program part may be quoted; when it is not and holds blanks it is
+// looked for as CreateProcess does: the shortest prefix ending before a blank that names an
+// existing file (also with ".exe" appended) is the program. `exists` answers for a logical path.
+SplitCommand SplitCommandLine(std::string_view commandLine,
+                              const std::function<bool(std::string_view)>& exists);
+// The argument part alone, split by the Windows rules (quotes, backslashes before quotes).
+std::vector<std::string> SplitArguments(std::string_view arguments);
+
+struct ProcessId {
+    std::int64_t value = 0;
+};
+
+class ProcessLauncher {
+public:
+    virtual ~ProcessLauncher() = default;
+    // Starts the command line in a normal window with focus. On Linux a Windows program (a file
+    // that starts with "MZ", or a .exe/.bat/.com name) is started through wine in the prefix of its
+    // drive; anything else is executed directly. The current directory is inherited.
+    virtual Status Start(std::string_view commandLine, ProcessId& id) = 0;
+    // Waits without time-out until the process ends. Fails when it cannot be opened for waiting.
+    virtual Status Wait(ProcessId id) = 0;
+};
+
+ProcessLauncher& Processes();
+ProcessLauncher& NativeProcesses();
+
+class ScopedProcessLauncher {
+public:
+    explicit ScopedProcessLauncher(ProcessLauncher& replacement);
+    ~ScopedProcessLauncher();
+    ScopedProcessLauncher(const ScopedProcessLauncher&) = delete;
+    ScopedProcessLauncher& operator=(const ScopedProcessLauncher&) = delete;
+
+private:
+    ProcessLauncher* previous_;
+};
+
+}  // namespace zam::platform
