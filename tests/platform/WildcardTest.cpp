@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -13,6 +14,10 @@ struct Case {
     const char* name;
     bool matches;
 };
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << '"' << c.pattern << "\" ~ \"" << c.name << '"';
+}
 
 class WildcardTable : public testing::TestWithParam<Case> {};
 
