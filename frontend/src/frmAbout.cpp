@@ -1,6 +1,7 @@
 #include "zam/frontend/frmAbout.h"
 
 #include <QGridLayout>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
@@ -20,6 +21,7 @@ namespace {
 
 constexpr int kIconSize = 48;
 constexpr int kTextWidth = 380;
+constexpr int kButtonWidth = 110;
 
 // The program's icon, painted: a green tile with the title on it.
 QPixmap PaintIcon() {
@@ -33,12 +35,17 @@ QPixmap PaintIcon() {
     painter.setBrush(gradient);
     painter.setPen(QPen(QColor(220, 200, 120), 2));
     painter.drawRoundedRect(QRectF(1, 1, kIconSize - 2, kIconSize - 2), 8, 8);
+    // The largest bold type at which the title fits inside the frame.
     QFont font = painter.font();
     font.setBold(true);
-    font.setPixelSize(kIconSize / 3);
+    const QString title = QString::fromLatin1(kAppTitle);
+    for (int size = kIconSize / 3; size > 6; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(title) <= kIconSize - 10) break;
+    }
     painter.setFont(font);
     painter.setPen(QColor(245, 240, 220));
-    painter.drawText(QRect(0, 0, kIconSize, kIconSize), Qt::AlignCenter, QString::fromLatin1(kAppTitle));
+    painter.drawText(QRect(0, 0, kIconSize, kIconSize), Qt::AlignCenter, title);
     return icon;
 }
 
@@ -96,6 +103,8 @@ frmAbout::frmAbout(UserInterface& ui, QWidget* parent)
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     cmdOK->setDefault(true);
+    cmdOK->setMinimumWidth(kButtonWidth);
+    cmdSysInfo->setMinimumWidth(kButtonWidth);
 
     QFont bold = lblTitle->font();
     bold.setBold(true);

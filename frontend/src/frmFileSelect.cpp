@@ -110,19 +110,20 @@ frmFileSelect::frmFileSelect(UserInterface& ui, QWidget* parent)
     buttons->addWidget(cmdOK);
     buttons->addWidget(Cancel);
 
+    // The name box sits below the files, so hiding it leaves both lists aligned.
     auto* layout = new QGridLayout(this);
     layout->addWidget(BuddyLabel("&Folder:", txtPath, this), 0, 0, 1, 2);
     layout->addWidget(txtPath, 1, 0, 1, 2);
     layout->addWidget(BuddyLabel("F&olders:", Directory, this), 2, 0);
-    layout->addWidget(Directory, 3, 0, 3, 1);
-    layout->addWidget(BuddyLabel("D&rive:", Drives, this), 6, 0);
-    layout->addWidget(Drives, 7, 0);
-    layout->addWidget(lblFileName, 2, 1);
-    layout->addWidget(txtFileName, 3, 1);
-    layout->addWidget(BuddyLabel("F&iles:", Files, this), 4, 1);
-    layout->addWidget(Files, 5, 1, 3, 1);
-    layout->addLayout(buttons, 8, 0, 1, 2);
-    layout->setRowStretch(5, 1);
+    layout->addWidget(BuddyLabel("F&iles:", Files, this), 2, 1);
+    layout->addWidget(Directory, 3, 0);
+    layout->addWidget(Files, 3, 1);
+    layout->addWidget(BuddyLabel("D&rive:", Drives, this), 4, 0);
+    layout->addWidget(lblFileName, 4, 1);
+    layout->addWidget(Drives, 5, 0);
+    layout->addWidget(txtFileName, 5, 1);
+    layout->addLayout(buttons, 6, 0, 1, 2);
+    layout->setRowStretch(3, 1);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
     resize(560, 400);

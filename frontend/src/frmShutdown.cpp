@@ -60,7 +60,9 @@ frmShutdown::frmShutdown(QWidget* parent)
 
     QWidget* previous = nullptr;
     for (const ChoiceRow& row : kChoices) {
-        auto* button = new QPushButton(QString::fromLatin1(row.caption).arg(title), this);
+        QString caption = QString::fromLatin1(row.caption);
+        caption.replace(QLatin1String("%1"), title);
+        auto* button = new QPushButton(caption, this);
         button->setObjectName(QLatin1String(row.name));
         button->setMinimumWidth(kButtonWidth);
         button->installEventFilter(this);
