@@ -5,6 +5,7 @@
 // runs of occupied slots cost nothing when keys are added. The layout is exactly the one that
 // probing slot by slot gives.
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace zam::store_detail {
