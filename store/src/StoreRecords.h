@@ -53,6 +53,7 @@ struct FileRecord {
     std::unordered_map<std::string, std::int32_t> sectionIndex;  // upper-case name -> number
 
     std::string_view Text(TextRef ref) const {
+        if (ref.length == 0) return {};
         if (ref.offset & kExtraBit)
             return std::string_view(extra).substr(ref.offset & ~kExtraBit, ref.length);
         return std::string_view(*loaded).substr(ref.offset, ref.length);
