@@ -43,14 +43,14 @@ KeySum IniStore::Impl::SumOf(const store_detail::Slot& s) const {
     return sum;
 }
 
-std::uint64_t IniStore::Impl::HashOfSlot(std::int32_t slot) const {
-    const store_detail::Slot& s = table.At(slot);
-    return store_detail::EntryHash(s.file, s.section, EntryName(s));
-}
-
 std::int32_t IniStore::Impl::SlotOf(std::int32_t file, std::int32_t section,
                                     std::string_view entry) const {
-    return keys.Find(store_detail::EntryHash(file, section, entry), [&](std::int32_t slot) {
+    return SlotOf(file, section, entry, store_detail::EntryHash(file, section, entry));
+}
+
+std::int32_t IniStore::Impl::SlotOf(std::int32_t file, std::int32_t section, std::string_view entry,
+                                    std::uint32_t hash) const {
+    return keys.Find(hash, [&](std::int32_t slot) {
         const store_detail::Slot& s = table.At(slot);
         return s.file == file && s.section == section && platform::EqualNoCase(EntryName(s), entry);
     });
@@ -70,27 +70,36 @@ void IniStore::Impl::CountProbe(const KeySum& sum, std::int32_t reached) {
     }
 }
 
-void IniStore::Impl::Register(const KeySum& sum, IniPosition p, std::string_view entryName) {
-    if (table.Full()) Grow();
+void IniStore::Impl::Register(const KeySum& sum, IniPosition p, std::uint32_t hash) {
     std::int32_t slot = table.FirstFreeFrom(HomeFromSum(sum.Sum(), table.IndexSize()));
     table.Occupy(slot, store_detail::Slot{p.file, p.section, p.entry});
-    keys.Insert(store_detail::EntryHash(p.file, p.section, entryName), slot,
-                [this](std::int32_t s) { return HashOfSlot(s); });
+    keys.Insert(hash, slot);
 }
 
-// A full table is doubled and every key registered again, in slot order, keeping its numbers.
+// A full table is doubled and every key registered again, keeping its numbers. The keys are the
+// records' own: every named entry, and for each section the newest nameless entry (the one its
+// nameless key names). They are taken in record order, so the texts are read front to back.
 void IniStore::Impl::Grow() {
-    store_detail::SlotTable old = std::move(table);
-    std::int64_t wanted = static_cast<std::int64_t>(old.IndexSize()) * 2;
+    const std::int64_t keyCount = table.Occupied();
+    const std::int64_t wanted = static_cast<std::int64_t>(table.IndexSize()) * 2;
     table.Reset(Clamp32(std::min<std::int64_t>(wanted, std::numeric_limits<std::int32_t>::max() - 1)));
-    keys.Clear(static_cast<std::size_t>(old.Occupied()));
-    for (std::int32_t i = 0; i <= old.IndexSize(); ++i) {
-        const store_detail::Slot& s = old.At(i);
-        if (s.file == 0) continue;
-        std::int32_t slot = table.FirstFreeFrom(HomeFromSum(SumOf(s).Sum(), table.IndexSize()));
-        table.Occupy(slot, s);
-        keys.Insert(store_detail::EntryHash(s.file, s.section, EntryName(s)), slot,
-                    [this](std::int32_t x) { return HashOfSlot(x); });
+    keys.Clear(static_cast<std::size_t>(keyCount));
+    for (std::int32_t f = 1; f < static_cast<std::int32_t>(files.size()); ++f) {
+        const auto& file = files[f];
+        for (std::int32_t s = 1; s < static_cast<std::int32_t>(file.sections.size()); ++s) {
+            const auto& list = file.sections[s].entries;
+            std::int32_t newestNameless = 0;
+            for (std::int32_t e = 1; e <= static_cast<std::int32_t>(list.size()); ++e)
+                if (file.entries[list[e - 1]].name.length == 0) newestNameless = e;
+            const KeySum prefix = PrefixSum(file.name, file.sections[s].name);
+            for (std::int32_t e = 1; e <= static_cast<std::int32_t>(list.size()); ++e) {
+                std::string_view name = file.Text(file.entries[list[e - 1]].name);
+                if (name.empty() && e != newestNameless) continue;
+                KeySum sum = prefix;
+                sum.Add(name);
+                Register(sum, {f, s, e}, store_detail::EntryHash(f, s, name));
+            }
+        }
     }
 }
 
@@ -101,22 +110,25 @@ IniPosition IniStore::Impl::FindOrCreate(std::int32_t file, std::int32_t section
         sum.Add(entry);
         return sum;
     };
-    std::int32_t slot = SlotOf(file, section, entry);
+    const std::uint32_t hash = store_detail::EntryHash(file, section, entry);
+    std::int32_t slot = SlotOf(file, section, entry, hash);
     if (!entry.empty() && slot >= 0) {
         if (!Initialising) CountProbe(sumOf(), slot);
         const store_detail::Slot& s = table.At(slot);
         return {s.file, s.section, s.entry};
     }
-    IniPosition p{file, section, AppendEntry(file, section, entry)};
     if (slot >= 0) {
         // A nameless entry: the key of the section's nameless entries now names the newest one.
+        IniPosition p{file, section, AppendEntry(file, section, entry)};
         if (!Initialising) CountProbe(sumOf(), slot);
         table.Overwrite(slot, store_detail::Slot{p.file, p.section, p.entry});
         return p;
     }
+    if (table.Full()) Grow();
     KeySum sum = sumOf();
     CountProbe(sum, -1);
-    Register(sum, p, entry);
+    IniPosition p{file, section, AppendEntry(file, section, entry)};
+    Register(sum, p, hash);
     return p;
 }
 

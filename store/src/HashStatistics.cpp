@@ -20,7 +20,10 @@ constexpr std::int64_t kLargestConfiguredIndex = 1 << 24;
 
 // A number as the statistics print it: a space (or the minus sign), the digits, a space.
 std::string PrintNumber(std::int64_t n) {
-    return (n < 0 ? "-" : " ") + std::to_string(n < 0 ? -n : n) + " ";
+    std::string text(1, n < 0 ? '-' : ' ');
+    text += std::to_string(n < 0 ? -n : n);
+    text += ' ';
+    return text;
 }
 
 // Plain decimal, up to 15 significant digits, no trailing zeros.

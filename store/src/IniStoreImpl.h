@@ -42,13 +42,14 @@ struct IniStore::Impl {
     // ---- hash index ----
     store_detail::KeySum SumOf(const store_detail::Slot& s) const;
     std::int32_t SlotOf(std::int32_t file, std::int32_t section, std::string_view entry) const;
+    std::int32_t SlotOf(std::int32_t file, std::int32_t section, std::string_view entry,
+                        std::uint32_t hash) const;
     // Counts the statistics of one probe from the key's home slot to `reached` (its slot, or -1
     // when it is not in the table).
     void CountProbe(const store_detail::KeySum& sum, std::int32_t reached);
-    // Registers a new key in the first free slot of its chain (enlarging a full table first).
-    void Register(const store_detail::KeySum& sum, IniPosition p, std::string_view entryName);
+    // Registers a new key in the first free slot of its chain (the table has a free slot).
+    void Register(const store_detail::KeySum& sum, IniPosition p, std::uint32_t hash);
     void Grow();
-    std::uint64_t HashOfSlot(std::int32_t slot) const;
 
     // Find-or-create with the files and sections already resolved; `prefix` is the key sum of
     // "FILE;SECTION;". Statistics are counted as two probes (look-up, then registration).
