@@ -50,8 +50,9 @@ void CheckSeconds(const std::uint8_t* data, std::size_t size) {
     if (size < sizeof(std::int64_t)) return;
     std::int64_t seconds;
     std::memcpy(&seconds, data, sizeof seconds);
-    std::int64_t clamped = seconds < 0 ? 0 : seconds > kMaxElapsedSeconds ? kMaxElapsedSeconds
-                                                                          : seconds;
+    std::int64_t clamped = seconds < 0                    ? 0
+                           : seconds > kMaxElapsedSeconds ? kMaxElapsedSeconds
+                                                          : seconds;
     Check(ParseTimeText(FormatElapsed(seconds)) == clamped);
 }
 

@@ -6,7 +6,9 @@ namespace zam::loader {
 
 namespace {
 
-constexpr std::string_view kDefaultInterpreter = "cmd.exe";
+// Where the interpreter lives when the environment does not say: the system folder of Windows, and
+// on Linux the same path inside the Wine prefix, which holds Wine's own "cmd".
+constexpr std::string_view kDefaultInterpreter = "C:\\Windows\\System32\\cmd.exe";
 
 }  // namespace
 

@@ -17,9 +17,13 @@ NativeLoaderPlatform::NativeLoaderPlatform()
 NativeLoaderPlatform::NativeLoaderPlatform(std::string programFolder, std::string programName)
     : programFolder_(std::move(programFolder)), programName_(std::move(programName)) {}
 
-std::string NativeLoaderPlatform::ProgramFolder() { return programFolder_; }
+std::string NativeLoaderPlatform::ProgramFolder() {
+    return programFolder_;
+}
 
-std::string NativeLoaderPlatform::ProgramName() { return programName_; }
+std::string NativeLoaderPlatform::ProgramName() {
+    return programName_;
+}
 
 bool NativeLoaderPlatform::FileExists(std::string_view path) {
     return platform::Fs().FileExists(path);

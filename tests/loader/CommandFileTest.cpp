@@ -34,11 +34,12 @@ TEST(TimeText, AcceptsWhatTheLoaderWritesAndTheCounterForms) {
         std::int64_t seconds;
     };
     const Case cases[] = {
-        {"00:02:05", 125},        {"0:02:05", 125},          {"1:2:3", 3723},
-        {"23:59:59", 86399},      {"27:03:09", 97389},       {"0001:00:00", 3600},
+        {"00:02:05", 125},        {"0:02:05", 125},
+        {"1:2:3", 3723},          {"23:59:59", 86399},
+        {"27:03:09", 97389},      {"0001:00:00", 3600},
         {" \t01:00:00 \t", 3600}, {"999999:59:59", kMaxElapsedSeconds},
-        {"12:02:05 AM", 125},     {"1:00:00 pm", 13 * 3600}, {"12:30:00 PM", 45000},
-        {"11:59:59PM", 86399},
+        {"12:02:05 AM", 125},     {"1:00:00 pm", 13 * 3600},
+        {"12:30:00 PM", 45000},   {"11:59:59PM", 86399},
     };
     for (const Case& c : cases) {
         auto seconds = ParseTimeText(c.text);
@@ -48,18 +49,37 @@ TEST(TimeText, AcceptsWhatTheLoaderWritesAndTheCounterForms) {
 }
 
 TEST(TimeText, RejectsEverythingElse) {
-    for (const char* text :
-         {"", " ", "Run", "Exit", "12:00", "12", "1:60:00", "1:00:60", "-1:00:00", "+1:00:00",
-          "1:000:00", "1::00", ":00:00", "1:00:", "1:00:00:00", "1 :00:00", "1:00:00 XM",
-          "13:00:00 PM", "0:00:00 AM", "AM", "1000000:00:00", "99999999999999999999999:00:00",
-          "01:00:00\r", "\xb9:00:00"})
+    for (const char* text : {"",
+                             " ",
+                             "Run",
+                             "Exit",
+                             "12:00",
+                             "12",
+                             "1:60:00",
+                             "1:00:60",
+                             "-1:00:00",
+                             "+1:00:00",
+                             "1:000:00",
+                             "1::00",
+                             ":00:00",
+                             "1:00:",
+                             "1:00:00:00",
+                             "1 :00:00",
+                             "1:00:00 XM",
+                             "13:00:00 PM",
+                             "0:00:00 AM",
+                             "AM",
+                             "1000000:00:00",
+                             "99999999999999999999999:00:00",
+                             "01:00:00\r",
+                             "\xb9:00:00"})
         EXPECT_FALSE(ParseTimeText(text).has_value()) << text;
 }
 
 TEST(TimeText, ReadsBackEveryTimeItWrites) {
-    for (std::int64_t s : {std::int64_t{0}, std::int64_t{59}, std::int64_t{3600},
-                           std::int64_t{86399}, std::int64_t{86400}, std::int64_t{97389},
-                           std::int64_t{123456789}, kMaxElapsedSeconds})
+    for (std::int64_t s :
+         {std::int64_t{0}, std::int64_t{59}, std::int64_t{3600}, std::int64_t{86399},
+          std::int64_t{86400}, std::int64_t{97389}, std::int64_t{123456789}, kMaxElapsedSeconds})
         EXPECT_EQ(ParseTimeText(FormatElapsed(s)), s) << s;
 }
 
@@ -76,7 +96,8 @@ TEST(CommandFileLines, AcceptEveryLineEndAndKeepBytes) {
 }
 
 TEST(LoaderCommandForm, NeedsTwoLinesAndKeepsTheCommandLineExactly) {
-    auto command = ParseLoaderCommand("Run\r\nC:\\GPL\\GPL.EXE  -ko\"0:SERVER:password:p\"\r\nx\r\n");
+    auto command =
+        ParseLoaderCommand("Run\r\nC:\\GPL\\GPL.EXE  -ko\"0:SERVER:password:p\"\r\nx\r\n");
     ASSERT_TRUE(command.has_value());
     EXPECT_EQ(command->word, "Run");
     EXPECT_EQ(command->commandLine, "C:\\GPL\\GPL.EXE  -ko\"0:SERVER:password:p\"");

@@ -48,7 +48,7 @@ TEST(CommandInterpreterRule, AppliesToAitwInAnyCase) {
 TEST(CommandInterpreterRule, PutsTheInterpreterWithSlashCInFront) {
     EXPECT_EQ(WithCommandInterpreter("C:\\GPL\\aitw.bat x", "C:\\WINDOWS\\system32\\cmd.exe"),
               "C:\\WINDOWS\\system32\\cmd.exe /c C:\\GPL\\aitw.bat x");
-    EXPECT_EQ(WithCommandInterpreter("aitw.bat", ""), "cmd.exe /c aitw.bat");
+    EXPECT_EQ(WithCommandInterpreter("aitw.bat", ""), "C:\\Windows\\System32\\cmd.exe /c aitw.bat");
     EXPECT_EQ(WithCommandInterpreter("aitw.bat", "C:\\Program Files\\Shell\\cmd.exe"),
               "\"C:\\Program Files\\Shell\\cmd.exe\" /c aitw.bat");
     EXPECT_EQ(WithCommandInterpreter("aitw.bat", "\"C:\\My Shell\\cmd.exe\""),

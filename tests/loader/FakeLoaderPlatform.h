@@ -39,11 +39,11 @@ public:
     std::map<std::string, std::string> files;  // path -> bytes
 
     std::int64_t clock = 1000;
-    std::int64_t runSeconds = 0;         // how long a waited-for program runs
-    std::set<std::string> unstartable;   // command lines whose start fails
+    std::int64_t runSeconds = 0;           // how long a waited-for program runs
+    std::set<std::string> unstartable;     // command lines whose start fails
     std::set<std::string> throwingStarts;  // command lines whose start throws
-    bool processIdZero = false;          // starts succeed but report no process
-    bool waitFails = false;              // a started process cannot be opened for waiting
+    bool processIdZero = false;            // starts succeed but report no process
+    bool waitFails = false;                // a started process cannot be opened for waiting
     bool writeFails = false;
     bool powerFails = false;
 

@@ -30,9 +30,8 @@ TEST_F(LoaderTest, RunStartsTheSimulatorInItsFolderWaitsAndWritesTheElapsedTime)
     EXPECT_EQ(RunLoader(), 0);
 
     EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "cd C:\\Sierra\\GPL",
-                                      "start C:\\Sierra\\GPL\\GPL.EXE ", "wait 100",
-                                      "cd C:\\ZAM\\", "write C:\\ZAM\\ZAM.int", "cd C:\\ZAM\\",
-                                      kFrontEnd));
+                                      "start C:\\Sierra\\GPL\\GPL.EXE ", "wait 100", "cd C:\\ZAM\\",
+                                      "write C:\\ZAM\\ZAM.int", "cd C:\\ZAM\\", kFrontEnd));
     EXPECT_EQ(fake.CommandFileBytes(), "00:02:05\r\n");
 }
 
@@ -139,8 +138,8 @@ TEST_F(LoaderTest, ExitStartsItsProgramInItsFolderAndEnds) {
 
     EXPECT_EQ(RunLoader(), 0);
 
-    EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "cd D:\\Tools",
-                                      "start D:\\Tools\\Replay.exe -last"));
+    EXPECT_THAT(fake.log,
+                ElementsAre("cd C:\\ZAM\\", "cd D:\\Tools", "start D:\\Tools\\Replay.exe -last"));
     EXPECT_EQ(fake.CommandFileBytes(), "Exit\r\nD:\\Tools\\Replay.exe -last\r\n");
 }
 
@@ -188,22 +187,22 @@ TEST_F(LoaderTest, LowerCaseAitwRunsUnderTheSystemCommandInterpreter) {
 
     RunLoader();
 
-    EXPECT_THAT(fake.log,
-                ElementsAre("cd C:\\ZAM\\", "cd C:\\Sierra\\GPL\\aitw",
-                            "start C:\\WINDOWS\\system32\\cmd.exe /c "
-                            "C:\\Sierra\\GPL\\aitw\\aitwcfg.exe -go",
-                            "wait 100", "cd C:\\ZAM\\", "write C:\\ZAM\\ZAM.int", "cd C:\\ZAM\\",
-                            kFrontEnd));
+    EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "cd C:\\Sierra\\GPL\\aitw",
+                                      "start C:\\WINDOWS\\system32\\cmd.exe /c "
+                                      "C:\\Sierra\\GPL\\aitw\\aitwcfg.exe -go",
+                                      "wait 100", "cd C:\\ZAM\\", "write C:\\ZAM\\ZAM.int",
+                                      "cd C:\\ZAM\\", kFrontEnd));
     EXPECT_EQ(fake.CommandFileBytes(), "00:01:00\r\n");
 }
 
-TEST_F(LoaderTest, AitwWithoutComspecFallsBackToCmd) {
+TEST_F(LoaderTest, AitwWithoutComspecFallsBackToTheSystemFoldersCmd) {
     fake.SetCommand("Run", "C:\\GPL\\AITW.bat");
     fake.comspec.clear();
 
     RunLoader();
 
-    EXPECT_THAT(fake.log, ::testing::Contains("start cmd.exe /c C:\\GPL\\AITW.bat"));
+    EXPECT_THAT(fake.log,
+                ::testing::Contains("start C:\\Windows\\System32\\cmd.exe /c C:\\GPL\\AITW.bat"));
     EXPECT_THAT(fake.log, ::testing::Not(::testing::Contains(HasSubstr("Command.com"))));
 }
 

@@ -11,8 +11,12 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -49,7 +53,7 @@ enum class Meridiem { kNone, kAm, kPm };
 Meridiem TakeMeridiem(std::string_view& text) {
     if (text.size() < 2) return Meridiem::kNone;
     std::string_view tail = text.substr(text.size() - 2);
-    Meridiem m = EqualNoCase(tail, "AM") ? Meridiem::kAm
+    Meridiem m = EqualNoCase(tail, "AM")   ? Meridiem::kAm
                  : EqualNoCase(tail, "PM") ? Meridiem::kPm
                                            : Meridiem::kNone;
     if (m != Meridiem::kNone) text = TrimBlanks(text.substr(0, text.size() - 2));

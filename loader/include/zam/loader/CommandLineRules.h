@@ -16,8 +16,8 @@ std::optional<std::string> FolderOfCommandLine(std::string_view commandLine);
 // Lines that name the AI trainer ("AITW" in any case) must run under the command interpreter.
 bool NeedsCommandInterpreter(std::string_view commandLine);
 
-// "<interpreter> /c <command line>". An empty interpreter means "cmd.exe"; one with blanks in its
-// path is quoted.
+// "<interpreter> /c <command line>". An empty interpreter means "C:\Windows\System32\cmd.exe"
+// (on Linux that path leads into the Wine prefix); one with blanks in its path is quoted.
 std::string WithCommandInterpreter(std::string_view commandLine, std::string_view interpreter);
 
 }  // namespace zam::loader

@@ -23,7 +23,8 @@ public:
     virtual bool FileExists(std::string_view path) = 0;
 
     // ZAM.int, read and written in its two forms (see CommandFile.h).
-    virtual platform::Status ReadCommand(std::string_view path, platform::LoaderCommand& command) = 0;
+    virtual platform::Status ReadCommand(std::string_view path,
+                                         platform::LoaderCommand& command) = 0;
     virtual platform::Status WriteElapsedTime(std::string_view path, std::int64_t seconds) = 0;
 
     virtual bool ChangeDirectory(std::string_view folder) = 0;
