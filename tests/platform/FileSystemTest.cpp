@@ -80,6 +80,13 @@ TEST_F(FileSystemTest, WriteNewReadAllAndSize) {
     EXPECT_EQ(dir.read("f.bin"), "z");
 }
 
+TEST_F(FileSystemTest, FullDiskIsReportedAsSuch) {
+    // /dev/full refuses every write with "no space left on device" and keeps nothing.
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    EXPECT_EQ(files.WriteNew("/dev/full", "bytes").code, kDiskFull);
+    EXPECT_EQ(files.WriteAt("/dev/full", 0, "bytes").code, kDiskFull);
+}
+
 TEST_F(FileSystemTest, ReadAtAndWriteAtWorkInPlace) {
     dir.write("GPL.EXE", "0123456789");
     std::string bytes;
