@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "FailingFileSystem.h"
 #include "FakeUi.h"
 #include "TempDir.h"
 #include "zam/model/clsEngines.h"
@@ -12,8 +13,8 @@
 namespace {
 
 using zam::clsEngines;
-using zam::platform::FileSystem;
 using zam::platform::Status;
+using zam::test::FsOp;
 
 // Where the test executable puts its markers (0-based): just past the search starts.
 constexpr std::size_t kRepco = 1'336'000;
@@ -69,41 +70,17 @@ struct ExeImage {
     }
 };
 
-// The native file system with counters and switchable faults.
-class FaultyFs : public FileSystem {
+// The shared fault-injecting file system, plus failing reads chosen by where they read (the
+// marker searches read the same file in chunks, so counting calls would be fragile).
+class FaultyFs : public zam::test::FailingFileSystem {
 public:
-    FileSystem& real = zam::platform::NativeFileSystem();
-    int writes = 0;
-    int failWriteNumber = 0;  // the n-th WriteAt fails (1-based); 0 = none
-    bool failCheckWritable = false;
     std::function<bool(std::uint64_t offset, std::size_t count)> failRead;
 
-    bool FileExists(std::string_view p) override { return real.FileExists(p); }
-    bool FolderExists(std::string_view p) override { return real.FolderExists(p); }
-    Status ReadAll(std::string_view p, std::string& b) override { return real.ReadAll(p, b); }
     Status ReadAt(std::string_view p, std::uint64_t o, std::size_t n, std::string& b) override {
         if (failRead && failRead(o, n)) return Status::Error(zam::platform::kIoError);
-        return real.ReadAt(p, o, n, b);
+        return FailingFileSystem::ReadAt(p, o, n, b);
     }
-    Status WriteAt(std::string_view p, std::uint64_t o, std::string_view b) override {
-        if (++writes == failWriteNumber) return Status::Error(zam::platform::kDiskFull);
-        return real.WriteAt(p, o, b);
-    }
-    Status CheckWritable(std::string_view p) override {
-        if (failCheckWritable) return Status::Error(zam::platform::kPermissionDenied);
-        return real.CheckWritable(p);
-    }
-    Status Size(std::string_view p, std::uint64_t& s) override { return real.Size(p, s); }
-    Status WriteNew(std::string_view p, std::string_view b) override { return real.WriteNew(p, b); }
-    Status Copy(std::string_view f, std::string_view t) override { return real.Copy(f, t); }
-    Status Rename(std::string_view f, std::string_view t) override { return real.Rename(f, t); }
-    Status Delete(std::string_view p) override { return real.Delete(p); }
-    Status IsReadOnly(std::string_view p, bool& r) override { return real.IsReadOnly(p, r); }
-    Status ClearReadOnly(std::string_view p) override { return real.ClearReadOnly(p); }
-    Status CreateFolder(std::string_view p) override { return real.CreateFolder(p); }
-    Status List(std::string_view p, unsigned k, std::vector<std::string>& n) override {
-        return real.List(p, k, n);
-    }
+    int Writes() const { return Calls(FsOp::kWriteAt); }
 };
 
 class EnginesTest : public ::testing::Test {
@@ -227,7 +204,7 @@ TEST_F(EnginesTest, SetDefaultsOnNativeTablesWritesNothing) {
         engines.SetDefaults();
         for (int c = 0; c < 10; ++c) EXPECT_EQ(engines.CarEngine(c), c);
     }
-    EXPECT_EQ(fs.writes, 0);
+    EXPECT_EQ(fs.Writes(), 0);
     EXPECT_EQ(Exe(), original);
 }
 
@@ -238,7 +215,7 @@ TEST_F(EnginesTest, UnloadWithoutSavingWritesNothing) {
         engines.SetAllEngines(9);
         engines.UnloadWithoutSaving();
     }
-    EXPECT_EQ(fs.writes, 0);
+    EXPECT_EQ(fs.Writes(), 0);
     EXPECT_EQ(Exe(), original);
 }
 
@@ -255,7 +232,7 @@ TEST_F(EnginesTest, MissingEngineTableIsReportedAndNothingIsWritten) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, std::string(kIntro) + "Can't find Engine Table");
     EXPECT_EQ(ui.messages[0].title, "Error in GPL.EXE");
-    EXPECT_EQ(fs.writes, 0);
+    EXPECT_EQ(fs.Writes(), 0);
     EXPECT_EQ(Exe(), original);
 }
 
@@ -332,18 +309,18 @@ TEST_F(EnginesTest, ChangedKeySlotAlsoStopsTheWrite) {
         original = changed;
     }
     EXPECT_EQ(Exe(), original);
-    EXPECT_EQ(fs.writes, 0);
+    EXPECT_EQ(fs.Writes(), 0);
     ASSERT_EQ(ui.messages.size(), 1u);
 }
 
 TEST_F(EnginesTest, ExecutableThatCannotBeWrittenIsReportedAndUntouched) {
     Install(ExeImage());
-    fs.failCheckWritable = true;
+    fs.Fail(FsOp::kCheckWritable, 0, zam::platform::kPermissionDenied);
     {
         clsEngines engines(ui, Path());
         engines.SetAllEngines(8);
     }
-    EXPECT_EQ(fs.writes, 0);
+    EXPECT_EQ(fs.Writes(), 0);
     EXPECT_EQ(Exe(), original);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].title, "Error in GPL.EXE");
@@ -353,7 +330,7 @@ TEST_F(EnginesTest, ExecutableThatCannotBeWrittenIsReportedAndUntouched) {
 
 TEST_F(EnginesTest, FailedWritePutsBackWhatWasAlreadyWritten) {
     Install(ExeImage());
-    fs.failWriteNumber = 5;
+    fs.Fail(FsOp::kWriteAt, 5, zam::platform::kDiskFull);
     clsEngines engines(ui, Path());
     engines.SetCarEngine(0, 4);
     engines.SetCarEngine(1, 2);
@@ -370,10 +347,10 @@ TEST_F(EnginesTest, AWrittenChoiceIsNotWrittenAgain) {
     engines.SetCarEngine(4, 0);
     EXPECT_TRUE(engines.WriteExeEngines());
     EXPECT_EQ(engines.FoundEngine(4), 0);
-    const int writes = fs.writes;
+    const int writes = fs.Writes();
     EXPECT_EQ(writes, 3);
     EXPECT_TRUE(engines.WriteExeEngines());
-    EXPECT_EQ(fs.writes, writes);
+    EXPECT_EQ(fs.Writes(), writes);
 }
 
 TEST_F(EnginesTest, NumbersOutsideTheTablesAreRejected) {
