@@ -1,0 +1,177 @@
+// The catalogues of players, tracks, cars and classes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <stdexcept>
+
+#include "GplTestSupport.h"
+#include "zam/model/Catalogues.h"
+#include "zam/model/clsGPL.h"
+
+namespace zam {
+namespace {
+
+using test::GplTest;
+using test::IniText;
+
+TEST_F(GplTest, ClassTableAndLookUpsAreCaseSensitive) {
+    // The class table needs no installation; a model that failed to start still has it.
+    tmp.write("prog/ZAM.Ini", IniText({"[Paths]", "GPL=" + Gpl()}));
+    clsGPL gpl(ui);
+    ASSERT_TRUE(gpl.Exiting());
+    ASSERT_EQ(gpl.NoOfClasses(), 10);
+    const char* codes[] = {"F3", "F2", "F1", "FG", "FD", "FV", "FJ", "FL3", "FL2", "FL1"};
+    for (int n = 1; n <= 10; ++n) {
+        EXPECT_EQ(gpl.ClassID(n), codes[n - 1]);
+        EXPECT_EQ(gpl.ClassNo(codes[n - 1]), n);
+        EXPECT_EQ(gpl.ClassDescription(n).rfind(std::string(codes[n - 1]) + " - ", 0), 0u);
+    }
+    EXPECT_EQ(gpl.ClassDescription(7), "FJ - F2/85BHP");
+    EXPECT_EQ(gpl.ClassDescription(10), "FL1 - F1/Custom");
+    EXPECT_EQ(gpl.ClassNo("fl1"), 0);
+    EXPECT_EQ(gpl.ClassNo(""), 0);
+    EXPECT_THROW(gpl.ClassID(0), std::out_of_range);
+    EXPECT_THROW(gpl.ClassDescription(11), std::out_of_range);
+}
+
+TEST(GplClasses, BaseClasses) {
+    const std::pair<const char*, const char*> table[] = {
+        {"F1", "F1"}, {"FD", "F1"}, {"FL1", "F1"}, {"FG", "F1"}, {"F2", "F2"}, {"FV", "F2"},
+        {"FL2", "F2"}, {"FJ", "F2"}, {"F3", "F3"}, {"FL3", "F3"}, {"fl1", ""}, {"f1", ""},
+        {"", ""},      {"F4", ""},   {"FL1 ", ""},
+    };
+    for (const auto& [code, base] : table) EXPECT_EQ(clsGPL::BaseClass(code), base) << code;
+}
+
+TEST(GplClasses, SetupExtensionsJoinTeamCodeAndBaseClassDigit) {
+    EXPECT_EQ(SetupExtension("lotus", "FD"), "lo1");
+    EXPECT_EQ(SetupExtension("murasama", "FJ"), "mu2");
+    EXPECT_EQ(SetupExtension("coventry", "FL3"), "co3");
+    EXPECT_EQ(SetupExtension("lotus", "fd"), "");
+    EXPECT_EQ(SetupExtension("honda", "F1"), "");
+    for (auto folder : kCarFolders) EXPECT_EQ(TeamSetupCode(folder).size(), 2u) << folder;
+}
+
+TEST(GplPlayerFolderName, JoinsLastAndFirstNameAndReplacesPunctuation) {
+    EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("A-B", "C D.E'F"), "C_D_E_F__A_B");
+    EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("A-B", "C.D'E"), "C_D_E__A_B");
+    EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("Jo", "X'Y"), "X_Y__Jo");
+    EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("Jim", "Clark"), "Clark__Jim");
+    EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("", ""), "__");
+    EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("J\xE9r\xF4me", "\xC9mile"),
+              "\xC9mile__J\xE9r\xF4me");
+}
+
+TEST(GplPlayerFolderName, NeverLeavesPlayersOrSplitsIntoFolders) {
+    const std::pair<const char*, const char*> hostile[] = {
+        {"x", "..\\x"}, {"..", ".."}, {"a/b", "c\\d"}, {"C:", "*?\"<>|"}, {"\t\r\n", "\x01\x7F"},
+    };
+    for (const auto& [first, last] : hostile) {
+        const std::string name = clsGPL::BuildPlayerDirectoryName(first, last);
+        EXPECT_EQ(name.find_first_of("\\/:*?\"<>|.\t\r\n\x01\x7F"), std::string::npos) << name;
+        EXPECT_NE(name, "");
+    }
+    EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("x", "..\\x"), "___x__x");
+}
+
+TEST(GplWholeNumber, ReadsTheLeadingNumber) {
+    EXPECT_EQ(WholeNumber("12"), 12);
+    EXPECT_EQ(WholeNumber(" 7 events"), 7);
+    EXPECT_EQ(WholeNumber("-3"), -3);
+    EXPECT_EQ(WholeNumber("eleven"), 0);
+    EXPECT_EQ(WholeNumber(""), 0);
+    EXPECT_EQ(WholeNumber("99999999999999"), 2147483647);
+}
+
+class GplCatalogueTest : public GplTest {
+protected:
+    GplCatalogueTest() {
+        WriteStandardZamIni();
+        WriteExe();
+        WriteGpl("Core.Ini", IniText({"[ Joy ]", "max_steering_torque = 99"}));
+    }
+};
+
+TEST_F(GplCatalogueTest, PlayersAreTheExtensionlessNamesInPlayers) {
+    WritePlayer("Clark__Jim", "Jim", "Clark");
+    WritePlayer("Hill__Graham", "Graham", "Hill", "FV");
+    std::filesystem::create_directories(GplFile("Players/Empty__Folder"));
+    std::filesystem::create_directories(GplFile("Players/.hidden"));
+    WriteGpl("Players\\readme.txt", "not a player");
+    clsGPL gpl(ui);
+    ASSERT_EQ(gpl.NoOfPlayers(), 3);
+    std::vector<std::string> ids;
+    for (int n = 1; n <= gpl.NoOfPlayers(); ++n) {
+        ids.push_back(gpl.PlayerID(n));
+        EXPECT_EQ(gpl.PlayerNo(ids.back()), n);
+    }
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(ids, (std::vector<std::string>{"Clark__Jim", "Empty__Folder", "Hill__Graham"}));
+    EXPECT_EQ(gpl.PlayerNo("clark__jim"), 0);
+    EXPECT_EQ(gpl.PlayerNo("Nobody"), 0);
+    EXPECT_THROW(gpl.PlayerID(0), std::out_of_range);
+    EXPECT_THROW(gpl.PlayerID(4), std::out_of_range);
+
+    EXPECT_EQ(gpl.PlayerData("Hill__Graham", "Personal Information", "firstName"), "Graham");
+    EXPECT_EQ(gpl.IniValue("Players\\Clark__Jim\\PZAM.Ini", "ZAM", "carClass"), "F1");
+    EXPECT_EQ(gpl.IniValue("Players\\Empty__Folder\\PZAM.Ini", "ZAM", "carClass"), "F1");
+    EXPECT_EQ(gpl.IniValue("Players\\Hill__Graham\\PZAM.Ini", "ZAM", "carClass"), "FV");
+}
+
+TEST_F(GplCatalogueTest, NoPlayersFolderGivesAnEmptyList) {
+    clsGPL gpl(ui);
+    EXPECT_EQ(gpl.NoOfPlayers(), 0);
+    EXPECT_EQ(gpl.PlayerNo(""), 0);
+}
+
+TEST_F(GplCatalogueTest, TheDefaultCarClassIsNeverWrittenToThePlayersFolder) {
+    WritePlayer("Clark__Jim", "Jim", "Clark");
+    { clsGPL gpl(ui); }
+    EXPECT_FALSE(std::filesystem::exists(GplFile("Players/Clark__Jim/PZAM.Ini")));
+}
+
+TEST_F(GplCatalogueTest, CarsAreTheSevenTeamsWithBuiltInDataThatStaysInMemory) {
+    WriteGpl("Cars\\Cars67\\lotus\\Car.ini", IniText({"[ Team ]", "Name = Not Read"}));
+    {
+        clsGPL gpl(ui);
+        ASSERT_EQ(gpl.NoOfCars(), 6);
+        const char* folders[] = {"brabham", "brm",   "coventry", "eagle",
+                                 "ferrari", "lotus", "murasama"};
+        for (int n = 0; n <= 6; ++n) {
+            EXPECT_EQ(gpl.CarID(n), folders[n]);
+            EXPECT_EQ(gpl.CarNo(folders[n]), n);
+            EXPECT_FALSE(gpl.CarData(folders[n], "Team", "Owner").empty()) << folders[n];
+        }
+        EXPECT_EQ(gpl.CarNo("Lotus"), 0);
+        EXPECT_EQ(gpl.CarNo("honda"), 0);
+        EXPECT_THROW(gpl.CarID(7), std::out_of_range);
+        EXPECT_THROW(gpl.CarID(-1), std::out_of_range);
+        EXPECT_EQ(gpl.CarData("lotus", "Team", "Name"), "Team Lotus");
+        EXPECT_EQ(gpl.CarData("coventry", "Car", "Engine"), "Maserati V12");
+        EXPECT_EQ(gpl.CarData("murasama", "Team", "Country"), "Japan");
+        EXPECT_EQ(gpl.CarData("eagle", "Car", "Name"), "Eagle");
+    }
+    EXPECT_EQ(test::ReadNative(GplFile("Cars/Cars67/lotus/Car.ini")),
+              IniText({"[ Team ]", "Name = Not Read"}));
+    EXPECT_FALSE(std::filesystem::exists(GplFile("Cars/Cars67/brm")));
+}
+
+TEST_F(GplCatalogueTest, TracksAreTheEventsOfTheSeason) {
+    WriteGpl("Seasons\\67Season.Ini",
+             IniText({"[Season]", "NumEvents=2", "[Event1]", "name=monza", "[Event2]",
+                      "Name=Spa"}));
+    clsGPL gpl(ui);
+    EXPECT_EQ(gpl.NoOfTracks(), 2);
+    EXPECT_EQ(gpl.TrackID(1), "monza");
+    EXPECT_EQ(gpl.TrackID(2), "Spa");
+    EXPECT_EQ(gpl.TrackID(3), "");
+    gpl.SetTrackValue("monza", "Track", "laps", "50");
+    EXPECT_EQ(gpl.TrackData("monza", "Track", "laps"), "50");
+    gpl.SetIniValue("Seasons\\67Season.Ini", "Season", "NumEvents", "many");
+    EXPECT_EQ(gpl.NoOfTracks(), 0);
+    gpl.UnloadWithoutSaving();
+}
+
+}  // namespace
+}  // namespace zam
