@@ -30,7 +30,8 @@ Status StatusFromErrno(int err) {
         case EROFS: return Status::Error(kPermissionDenied);
         case EBUSY:
         case ETXTBSY:
-        case EISDIR: return Status::Error(kPathFileAccessError);
+        case EISDIR:
+        case ENOTEMPTY: return Status::Error(kPathFileAccessError);
         case ENOSPC:
 #ifdef EDQUOT
         case EDQUOT:

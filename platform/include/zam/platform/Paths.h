@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zam::platform {
 
@@ -27,6 +28,17 @@ std::string FolderOf(std::string_view logical);
 // Name part of a logical path ("C:\a\b.ini" -> "b.ini").
 std::string NameOf(std::string_view logical);
 bool IsSeparator(char c);
+
+// A logical path taken apart the way NativePath reads it: an optional drive letter (upper case, 0
+// when there is none), whether it starts at a root, its non-empty components and whether it ends
+// in a separator (names a folder).
+struct LogicalPathParts {
+    char drive = 0;
+    bool rooted = false;
+    std::vector<std::string> components;
+    bool folder = false;
+};
+LogicalPathParts SplitLogicalPath(std::string_view logical);
 
 // Current directory and the folder of the running executable, as logical paths ending in a
 // separator.

@@ -1,0 +1,249 @@
+#include "zam/platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace zam::platform;
+using zam::test::TempDir;
+
+class FileSystemTest : public testing::Test {
+protected:
+    FileSystem& files = NativeFileSystem();
+    TempDir dir;
+    std::string at(const std::string& relative) const { return dir.logical() + relative; }
+    void MakeReadOnly(const std::string& relative) const {
+        fs::permissions(dir.file(relative), fs::perms::owner_write | fs::perms::group_write |
+                                                fs::perms::others_write,
+                        fs::perm_options::remove);
+    }
+    // Names of every entry in a folder, to see that nothing was left behind.
+    std::vector<std::string> Entries(const std::string& relative) const {
+        std::vector<std::string> names;
+        for (auto& e : fs::directory_iterator(dir.file(relative))) names.push_back(e.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(FileSystemTest, FileExistsOnlyForFiles) {
+    dir.write("GPL/core.ini", "x");
+    EXPECT_TRUE(files.FileExists(at("GPL\\core.ini")));
+    EXPECT_TRUE(files.FileExists(at("gpl\\CORE.INI")));
+    EXPECT_FALSE(files.FileExists(at("GPL")));
+    EXPECT_FALSE(files.FileExists(at("GPL\\")));
+    EXPECT_FALSE(files.FileExists(at("GPL\\missing.ini")));
+    EXPECT_FALSE(files.FileExists(at("Nowhere\\core.ini")));
+    EXPECT_TRUE(files.FolderExists(at("gpl")));
+    EXPECT_FALSE(files.FolderExists(at("GPL\\core.ini")));
+}
+
+TEST_F(FileSystemTest, MissingFileAndMissingFolderAreDifferentErrors) {
+    dir.write("GPL/core.ini", "x");
+    std::string bytes;
+    EXPECT_EQ(files.ReadAll(at("GPL\\none.ini"), bytes).code, kFileNotFound);
+    EXPECT_EQ(files.ReadAll(at("None\\core.ini"), bytes).code, kPathNotFound);
+    EXPECT_EQ(files.WriteNew(at("None\\new.ini"), "x").code, kPathNotFound);
+    EXPECT_EQ(files.Delete(at("GPL\\none.ini")).code, kFileNotFound);
+    EXPECT_EQ(files.Copy(at("GPL\\none.ini"), at("GPL\\b.ini")).code, kFileNotFound);
+    EXPECT_EQ(files.Copy(at("GPL\\core.ini"), at("None\\b.ini")).code, kPathNotFound);
+    EXPECT_EQ(files.Rename(at("None\\a.ini"), at("GPL\\b.ini")).code, kPathNotFound);
+    EXPECT_EQ(files.Rename(at("GPL\\core.ini"), at("None\\b.ini")).code, kPathNotFound);
+    EXPECT_EQ(files.WriteAt(at("GPL\\none.exe"), 0, "x").code, kFileNotFound);
+    std::uint64_t size = 7;
+    EXPECT_EQ(files.Size(at("GPL\\none.exe"), size).code, kFileNotFound);
+    std::vector<std::string> names{"stale"};
+    EXPECT_EQ(files.List(at("None\\*.*"), kListAll, names).code, kPathNotFound);
+    EXPECT_TRUE(names.empty());
+    EXPECT_EQ(files.ReadAll(at("GPL"), bytes).code, kPathFileAccessError);
+    EXPECT_FALSE(ErrorDescription(kFileNotFound).empty());
+}
+
+TEST_F(FileSystemTest, WriteNewReadAllAndSize) {
+    std::string data("a\0b\r\n\xFF", 6);
+    ASSERT_TRUE(files.WriteNew(at("f.bin"), data).ok());
+    std::string back;
+    ASSERT_TRUE(files.ReadAll(at("F.BIN"), back).ok());
+    EXPECT_EQ(back, data);
+    std::uint64_t size = 0;
+    ASSERT_TRUE(files.Size(at("f.bin"), size).ok());
+    EXPECT_EQ(size, 6u);
+    ASSERT_TRUE(files.WriteNew(at("f.bin"), "z").ok());
+    EXPECT_EQ(dir.read("f.bin"), "z");
+}
+
+TEST_F(FileSystemTest, ReadAtAndWriteAtWorkInPlace) {
+    dir.write("GPL.EXE", "0123456789");
+    std::string bytes;
+    ASSERT_TRUE(files.ReadAt(at("gpl.exe"), 3, 4, bytes).ok());
+    EXPECT_EQ(bytes, "3456");
+    ASSERT_TRUE(files.ReadAt(at("gpl.exe"), 8, 4, bytes).ok());
+    EXPECT_EQ(bytes, "89");
+    ASSERT_TRUE(files.ReadAt(at("gpl.exe"), 50, 4, bytes).ok());
+    EXPECT_EQ(bytes, "");
+
+    ASSERT_TRUE(files.WriteAt(at("GPL.EXE"), 2, "ab").ok());
+    EXPECT_EQ(dir.read("GPL.EXE"), "01ab456789");
+    ASSERT_TRUE(files.WriteAt(at("GPL.EXE"), 9, "XYZ").ok());
+    EXPECT_EQ(dir.read("GPL.EXE"), "01ab45678XYZ");
+}
+
+TEST_F(FileSystemTest, ReadOnlyFilesAreNotChanged) {
+    dir.write("GPL.EXE", "0123");
+    dir.write("other.ini", "new");
+    MakeReadOnly("GPL.EXE");
+    bool readOnly = false;
+    ASSERT_TRUE(files.IsReadOnly(at("gpl.exe"), readOnly).ok());
+    EXPECT_TRUE(readOnly);
+    EXPECT_EQ(files.CheckWritable(at("GPL.EXE")).code, kPermissionDenied);
+    EXPECT_EQ(files.WriteAt(at("GPL.EXE"), 0, "x").code, kPermissionDenied);
+    EXPECT_EQ(files.WriteNew(at("GPL.EXE"), "x").code, kPermissionDenied);
+    EXPECT_EQ(files.Copy(at("other.ini"), at("GPL.EXE")).code, kPermissionDenied);
+    EXPECT_EQ(files.Rename(at("other.ini"), at("GPL.EXE")).code, kPermissionDenied);
+    EXPECT_EQ(files.Delete(at("GPL.EXE")).code, kPermissionDenied);
+    EXPECT_EQ(dir.read("GPL.EXE"), "0123");
+
+    ASSERT_TRUE(files.ClearReadOnly(at("GPL.EXE")).ok());
+    ASSERT_TRUE(files.IsReadOnly(at("GPL.EXE"), readOnly).ok());
+    EXPECT_FALSE(readOnly);
+    EXPECT_TRUE(files.CheckWritable(at("GPL.EXE")).ok());
+    ASSERT_TRUE(files.WriteAt(at("GPL.EXE"), 0, "x").ok());
+    EXPECT_EQ(dir.read("GPL.EXE"), "x123");
+}
+
+TEST_F(FileSystemTest, CopyReplacesTheTargetAndLeavesNoTemporaryFile) {
+    dir.write("src/Car.lo1", "new bytes");
+    dir.write("dst/car.LO1", "old");
+    ASSERT_TRUE(files.Copy(at("src\\Car.lo1"), at("DST\\CAR.LO1")).ok());
+    EXPECT_EQ(dir.read("dst/car.LO1"), "new bytes");
+    EXPECT_EQ(dir.read("src/Car.lo1"), "new bytes");
+    EXPECT_EQ(Entries("dst"), std::vector<std::string>{"car.LO1"});
+    // Onto itself: nothing happens, nothing is lost.
+    ASSERT_TRUE(files.Copy(at("src\\Car.lo1"), at("SRC\\car.lo1")).ok());
+    EXPECT_EQ(dir.read("src/Car.lo1"), "new bytes");
+    EXPECT_EQ(Entries("src"), std::vector<std::string>{"Car.lo1"});
+}
+
+TEST_F(FileSystemTest, FailedCopyKeepsTheOldTarget) {
+    dir.write("old.ini", "keep me");
+    fs::create_directories(dir.path() / "folder");
+    EXPECT_FALSE(files.Copy(at("folder"), at("old.ini")).ok());
+    EXPECT_EQ(dir.read("old.ini"), "keep me");
+    EXPECT_EQ(files.Copy(at("old.ini"), at("folder")).code, kPathFileAccessError);
+    EXPECT_TRUE(fs::is_empty(dir.path() / "folder"));
+}
+
+TEST_F(FileSystemTest, RenameReplacesAFileInOneStep) {
+    dir.write("core.ini", "old");
+    dir.write("core.ini.zamtmp", "new");
+    ASSERT_TRUE(files.Rename(at("core.ini.zamtmp"), at("CORE.INI")).ok());
+    EXPECT_EQ(dir.read("core.ini"), "new");
+    EXPECT_EQ(Entries(""), std::vector<std::string>{"core.ini"});
+}
+
+TEST_F(FileSystemTest, RenameChangesTheCaseOfAName) {
+    dir.write("season.ini", "s");
+    ASSERT_TRUE(files.Rename(at("season.ini"), at("Season.ini")).ok());
+    EXPECT_EQ(Entries(""), std::vector<std::string>{"Season.ini"});
+    EXPECT_EQ(dir.read("Season.ini"), "s");
+}
+
+TEST_F(FileSystemTest, RenameFoldersNeverMergesIntoAnExistingOne) {
+    dir.write("Setups/a.stp", "a");
+    dir.write("Other/b.stp", "b");
+    EXPECT_EQ(files.Rename(at("Setups"), at("Other")).code, kFileAlreadyExists);
+    ASSERT_TRUE(files.Rename(at("setups"), at("Setups.old")).ok());
+    EXPECT_EQ(dir.read("Setups.old/a.stp"), "a");
+}
+
+TEST_F(FileSystemTest, DeleteRemovesOnlyFiles) {
+    dir.write("a/x.ini", "x");
+    ASSERT_TRUE(files.Delete(at("A\\X.INI")).ok());
+    EXPECT_FALSE(dir.exists("a/x.ini"));
+    EXPECT_EQ(files.Delete(at("a")).code, kPathFileAccessError);
+    EXPECT_TRUE(dir.exists("a"));
+}
+
+TEST_F(FileSystemTest, CreateFolder) {
+    ASSERT_TRUE(files.CreateFolder(at("Exports")).ok());
+    EXPECT_TRUE(files.FolderExists(at("EXPORTS")));
+    EXPECT_EQ(files.CreateFolder(at("exports")).code, kPathFileAccessError);
+    EXPECT_EQ(files.CreateFolder(at("no\\such")).code, kPathNotFound);
+    ASSERT_TRUE(files.CreateFolder(at("EXPORTS\\Shots\\")).ok());
+    EXPECT_TRUE(fs::is_directory(dir.path() / "Exports/Shots"));
+}
+
+TEST_F(FileSystemTest, ListFiltersKindsAndPatterns) {
+    dir.write("GPL/Players/Ann/Player.ini", "");
+    dir.write("GPL/Players/Bob/Player.ini", "");
+    dir.write("GPL/Players/notes.txt", "");
+    dir.write("GPL/Players/readme", "");
+    std::vector<std::string> names;
+    ASSERT_TRUE(files.List(at("gpl\\PLAYERS\\*."), kListFolders, names).ok());
+    EXPECT_EQ(names, (std::vector<std::string>{"Ann", "Bob"}));
+    ASSERT_TRUE(files.List(at("gpl\\PLAYERS\\*."), kListFiles, names).ok());
+    EXPECT_EQ(names, (std::vector<std::string>{"readme"}));
+    ASSERT_TRUE(files.List(at("GPL\\Players\\*.*"), kListFiles, names).ok());
+    EXPECT_EQ(names, (std::vector<std::string>{"notes.txt", "readme"}));
+    ASSERT_TRUE(files.List(at("GPL\\Players\\*.*"), kListAll, names).ok());
+    EXPECT_EQ(names, (std::vector<std::string>{"Ann", "Bob", "notes.txt", "readme"}));
+    ASSERT_TRUE(files.List(at("GPL\\Players\\NOTES.TXT"), kListFiles, names).ok());
+    EXPECT_EQ(names, (std::vector<std::string>{"notes.txt"}));
+    ASSERT_TRUE(files.List(at("GPL\\Players\\"), kListFolders, names).ok());
+    EXPECT_EQ(names, (std::vector<std::string>{"Ann", "Bob"}));
+}
+
+TEST_F(FileSystemTest, ListGivesWindowsOneTwoFiveTwoNamesSortedWithoutCase) {
+    dir.write("t/b.trk", "");
+    dir.write("t/A.trk", "");
+    dir.write("t/\xC3\xA9t\xC3\xA9.trk", "");  // UTF-8 on disk
+    std::vector<std::string> names;
+    ASSERT_TRUE(files.List(at("T\\*.TRK"), kListFiles, names).ok());
+    EXPECT_EQ(names, (std::vector<std::string>{"A.trk", "b.trk", "\xE9t\xE9.trk"}));
+    std::string bytes;
+    EXPECT_TRUE(files.ReadAll(at("t\\" + names[2]), bytes).ok());
+}
+
+TEST(FileSystemSwap, ScopedFileSystemPutsTheOldOneBack) {
+    class Refusing : public FileSystem {
+    public:
+        bool FileExists(std::string_view) override { return false; }
+        bool FolderExists(std::string_view) override { return false; }
+        Status ReadAll(std::string_view, std::string&) override { return Status::Error(kIoError); }
+        Status ReadAt(std::string_view, std::uint64_t, std::size_t, std::string&) override {
+            return Status::Error(kIoError);
+        }
+        Status WriteAt(std::string_view, std::uint64_t, std::string_view) override {
+            return Status::Error(kIoError);
+        }
+        Status CheckWritable(std::string_view) override { return Status::Error(kIoError); }
+        Status Size(std::string_view, std::uint64_t&) override { return Status::Error(kIoError); }
+        Status WriteNew(std::string_view, std::string_view) override { return Status::Error(kDiskFull); }
+        Status Copy(std::string_view, std::string_view) override { return Status::Error(kIoError); }
+        Status Rename(std::string_view, std::string_view) override { return Status::Error(kIoError); }
+        Status Delete(std::string_view) override { return Status::Error(kIoError); }
+        Status IsReadOnly(std::string_view, bool&) override { return Status::Error(kIoError); }
+        Status ClearReadOnly(std::string_view) override { return Status::Error(kIoError); }
+        Status CreateFolder(std::string_view) override { return Status::Error(kIoError); }
+        Status List(std::string_view, unsigned, std::vector<std::string>&) override {
+            return Status::Error(kIoError);
+        }
+    } refusing;
+    EXPECT_EQ(&Fs(), &NativeFileSystem());
+    {
+        ScopedFileSystem swap(refusing);
+        EXPECT_EQ(&Fs(), &refusing);
+        EXPECT_EQ(Fs().WriteNew("x", "y").code, kDiskFull);
+    }
+    EXPECT_EQ(&Fs(), &NativeFileSystem());
+}
+
+}  // namespace

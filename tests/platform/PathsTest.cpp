@@ -1,0 +1,175 @@
+#include "zam/platform/Paths.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "TempDir.h"
+#include "zam/platform/FileSystem.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace zam::platform;
+using zam::test::TempDir;
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (old_) ::setenv(name_, old_->c_str(), 1);
+        else ::unsetenv(name_);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(LogicalPath, FolderAndNameParts) {
+    EXPECT_EQ(FolderOf("C:\\a\\b.ini"), "C:\\a\\");
+    EXPECT_EQ(NameOf("C:\\a\\b.ini"), "b.ini");
+    EXPECT_EQ(FolderOf("/tmp/x/Players\\y\\Player.ini"), "/tmp/x/Players\\y\\");
+    EXPECT_EQ(NameOf("/tmp/x/Players\\y\\Player.ini"), "Player.ini");
+    EXPECT_EQ(FolderOf("ZAM.ini"), "");
+    EXPECT_EQ(NameOf("ZAM.ini"), "ZAM.ini");
+    EXPECT_EQ(NameOf("C:\\GPL\\"), "");
+}
+
+TEST(LogicalPath, SplitsDriveRootAndComponents) {
+    LogicalPathParts p = SplitLogicalPath("c:\\Sierra\\\\GPL\\");
+    EXPECT_EQ(p.drive, 'C');
+    EXPECT_TRUE(p.rooted);
+    EXPECT_TRUE(p.folder);
+    ASSERT_EQ(p.components.size(), 2u);
+    EXPECT_EQ(p.components[0], "Sierra");
+    EXPECT_EQ(p.components[1], "GPL");
+
+    LogicalPathParts rel = SplitLogicalPath("Seasons\\67Season.Ini");
+    EXPECT_EQ(rel.drive, 0);
+    EXPECT_FALSE(rel.rooted);
+    EXPECT_FALSE(rel.folder);
+    EXPECT_EQ(rel.components.size(), 2u);
+}
+
+TEST(NativePath, MatchesExistingComponentsWithoutRegardToCase) {
+    TempDir dir;
+    dir.write("Sierra/GPL/Players/Ann/Player.ini", "x");
+    dir.write("Sierra/GPL/core.ini", "y");
+    fs::path native = NativePath(dir.logical() + "SIERRA\\gpl\\players\\ANN\\PLAYER.INI");
+    EXPECT_EQ(native, dir.path() / "Sierra/GPL/Players/Ann/Player.ini");
+    EXPECT_EQ(NativePath(dir.logical() + "Sierra\\GPL\\CORE.INI"), dir.path() / "Sierra/GPL/core.ini");
+}
+
+TEST(NativePath, ExactSpellingWinsOverOtherCases) {
+    TempDir dir;
+    dir.write("a/Core.ini", "1");
+    dir.write("a/CORE.INI", "2");
+    EXPECT_EQ(NativePath(dir.logical() + "a\\CORE.INI"), dir.path() / "a/CORE.INI");
+    EXPECT_EQ(NativePath(dir.logical() + "a\\Core.ini"), dir.path() / "a/Core.ini");
+    // Neither spelling: one of them, always the same one.
+    EXPECT_EQ(NativePath(dir.logical() + "a\\core.ini"), dir.path() / "a/CORE.INI");
+}
+
+TEST(NativePath, NewFileGoesBesideTheCaseMatchedFolder) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "Sierra/GPL/Seasons");
+    std::string logical = dir.logical() + "SIERRA\\GPL\\SEASONS\\New Season.ini";
+    EXPECT_EQ(NativePath(logical), dir.path() / "Sierra/GPL/Seasons/New Season.ini");
+    ASSERT_TRUE(Fs().WriteNew(logical, "abc").ok());
+    EXPECT_EQ(dir.read("Sierra/GPL/Seasons/New Season.ini"), "abc");
+    EXPECT_FALSE(fs::exists(dir.path() / "SIERRA"));
+    // Writing it again under another case replaces the one copy.
+    ASSERT_TRUE(Fs().WriteNew(dir.logical() + "sierra\\gpl\\seasons\\NEW SEASON.INI", "de").ok());
+    EXPECT_EQ(dir.read("Sierra/GPL/Seasons/New Season.ini"), "de");
+    int count = 0;
+    for ([[maybe_unused]] auto& e : fs::directory_iterator(dir.path() / "Sierra/GPL/Seasons")) ++count;
+    EXPECT_EQ(count, 1);
+}
+
+TEST(NativePath, MissingFolderKeepsTheRestAsGiven) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "Tracks");
+    EXPECT_EQ(NativePath(dir.logical() + "TRACKS\\Monza\\Track.ini"),
+              dir.path() / "Tracks/Monza/Track.ini");
+}
+
+TEST(NativePath, TrailingSeparatorStaysAFolder) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "Exports");
+    fs::path native = NativePath(dir.logical() + "EXPORTS\\");
+    EXPECT_EQ(native, dir.path() / "Exports/");
+    EXPECT_FALSE(native.has_filename());
+}
+
+TEST(NativePath, RelativePathsResolveInTheCurrentDirectory) {
+    TempDir dir;
+    dir.write("Seasons/67Season.ini", "s");
+    zam::test::ScopedCurrentDir cwd(dir.path());
+    EXPECT_EQ(NativePath("SEASONS\\67SEASON.INI"), fs::path("Seasons/67Season.ini"));
+    EXPECT_TRUE(Fs().FileExists("seasons\\67season.ini"));
+}
+
+TEST(NativePath, WindowsOneTwoFiveTwoNamesMatchTheirUtf8Spelling) {
+    TempDir dir;
+    dir.write("\xC3\xA9t\xC3\xA9.ini", "x");  // "été.ini" on disk in UTF-8
+    EXPECT_EQ(NativePath(dir.logical() + "\xC9T\xC9.INI"), dir.path() / "\xC3\xA9t\xC3\xA9.ini");
+    EXPECT_EQ(NativePath(dir.logical() + "new\xE9.ini"), dir.path() / "new\xC3\xA9.ini");
+}
+
+TEST(NativePath, DriveLettersGoThroughTheWinePrefix) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "prefix/drive_c/Sierra/GPL");
+    fs::create_directories(dir.path() / "prefix/dosdevices");
+    fs::create_directory_symlink("../drive_c", dir.path() / "prefix/dosdevices/c:");
+    ScopedEnv prefix("WINEPREFIX", (dir.path() / "prefix").string());
+
+    fs::path gpl = NativePath("C:\\SIERRA\\gpl\\GPL.EXE");
+    EXPECT_EQ(gpl, dir.path() / "prefix/dosdevices/c:/Sierra/GPL/GPL.EXE");
+    dir.write("prefix/drive_c/Sierra/GPL/gpl.exe", "MZ");
+    EXPECT_TRUE(Fs().FileExists("c:\\sierra\\GPL\\GPL.EXE"));
+
+    // A drive without a link does not exist (and is not looked for anywhere else)...
+    EXPECT_FALSE(Fs().FolderExists("D:\\"));
+    EXPECT_FALSE(Fs().FileExists("D:\\Sierra\\GPL\\gpl.exe"));
+    // ...except Z:, Wine's view of the whole file system.
+    EXPECT_EQ(NativePath("Z:" + dir.logical() + "prefix"), dir.path() / "prefix");
+}
+
+TEST(NativePath, WinePrefixDefaultsToDotWineInHome) {
+    TempDir dir;
+    fs::create_directories(dir.path() / ".wine/drive_c");
+    fs::create_directories(dir.path() / ".wine/dosdevices");
+    fs::create_directory_symlink("../drive_c", dir.path() / ".wine/dosdevices/c:");
+    ScopedEnv home("HOME", dir.path().string());
+    ScopedEnv prefix("WINEPREFIX", "");
+    EXPECT_EQ(NativePath("C:\\x.ini"), dir.path() / ".wine/dosdevices/c:/x.ini");
+}
+
+TEST(Directories, CurrentAndProgramFolder) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "Sub Folder");
+    zam::test::ScopedCurrentDir cwd(dir.path());
+    EXPECT_EQ(CurrentDirectory(), dir.logical());
+    ASSERT_TRUE(ChangeDirectory("SUB FOLDER"));
+    EXPECT_EQ(CurrentDirectory(), dir.logical() + "Sub Folder/");
+    EXPECT_FALSE(ChangeDirectory("missing"));
+    EXPECT_EQ(CurrentDirectory(), dir.logical() + "Sub Folder/");
+
+    std::string program = ProgramFolder();
+    ASSERT_FALSE(program.empty());
+    EXPECT_EQ(program.back(), '/');
+    EXPECT_EQ(ProgramName(), "platform_tests");
+    EXPECT_TRUE(Fs().FileExists(program + ProgramName()));
+}
+
+}  // namespace
