@@ -86,49 +86,54 @@ TEST(GplWholeNumber, ReadsTheLeadingNumber) {
 
 class GplCatalogueTest : public GplTest {
 protected:
-    GplCatalogueTest() {
-        WriteStandardZamIni();
-        WriteExe();
-        WriteGpl("Core.Ini", IniText({"[ Joy ]", "max_steering_torque = 99"}));
-    }
+    GplCatalogueTest() { MakeDemo(); }
 };
 
 TEST_F(GplCatalogueTest, PlayersAreTheExtensionlessNamesInPlayers) {
-    WritePlayer("Clark__Jim", "Jim", "Clark");
-    WritePlayer("Hill__Graham", "Graham", "Hill", "FV");
     std::filesystem::create_directories(GplFile("Players/Empty__Folder"));
     std::filesystem::create_directories(GplFile("Players/.hidden"));
     WriteGpl("Players\\readme.txt", "not a player");
+    WriteGpl("Players\\NOTES", "an extensionless file is listed too");
     clsGPL gpl(ui);
-    ASSERT_EQ(gpl.NoOfPlayers(), 3);
+    ASSERT_FALSE(gpl.Exiting());
+    ASSERT_EQ(gpl.NoOfPlayers(), tools::kDemoPlayers + 2);
     std::vector<std::string> ids;
     for (int n = 1; n <= gpl.NoOfPlayers(); ++n) {
         ids.push_back(gpl.PlayerID(n));
         EXPECT_EQ(gpl.PlayerNo(ids.back()), n);
     }
     std::sort(ids.begin(), ids.end());
-    EXPECT_EQ(ids, (std::vector<std::string>{"Clark__Jim", "Empty__Folder", "Hill__Graham"}));
-    EXPECT_EQ(gpl.PlayerNo("clark__jim"), 0);
+    EXPECT_EQ(ids, (std::vector<std::string>{"D_Arcy__Jean_Luc", "Driver__Sam", "Empty__Folder",
+                                             "NOTES", "van_der_Berg__Mary_Ann"}));
+    EXPECT_EQ(gpl.PlayerNo("driver__sam"), 0);
     EXPECT_EQ(gpl.PlayerNo("Nobody"), 0);
     EXPECT_THROW(gpl.PlayerID(0), std::out_of_range);
-    EXPECT_THROW(gpl.PlayerID(4), std::out_of_range);
-
-    EXPECT_EQ(gpl.PlayerData("Hill__Graham", "Personal Information", "firstName"), "Graham");
-    EXPECT_EQ(gpl.IniValue("Players\\Clark__Jim\\PZAM.Ini", "ZAM", "carClass"), "F1");
-    EXPECT_EQ(gpl.IniValue("Players\\Empty__Folder\\PZAM.Ini", "ZAM", "carClass"), "F1");
-    EXPECT_EQ(gpl.IniValue("Players\\Hill__Graham\\PZAM.Ini", "ZAM", "carClass"), "FV");
+    EXPECT_THROW(gpl.PlayerID(gpl.NoOfPlayers() + 1), std::out_of_range);
+    EXPECT_EQ(gpl.PlayerData("D_Arcy__Jean_Luc", "Personal Information", "firstName"),
+              "Jean-Luc");
+    gpl.UnloadWithoutSaving();
 }
 
-TEST_F(GplCatalogueTest, NoPlayersFolderGivesAnEmptyList) {
+TEST_F(GplCatalogueTest, CarClassIsF1UnlessThePlayersOwnFileSaysOtherwise) {
+    std::filesystem::create_directories(GplFile("Players/Empty__Folder"));
+    {
+        clsGPL gpl(ui);
+        EXPECT_EQ(gpl.IniValue("Players\\Empty__Folder\\PZAM.Ini", "ZAM", "carClass"), "F1");
+        EXPECT_EQ(gpl.IniValue("Players\\D_Arcy__Jean_Luc\\PZAM.Ini", "ZAM", "carClass"), "FL1");
+        EXPECT_EQ(gpl.IniValue("Players\\van_der_Berg__Mary_Ann\\PZAM.ini", "zam", "CARCLASS"),
+                  "F2");
+    }
+    // The F1 put in place of a missing value is not the user's: it is never written.
+    EXPECT_FALSE(std::filesystem::exists(GplFile("Players/Empty__Folder/PZAM.Ini")));
+}
+
+TEST_F(GplTest, NoPlayersFolderGivesAnEmptyList) {
+    WriteStandardZamIni();
+    WriteExe();
     clsGPL gpl(ui);
     EXPECT_EQ(gpl.NoOfPlayers(), 0);
     EXPECT_EQ(gpl.PlayerNo(""), 0);
-}
-
-TEST_F(GplCatalogueTest, TheDefaultCarClassIsNeverWrittenToThePlayersFolder) {
-    WritePlayer("Clark__Jim", "Jim", "Clark");
-    { clsGPL gpl(ui); }
-    EXPECT_FALSE(std::filesystem::exists(GplFile("Players/Clark__Jim/PZAM.Ini")));
+    gpl.UnloadWithoutSaving();
 }
 
 TEST_F(GplCatalogueTest, CarsAreTheSevenTeamsWithBuiltInDataThatStaysInMemory) {
@@ -151,21 +156,27 @@ TEST_F(GplCatalogueTest, CarsAreTheSevenTeamsWithBuiltInDataThatStaysInMemory) {
         EXPECT_EQ(gpl.CarData("coventry", "Car", "Engine"), "Maserati V12");
         EXPECT_EQ(gpl.CarData("murasama", "Team", "Country"), "Japan");
         EXPECT_EQ(gpl.CarData("eagle", "Car", "Name"), "Eagle");
+        // A value set by the user counts like any other.
+        Initialising = false;
+        gpl.SetCarValue("brm", "Team", "Name", "Owen Racing");
+        EXPECT_EQ(gpl.CarData("brm", "Team", "Name"), "Owen Racing");
+        gpl.UnloadWithoutSaving();
     }
     EXPECT_EQ(test::ReadNative(GplFile("Cars/Cars67/lotus/Car.ini")),
               IniText({"[ Team ]", "Name = Not Read"}));
-    EXPECT_FALSE(std::filesystem::exists(GplFile("Cars/Cars67/brm")));
+}
+
+TEST_F(GplCatalogueTest, BuiltInCarDataIsNeverWritten) {
+    { clsGPL gpl(ui); }
+    EXPECT_FALSE(std::filesystem::exists(GplFile("Cars")));
 }
 
 TEST_F(GplCatalogueTest, TracksAreTheEventsOfTheSeason) {
-    WriteGpl("Seasons\\67Season.Ini",
-             IniText({"[Season]", "NumEvents=2", "[Event1]", "name=monza", "[Event2]",
-                      "Name=Spa"}));
     clsGPL gpl(ui);
-    EXPECT_EQ(gpl.NoOfTracks(), 2);
-    EXPECT_EQ(gpl.TrackID(1), "monza");
-    EXPECT_EQ(gpl.TrackID(2), "Spa");
-    EXPECT_EQ(gpl.TrackID(3), "");
+    EXPECT_EQ(gpl.NoOfTracks(), tools::kDemoSeasonTracks);
+    EXPECT_EQ(gpl.TrackID(1), "South African Grand Prix");
+    EXPECT_EQ(gpl.TrackID(2), "Monaco Grand Prix");
+    EXPECT_EQ(gpl.TrackID(tools::kDemoSeasonTracks + 1), "");
     gpl.SetTrackValue("monza", "Track", "laps", "50");
     EXPECT_EQ(gpl.TrackData("monza", "Track", "laps"), "50");
     gpl.SetIniValue("Seasons\\67Season.Ini", "Season", "NumEvents", "many");

@@ -30,6 +30,11 @@ void GplTest::WriteStandardZamIni() {
     tmp.write("prog/ZAM.Ini", IniText({"[Paths]", "GPL=" + Gpl(), "ExeName=GPL.Exe"}));
 }
 
+void GplTest::MakeDemo(const tools::DemoOptions& options) {
+    tools::MakeDemoInstallation(tmp.file("gpl"), options);
+    tmp.write("prog/ZAM.Ini", IniText({"[Paths]", "GPL=" + Gpl(), "ExeName=GPL.EXE"}));
+}
+
 void GplTest::WriteExe(std::string_view name) { WriteGpl(name, "MZ demo"); }
 
 void GplTest::WritePlayer(std::string_view folder, std::string_view first, std::string_view last,

@@ -12,6 +12,7 @@
 #include "TempDir.h"
 #include "zam/platform/FileSystem.h"
 #include "zam/store/Globals.h"
+#include "zam/tools/DemoInstallation.h"
 
 namespace zam::test {
 
@@ -34,6 +35,8 @@ protected:
     // ZAM.Ini naming the simulator folder and GPL.Exe, and a GPL.Exe that opens.
     void WriteStandardZamIni();
     void WriteExe(std::string_view name = "GPL.Exe");
+    // The generated demo installation in the simulator folder, and ZAM.Ini leading to it.
+    void MakeDemo(const tools::DemoOptions& options = {});
     std::filesystem::path GplFile(std::string_view relative) const {
         return tmp.file("gpl/" + std::string(relative));
     }

@@ -10,13 +10,13 @@
 namespace zam {
 namespace {
 
-struct Run {
+struct CommandRun {
     int status;
     std::string out;
     std::string err;
 };
 
-Run Setups(const std::vector<std::string>& args) {
+CommandRun Setups(const std::vector<std::string>& args) {
     for (const auto& command : tools::SetupCommands()) {
         if (command.name != "setups") continue;
         std::ostringstream out, err;
@@ -37,7 +37,7 @@ TEST_F(SetupsCommand, PrintsEverySlotInFileOrder) {
     SetupNames names;
     names[17] = "Monza Fast.lo1";
     tmp.write("Setups.def", BuildSetupsDef(names));
-    const Run run = Setups({Def()});
+    const CommandRun run = Setups({Def()});
     ASSERT_EQ(run.status, tools::kExitOk) << run.err;
     std::istringstream lines(run.out);
     std::string line;
@@ -53,7 +53,7 @@ TEST_F(SetupsCommand, SetsEntriesKeepingTheOthersAndWritesTheWholeFormat) {
     SetupNames names;
     names[0] = "keep.bb3";
     tmp.write("Setups.def", BuildSetupsDef(names) + "trailing bytes");
-    const Run run = Setups({Def(), "current", "F1lotus=new.lo1", "F2brm=a=b.br2"});
+    const CommandRun run = Setups({Def(), "current", "F1lotus=new.lo1", "F2brm=a=b.br2"});
     ASSERT_EQ(run.status, tools::kExitOk) << run.err;
     names[38] = "new.lo1";
     names[static_cast<std::size_t>(SetupSlotIndex("Current", "F2brm"))] = "a=b.br2";
@@ -61,7 +61,7 @@ TEST_F(SetupsCommand, SetsEntriesKeepingTheOthersAndWritesTheWholeFormat) {
 }
 
 TEST_F(SetupsCommand, SettingCreatesAMissingIndex) {
-    const Run run = Setups({Def(), "Race", "F3eagle=x.ea3"});
+    const CommandRun run = Setups({Def(), "Race", "F3eagle=x.ea3"});
     ASSERT_EQ(run.status, tools::kExitOk) << run.err;
     const std::string bytes = tmp.read("Setups.def");
     EXPECT_EQ(bytes.size(), 14404u);
@@ -77,7 +77,7 @@ TEST_F(SetupsCommand, WrongArgumentsGiveUsageAndChangeNothing) {
              {Def(), "Practice", "F1lotus=x"},
              {Def(), "Race", "F1lotus=x", "FDlotus=y"},
          }) {
-        const Run run = Setups(args);
+        const CommandRun run = Setups(args);
         EXPECT_EQ(run.status, tools::kExitUsage);
         EXPECT_NE(run.err.find("usage: zamini setups DEF"), std::string::npos) << run.err;
     }
@@ -85,12 +85,12 @@ TEST_F(SetupsCommand, WrongArgumentsGiveUsageAndChangeNothing) {
 }
 
 TEST_F(SetupsCommand, IoFailuresNameTheFile) {
-    const Run missing = Setups({Def()});
+    const CommandRun missing = Setups({Def()});
     EXPECT_EQ(missing.status, tools::kExitFailure);
     EXPECT_NE(missing.err.find(Def()), std::string::npos);
 
     const std::string inMissingFolder = tmp.file("none/Setups.def").string();
-    const Run unwritable = Setups({inMissingFolder, "Race", "F1lotus=x"});
+    const CommandRun unwritable = Setups({inMissingFolder, "Race", "F1lotus=x"});
     EXPECT_EQ(unwritable.status, tools::kExitFailure);
     EXPECT_NE(unwritable.err.find(inMissingFolder), std::string::npos);
 }
