@@ -92,9 +92,9 @@ void SetTheGPL(clsGPL* gpl) { theGPL = gpl; }
 // ---- Creation and destruction -------------------------------------------------------------
 
 clsGPL::clsGPL(UserInterface& ui) : IniStore(ui) {
-    InstallWriteBackHooks();
     ui.SetStatus("Reading GPL data");
     SizeIndexFrom(kFrontEndIni);
+    InstallWriteBackHooks();
 
     std::string directory = AsFolder(FullPathIniValue(kFrontEndIni, "Paths", "GPL"));
     if (directory.empty()) {
