@@ -128,8 +128,8 @@ TEST_F(GplCatalogueTest, CarClassIsF1UnlessThePlayersOwnFileSaysOtherwise) {
 }
 
 TEST_F(GplTest, NoPlayersFolderGivesAnEmptyList) {
-    WriteStandardZamIni();
-    WriteExe();
+    MakeDemo();
+    std::filesystem::remove_all(GplFile("Players"));
     clsGPL gpl(ui);
     EXPECT_EQ(gpl.NoOfPlayers(), 0);
     EXPECT_EQ(gpl.PlayerNo(""), 0);

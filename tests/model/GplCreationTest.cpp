@@ -31,8 +31,8 @@ std::vector<std::string> FolderNames(const std::filesystem::path& dir) {
 }
 
 TEST_F(GplTest, MissingCoreIniIsCopiedFromItsSample) {
-    WriteStandardZamIni();
-    WriteExe();
+    MakeDemo();
+    RemoveGpl("core.ini");
     const std::string sample = IniText({"[ Joy ]", "max_steering_torque = 99"});
     WriteGpl("Core.Ini.Sample", sample);
     {
@@ -48,8 +48,8 @@ TEST_F(GplTest, MissingCoreIniIsCopiedFromItsSample) {
 }
 
 TEST_F(GplTest, MissingCoreIniWithoutSampleIsMadeOfTheDefaults) {
-    WriteStandardZamIni();
-    WriteExe();
+    MakeDemo();
+    RemoveGpl("core.ini");
     {
         clsGPL gpl(ui);
         EXPECT_EQ(ui.MessageTexts(), (Texts{kMinimalCore}));
@@ -64,8 +64,8 @@ TEST_F(GplTest, MissingCoreIniWithoutSampleIsMadeOfTheDefaults) {
 }
 
 TEST_F(GplTest, CoreDefaultsNeverReplaceAValueButFillEmptyOnes) {
-    WriteStandardZamIni();
-    WriteExe();
+    MakeDemo();
+    RemoveGpl("core.ini");
     WriteGpl("Core.Ini", IniText({"[ Joy ]", "max_steering_torque = 200", "[ Direct3D7 ]",
                                   "LODBias = "}));
     {
@@ -79,20 +79,45 @@ TEST_F(GplTest, CoreDefaultsNeverReplaceAValueButFillEmptyOnes) {
     EXPECT_EQ(core.find("max_steering_torque = 145"), std::string::npos) << core;
 }
 
+TEST_F(GplTest, AMissingServerIniIsCopiedSilentlyFromItsSample) {
+    MakeDemo();
+    const std::string sample = test::ReadNative(GplFile("Server.Ini.Sample"));
+    clsGPL gpl(ui);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(test::ReadNative(GplFile("Server.Ini")), sample);
+    gpl.UnloadWithoutSaving();
+}
+
+TEST_F(GplTest, AnExistingServerIniIsKept) {
+    MakeDemo();
+    WriteGpl("Server.Ini", IniText({"[ Server ]", "port = 1"}));
+    clsGPL gpl(ui);
+    EXPECT_EQ(gpl.IniValue("Server.Ini", "Server", "port"), "1");
+    EXPECT_EQ(test::ReadNative(GplFile("Server.Ini")), IniText({"[ Server ]", "port = 1"}));
+    gpl.UnloadWithoutSaving();
+}
+
 TEST_F(GplTest, ACompleteCoreIniIsNotRewritten) {
-    WriteStandardZamIni();
-    WriteExe();
-    { clsGPL first(ui); }  // makes Core.Ini of the defaults
-    const std::string core = test::ReadNative(GplFile("Core.Ini"));
+    MakeDemo();
+    { clsGPL first(ui); }  // adds whatever defaults the file lacks
+    auto previousVersions = [this] {
+        std::vector<std::filesystem::path> found;
+        for (const auto& e : std::filesystem::directory_iterator(tmp.file("gpl")))
+            if (e.path().extension() == ".prv") found.push_back(e.path());
+        return found;
+    };
+    for (const auto& p : previousVersions()) std::filesystem::remove(p);
+    const std::string core = test::ReadNative(GplFile("core.ini"));
     ui.messages.clear();
     { clsGPL second(ui); }
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(test::ReadNative(GplFile("Core.Ini")), core);
-    EXPECT_FALSE(std::filesystem::exists(GplFile("Core.Ini.prv")));
+    EXPECT_EQ(test::ReadNative(GplFile("core.ini")), core);
+    EXPECT_TRUE(previousVersions().empty());
 }
 
 TEST_F(GplTest, CancellingTheExecutableSearchEndsStartUpWithoutWritingAnything) {
-    WriteStandardZamIni();
+    MakeDemo();
+    RemoveGpl("GPL.EXE");
     const std::string zamIni = tmp.read("prog/ZAM.Ini");
     const auto before = FolderNames(tmp.path());
     {
@@ -116,11 +141,13 @@ TEST_F(GplTest, CancellingTheExecutableSearchEndsStartUpWithoutWritingAnything) 
 }
 
 TEST_F(GplTest, InvalidPicksAreRejectedUntilAValidExecutableIsChosen) {
-    WriteStandardZamIni();
+    MakeDemo();
+    RemoveGpl("GPL.EXE");
+    RemoveGpl("core.ini");
     const std::string other = tmp.logical() + "other/";
     tmp.write("other/small.exe", "MZ hit_hard");
     tmp.write("other/nomark.exe", std::string(1'500'000, 'x'));
-    tmp.write("other/GPL.EXE", test::ValidExeBytes());
+    tmp.write("other/GPL.EXE", tools::DemoExecutable({}));
     ui.fileChoices = {FileChoice{other, "small.exe"}, FileChoice{other, "nomark.exe"},
                       FileChoice{other, "GPL.EXE"}};
     {
@@ -146,8 +173,8 @@ TEST_F(GplTest, InvalidPicksAreRejectedUntilAValidExecutableIsChosen) {
 }
 
 TEST_F(GplTest, AFolderWithoutExeNameOpensTheDialogWithoutAMessage) {
+    MakeDemo();
     tmp.write("prog/ZAM.Ini", IniText({"[Paths]", "GPL=" + Gpl()}));
-    WriteExe();
     clsGPL gpl(ui);
     EXPECT_TRUE(gpl.Exiting());
     EXPECT_TRUE(ui.messages.empty());
@@ -175,30 +202,29 @@ TEST_F(GplTest, AMissingFolderSettingDefaultsToTheStandardInstallation) {
 }
 
 TEST_F(GplTest, AnExecutableThatCannotBeOpenedEndsStartUpWithAMessage) {
-    WriteStandardZamIni();
-    WriteExe();
+    MakeDemo();
     // Not a plain file to the existence test, and refused when opened.
-    std::filesystem::remove(GplFile("GPL.Exe"));
-    test::FailingFs failing("GPL.Exe", test::FailingFs::kRead, platform::kPermissionDenied);
+    RemoveGpl("GPL.EXE");
+    test::FailingFs failing("GPL.EXE", test::FailingFs::kRead, platform::kPermissionDenied);
     platform::ScopedFileSystem scoped(failing);
     clsGPL gpl(ui);
     EXPECT_TRUE(gpl.Exiting());
     EXPECT_TRUE(ui.fileRequests.empty());
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find(Gpl() + "GPL.Exe"), std::string::npos);
+    EXPECT_NE(ui.messages[0].text.find(Gpl() + "GPL.EXE"), std::string::npos);
 }
 
 TEST_F(GplTest, StoredIndexSizeOnlyEverGrowsTheIndex) {
-    WriteExe();
+    MakeDemo();
     tmp.write("prog/ZAM.Ini",
-              IniText({"[Paths]", "GPL=" + Gpl(), "ExeName=GPL.Exe", "[ZAM]", "IndexSize=2000"}));
+              IniText({"[Paths]", "GPL=" + Gpl(), "ExeName=GPL.EXE", "[ZAM]", "IndexSize=2000"}));
     {
         clsGPL gpl(ui);
         EXPECT_EQ(gpl.IndexSize(), 10000);
         gpl.UnloadWithoutSaving();
     }
     tmp.write("prog/ZAM.Ini",
-              IniText({"[Paths]", "GPL=" + Gpl(), "ExeName=GPL.Exe", "[ZAM]", "IndexSize=24000"}));
+              IniText({"[Paths]", "GPL=" + Gpl(), "ExeName=GPL.EXE", "[ZAM]", "IndexSize=24000"}));
     clsGPL gpl(ui);
     EXPECT_EQ(gpl.IndexSize(), 24000);
     EXPECT_EQ(gpl.Directory(), Gpl());
@@ -206,11 +232,11 @@ TEST_F(GplTest, StoredIndexSizeOnlyEverGrowsTheIndex) {
 }
 
 TEST_F(GplTest, DestructionRecordsFourTimesTheUsedSlots) {
-    WriteStandardZamIni();
-    WriteExe();
+    MakeDemo();
     std::int32_t used = 0;
     {
         clsGPL gpl(ui);
+        Initialising = false;  // the window is open: the run's values count as changes
         used = gpl.OccupiedSlots();
         ASSERT_GT(used, 0);
     }
@@ -220,27 +246,25 @@ TEST_F(GplTest, DestructionRecordsFourTimesTheUsedSlots) {
 }
 
 TEST_F(GplTest, UnloadWithoutSavingWritesNothing) {
-    WriteStandardZamIni();
-    WriteExe();
-    WriteGpl("Core.Ini", IniText({"[ Joy ]", "max_steering_torque = 99"}));
-    WritePlayer("Doe__Jo", "Jo", "Doe");
-    const auto before = FolderNames(tmp.path());
+    MakeDemo();
+    const std::string core = test::ReadNative(GplFile("core.ini"));
     const std::string zamIni = tmp.read("prog/ZAM.Ini");
+    std::vector<std::string> before;
     {
         clsGPL gpl(ui);
+        before = FolderNames(tmp.path());  // start-up copied Server.Ini from its sample
         Initialising = false;
-        gpl.SetIniValue("Core.Ini", "Joy", "max_steering_torque", "1");
-        gpl.SetPlayerValue("Doe__Jo", "Personal Information", "firstName", "Al");
+        gpl.SetIniValue("core.ini", "Joy", "max_steering_torque", "1");
+        gpl.SetPlayerValue("Driver__Sam", "Personal Information", "firstName", "Al");
         gpl.UnloadWithoutSaving();
     }
     EXPECT_EQ(FolderNames(tmp.path()), before);
     EXPECT_EQ(tmp.read("prog/ZAM.Ini"), zamIni);
-    EXPECT_EQ(test::ReadNative(GplFile("Core.Ini")), IniText({"[ Joy ]", "max_steering_torque = 99"}));
+    EXPECT_EQ(test::ReadNative(GplFile("core.ini")), core);
 }
 
 TEST_F(GplTest, TheSharedReferenceFollowsTheModel) {
-    WriteStandardZamIni();
-    WriteExe();
+    MakeDemo();
     {
         clsGPL gpl(ui);
         SetTheGPL(&gpl);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,15 +17,12 @@
 
 namespace zam::test {
 
-// "hit_hard" lies at 0-based 1420000, after the 1-based position 1412000 where the search starts.
-std::string ValidExeBytes();
-
 // An INI text from lines, each ended by CR LF.
 std::string IniText(std::initializer_list<std::string_view> lines);
 
 // A temporary folder holding a program folder "prog\" (the current directory while the test
-// runs, with ZAM.Ini) and a simulator folder "gpl\". Start-up runs with Initialising set, as the
-// main window does; the test ends with it cleared.
+// runs, with ZAM.Ini) and an empty simulator folder "gpl\" for the demo installation. Start-up
+// runs with Initialising set, as the main window does; the test ends with it cleared.
 class GplTest : public testing::Test {
 protected:
     GplTest();
@@ -32,9 +30,6 @@ protected:
 
     // Logical simulator folder, ending in a separator.
     std::string Gpl() const { return tmp.logical() + "gpl/"; }
-    // ZAM.Ini naming the simulator folder and GPL.Exe, and a GPL.Exe that opens.
-    void WriteStandardZamIni();
-    void WriteExe(std::string_view name = "GPL.Exe");
     // The generated demo installation in the simulator folder, and ZAM.Ini leading to it.
     void MakeDemo(const tools::DemoOptions& options = {});
     std::filesystem::path GplFile(std::string_view relative) const {
@@ -43,9 +38,9 @@ protected:
     void WriteGpl(std::string_view relative, std::string_view bytes) const {
         tmp.write("gpl/" + std::string(relative), bytes);
     }
-    // A player folder with its Player.ini (and PZAM.Ini when carClass is given).
-    void WritePlayer(std::string_view folder, std::string_view first, std::string_view last,
-                     std::string_view carClass = {}) const;
+    void RemoveGpl(std::string_view relative) const {
+        std::filesystem::remove(GplFile(relative));
+    }
 
     TempDir tmp;
     FakeUi ui;
