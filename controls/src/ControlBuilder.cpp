@@ -116,6 +116,7 @@ QGroupBox* BuildFrameBox(std::string_view frame, ControlRegistry& registry, QWid
         const int rows = static_cast<int>((controls.size() + 1) / 2);
         for (int i = 0; i < static_cast<int>(controls.size()); ++i)
             grid->addWidget(controls[static_cast<std::size_t>(i)], i % rows, i / rows);
+        grid->setRowStretch(rows, 1);  // the boxes stay together at the top
     } else {
         auto* column = new QVBoxLayout(box);
         for (BoundControl* control : controls) column->addWidget(control);
