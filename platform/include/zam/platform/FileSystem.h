@@ -48,8 +48,9 @@ public:
     virtual Status CreateFolder(std::string_view path) = 0;
 
     // Names (without folder) of the entries of a folder that match a Windows wildcard pattern,
-    // given together as "C:\GPL\Players\*." ; in the order the system lists them, "." and ".."
-    // never included.
+    // given together as "C:\GPL\Players\*." ; sorted without regard to case (the order NTFS
+    // lists them in, whatever the file system underneath), "." and ".." never included. A folder
+    // that does not exist is kPathNotFound.
     virtual Status List(std::string_view folderAndPattern, unsigned kinds,
                         std::vector<std::string>& names) = 0;
 };

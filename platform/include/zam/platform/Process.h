@@ -24,6 +24,11 @@ SplitCommand SplitCommandLine(std::string_view commandLine,
 // The argument part alone, split by the Windows rules (quotes, backslashes before quotes).
 std::vector<std::string> SplitArguments(std::string_view arguments);
 
+// True for a program that needs Windows to run: its file starts with "MZ" (`leadingBytes` are the
+// first bytes of the file) or its name ends in .exe, .bat or .com, in any case. Off Windows such a
+// program is started through wine.
+bool IsWindowsProgram(std::string_view name, std::string_view leadingBytes);
+
 struct ProcessId {
     std::int64_t value = 0;
 };

@@ -1,0 +1,108 @@
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "PosixIo.h"
+#include "Spawn.h"
+#include "zam/platform/FileSystem.h"
+#include "zam/platform/Paths.h"
+#include "zam/platform/Process.h"
+#include "zam/platform/Text.h"
+
+namespace zam::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsBareName(std::string_view program) {
+    for (char c : program)
+        if (IsSeparator(c) || c == ':') return false;
+    return true;
+}
+
+// Where the program file is, as an absolute path (so that no program reads it as an option): a
+// bare name is looked for in $PATH first, as a shell would, and then in the current directory.
+// Empty when there is no such file.
+fs::path ProgramFile(std::string_view program) {
+    std::error_code ec;
+    if (IsBareName(program)) {
+        fs::path found = posix::FindInPath(Utf8FromCp1252(program));
+        if (!found.empty()) return fs::absolute(found, ec);
+    }
+    if (NativeFileSystem().FileExists(program)) return fs::absolute(NativePath(program), ec);
+    return {};
+}
+
+std::string LeadingBytes(const fs::path& native) {
+    posix::Fd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    std::string bytes;
+    if (fd.valid()) posix::ReadFully(fd.get(), 0, 2, bytes);
+    return bytes;
+}
+
+// The Wine prefix that holds `native` (the nearest folder above it with a dosdevices folder), so
+// that a program on a drive of one prefix runs in that prefix.
+fs::path PrefixHolding(const fs::path& native) {
+    std::error_code ec;
+    fs::path folder = fs::absolute(native, ec).parent_path();
+    while (!ec && !folder.empty()) {
+        if (fs::is_directory(folder / "dosdevices", ec)) return folder;
+        fs::path parent = folder.parent_path();
+        if (parent == folder) break;
+        folder = parent;
+    }
+    return {};
+}
+
+class PosixProcessLauncher final : public ProcessLauncher {
+public:
+    Status Start(std::string_view commandLine, ProcessId& id) override {
+        id = ProcessId{};
+        SplitCommand split = SplitCommandLine(
+            commandLine, [](std::string_view p) { return NativeFileSystem().FileExists(p); });
+        if (split.program.empty()) return Status::Error(kFileNotFound, "No program to start");
+        fs::path program = ProgramFile(split.program);
+        if (program.empty()) return Status::Error(kFileNotFound);
+
+        std::vector<std::string> argv;
+        std::vector<std::string> environment;
+        fs::path executable = program;
+        if (IsWindowsProgram(program.filename().string(), LeadingBytes(program))) {
+            executable = posix::FindInPath("wine");
+            if (executable.empty()) return Status::Error(kFileNotFound, "wine is not installed");
+            argv.push_back(executable.string());
+            fs::path prefix = PrefixHolding(program);
+            if (!prefix.empty()) environment.push_back("WINEPREFIX=" + prefix.string());
+        }
+        argv.push_back(program.string());
+        // Arguments are Windows-1252 text; programs here read their arguments as UTF-8.
+        for (const std::string& arg : split.args) argv.push_back(Utf8FromCp1252(arg));
+
+        pid_t pid = 0;
+        Status started = posix::Spawn(executable, argv, environment, pid);
+        if (started) id.value = pid;
+        return started;
+    }
+
+    Status Wait(ProcessId id) override {
+        if (id.value <= 0) return Status::Error(kIoError, "No process to wait for");
+        int status = 0;
+        while (::waitpid(static_cast<pid_t>(id.value), &status, 0) < 0) {
+            if (errno == EINTR) continue;
+            return Status::Error(kIoError, "The program cannot be waited for");
+        }
+        return Status::Ok();
+    }
+};
+
+}  // namespace
+
+ProcessLauncher& NativeProcesses() {
+    static PosixProcessLauncher instance;
+    return instance;
+}
+
+}  // namespace zam::platform

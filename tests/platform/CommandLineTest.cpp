@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "zam/platform/Process.h"
+
+namespace {
+
+using namespace zam::platform;
+using Args = std::vector<std::string>;
+
+// Answers for a fixed set of files, and remembers what was asked.
+struct FakeFiles {
+    std::set<std::string> files;
+    std::vector<std::string> asked;
+    std::function<bool(std::string_view)> exists() {
+        return [this](std::string_view p) {
+            asked.emplace_back(p);
+            return files.count(std::string(p)) > 0;
+        };
+    }
+};
+
+TEST(SplitCommandLine, QuotedProgram) {
+    FakeFiles f;
+    SplitCommand s = SplitCommandLine("  \"C:\\Program Files\\Tool\\tool.exe\" -a \"b c\"", f.exists());
+    EXPECT_EQ(s.program, "C:\\Program Files\\Tool\\tool.exe");
+    EXPECT_EQ(s.args, (Args{"-a", "b c"}));
+}
+
+TEST(SplitCommandLine, UnquotedProgramWithBlanksIsFoundAsWindowsFindsIt) {
+    FakeFiles f;
+    f.files = {"C:\\Program Files\\Sim Tools\\setup edit.exe"};
+    SplitCommand s =
+        SplitCommandLine("C:\\Program Files\\Sim Tools\\setup edit -track monza", f.exists());
+    EXPECT_EQ(s.program, "C:\\Program Files\\Sim Tools\\setup edit.exe");
+    EXPECT_EQ(s.args, (Args{"-track", "monza"}));
+    // Shortest first, each also with ".exe".
+    ASSERT_GE(f.asked.size(), 4u);
+    EXPECT_EQ(f.asked[0], "C:\\Program");
+    EXPECT_EQ(f.asked[1], "C:\\Program.exe");
+    EXPECT_EQ(f.asked[2], "C:\\Program Files\\Sim");
+}
+
+TEST(SplitCommandLine, FirstExistingPrefixWins) {
+    FakeFiles f;
+    f.files = {"C:\\GPL\\gpl.exe", "C:\\GPL\\gpl.exe -x"};
+    SplitCommand s = SplitCommandLine("C:\\GPL\\gpl.exe -x ", f.exists());
+    EXPECT_EQ(s.program, "C:\\GPL\\gpl.exe");
+    EXPECT_EQ(s.args, (Args{"-x"}));
+}
+
+TEST(SplitCommandLine, NothingExistsGivesTheFirstToken) {
+    FakeFiles f;
+    SplitCommand s = SplitCommandLine("C:\\No Such\\gpl.exe   -a\t-b", f.exists());
+    EXPECT_EQ(s.program, "C:\\No");
+    EXPECT_EQ(s.args, (Args{"Such\\gpl.exe", "-a", "-b"}));
+    EXPECT_TRUE(SplitCommandLine("   ", f.exists()).program.empty());
+    EXPECT_TRUE(SplitCommandLine("", f.exists()).args.empty());
+}
+
+TEST(SplitCommandLine, UnclosedQuoteTakesTheRestAsProgram) {
+    FakeFiles f;
+    SplitCommand s = SplitCommandLine("\"C:\\a b\\x.exe -y", f.exists());
+    EXPECT_EQ(s.program, "C:\\a b\\x.exe -y");
+    EXPECT_TRUE(s.args.empty());
+}
+
+TEST(SplitArguments, WindowsQuotingRules) {
+    EXPECT_EQ(SplitArguments(""), Args{});
+    EXPECT_EQ(SplitArguments("  a  b\tc "), (Args{"a", "b", "c"}));
+    EXPECT_EQ(SplitArguments("\"a b\" c"), (Args{"a b", "c"}));
+    EXPECT_EQ(SplitArguments("x\"a b\"y"), (Args{"xa by"}));
+    EXPECT_EQ(SplitArguments("\"\" x"), (Args{"", "x"}));
+    // Backslashes are literal unless a quote follows.
+    EXPECT_EQ(SplitArguments("C:\\a\\b\\ d"), (Args{"C:\\a\\b\\", "d"}));
+    // 2n backslashes before a quote: n backslashes, the quote delimits.
+    EXPECT_EQ(SplitArguments("\"C:\\dir\\\\\" x"), (Args{"C:\\dir\\", "x"}));
+    EXPECT_EQ(SplitArguments("a\\\\\\\\\"b c\""), (Args{"a\\\\b c"}));
+    // 2n+1 backslashes before a quote: n backslashes and a literal quote.
+    EXPECT_EQ(SplitArguments("a\\\"b"), (Args{"a\"b"}));
+    EXPECT_EQ(SplitArguments("a\\\\\\\"b c"), (Args{"a\\\"b", "c"}));
+    // "" inside quotes is one literal quote.
+    EXPECT_EQ(SplitArguments("\"say \"\"hi\"\"\" z"), (Args{"say \"hi\"", "z"}));
+}
+
+TEST(SplitArguments, ShellCharactersAreOrdinaryText) {
+    EXPECT_EQ(SplitArguments("\"a; rm -rf x\" $(id) `id` a&b|c>d"),
+              (Args{"a; rm -rf x", "$(id)", "`id`", "a&b|c>d"}));
+}
+
+TEST(IsWindowsProgram, ByHeaderOrExtension) {
+    EXPECT_TRUE(IsWindowsProgram("GPL.EXE", ""));
+    EXPECT_TRUE(IsWindowsProgram("setup.Bat", "@e"));
+    EXPECT_TRUE(IsWindowsProgram("command.com", ""));
+    EXPECT_TRUE(IsWindowsProgram("gplsetup", "MZ\x90"));
+    EXPECT_FALSE(IsWindowsProgram("script.sh", "#!"));
+    EXPECT_FALSE(IsWindowsProgram("exe", "M"));
+    EXPECT_FALSE(IsWindowsProgram("readme.exe.txt", "mz"));
+}
+
+}  // namespace

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "ScopedEnv.h"
+#include "TempDir.h"
+#include "zam/platform/Paths.h"
+#include "zam/platform/Process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace zam::platform;
+using zam::test::ScopedEnv;
+using zam::test::TempDir;
+
+// Writes an executable script that records its arguments, one per line, in `record`.
+fs::path WriteRecorder(const TempDir& dir, const std::string& relative, const fs::path& record) {
+    fs::path script = dir.write(relative, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" +
+                                              record.string() + "'\npwd >> '" + record.string() +
+                                              "'\n");
+    fs::permissions(script, fs::perms::owner_exec, fs::perm_options::add);
+    return script;
+}
+
+Status RunAndWait(const std::string& commandLine) {
+    ProcessId id;
+    Status started = NativeProcesses().Start(commandLine, id);
+    if (!started) return started;
+    EXPECT_GT(id.value, 0);
+    return NativeProcesses().Wait(id);
+}
+
+TEST(Process, StartsAProgramDirectlyAndWaitsForIt) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "work");
+    WriteRecorder(dir, "Program Files/My Tool/run.sh", dir.file("record"));
+    zam::test::ScopedCurrentDir cwd(dir.path() / "work");
+    ASSERT_TRUE(RunAndWait(dir.logical() + "PROGRAM FILES\\my tool\\run.sh first \"second arg\"").ok());
+    EXPECT_EQ(dir.read("record"), "first\nsecond arg\n" + (dir.path() / "work").string() + "\n");
+}
+
+TEST(Process, ArgumentsNeverReachAShell) {
+    TempDir dir;
+    WriteRecorder(dir, "echo args", dir.file("record"));
+    zam::test::ScopedCurrentDir cwd(dir.path());
+    ASSERT_TRUE(RunAndWait("\"" + dir.logical() +
+                           "echo args\" \"a; touch pwned1\" $(touch${IFS}pwned2) `touch pwned3` "
+                           "x&touch${IFS}pwned4 'q'")
+                    .ok());
+    EXPECT_EQ(dir.read("record"), "a; touch pwned1\n$(touch${IFS}pwned2)\n`touch\npwned3`\n"
+                                  "x&touch${IFS}pwned4\n'q'\n" + dir.path().string() + "\n");
+    for (const char* name : {"pwned1", "pwned2", "pwned3", "pwned4"}) EXPECT_FALSE(dir.exists(name));
+}
+
+TEST(Process, ArgumentsArePassedAsUtf8) {
+    TempDir dir;
+    WriteRecorder(dir, "rec", dir.file("record"));
+    ASSERT_TRUE(RunAndWait(dir.logical() + "rec caf\xE9").ok());
+    EXPECT_EQ(dir.read("record").substr(0, 6), "caf\xC3\xA9\n");
+}
+
+TEST(Process, BareNamesAreFoundInPath) {
+    TempDir dir;
+    WriteRecorder(dir, "bin/zamtool", dir.file("record"));
+    ScopedEnv path("PATH", dir.file("bin").string() + ":/usr/bin:/bin");
+    ASSERT_TRUE(RunAndWait("zamtool one").ok());
+    EXPECT_EQ(dir.read("record").substr(0, 4), "one\n");
+}
+
+TEST(Process, MissingProgramIsFileNotFound) {
+    TempDir dir;
+    ProcessId id;
+    EXPECT_EQ(NativeProcesses().Start(dir.logical() + "nothing.sh -x", id).code, kFileNotFound);
+    EXPECT_EQ(id.value, 0);
+    EXPECT_EQ(NativeProcesses().Start("", id).code, kFileNotFound);
+    EXPECT_EQ(NativeProcesses().Start(dir.logical(), id).code, kFileNotFound);
+    EXPECT_FALSE(NativeProcesses().Wait(ProcessId{}).ok());
+}
+
+TEST(Process, WindowsProgramsGoThroughWineInTheirPrefix) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "prefix/drive_c/Sierra/GPL");
+    fs::create_directories(dir.path() / "prefix/dosdevices");
+    fs::create_directory_symlink("../drive_c", dir.path() / "prefix/dosdevices/c:");
+    dir.write("prefix/drive_c/Sierra/GPL/gpl.exe", "MZ\x90");
+    dir.write("prefix/drive_c/Sierra/GPL/setup", "MZ");  // a Windows program without extension
+    fs::path wine = dir.write("bin/wine", "#!/bin/sh\nprintf '%s\\n' \"$WINEPREFIX\" \"$@\" > '" +
+                                              dir.file("record").string() + "'\n");
+    fs::permissions(wine, fs::perms::owner_exec, fs::perm_options::add);
+    ScopedEnv prefix("WINEPREFIX", (dir.path() / "prefix").string());
+    ScopedEnv path("PATH", dir.file("bin").string() + ":/usr/bin:/bin");
+
+    ASSERT_TRUE(RunAndWait("C:\\Sierra\\GPL\\GPL.EXE -trackdir=monza ").ok());
+    fs::path exe = dir.path() / "prefix/dosdevices/c:/Sierra/GPL/gpl.exe";
+    EXPECT_EQ(dir.read("record"),
+              (dir.path() / "prefix").string() + "\n" + exe.string() + "\n-trackdir=monza\n");
+
+    ASSERT_TRUE(RunAndWait("c:\\sierra\\gpl\\setup").ok());
+    EXPECT_NE(dir.read("record").find("/setup\n"), std::string::npos);
+}
+
+TEST(Process, MissingWineIsReportedClearly) {
+    TempDir dir;
+    dir.write("gpl.exe", "MZ");
+    ScopedEnv path("PATH", dir.file("empty").string());
+    ProcessId id;
+    Status s = NativeProcesses().Start(dir.logical() + "gpl.exe", id);
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.description.find("wine is not installed"), std::string::npos);
+}
+
+TEST(Process, ScopedLauncherPutsTheOldOneBack) {
+    struct Recorder : ProcessLauncher {
+        std::string started;
+        Status Start(std::string_view commandLine, ProcessId& id) override {
+            started = commandLine;
+            id.value = 42;
+            return Status::Ok();
+        }
+        Status Wait(ProcessId) override { return Status::Ok(); }
+    } fake;
+    {
+        ScopedProcessLauncher swap(fake);
+        ProcessId id;
+        ASSERT_TRUE(Processes().Start("x y", id).ok());
+        EXPECT_EQ(id.value, 42);
+    }
+    EXPECT_EQ(fake.started, "x y");
+    EXPECT_EQ(&Processes(), &NativeProcesses());
+}
+
+}  // namespace
