@@ -6,13 +6,32 @@
 
 namespace zam::test {
 
+namespace {
+
+// The application lives from before the first test to after the last one, and is gone before
+// the process's own static objects are torn down (Qt must not outlive them).
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { TestApp(); }
+    void TearDown() override { app_.reset(); }
+    static std::unique_ptr<QApplication> app_;
+};
+std::unique_ptr<QApplication> ApplicationEnvironment::app_;
+
+[[maybe_unused]] ::testing::Environment* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+}  // namespace
+
 QApplication& TestApp() {
     static int argc = 1;
     static char name[] = "controls_tests";
     static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QApplication app(argc, argv);
-    return app;
+    if (!ApplicationEnvironment::app_) {
+        if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ApplicationEnvironment::app_ = std::make_unique<QApplication>(argc, argv);
+    }
+    return *ApplicationEnvironment::app_;
 }
 
 ControlsTest::ControlsTest() {
