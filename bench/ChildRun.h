@@ -27,8 +27,10 @@ inline constexpr const char* kChildFlag = "--child";
 // line) with LOADER and prints the result lines the parent reads. Returns the exit code.
 int RunChildLoad(const std::string& loaderName, const std::string& listFile);
 
-// Parent side: runs this program again as a child for one load and reads what it printed.
-Measurement MeasureInChild(const std::string& loaderName, const std::string& listFile);
+// Parent side: runs this program again as a child for one load and reads what it printed. A load
+// that takes longer than `timeoutSeconds` (wall clock) is stopped and reported as failed.
+Measurement MeasureInChild(const std::string& loaderName, const std::string& listFile,
+                           double timeoutSeconds);
 
 void WriteFileList(const std::string& listFile, const std::vector<std::string>& paths);
 

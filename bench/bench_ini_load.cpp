@@ -3,6 +3,7 @@
 // files.
 //
 //   bench_ini_load [--mb N] [--repeat N] [--scales 1,4,16] [--seed S] [--keep]
+//                  [--time-limit SECONDS]
 //   bench_ini_load --generate FOLDER [--mb N] [--copies N] [--seed S]
 //   bench_ini_load --child READER LISTFILE
 //
@@ -51,6 +52,7 @@ struct Options {
     std::vector<int> scales = {1, 4, 16};
     std::uint64_t seed = 1998;
     bool keep = false;
+    double timeLimit = 600;
     std::string generateFolder;
     int copies = 1;
 };
@@ -58,7 +60,7 @@ struct Options {
 [[noreturn]] void Usage(const char* why) {
     std::fprintf(stderr,
                  "%s\nusage: bench_ini_load [--mb N] [--repeat N] [--scales 1,4,16] [--seed S] "
-                 "[--keep]\n"
+                 "[--keep] [--time-limit SECONDS]\n"
                  "       bench_ini_load --generate FOLDER [--mb N] [--copies N] [--seed S]\n"
                  "       bench_ini_load --child READER LISTFILE\n",
                  why);
@@ -97,6 +99,8 @@ Options ParseOptions(int argc, char** argv) {
             options.scales = ParseScales(value());
         } else if (arg == "--seed") {
             options.seed = std::strtoull(value().c_str(), nullptr, 10);
+        } else if (arg == "--time-limit") {
+            options.timeLimit = std::max(1.0, std::atof(value().c_str()));
         } else if (arg == "--keep") {
             options.keep = true;
         } else if (arg == "--generate") {
@@ -191,11 +195,12 @@ void PrintCorpus(int scale, const CorpusStats& stats, double generateSeconds) {
 }
 
 // Best (least CPU time) of `runs` loads; its peak memory is the largest seen over the runs.
-Measurement MeasureBest(const LoaderKind& kind, const std::string& listFile, int runs) {
+Measurement MeasureBest(const LoaderKind& kind, const std::string& listFile, int runs,
+                        double timeoutSeconds) {
     Measurement best;
     std::int64_t worstGrowthKb = 0;
     for (int run = 0; run < runs && !gInterrupted; ++run) {
-        const Measurement m = MeasureInChild(kind.name, listFile);
+        const Measurement m = MeasureInChild(kind.name, listFile, timeoutSeconds);
         if (!m.ok) return m;
         worstGrowthKb = std::max(worstGrowthKb, m.peakKb - m.baseKb);
         if (!best.ok || m.cpuSeconds < best.cpuSeconds) best = m;
@@ -224,6 +229,33 @@ void PrintRow(const LoaderKind& kind, const Measurement& m, const CorpusStats& s
 
 // Space the files need on disk, with room for small-file block rounding.
 std::uint64_t DiskNeed(std::uint64_t bytes) { return bytes + bytes / 2 + 64 * 1024 * 1024; }
+
+// How long a load may run before it is stopped: the first one gets the --time-limit, a larger
+// corpus four times what linear growth from the last load of the same reader would give (and at
+// least two minutes), so a reader that grows much worse than linearly cannot hold the run up.
+class TimeLimits {
+public:
+    explicit TimeLimits(double firstLimit) : firstLimit_(firstLimit) {}
+
+    double For(const std::string& reader, int scale) const {
+        auto last = last_.find(reader);
+        if (last == last_.end()) return firstLimit_;
+        const double linear = last->second.seconds * scale / last->second.scale;
+        return std::max(120.0, 4.0 * linear);
+    }
+
+    void Record(const std::string& reader, int scale, const Measurement& m) {
+        if (m.ok) last_[reader] = {scale, m.seconds};
+    }
+
+private:
+    struct Last {
+        int scale;
+        double seconds;
+    };
+    double firstLimit_;
+    std::map<std::string, Last> last_;
+};
 
 struct Results {
     std::map<int, std::map<std::string, Measurement>> byScale;
@@ -348,6 +380,7 @@ int RunBenchmark(const Options& options) {
 
     GrowingCorpus corpus(temp.Path(), bytesPerCopy, options.seed);
     Results results;
+    TimeLimits limits(options.timeLimit);
     for (int scale : scales) {
         corpus.GrowTo(scale);
         if (gInterrupted) break;
@@ -360,10 +393,12 @@ int RunBenchmark(const Options& options) {
             // QSettings is the slow reference: one scale is enough for its ratio.
             if (scale > 1 && std::strcmp(kind.name, "qsettings") == 0) continue;
             const int runs = scale == 1 ? options.repeat : 1;
-            const Measurement m = MeasureBest(kind, listFile, runs);
+            const Measurement m =
+                MeasureBest(kind, listFile, runs, limits.For(kind.name, scale));
             if (gInterrupted) break;
             PrintRow(kind, m, corpus.Stats(), runs);
             results.byScale[scale][kind.name] = m;
+            limits.Record(kind.name, scale, m);
         }
         if (gInterrupted) break;
     }
