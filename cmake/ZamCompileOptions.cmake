@@ -22,7 +22,7 @@ endif()
 function(zam_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} zam_test_support GTest::gtest GTest::gtest_main zam_options)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} zam_test_support GTest::gmock GTest::gtest GTest::gtest_main zam_options)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 

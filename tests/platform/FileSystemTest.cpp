@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -217,40 +218,6 @@ TEST_F(FileSystemTest, ListGivesWindowsOneTwoFiveTwoNamesSortedWithoutCase) {
     EXPECT_EQ(names, (std::vector<std::string>{"A.trk", "b.trk", "\xE9t\xE9.trk"}));
     std::string bytes;
     EXPECT_TRUE(files.ReadAll(at("t\\" + names[2]), bytes).ok());
-}
-
-TEST(FileSystemSwap, ScopedFileSystemPutsTheOldOneBack) {
-    class Refusing : public FileSystem {
-    public:
-        bool FileExists(std::string_view) override { return false; }
-        bool FolderExists(std::string_view) override { return false; }
-        Status ReadAll(std::string_view, std::string&) override { return Status::Error(kIoError); }
-        Status ReadAt(std::string_view, std::uint64_t, std::size_t, std::string&) override {
-            return Status::Error(kIoError);
-        }
-        Status WriteAt(std::string_view, std::uint64_t, std::string_view) override {
-            return Status::Error(kIoError);
-        }
-        Status CheckWritable(std::string_view) override { return Status::Error(kIoError); }
-        Status Size(std::string_view, std::uint64_t&) override { return Status::Error(kIoError); }
-        Status WriteNew(std::string_view, std::string_view) override { return Status::Error(kDiskFull); }
-        Status Copy(std::string_view, std::string_view) override { return Status::Error(kIoError); }
-        Status Rename(std::string_view, std::string_view) override { return Status::Error(kIoError); }
-        Status Delete(std::string_view) override { return Status::Error(kIoError); }
-        Status IsReadOnly(std::string_view, bool&) override { return Status::Error(kIoError); }
-        Status ClearReadOnly(std::string_view) override { return Status::Error(kIoError); }
-        Status CreateFolder(std::string_view) override { return Status::Error(kIoError); }
-        Status List(std::string_view, unsigned, std::vector<std::string>&) override {
-            return Status::Error(kIoError);
-        }
-    } refusing;
-    EXPECT_EQ(&Fs(), &NativeFileSystem());
-    {
-        ScopedFileSystem swap(refusing);
-        EXPECT_EQ(&Fs(), &refusing);
-        EXPECT_EQ(Fs().WriteNew("x", "y").code, kDiskFull);
-    }
-    EXPECT_EQ(&Fs(), &NativeFileSystem());
 }
 
 }  // namespace

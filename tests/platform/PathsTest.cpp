@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
+#include "ScopedEnv.h"
 #include "TempDir.h"
 #include "zam/platform/FileSystem.h"
 
@@ -14,26 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace zam::platform;
+using zam::test::ScopedEnv;
 using zam::test::TempDir;
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_) ::setenv(name_, old_->c_str(), 1);
-        else ::unsetenv(name_);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(LogicalPath, FolderAndNameParts) {
     EXPECT_EQ(FolderOf("C:\\a\\b.ini"), "C:\\a\\");

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
+#include "ScopedEnv.h"
 #include "TempDir.h"
 #include "zam/platform/Paths.h"
 #include "zam/platform/Process.h"
@@ -14,25 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace zam::platform;
+using zam::test::ScopedEnv;
 using zam::test::TempDir;
-
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_) ::setenv(name_, old_->c_str(), 1);
-        else ::unsetenv(name_);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 // Writes an executable script that records its arguments, one per line, in `record`.
 fs::path WriteRecorder(const TempDir& dir, const std::string& relative, const fs::path& record) {

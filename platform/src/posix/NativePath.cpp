@@ -84,7 +84,6 @@ fs::path NativePath(std::string_view logical) {
         native /= exact;
     }
     if (parts.folder && !parts.components.empty()) native += "/";
-    if (native.empty() && parts.folder) native = "/";
     return native;
 }
 

@@ -64,6 +64,8 @@ public:
     // ---- Hash index -----------------------------------------------------------------------
     static std::string BuildIniKey(std::string_view file, std::string_view section,
                                    std::string_view entry);
+    // Position-weighted sum of the key's bytes (upper-cased), from which its home slot comes.
+    static double HashSum(std::string_view key);
     // Home slot of a key for a table of `indexSize` (no probing, no statistics).
     static std::int32_t HomeSlot(std::string_view key, std::int32_t indexSize);
     // Slot holding `key`, or the free slot where it would go (probing, counting statistics).

@@ -1,0 +1,26 @@
+#pragma once
+// Folder texts as the file dialog walks them. A folder is either Windows-style ("C:\Sierra\GPL\",
+// resolved by the platform layer) or a native POSIX one ("/home/me/gpl/"); each keeps its own
+// separator, and a folder always ends in exactly one.
+#include <string>
+#include <string_view>
+
+namespace zam {
+
+// '\\' for a Windows-style folder (a drive letter or any backslash), '/' otherwise.
+char SeparatorOf(std::string_view folder);
+// The folder ending in exactly one separator ("C:" -> "C:\", "C:\GPL\\" -> "C:\GPL\",
+// "/home//" -> "/home/").
+std::string WithOneSeparator(std::string_view folder);
+// True for "X:", "X:\" and "/".
+bool IsRootFolder(std::string_view folder);
+bool IsAbsoluteFolder(std::string_view folder);
+// The folder one level up ("C:\GPL\Seasons\" -> "C:\GPL\"); a root is its own parent.
+std::string ParentFolder(std::string_view folder);
+// The entry of the drive list a folder lies on: "C:" (upper-cased) or "/"; empty when none.
+std::string DriveOf(std::string_view folder);
+// The root folder of a drive-list entry: "c:" or "c: [label]" -> "C:\", "/" -> "/"; empty when
+// the text names no drive.
+std::string DriveRoot(std::string_view drive);
+
+}  // namespace zam

@@ -1,0 +1,52 @@
+#include "zam/frontend/QtUserInterface.h"
+
+#include <QMessageBox>
+#include <cstdlib>
+
+#include "zam/frontend/FileHandling.h"
+#include "zam/frontend/QtText.h"
+#include "zam/frontend/frmStatus.h"
+
+namespace zam {
+
+QtUserInterface::QtUserInterface(QWidget* parent) : parent_(parent) {}
+
+QtUserInterface::~QtUserInterface() = default;
+
+void QtUserInterface::SetParentWindow(QWidget* parent) { parent_ = parent; }
+
+void QtUserInterface::ShowMessage(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::NoIcon, QtFromCp1252(title), QtDisplayText(text),
+                    QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool QtUserInterface::Ask(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::Question, QtFromCp1252(title), QtDisplayText(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+frmStatus& QtUserInterface::StatusWindow() {
+    if (!status_) status_ = std::make_unique<frmStatus>();
+    return *status_;
+}
+
+void QtUserInterface::SetStatus(const std::string& text) { StatusWindow().SetMessage(text); }
+
+void QtUserInterface::HideStatus() {
+    if (status_) status_->hide();
+}
+
+void QtUserInterface::CloseStatus() { status_.reset(); }
+
+std::optional<FileChoice> QtUserInterface::SelectFile(const std::string& pattern,
+                                                      const std::string& folder,
+                                                      const std::string& title, bool allowNew) {
+    return zam::SelectFile(*this, pattern, folder, title, allowNew, parent_);
+}
+
+void QtUserInterface::EndProgram() { std::_Exit(EXIT_FAILURE); }
+
+}  // namespace zam

@@ -1,0 +1,87 @@
+#include "zam/frontend/frmStatus.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "zam/frontend/AppVersion.h"
+#include "zam/frontend/DialogLook.h"
+#include "zam/frontend/QtText.h"
+#include "zam/store/UserInterface.h"
+
+namespace zam {
+
+namespace {
+
+constexpr int kTopTwips = 240;  // lblTitle's distance from the top edge
+constexpr int kGapTwips = 120;  // gap between the labels
+constexpr int kTwipsPerInch = 1440;
+constexpr int kWidth = 420;
+constexpr int kHeight = 190;
+
+int PixelsFromTwips(const QWidget& w, int twips) {
+    return (twips * w.logicalDpiY() + kTwipsPerInch / 2) / kTwipsPerInch;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, int pointSizeDelta, bool bold) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setWordWrap(true);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() + pointSizeDelta);
+    font.setBold(bold);
+    label->setFont(font);
+    UseBackdropTextColour(*label);
+    return label;
+}
+
+}  // namespace
+
+frmStatus::frmStatus(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
+      lblTitle(MakeLabel(this, "lblTitle", 4, true)),
+      lblCredits(MakeLabel(this, "lblCredits", 0, false)),
+      lblMessage(MakeLabel(this, "lblMessage", 1, false)) {
+    setObjectName(QStringLiteral("frmStatus"));
+    setWindowTitle(QString::fromLatin1(kAppTitle));
+    lblTitle->setText(QtDisplayText(TitleText()));
+    lblCredits->setText(QStringLiteral("Written by the ZAMDeck team for the GPL community"));
+
+    auto* layout = new QVBoxLayout(this);
+    const int gap = PixelsFromTwips(*this, kGapTwips);
+    layout->setContentsMargins(0, PixelsFromTwips(*this, kTopTwips), 0, gap);
+    layout->setSpacing(gap);
+    layout->addWidget(lblTitle);
+    layout->addWidget(lblCredits);
+    layout->addWidget(lblMessage);
+    layout->addStretch(1);
+    setFixedSize(kWidth, kHeight);
+}
+
+std::string frmStatus::TitleText() {
+    return std::string(kAppTitle) + "\r" + VersionText();
+}
+
+void frmStatus::SetMessage(const std::string& text) {
+    lblMessage->setText(QtDisplayText(text));
+    if (!isVisible()) show();
+    raise();
+    repaint();
+    // Start-up runs on the GUI thread without returning to the event loop; let the window system
+    // draw the new text now, but keep the user's clicks and keys for later.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void frmStatus::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintBackdrop(painter, rect());
+}
+
+void frmStatus::showEvent(QShowEvent* event) {
+    CentreOnScreen(*this);
+    QWidget::showEvent(event);
+}
+
+}  // namespace zam

@@ -1,0 +1,106 @@
+// The statistics file of the hash index and the sizing of the index from one run to the next.
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "IniStoreImpl.h"
+#include "zam/platform/FileSystem.h"
+#include "zam/platform/Text.h"
+
+namespace zam {
+
+namespace {
+
+// A table larger than this (16M slots, about 270 MB) is not made from a setting: a garbled
+// IndexSize must not exhaust the memory. A table still grows beyond it when keys need the room.
+constexpr std::int64_t kLargestConfiguredIndex = 1 << 24;
+
+// A number as the statistics print it: a space (or the minus sign), the digits, a space.
+std::string PrintNumber(std::int64_t n) {
+    return (n < 0 ? "-" : " ") + std::to_string(n < 0 ? -n : n) + " ";
+}
+
+// Plain decimal, up to 15 significant digits, no trailing zeros.
+std::string GeneralNumber(double v) {
+    if (v == 0 || !std::isfinite(v)) return "0";
+    int exponent = static_cast<int>(std::floor(std::log10(std::fabs(v))));
+    int decimals = std::max(0, 14 - exponent);
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
+    std::string text = buffer;
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0') text.pop_back();
+        if (text.back() == '.') text.pop_back();
+    }
+    return text;
+}
+
+// The leading number of a text, as far as it reads as one ("12abc" is 12, "abc" is 0).
+double LeadingNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    std::size_t j = i;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    std::size_t digitsFrom = j;
+    while (j < text.size() && (std::isdigit(static_cast<unsigned char>(text[j])) || text[j] == '.'))
+        ++j;
+    if (j == digitsFrom) return 0;
+    if (j < text.size() && (text[j] == 'e' || text[j] == 'E')) {
+        std::size_t k = j + 1;
+        if (k < text.size() && (text[k] == '+' || text[k] == '-')) ++k;
+        if (k < text.size() && std::isdigit(static_cast<unsigned char>(text[k]))) {
+            while (k < text.size() && std::isdigit(static_cast<unsigned char>(text[k]))) ++k;
+            j = k;
+        }
+    }
+    return std::strtod(text.substr(i, j - i).c_str(), nullptr);
+}
+
+}  // namespace
+
+platform::Status IniStore::ListHashTable() {
+    const auto& d = *impl_;
+    std::string out;
+    auto line = [&out](const std::string& text) { out.append(text).append("\r\n"); };
+    line("Hits," + PrintNumber(d.hits));
+    line("Mishits," + PrintNumber(d.mishits));
+    // With no hit yet the quotient has no value; it is shown as 0.
+    double average = d.hits == 0 ? 0.0
+                                 : static_cast<double>(d.hits + d.mishits) /
+                                       static_cast<double>(d.hits);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "  %.3f", average);
+    line("Average," + std::string(buffer) + " Hits/Access");
+    line("First Time Hits," + PrintNumber(d.firstTimeHits));
+    line("Usage," + GeneralNumber(static_cast<double>(d.table.Occupied()) /
+                                  static_cast<double>(d.table.Count()) * 100.0));
+    line("");
+    line("Hash Table:");
+    line("");
+    for (std::int32_t i = 0; i <= d.table.IndexSize(); ++i) {
+        HashSlotView slot = Slot(i);
+        line(PrintNumber(i) + "," + slot.key + "," + PrintNumber(slot.position.file) + "," +
+             PrintNumber(slot.position.section) + "," + PrintNumber(slot.position.entry));
+    }
+    return platform::Fs().WriteNew("HashTable.csv", out);
+}
+
+void IniStore::SizeIndexFrom(std::string_view frontEndIni) {
+    ResetStore(kDefaultIndexSize);
+    ReadIniFile(frontEndIni);
+    double wanted = std::nearbyint(LeadingNumber(FullPathIniValue(frontEndIni, "ZAM", "IndexSize")));
+    if (!(wanted > IndexSize())) return;
+    ResetStore(static_cast<std::int32_t>(std::min<double>(wanted, kLargestConfiguredIndex)));
+    ReadIniFile(frontEndIni);
+}
+
+void IniStore::RecordIndexSize(std::string_view frontEndIni) {
+    std::int64_t size = static_cast<std::int64_t>(impl_->table.Occupied()) * 4;
+    if (size > std::numeric_limits<std::int32_t>::max()) size = std::numeric_limits<std::int32_t>::max();
+    SetFullPathIniValue(frontEndIni, "ZAM", "IndexSize", std::to_string(size));
+}
+
+}  // namespace zam

@@ -1,0 +1,74 @@
+#include "IniLineParser.h"
+
+#include <algorithm>
+
+#include "zam/platform/Text.h"
+
+namespace zam::store_detail {
+
+namespace {
+
+using platform::TrimRightSpaces;
+using platform::TrimSpaces;
+
+// Removes every tab, moving the rest of the line left; returns the new length.
+std::size_t StripTabsInPlace(char* data, std::size_t size) {
+    char* out = std::remove(data, data + size, '\t');
+    return static_cast<std::size_t>(out - data);
+}
+
+void BlankControlCharacters(char* data, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+        auto b = static_cast<unsigned char>(data[i]);
+        if (b < 32 || b == 255) data[i] = ' ';
+    }
+}
+
+// The name/value/section part of a line that is neither a comment nor blank.
+ParsedLine SplitEntryLine(char* data, std::size_t size) {
+    ParsedLine result;
+    std::string_view line = TrimSpaces(std::string_view(data, size));
+    // Blanking happens after the trim, so a blanked control character can leave spaces at the
+    // ends; the pieces below are trimmed again.
+    BlankControlCharacters(data + (line.data() - data), line.size());
+
+    std::size_t semicolon = line.find(';');
+    if (semicolon == 0) {
+        result.comment = line.substr(1);
+        return result;
+    }
+    if (semicolon != std::string_view::npos) {
+        result.comment = TrimRightSpaces(line.substr(semicolon + 1));
+        line = TrimSpaces(line.substr(0, semicolon));
+    }
+    if (!line.empty() && line.front() == '[') {
+        std::string_view rest = line.substr(1);
+        result.section = TrimSpaces(rest.substr(0, rest.find(']')));
+        if (!result.section.empty()) result.kind = LineKind::kSection;
+        return result;
+    }
+    std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos || equals == 0) return result;
+    result.name = TrimSpaces(line.substr(0, equals));
+    result.value = TrimSpaces(line.substr(equals + 1));
+    return result;
+}
+
+}  // namespace
+
+ParsedLine ParseLine(char* data, std::size_t size) {
+    size = StripTabsInPlace(data, size);
+    std::string_view line(data, size);
+    std::string_view trimmed = TrimSpaces(line);
+    if (trimmed.empty()) return {LineKind::kComment, {}, {}, {}, line};
+    if (trimmed.front() == ';') return {LineKind::kComment, {}, {}, {}, trimmed.substr(1)};
+    return SplitEntryLine(data, size);
+}
+
+std::size_t CountLineEnds(std::string_view bytes) {
+    std::size_t n = 1;
+    for (char c : bytes) n += (c == '\r' || c == '\n') ? 1 : 0;
+    return n;
+}
+
+}  // namespace zam::store_detail

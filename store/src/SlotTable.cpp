@@ -1,0 +1,61 @@
+#include "SlotTable.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "zam/platform/Text.h"
+
+namespace zam::store_detail {
+
+void SlotTable::Reset(std::int32_t indexSize) {
+    indexSize_ = indexSize < 1 ? 1 : indexSize;
+    auto count = static_cast<std::size_t>(indexSize_) + 1;
+    slots_.assign(count, Slot{});
+    slots_.shrink_to_fit();
+    nextFree_.resize(count);
+    nextFree_.shrink_to_fit();
+    for (std::size_t i = 0; i < count; ++i) nextFree_[i] = static_cast<std::int32_t>(i);
+    occupied_ = 0;
+}
+
+std::int32_t SlotTable::FirstFreeFrom(std::int32_t home) {
+    std::int32_t i = home;
+    while (nextFree_[static_cast<std::size_t>(i)] != i) {
+        auto& parent = nextFree_[static_cast<std::size_t>(i)];
+        parent = nextFree_[static_cast<std::size_t>(parent)];
+        i = parent;
+    }
+    return i;
+}
+
+void SlotTable::Occupy(std::int32_t i, Slot slot) {
+    slots_[static_cast<std::size_t>(i)] = slot;
+    nextFree_[static_cast<std::size_t>(i)] = Next(i);
+    ++occupied_;
+}
+
+std::int32_t SlotTable::Distance(std::int32_t home, std::int32_t slot) const {
+    std::int64_t d = static_cast<std::int64_t>(slot) - home;
+    if (d < 0) d += Count();
+    return static_cast<std::int32_t>(d);
+}
+
+void KeySum::Add(char c) {
+    ++length_;
+    sum_ += static_cast<double>(static_cast<unsigned char>(platform::UpperChar(c))) *
+            static_cast<double>(length_);
+}
+
+std::int32_t HomeFromSum(double sum, std::int32_t indexSize) {
+    // The negated sum read as a single-precision number gives the seed.
+    float negated = static_cast<float>(-sum);
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &negated, sizeof bits);
+    std::uint32_t x = (bits + (bits >> 24)) & 0xFFFFFFu;
+    x = (x * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFFu;
+    double r = static_cast<double>(x) / 16777216.0;
+    auto h = static_cast<std::int64_t>(std::floor(r * indexSize));
+    return static_cast<std::int32_t>(h % indexSize);
+}
+
+}  // namespace zam::store_detail

@@ -1,0 +1,116 @@
+// Writing changed files back to disk.
+//
+// Each file F is written so that a complete F, old or new, exists at every moment: the new text
+// goes to "temp.ini" beside F and is flushed; F + ".prv" is made by copying F (the copy itself is
+// written beside its target and renamed into place); then "temp.ini" is renamed over F in one
+// step. F + ".bak" is made once, from the file as it was before the program first changed it.
+#include <functional>
+
+#include "IniLayout.h"
+#include "IniStoreImpl.h"
+#include "zam/platform/FileSystem.h"
+#include "zam/platform/Paths.h"
+#include "zam/platform/Text.h"
+#include "zam/store/Common.h"
+
+namespace zam {
+
+namespace {
+
+using platform::Status;
+
+enum class Outcome { kDone, kSkipped, kStop };
+
+bool IsAccessError(int code) {
+    return code == platform::kPathFileAccessError || code == platform::kPermissionDenied;
+}
+
+bool Exists(std::string_view path) {
+    auto& fs = platform::Fs();
+    std::uint64_t size = 0;
+    return fs.FileExists(path) || fs.FolderExists(path) || fs.Size(path, size).ok();
+}
+
+// Runs the steps of one file's write-back and decides what each failure means.
+class FileWriteBack {
+public:
+    FileWriteBack(UserInterface& ui, std::string path) : ui_(ui), path_(std::move(path)) {}
+
+    bool Run(const std::string& text) {
+        auto& fs = platform::Fs();
+        const std::string bak = path_ + ".bak";
+        if (!Exists(bak) &&
+            Step([&] { return fs.Copy(path_, bak); }, bak) == Outcome::kStop)
+            return false;
+
+        ui_.SetStatus("Updating " + path_);
+        const std::string temp = TempPath();
+        if (Step([&] { return fs.WriteNew(temp, text); }, temp) != Outcome::kDone) {
+            (void)fs.Delete(temp);
+            return false;
+        }
+        const std::string prv = path_ + ".prv";
+        if (Step([&] { return fs.Copy(path_, prv); }, prv) == Outcome::kStop ||
+            Step([&] { return fs.Rename(temp, path_); }, path_) != Outcome::kDone) {
+            (void)fs.Delete(temp);
+            return false;
+        }
+        return true;
+    }
+
+private:
+    // "temp.ini" in F's own folder, so the final rename never crosses a drive.
+    std::string TempPath() const {
+        std::string name = "temp.ini";
+        if (platform::EqualNoCase(platform::NameOf(path_), name)) name = "temp.$$$";
+        return platform::FolderOf(path_) + name;
+    }
+
+    // A missing file or folder skips the step; a read-only target is made writable and the step
+    // tried again; any other failure is reported and ends this file's write-back, except an
+    // access failure on a file that is not read-only, which ends it quietly.
+    Outcome Step(const std::function<Status()>& step, std::string_view target) {
+        Status status = step();
+        if (status.ok()) return Outcome::kDone;
+        if (IsAccessError(status.code)) {
+            bool readOnly = false;
+            auto& fs = platform::Fs();
+            if (fs.IsReadOnly(target, readOnly).ok() && readOnly && fs.ClearReadOnly(target).ok())
+                status = step();
+            if (status.ok()) return Outcome::kDone;
+        }
+        if (status.code == platform::kFileNotFound || status.code == platform::kPathNotFound)
+            return Outcome::kSkipped;
+        if (IsAccessError(status.code)) return Outcome::kStop;
+        ui_.ShowMessage(status.description + " while saving " + ProperCase(path_) + "\r" +
+                            "File will not be updated",
+                        kAppTitle);
+        return Outcome::kStop;
+    }
+
+    UserInterface& ui_;
+    std::string path_;
+};
+
+}  // namespace
+
+bool IniStore::WriteIniFile(std::int32_t fileNo) {
+    if (fileNo < 1 || fileNo > FileCount()) return false;
+    const std::string path = WritePath(fileNo);
+    std::string text = store_detail::RenderIniFile(impl_->files[fileNo], path);
+    if (!FileWriteBack(ui_, path).Run(text)) return false;
+    if (afterFileWritten) afterFileWritten(fileNo);
+    return true;
+}
+
+void IniStore::WriteIniFiles() {
+    if (impl_->skipSave) return;
+    const std::int32_t count = FileCount();  // files added meanwhile are not written
+    for (std::int32_t f = 1; f <= count; ++f) {
+        if (!impl_->files[f].changed) continue;
+        if (alternateWriter && alternateWriter(f)) continue;
+        WriteIniFile(f);
+    }
+}
+
+}  // namespace zam

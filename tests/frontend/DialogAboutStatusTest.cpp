@@ -1,0 +1,200 @@
+// The about box, its System Information button, the status window and the Qt user interface.
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "DialogTestSupport.h"
+#include "FakeUi.h"
+#include "zam/frontend/QtText.h"
+#include "zam/frontend/QtUserInterface.h"
+#include "zam/frontend/frmAbout.h"
+#include "zam/frontend/frmStatus.h"
+#include "zam/platform/Process.h"
+#include "zam/platform/System.h"
+
+namespace zam {
+namespace {
+
+// Registry values by key and name; records power requests so a test could see one (none may come).
+class FakeSystem : public platform::SystemServices {
+public:
+    platform::Status RequestPowerAction(platform::PowerAction) override {
+        ADD_FAILURE() << "the dialogs must never ask for a shut-down";
+        return platform::Status::Ok();
+    }
+    void PlaySoundAsync(std::string_view) override {}
+    bool GetKeyValue(std::string_view subKey, std::string_view valueName,
+                     std::string& value) override {
+        const auto it = values.find(std::string(subKey) + "|" + std::string(valueName));
+        value = it == values.end() ? std::string() : it->second;
+        return it != values.end();
+    }
+    std::map<std::string, std::string> values;
+};
+
+class FakeLauncher : public platform::ProcessLauncher {
+public:
+    platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override {
+        started.emplace_back(commandLine);
+        id.value = 42;
+        return fail ? platform::Status::Error(platform::kFileNotFound) : platform::Status::Ok();
+    }
+    platform::Status Wait(platform::ProcessId) override { return platform::Status::Ok(); }
+    std::vector<std::string> started;
+    bool fail = false;
+};
+
+constexpr const char* kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH";
+constexpr const char* kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO";
+constexpr const char* kUnavailable = "System Information Is Unavailable At This Time";
+
+class AboutTest : public ::testing::Test {
+protected:
+    bool appReady = (test::EnsureApplication(), true);  // before the first widget member
+    FakeSystem system;
+    FakeLauncher launcher;
+    test::MemoryFileSystem fs;
+    platform::ScopedSystemServices useSystem{system};
+    platform::ScopedProcessLauncher useLauncher{launcher};
+    platform::ScopedFileSystem useFs{fs};
+    test::FakeUi ui;
+    frmAbout about{ui};
+};
+
+TEST_F(AboutTest, Texts) {
+    EXPECT_EQ(about.windowTitle().toStdString(), "About ZAM+");
+    EXPECT_EQ(about.lblVersion->text().toStdString(), "Version 1.4.31");
+    EXPECT_EQ(about.lblDisclaimer->text().toStdString(),
+              "WARNING: ZAM+ amends your GPL ini files and GPL.EXE.  Great care has been taken to "
+              "ensure that it works but I accept no responsibility if it amends them in a way you "
+              "don't like.  Please don't use it if this is a problem for you.");
+    const QStringList title = about.lblTitle->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(title.size(), 4);
+    EXPECT_TRUE(title[0].startsWith(QStringLiteral("ZAM+ ")));
+    EXPECT_EQ(title[1].toStdString(), "An alternative front end for Papyrus' Grand Prix Legends.");
+    EXPECT_TRUE(title[2].isEmpty());
+    EXPECT_FALSE(title[3].isEmpty());
+    EXPECT_GE(about.lblDescription->text().count(QLatin1Char('\n')), 1);
+    EXPECT_EQ(about.cmdSysInfo->text().toStdString(), "&System Info...");
+    EXPECT_EQ(about.cmdOK->text().toStdString(), "OK");
+}
+
+TEST_F(AboutTest, WithoutRegistryKeysSysInfoOnlyShowsTheMessage) {
+    QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kUnavailable});
+    EXPECT_EQ(ui.messages.at(0).title, "ZAM+");
+    EXPECT_TRUE(launcher.started.empty());
+}
+
+TEST_F(AboutTest, TheRegisteredPathIsStartedFirst) {
+    system.values[kMsinfoKey] = "C:\\Program Files\\MSInfo\\msinfo32.exe";
+    system.values[kLocationKey] = "C:\\Other";
+    fs.AddFile("C:\\Other\\MSINFO32.EXE");
+    about.StartSysInfo();
+    EXPECT_EQ(launcher.started,
+              std::vector<std::string>{"\"C:\\Program Files\\MSInfo\\msinfo32.exe\""});
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(AboutTest, TheToolLocationIsUsedWhenItsProgramExists) {
+    system.values[kLocationKey] = "C:\\Shared\\MSInfo";
+    about.StartSysInfo();
+    EXPECT_TRUE(launcher.started.empty()) << "no MSINFO32.EXE in that folder";
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kUnavailable});
+
+    fs.AddFile("C:\\Shared\\MSInfo\\msinfo32.exe");
+    about.StartSysInfo();
+    EXPECT_EQ(launcher.started, std::vector<std::string>{"\"C:\\Shared\\MSInfo\\MSINFO32.EXE\""});
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(AboutTest, AToolThatCannotBeStartedIsReportedNotIgnored) {
+    system.values[kMsinfoKey] = "C:\\Gone\\msinfo32.exe";
+    launcher.fail = true;
+    about.StartSysInfo();
+    EXPECT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kUnavailable});
+}
+
+int PixelsFromTwips(const QWidget& w, int twips) { return (twips * w.logicalDpiY() + 720) / 1440; }
+
+TEST(StatusTest, LabelsAndLayout) {
+    test::EnsureApplication();
+    frmStatus status;
+    EXPECT_EQ(frmStatus::TitleText(), "ZAM+\rVersion 1.4.31");
+    EXPECT_EQ(status.lblTitle->text().toStdString(), "ZAM+\nVersion 1.4.31");
+    EXPECT_FALSE(status.lblCredits->text().isEmpty());
+    EXPECT_TRUE(status.lblMessage->text().isEmpty());
+    EXPECT_FALSE(status.isVisible());
+
+    status.SetMessage("Initialising Class Data");
+    EXPECT_TRUE(status.isVisible());
+    EXPECT_EQ(status.lblMessage->text().toStdString(), "Initialising Class Data");
+    status.SetMessage("Caf\xE9");
+    EXPECT_EQ(status.lblMessage->text(), QString::fromUtf8("Caf\xC3\xA9"));
+
+    const int gap = PixelsFromTwips(status, 120);
+    EXPECT_EQ(status.lblTitle->y(), PixelsFromTwips(status, 240));
+    EXPECT_EQ(status.lblCredits->y(), status.lblTitle->geometry().bottom() + 1 + gap);
+    EXPECT_EQ(status.lblMessage->y(), status.lblCredits->geometry().bottom() + 1 + gap);
+    for (const QLabel* label : {status.lblTitle, status.lblCredits, status.lblMessage}) {
+        EXPECT_EQ(label->width(), status.width());
+    }
+}
+
+TEST(QtUserInterfaceTest, StatusLineShowsAndHides) {
+    test::EnsureApplication();
+    QtUserInterface ui;
+    ui.SetStatus("Initialising");
+    EXPECT_TRUE(ui.StatusWindow().isVisible());
+    EXPECT_EQ(ui.StatusWindow().lblMessage->text().toStdString(), "Initialising");
+    ui.HideStatus();
+    EXPECT_FALSE(ui.StatusWindow().isVisible());
+    ui.CloseStatus();
+    ui.HideStatus();  // harmless once the window is gone
+}
+
+QMessageBox& AsMessageBox(QWidget& widget) {
+    auto* box = qobject_cast<QMessageBox*>(&widget);
+    if (box == nullptr) throw std::runtime_error("the modal widget is no message box");
+    return *box;
+}
+
+TEST(QtUserInterfaceTest, MessagesShowCarriageReturnsAsLineBreaks) {
+    test::EnsureApplication();
+    QtUserInterface ui;
+    std::string title, text;
+    test::WithModal([&] { ui.ShowMessage("Untrapped error 53 File not found\r in ReadIniFile"); },
+                    [&](QWidget& modal) {
+                        QMessageBox& box = AsMessageBox(modal);
+                        title = box.windowTitle().toStdString();
+                        text = box.text().toStdString();
+                        box.button(QMessageBox::Ok)->click();
+                    });
+    EXPECT_EQ(title, "ZAM+");
+    EXPECT_EQ(text, "Untrapped error 53 File not found\n in ReadIniFile");
+}
+
+TEST(QtUserInterfaceTest, QuestionsAnswerYesOrNo) {
+    test::EnsureApplication();
+    QtUserInterface ui;
+    for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
+        bool yes = answer == QMessageBox::No;
+        std::string title;
+        test::WithModal([&] { yes = ui.Ask("Delete button?", "Confirm Button Deletion"); },
+                        [&](QWidget& modal) {
+                            QMessageBox& box = AsMessageBox(modal);
+                            title = box.windowTitle().toStdString();
+                            EXPECT_EQ(box.buttons().size(), 2);
+                            box.button(answer)->click();
+                        });
+        EXPECT_EQ(title, "Confirm Button Deletion");
+        EXPECT_EQ(yes, answer == QMessageBox::Yes);
+    }
+}
+
+}  // namespace
+}  // namespace zam

@@ -1,0 +1,302 @@
+// The file selection dialog, on a file system held in memory (drive letters exist on every
+// machine there) and on the real one below a temporary folder.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "DialogTestSupport.h"
+#include "FakeUi.h"
+#include "TempDir.h"
+#include "zam/frontend/FileHandling.h"
+#include "zam/frontend/LogicalFolder.h"
+#include "zam/frontend/QtText.h"
+#include "zam/frontend/frmFileSelect.h"
+
+namespace zam {
+namespace {
+
+using test::FakeUi;
+using test::MemoryFileSystem;
+
+std::vector<std::string> Texts(const QListWidget& list) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < list.count(); ++i) texts.push_back(Cp1252FromQt(list.item(i)->text()));
+    return texts;
+}
+
+QListWidgetItem* Item(QListWidget& list, const char* text) {
+    const auto found = list.findItems(QString::fromLatin1(text), Qt::MatchExactly);
+    return found.isEmpty() ? nullptr : found.front();
+}
+
+void DoubleClick(QListWidget& list, const char* text) {
+    QListWidgetItem* item = Item(list, text);
+    ASSERT_NE(item, nullptr) << text;
+    const QPoint centre = list.visualItemRect(item).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, centre);
+}
+
+void Click(QListWidget& list, const char* text) {
+    QListWidgetItem* item = Item(list, text);
+    ASSERT_NE(item, nullptr) << text;
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(item).center());
+}
+
+frmFileSelect& AsFileSelect(QWidget& widget) {
+    auto* dialog = qobject_cast<frmFileSelect*>(&widget);
+    if (dialog == nullptr) throw std::runtime_error("the modal widget is no file dialog");
+    return *dialog;
+}
+
+class FileSelectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::EnsureApplication();
+        fs.AddFile("C:\\gpl.exe");
+        fs.AddFile("C:\\autoexec.bat");
+        fs.AddFile("C:\\Sierra\\GPL\\GPL.EXE");
+        fs.AddFile("C:\\Sierra\\GPL\\run.bat");
+        fs.AddFile("C:\\Sierra\\GPL\\Tool.com");
+        fs.AddFile("C:\\Sierra\\GPL\\readme.txt");
+        fs.AddFile("C:\\Sierra\\GPL\\Seasons\\67Season.ini");
+        fs.AddFolder("C:\\Sierra\\GPL\\Players");
+    }
+
+    // Runs SelectFile and works the dialog with `step` while it is open.
+    std::optional<FileChoice> Select(const std::string& pattern, const std::string& folder,
+                                     const std::string& title, bool allowNew,
+                                     const std::function<void(frmFileSelect&)>& step) {
+        std::optional<FileChoice> result;
+        test::WithModal([&] { result = SelectFile(ui, pattern, folder, title, allowNew); },
+                        [&](QWidget& modal) {
+                            frmFileSelect& dialog = AsFileSelect(modal);
+                            step(dialog);
+                            if (dialog.isVisible()) dialog.reject();  // never leave it blocking
+                        });
+        return result;
+    }
+
+    MemoryFileSystem fs;
+    platform::ScopedFileSystem useFs{fs};
+    FakeUi ui;
+};
+
+TEST_F(FileSelectTest, DriveRootGivesTheFolderWithOneSeparator) {
+    for (const std::string start : {"C:\\", "C:", "c:\\\\"}) {
+        auto choice = Select("*.exe", start, "Select GPL Executable", false, [](frmFileSelect& d) {
+            EXPECT_EQ(d.windowTitle().toStdString(), "Select GPL Executable");
+            EXPECT_EQ(d.Drives->currentText().toStdString(), "C:");
+            Click(*d.Files, "gpl.exe");
+            d.cmdOK->click();
+        });
+        ASSERT_TRUE(choice) << start;
+        EXPECT_EQ(choice->folder + choice->fileName, std::string(start.substr(0, 2)) + "\\gpl.exe");
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(FileSelectTest, PatternsFilterTheFilesWithoutRegardToCase) {
+    frmFileSelect dialog(ui);
+    dialog.SetPath("C:\\Sierra\\GPL\\");
+    dialog.SetPattern("*.exe;*.com;*.bat");
+    EXPECT_EQ(Texts(*dialog.Files), (std::vector<std::string>{"GPL.EXE", "run.bat", "Tool.com"}));
+    EXPECT_EQ(Texts(*dialog.Directory), (std::vector<std::string>{"..", "Players", "Seasons"}));
+    dialog.SetPattern("");
+    EXPECT_EQ(dialog.Files->count(), 4);
+}
+
+TEST_F(FileSelectTest, WalksDownAndUpTheFolders) {
+    frmFileSelect dialog(ui);
+    dialog.SetPath("C:\\sierra\\");
+    dialog.SetPattern("*.ini");
+    dialog.show();
+    EXPECT_EQ(dialog.Path(), "C:\\sierra\\");
+    DoubleClick(*dialog.Directory, "GPL");
+    EXPECT_EQ(dialog.Path(), "C:\\sierra\\GPL\\");
+    DoubleClick(*dialog.Directory, "Seasons");
+    EXPECT_EQ(dialog.Path(), "C:\\sierra\\GPL\\Seasons\\");
+    EXPECT_EQ(Texts(*dialog.Files), std::vector<std::string>{"67Season.ini"});
+    dialog.Directory->setCurrentRow(0);  // ".."
+    QTest::keyClick(dialog.Directory, Qt::Key_Return);
+    EXPECT_EQ(dialog.Path(), "C:\\sierra\\GPL\\");
+    EXPECT_TRUE(dialog.isVisible()) << "Enter in the folder list must not accept the dialog";
+    dialog.SetPath("C:\\");
+    EXPECT_EQ(Item(*dialog.Directory, ".."), nullptr) << "no way up from a root";
+}
+
+TEST_F(FileSelectTest, MissingStartFolderOpensDriveC) {
+    frmFileSelect dialog(ui);
+    dialog.SetPath("D:\\Nowhere\\");
+    EXPECT_EQ(dialog.Path(), "C:\\");
+    dialog.SetPath("C:\\Sierra\\Gone\\");
+    EXPECT_EQ(dialog.Path(), "C:\\");
+}
+
+TEST_F(FileSelectTest, UnreadableDriveIsReportedAndDriveCTaken) {
+    frmFileSelect dialog(ui);
+    dialog.SetPath("C:\\Sierra\\");
+    dialog.SetDrive("q: [backup]");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Drive q: [backup]Not Available");
+    EXPECT_EQ(ui.messages[0].title, "ZAM+");
+    EXPECT_EQ(dialog.Path(), "C:\\");
+}
+
+TEST_F(FileSelectTest, NameBoxIsShownOnlyWhenNewNamesAreAllowed) {
+    frmFileSelect dialog(ui);
+    dialog.SetPath("C:\\");
+    dialog.show();
+    EXPECT_FALSE(dialog.txtFileName->isVisible());
+    dialog.SetAllowNew(true);
+    EXPECT_TRUE(dialog.txtFileName->isVisible());
+    dialog.SetAllowNew(false);
+    // A click still puts the name into the hidden box: that is how a listed file is chosen.
+    Click(*dialog.Files, "autoexec.bat");
+    EXPECT_EQ(dialog.FileName(), "autoexec.bat");
+}
+
+TEST_F(FileSelectTest, TypedNewNameIsReturnedUnchanged) {
+    auto choice = Select("*.ini", "C:\\Sierra\\GPL\\Seasons", "Save Season File", true,
+                         [](frmFileSelect& d) {
+                             EXPECT_TRUE(d.txtFileName->isVisible());
+                             d.txtFileName->setFocus();
+                             const QString eAcute = QString::fromUtf8("\xC3\xA9");
+                             QTest::keyClicks(d.txtFileName, QStringLiteral(" My Saison "));
+                             QTest::sendKeyEvent(QTest::Click, d.txtFileName, Qt::Key_Eacute, eAcute, {});
+                             QTest::keyClick(d.txtFileName, 't');
+                             QTest::sendKeyEvent(QTest::Click, d.txtFileName, Qt::Key_Eacute, eAcute, {});
+                             QTest::keyClicks(d.txtFileName, QStringLiteral(".INI"));
+                             d.cmdOK->click();
+                         });
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->folder, "C:\\Sierra\\GPL\\Seasons\\");
+    EXPECT_EQ(choice->fileName, " My Saison \xE9t\xE9.INI");  // Windows-1252, blanks kept
+}
+
+TEST_F(FileSelectTest, CancelReturnsNothingEvenAfterAPick) {
+    auto cancelled = Select("*.exe", "C:\\Sierra\\GPL\\", "Select Utility Program", false,
+                            [](frmFileSelect& d) {
+                                Click(*d.Files, "GPL.EXE");
+                                d.Cancel->click();
+                            });
+    EXPECT_FALSE(cancelled);
+    auto escaped = Select("*.exe", "C:\\Sierra\\GPL\\", "", false, [](frmFileSelect& d) {
+        EXPECT_EQ(d.windowTitle().toStdString(), "Select File");
+        Click(*d.Files, "GPL.EXE");
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    EXPECT_FALSE(escaped);
+}
+
+TEST_F(FileSelectTest, DoubleClickOnAFileReturnsItAtOnce) {
+    bool closed = false;
+    auto choice = Select("*.exe", "C:\\Sierra\\GPL\\", "Select GPL Executable", false,
+                         [&](frmFileSelect& d) {
+                             DoubleClick(*d.Files, "GPL.EXE");
+                             closed = !d.isVisible();
+                         });
+    EXPECT_TRUE(closed);
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->folder, "C:\\Sierra\\GPL\\");
+    EXPECT_EQ(choice->fileName, "GPL.EXE");
+}
+
+TEST_F(FileSelectTest, SelectWithoutANameAsksForOneAndStaysOpen) {
+    auto choice = Select("*.exe;*.bat", "C:\\Sierra\\GPL\\", "Select GPL Executable", false,
+                         [&](frmFileSelect& d) {
+                             d.cmdOK->click();
+                             EXPECT_TRUE(d.isVisible());
+                             ASSERT_EQ(ui.messages.size(), 1u);
+                             EXPECT_EQ(ui.messages[0].text, "Please Select a File");
+                             EXPECT_EQ(ui.messages[0].title, "No File Selected");
+                             Click(*d.Files, "run.bat");
+                             d.cmdOK->click();
+                         });
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->fileName, "run.bat");
+}
+
+TEST_F(FileSelectTest, ChangingFolderDropsANameThatBelongsToTheOldOne) {
+    auto choice = Select("*.*", "C:\\Sierra\\GPL\\", "Select Utility Program", false,
+                         [&](frmFileSelect& d) {
+                             Click(*d.Files, "readme.txt");
+                             DoubleClick(*d.Directory, "Seasons");
+                             d.cmdOK->click();
+                             EXPECT_EQ(ui.MessageTexts(),
+                                       std::vector<std::string>{"Please Select a File"});
+                         });
+    EXPECT_FALSE(choice) << "C:\\Sierra\\GPL\\Seasons\\readme.txt does not exist";
+}
+
+TEST_F(FileSelectTest, TypedNewNameSurvivesAChangeOfFolder) {
+    auto choice = Select("*.ini", "C:\\Sierra\\GPL\\", "Save Season File", true,
+                         [&](frmFileSelect& d) {
+                             d.txtFileName->setText(QStringLiteral("Mine.ini"));
+                             DoubleClick(*d.Directory, "Seasons");
+                             d.cmdOK->click();
+                         });
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->folder + choice->fileName, "C:\\Sierra\\GPL\\Seasons\\Mine.ini");
+}
+
+TEST(FileSelectNativeTest, PosixFoldersKeepTheirSeparator) {
+    test::EnsureApplication();
+    test::TempDir dir;
+    dir.write("a.ini", "x");
+    dir.write("B.INI", "x");
+    dir.write("c.txt", "x");
+    dir.write("sub/d.ini", "x");
+    FakeUi ui;
+    frmFileSelect dialog(ui);
+    const std::string root = dir.logical();
+    if (SeparatorOf(root) != '/') GTEST_SKIP() << "native folders here are Windows-style";
+    dialog.SetPath(root + "/");
+    EXPECT_EQ(dialog.Path(), root);
+    dialog.SetPattern("*.ini");
+    EXPECT_EQ(Texts(*dialog.Files), (std::vector<std::string>{"a.ini", "B.INI"}));
+    dialog.show();
+    DoubleClick(*dialog.Directory, "sub");
+    EXPECT_EQ(dialog.Path(), root + "sub/");
+    EXPECT_EQ(Texts(*dialog.Files), std::vector<std::string>{"d.ini"});
+    dialog.SetPath("/");
+    EXPECT_EQ(dialog.Path(), "/");
+    EXPECT_EQ(dialog.Drives->currentText().toStdString(), "/");
+    EXPECT_EQ(Item(*dialog.Directory, ".."), nullptr);
+}
+
+TEST(LogicalFolderTest, OneTrailingSeparatorInEitherStyle) {
+    EXPECT_EQ(WithOneSeparator("C:"), "C:\\");
+    EXPECT_EQ(WithOneSeparator("C:\\"), "C:\\");
+    EXPECT_EQ(WithOneSeparator("C:\\GPL\\\\"), "C:\\GPL\\");
+    EXPECT_EQ(WithOneSeparator("C:\\GPL"), "C:\\GPL\\");
+    EXPECT_EQ(WithOneSeparator("/"), "/");
+    EXPECT_EQ(WithOneSeparator("//"), "/");
+    EXPECT_EQ(WithOneSeparator("/home/me//"), "/home/me/");
+    EXPECT_EQ(WithOneSeparator("/home/me"), "/home/me/");
+}
+
+TEST(LogicalFolderTest, ParentsRootsAndDrives) {
+    EXPECT_EQ(ParentFolder("C:\\Sierra\\GPL\\"), "C:\\Sierra\\");
+    EXPECT_EQ(ParentFolder("C:\\Sierra\\"), "C:\\");
+    EXPECT_EQ(ParentFolder("C:\\"), "C:\\");
+    EXPECT_EQ(ParentFolder("/home/me/"), "/home/");
+    EXPECT_EQ(ParentFolder("/home/"), "/");
+    EXPECT_EQ(ParentFolder("/"), "/");
+    EXPECT_TRUE(IsRootFolder("c:\\"));
+    EXPECT_TRUE(IsRootFolder("/"));
+    EXPECT_FALSE(IsRootFolder("C:\\GPL\\"));
+    EXPECT_FALSE(IsAbsoluteFolder("Seasons\\"));
+    EXPECT_EQ(DriveOf("c:\\gpl\\"), "C:");
+    EXPECT_EQ(DriveOf("/home/"), "/");
+    EXPECT_EQ(DriveRoot("d: [DATA]"), "D:\\");
+    EXPECT_EQ(DriveRoot("/"), "/");
+    EXPECT_EQ(DriveRoot("[none]"), "");
+}
+
+}  // namespace
+}  // namespace zam

@@ -1,0 +1,123 @@
+// The exit dialog: its answers for every button and key, and its captions.
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "DialogTestSupport.h"
+#include "zam/frontend/frmShutdown.h"
+
+namespace zam {
+namespace {
+
+class ShutdownTest : public ::testing::Test {
+protected:
+    void SetUp() override { dialog.open(); }
+    void TearDown() override {
+        if (dialog.isVisible()) dialog.done(0);
+    }
+    bool appReady = (test::EnsureApplication(), true);  // before the dialog member
+    frmShutdown dialog;
+};
+
+TEST_F(ShutdownTest, PresetIsShutdownUntilSomethingIsChosen) {
+    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kShutdownPc);
+}
+
+TEST_F(ShutdownTest, CaptionsLabelAndToolTip) {
+    EXPECT_EQ(dialog.windowTitle().toStdString(), "Confirm ZAM+ Exit");
+    EXPECT_EQ(dialog.lblShutdown->text().toStdString(), "What would you like to do?");
+    EXPECT_EQ(dialog.cmdExit->text().toStdString(), "Save and E&xit");
+    EXPECT_EQ(dialog.cmdShutdown->text().toStdString(), "&Shutdown PC");
+    EXPECT_EQ(dialog.cmdRestart->text().toStdString(), "Re&start PC");
+    EXPECT_EQ(dialog.cmdCancel->text().toStdString(), "&Return to ZAM+");
+    EXPECT_EQ(dialog.cmdExitWithoutSaving->text().toStdString(), "&Lose Changes && Exit");
+    EXPECT_EQ(dialog.cmdExitWithoutSaving->toolTip().toStdString(),
+              "Exit ZAM+ without saving changes");
+    EXPECT_TRUE(dialog.cmdExit->isDefault());
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowSystemMenuHint);
+}
+
+TEST_F(ShutdownTest, TabOrderFollowsTheButtons) {
+    const std::vector<QWidget*> order = {dialog.cmdExit, dialog.cmdShutdown, dialog.cmdRestart,
+                                         dialog.cmdCancel, dialog.cmdExitWithoutSaving};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+        QWidget* next = order[i]->nextInFocusChain();
+        while (next != nullptr && next->focusPolicy() == Qt::NoFocus) next = next->nextInFocusChain();
+        EXPECT_EQ(next, order[i + 1]) << order[i]->objectName().toStdString();
+    }
+}
+
+struct KeyCase {
+    char key;
+    int answer;
+};
+
+TEST(ShutdownKeysTest, LettersActLikeTheirButtonsWhereverTheFocusIs) {
+    test::EnsureApplication();
+    const KeyCase cases[] = {{'r', -1}, {'R', -1}, {'x', 3}, {'X', 3}, {'s', 1},
+                             {'S', 1},  {'w', 2},  {'W', 2}, {'l', 4}, {'L', 4}};
+    for (const KeyCase& c : cases) {
+        frmShutdown dialog;
+        dialog.open();
+        // The dialog sees the key before the button that has the focus.
+        QTest::keyClick(dialog.cmdRestart, c.key);
+        EXPECT_EQ(dialog.ShutDownOption(), c.answer) << c.key;
+        EXPECT_FALSE(dialog.isVisible()) << c.key;
+    }
+}
+
+TEST_F(ShutdownTest, OtherLettersLeaveTheDialogOpen) {
+    for (char key : {'a', 'q', 'e', 't', '1'}) {
+        QTest::keyClick(dialog.cmdExit, key);
+        QTest::keyClick(&dialog, key);
+    }
+    QTest::keyClick(dialog.cmdExit, 'r', Qt::ControlModifier);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kShutdownPc);
+}
+
+TEST_F(ShutdownTest, EnterChoosesSaveAndExit) {
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kSaveAndExit);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(ShutdownTest, EscapeChoosesReturn) {
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(ShutdownTest, ClosingTheWindowAnswersReturnNotShutdown) {
+    EXPECT_TRUE(dialog.close());
+    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
+}
+
+TEST(ShutdownButtonsTest, EachButtonStoresItsValue) {
+    test::EnsureApplication();
+    const std::pair<QPushButton* frmShutdown::*, int> cases[] = {
+        {&frmShutdown::cmdExit, 3},   {&frmShutdown::cmdShutdown, 1},
+        {&frmShutdown::cmdRestart, 2}, {&frmShutdown::cmdCancel, -1},
+        {&frmShutdown::cmdExitWithoutSaving, 4}};
+    for (const auto& [button, answer] : cases) {
+        frmShutdown dialog;
+        dialog.open();
+        (dialog.*button)->click();
+        EXPECT_EQ(dialog.ShutDownOption(), answer);
+        EXPECT_FALSE(dialog.isVisible());
+    }
+}
+
+TEST(ShutdownAskTest, AskReturnsTheChoiceOfTheModalDialog) {
+    test::EnsureApplication();
+    int answer = 0;
+    test::WithModal([&] { answer = frmShutdown::Ask(nullptr); },
+                    [](QWidget& modal) { QTest::keyClick(&modal, 'l'); });
+    EXPECT_EQ(answer, frmShutdown::kExitWithoutSaving);
+}
+
+}  // namespace
+}  // namespace zam

@@ -1,0 +1,90 @@
+#include "DialogTestSupport.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "zam/platform/Text.h"
+#include "zam/platform/Wildcard.h"
+
+namespace zam::test {
+
+void EnsureApplication() {
+    if (QApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "frontend_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+void WithModal(const std::function<void()>& open, const std::function<void(QWidget&)>& step) {
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ran = true;
+        if (modal == nullptr) {
+            ADD_FAILURE() << "no modal dialog was shown";
+            return;
+        }
+        step(*modal);
+    });
+    open();
+    EXPECT_TRUE(ran) << "the dialog closed before it could be worked";
+}
+
+std::string MemoryFileSystem::Key(std::string_view path) {
+    std::string key = platform::UpperCase(path);
+    for (char& c : key) {
+        if (c == '/') c = '\\';
+    }
+    while (key.size() > 2 && key.back() == '\\') key.pop_back();
+    if (key.size() == 2 && key[1] == ':') key += '\\';
+    return key;
+}
+
+void MemoryFileSystem::Add(const std::string& path, bool folder) {
+    const std::string key = Key(path);
+    const std::size_t cut = key.find_last_of('\\', key.size() - 2);
+    if (cut == std::string::npos || key.size() <= 3) {
+        entries_[key] = {{}, key, true};  // a drive root
+        return;
+    }
+    const std::string parent = key.substr(0, cut + 1);
+    Add(std::string(path.substr(0, cut + 1)), true);
+    std::string name = path.substr(cut + 1);
+    while (!name.empty() && (name.back() == '\\' || name.back() == '/')) name.pop_back();
+    entries_[key] = {Key(parent), name, folder};
+}
+
+void MemoryFileSystem::AddFolder(const std::string& path) { Add(path, true); }
+void MemoryFileSystem::AddFile(const std::string& path) { Add(path, false); }
+
+bool MemoryFileSystem::FileExists(std::string_view path) {
+    const auto it = entries_.find(Key(path));
+    return it != entries_.end() && !it->second.folder;
+}
+
+bool MemoryFileSystem::FolderExists(std::string_view path) {
+    const auto it = entries_.find(Key(path));
+    return it != entries_.end() && it->second.folder;
+}
+
+platform::Status MemoryFileSystem::List(std::string_view folderAndPattern, unsigned kinds,
+                                        std::vector<std::string>& names) {
+    names.clear();
+    const std::size_t cut = folderAndPattern.find_last_of("\\/");
+    if (cut == std::string_view::npos) return platform::Status::Error(platform::kPathNotFound);
+    const std::string folder = Key(folderAndPattern.substr(0, cut + 1));
+    if (!FolderExists(folder)) return platform::Status::Error(platform::kPathNotFound);
+    const std::string_view pattern = folderAndPattern.substr(cut + 1);
+    for (const auto& [key, entry] : entries_) {
+        const unsigned kind = entry.folder ? platform::kListFolders : platform::kListFiles;
+        if (entry.parent == folder && (kinds & kind) && platform::WildcardMatch(pattern, entry.name)) {
+            names.push_back(entry.name);
+        }
+    }
+    return platform::Status::Ok();
+}
+
+}  // namespace zam::test

@@ -1,0 +1,66 @@
+#pragma once
+// Shared by the dialog tests: one QApplication on the offscreen platform, a file system held in
+// memory (so Windows drive paths such as "C:\" exist on any machine), and a way to work a modal
+// dialog from inside its own event loop.
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "zam/platform/FileSystem.h"
+
+namespace zam::test {
+
+// Creates the application object once, on the offscreen platform unless another one is set.
+void EnsureApplication();
+
+// Runs `step` on the active modal widget once `open` has shown it; `open` returns when the
+// dialog has closed. A step that cannot find a modal widget fails the test instead of blocking.
+void WithModal(const std::function<void()>& open, const std::function<void(QWidget&)>& step);
+
+// Folders and files by logical Windows path, compared without regard to case.
+class MemoryFileSystem : public platform::FileSystem {
+public:
+    // Adds a folder (and every folder above it).
+    void AddFolder(const std::string& path);
+    // Adds a file (and the folders above it).
+    void AddFile(const std::string& path);
+
+    bool FileExists(std::string_view path) override;
+    bool FolderExists(std::string_view path) override;
+    platform::Status List(std::string_view folderAndPattern, unsigned kinds,
+                          std::vector<std::string>& names) override;
+
+    // Nothing below is needed by the dialogs; each refuses.
+    platform::Status ReadAll(std::string_view, std::string&) override { return Refuse(); }
+    platform::Status ReadAt(std::string_view, std::uint64_t, std::size_t, std::string&) override {
+        return Refuse();
+    }
+    platform::Status WriteAt(std::string_view, std::uint64_t, std::string_view) override {
+        return Refuse();
+    }
+    platform::Status CheckWritable(std::string_view) override { return Refuse(); }
+    platform::Status Size(std::string_view, std::uint64_t&) override { return Refuse(); }
+    platform::Status WriteNew(std::string_view, std::string_view) override { return Refuse(); }
+    platform::Status Copy(std::string_view, std::string_view) override { return Refuse(); }
+    platform::Status Rename(std::string_view, std::string_view) override { return Refuse(); }
+    platform::Status Delete(std::string_view) override { return Refuse(); }
+    platform::Status IsReadOnly(std::string_view, bool&) override { return Refuse(); }
+    platform::Status ClearReadOnly(std::string_view) override { return Refuse(); }
+    platform::Status CreateFolder(std::string_view) override { return Refuse(); }
+
+private:
+    struct Entry {
+        std::string parent;  // key of the folder it is in
+        std::string name;    // as spelt when added
+        bool folder;
+    };
+    static platform::Status Refuse() { return platform::Status::Error(platform::kPermissionDenied); }
+    static std::string Key(std::string_view path);
+    void Add(const std::string& path, bool folder);
+
+    std::map<std::string, Entry> entries_;  // by key
+};
+
+}  // namespace zam::test

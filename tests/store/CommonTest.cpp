@@ -1,0 +1,191 @@
+// The shared routines: programs, files, searching and text.
+#include <gmock/gmock.h>
+
+#include "FakeUi.h"
+#include "FailingFileSystem.h"
+#include "TempDir.h"
+#include "zam/platform/Process.h"
+#include "zam/store/Common.h"
+
+namespace zam::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
+
+class FakeLauncher : public platform::ProcessLauncher {
+public:
+    platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override {
+        started.emplace_back(commandLine);
+        id.value = nextId;
+        return startResult;
+    }
+    platform::Status Wait(platform::ProcessId id) override {
+        waited.push_back(id.value);
+        return platform::Status::Ok();
+    }
+    platform::Status startResult;
+    std::int64_t nextId = 42;
+    std::vector<std::string> started;
+    std::vector<std::int64_t> waited;
+};
+
+TEST(RunAndWaitTest, StartsAndWaitsForTheProcess) {
+    FakeUi ui;
+    FakeLauncher launcher;
+    platform::ScopedProcessLauncher use(launcher);
+    RunAndWait(ui, "\"C:\\Tools\\Setup Editor.exe\" -x");
+    EXPECT_THAT(launcher.started, ElementsAre("\"C:\\Tools\\Setup Editor.exe\" -x"));
+    EXPECT_THAT(launcher.waited, ElementsAre(42));
+    EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+TEST(RunAndWaitTest, MissingProgramIsReported) {
+    FakeUi ui;
+    FakeLauncher launcher;
+    launcher.startResult = platform::Status::Error(platform::kFileNotFound);
+    platform::ScopedProcessLauncher use(launcher);
+    RunAndWait(ui, "nothing.exe");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Utility Not Found");
+    EXPECT_EQ(ui.messages[0].title, "ZAM+ Error");
+    EXPECT_THAT(launcher.waited, IsEmpty());
+}
+
+TEST(RunAndWaitTest, OtherFailuresAndMissingIdsReturnQuietly) {
+    FakeUi ui;
+    FakeLauncher launcher;
+    launcher.startResult = platform::Status::Error(platform::kPermissionDenied);
+    platform::ScopedProcessLauncher use(launcher);
+    RunAndWait(ui, "x.exe");
+    launcher.startResult = platform::Status::Ok();
+    launcher.nextId = 0;
+    RunAndWait(ui, "y.exe");
+    EXPECT_THAT(launcher.waited, IsEmpty());
+    EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+TEST(ShowMessageTest, EndFlagEndsTheProgram) {
+    FakeUi ui;
+    ShowMessage(ui, "note", false);
+    EXPECT_FALSE(ui.ended);
+    EXPECT_THROW(ShowMessage(ui, "fatal", true), ProgramEnded);
+    EXPECT_THAT(ui.MessageTexts(), ElementsAre("note", "fatal"));
+    EXPECT_EQ(ui.messages[1].title, "ZAM+");
+}
+
+TEST(FileExistsTest, OnlyReadableFiles) {
+    TempDir dir;
+    dir.write("a.txt", "x");
+    EXPECT_TRUE(FileExists(dir.logical() + "a.txt"));
+    EXPECT_FALSE(FileExists(dir.logical() + "b.txt"));
+    EXPECT_FALSE(FileExists(dir.logical()));
+    EXPECT_FALSE(FileExists(dir.logical() + "nofolder\\a.txt"));
+}
+
+TEST(CopyFilesTest, HcopyGoesToTheSimulatorFolder) {
+    TempDir dir;
+    FakeUi ui;
+    dir.write("src/hcopy.pbf", "h");
+    dir.write("src/one.txt", "1");
+    dir.write("src/two.dat", "2");
+    dir.write("src/.hidden", "x");
+    dir.write("dst/one.txt", "old");
+    dir.write("gpl/keep", "");
+    CopyFiles(ui, dir.logical() + "src\\", dir.logical() + "dst\\", dir.logical() + "gpl\\");
+    EXPECT_EQ(dir.read("dst/one.txt"), "1");
+    EXPECT_EQ(dir.read("dst/two.dat"), "2");
+    EXPECT_FALSE(dir.exists("dst/hcopy.pbf"));
+    EXPECT_FALSE(dir.exists("dst/.hidden"));
+    EXPECT_EQ(dir.read("gpl/hcopy.pbf"), "h");
+    EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+TEST(CopyFilesTest, FailureIsReportedAndStopsCopying) {
+    TempDir dir;
+    FakeUi ui;
+    dir.write("src/a.txt", "a");
+    dir.write("src/b.txt", "b");
+    dir.write("dst/keep", "");
+    FailingFileSystem fs;
+    fs.Fail(FsOp::kCopy, 1, platform::kDiskFull);
+    platform::ScopedFileSystem use(fs);
+    CopyFiles(ui, dir.logical() + "src\\", dir.logical() + "dst\\", dir.logical());
+    EXPECT_THAT(ui.MessageTexts(), ElementsAre("Disk full in CopyFiles"));
+    EXPECT_EQ(fs.Calls(FsOp::kCopy), 1);
+}
+
+class FindStringTest : public ::testing::Test {
+protected:
+    std::string File(const std::string& bytes) {
+        dir.write("f.bin", bytes);
+        return dir.logical() + "f.bin";
+    }
+    TempDir dir;
+    FakeUi ui;
+};
+
+TEST_F(FindStringTest, GivesTheZeroBasedOffset) {
+    std::string bytes(300, '\0');
+    bytes.replace(100, 8, "hit_hard");
+    bytes.replace(200, 8, "hit_hard");
+    std::string path = File(bytes);
+    EXPECT_EQ(FindString(ui, path, 1, "hit_hard"), 100);
+    EXPECT_EQ(FindString(ui, path, 101, "hit_hard"), 100);
+    EXPECT_EQ(FindString(ui, path, 102, "hit_hard"), 200);
+    EXPECT_EQ(FindString(ui, path, 202, "hit_hard"), 0);
+    EXPECT_EQ(FindString(ui, path, 1, "HIT_HARD"), 0);
+    EXPECT_EQ(FindString(ui, path, 301, "h"), 0);
+    EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+TEST_F(FindStringTest, FindsAMatchAcrossReadChunks) {
+    std::string bytes(200000, 'x');
+    bytes.replace(65530, 12, "needle-thing");
+    bytes.replace(199990, 10, "at-the-end");
+    std::string path = File(bytes);
+    EXPECT_EQ(FindString(ui, path, 1, "needle-thing"), 65530);
+    EXPECT_EQ(FindString(ui, path, 1, "at-the-end"), 199990);
+}
+
+TEST_F(FindStringTest, LeadingSpacesMatchOnlyRealBytes) {
+    std::string path = File("Ab  Ab");
+    EXPECT_EQ(FindString(ui, path, 1, " Ab"), 3);
+}
+
+TEST_F(FindStringTest, MissingFileIsReported) {
+    EXPECT_EQ(FindString(ui, dir.logical() + "none.exe", 1, "x"), 0);
+    EXPECT_THAT(ui.MessageTexts(), ElementsAre("File not found in FindString"));
+}
+
+TEST(TextRoutinesTest, ProperCase) {
+    EXPECT_EQ(ProperCase("  c:\\sierra\\gpl\\my players.ini  "), "C:\\sierra\\gpl\\my Players.ini");
+    EXPECT_EQ(ProperCase("a  b"), "A  B");
+    EXPECT_EQ(ProperCase("   "), "");
+    EXPECT_EQ(ProperCase("\xe9t\xe9 \xe0"), "\xc9t\xe9 \xc0");
+}
+
+TEST(TextRoutinesTest, StripTabsAndSpaces) {
+    EXPECT_EQ(StripTabs("\t\t\t"), "");
+    EXPECT_EQ(StripTabs("a\tb c\t"), "ab c");
+    EXPECT_EQ(StripSpaces(" a b\tc "), "ab\tc");
+    EXPECT_EQ(StripTabs(""), "");
+}
+
+TEST(TextRoutinesTest, FormatLapTime) {
+    EXPECT_EQ(FormatLapTime(83.25), "1:23.2500");
+    EXPECT_EQ(FormatLapTime(59.7), "0:59.7000");
+    EXPECT_EQ(FormatLapTime(60), "1:00.0000");
+    EXPECT_EQ(FormatLapTime(59.99999), "1:00.0000");
+    EXPECT_EQ(FormatLapTime(605.00004), "10:05.0000");
+    EXPECT_EQ(FormatLapTime(0), "0:00.0000");
+}
+
+TEST(TextRoutinesTest, UntrappedErrorText) {
+    EXPECT_EQ(UntrappedErrorText(9, "Subscript out of range", "FindIniEntry"),
+              "Untrapped error  9 Subscript out of range\r in FindIniEntry");
+}
+
+}  // namespace
+}  // namespace zam::test

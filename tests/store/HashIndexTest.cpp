@@ -1,0 +1,244 @@
+// The hash index: keys, home slots, probing, statistics, the statistics file and sizing.
+#include <gmock/gmock.h>
+
+#include "StoreFixture.h"
+#include "zam/platform/FileSystem.h"
+
+namespace zam::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+// Entry names of file "F", section "S" whose key has home slot `home` in a table of `indexSize`.
+std::vector<std::string> NamesWithHome(std::int32_t home, std::int32_t indexSize, std::size_t n) {
+    std::vector<std::string> names;
+    for (int i = 0; names.size() < n && i < 100000; ++i) {
+        std::string name = "k" + std::to_string(i);
+        if (IniStore::HomeSlot(IniStore::BuildIniKey("F", "S", name), indexSize) == home)
+            names.push_back(name);
+    }
+    return names;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+using HashIndexTest = StoreTest;
+
+TEST_F(HashIndexTest, KeyIsUpperCaseAndSumIsPositionWeighted) {
+    EXPECT_EQ(IniStore::BuildIniKey("C:\\Sierra\\GPL\\Core.ini", "Sound", "volume"),
+              "C:\\SIERRA\\GPL\\CORE.INI;SOUND;VOLUME");
+    EXPECT_EQ(IniStore::BuildIniKey("A", "B", "C"), "A;B;C");
+    EXPECT_EQ(IniStore::HashSum("A;B;C"), 952.0);
+    EXPECT_EQ(IniStore::HashSum("a;b;c"), 952.0);
+}
+
+TEST_F(HashIndexTest, HomeSlotsLieBelowIndexSizeAndSpread) {
+    std::vector<int> used(101, 0);
+    for (int i = 0; i < 2000; ++i) {
+        std::int32_t h = IniStore::HomeSlot("FILE;SECTION;ENTRY" + std::to_string(i), 100);
+        ASSERT_GE(h, 0);
+        ASSERT_LT(h, 100);
+        used[static_cast<std::size_t>(h)] = 1;
+    }
+    EXPECT_GT(std::count(used.begin(), used.end(), 1), 60);
+    EXPECT_EQ(used[100], 0);  // the last slot is reached only by probing
+}
+
+TEST_F(HashIndexTest, LookupIgnoresCase) {
+    store.SetFullPathIniValue("C:\\x\\Core.ini", "Sound", "Volume", "7");
+    IniPosition a = store.LocateIniEntry("c:\\X\\CORE.INI", "SOUND", "volume", false);
+    EXPECT_EQ(a, (IniPosition{1, 1, 1}));
+    EXPECT_EQ(store.FullPathIniValue("C:\\X\\core.INI", "sound", "VOLUME"), "7");
+}
+
+TEST_F(HashIndexTest, LookupWithoutSearchChangesNothing) {
+    store.SetFullPathIniValue("F", "S", "a", "1");
+    std::int32_t occupied = store.OccupiedSlots();
+    EXPECT_EQ(store.LocateIniEntry("F", "S", "b", false), IniPosition{});
+    EXPECT_EQ(store.LocateIniEntry("G", "S", "a", false), IniPosition{});
+    EXPECT_EQ(store.FileCount(), 1);
+    EXPECT_EQ(store.SectionCount(1), 1);
+    EXPECT_EQ(store.EntryCount(1, 1), 1);
+    EXPECT_EQ(store.OccupiedSlots(), occupied);
+}
+
+TEST_F(HashIndexTest, LookupWithSearchCreatesRecords) {
+    store.SetFullPathIniValue("F", "S", "a", "1");
+    IniPosition p = store.LocateIniEntry("New.ini", "Sec", "Name", true);
+    EXPECT_EQ(p, (IniPosition{2, 1, 1}));
+    EXPECT_EQ(store.FileName(2), "New.ini");
+    EXPECT_EQ(store.SectionName(2, 1), "Sec");
+    IniEntryView v = store.Entry(p);
+    EXPECT_EQ(v.name, "Name");
+    EXPECT_EQ(v.value, "");
+    EXPECT_EQ(v.comment, "");
+    EXPECT_FALSE(store.FileChanged(2));
+    EXPECT_EQ(store.Slot(store.HashIndex("NEW.INI;SEC;NAME")).position, p);
+}
+
+TEST_F(HashIndexTest, NamelessEntriesShareOneSlotNamingTheNewest) {
+    IniPosition first = store.FindIniEntry("F", "S", "");
+    IniPosition second = store.LocateIniEntry("F", "S", "", false);
+    EXPECT_EQ(first, (IniPosition{1, 1, 1}));
+    EXPECT_EQ(second, (IniPosition{1, 1, 2}));
+    EXPECT_EQ(store.OccupiedSlots(), 1);
+    EXPECT_EQ(store.Slot(store.HashIndex("F;S;")).position, second);
+}
+
+TEST_F(HashIndexTest, KeysSpelledAlikeFromDifferentPartsStayApart) {
+    store.SetFullPathIniValue("A;B", "C", "x", "1");
+    store.SetFullPathIniValue("A", "B;C", "x", "2");
+    EXPECT_EQ(store.FileCount(), 2);
+    EXPECT_EQ(store.FullPathIniValue("A;B", "C", "x"), "1");
+    EXPECT_EQ(store.FullPathIniValue("A", "B;C", "x"), "2");
+}
+
+TEST_F(HashIndexTest, ProbingWrapsFromIndexSizeToZero) {
+    IniStore small(ui, 7);
+    auto names = NamesWithHome(6, 7, 3);
+    ASSERT_EQ(names.size(), 3u);
+    for (const auto& n : names) small.SetFullPathIniValue("F", "S", n, n);
+    EXPECT_EQ(small.Slot(6).key, IniStore::BuildIniKey("F", "S", names[0]));
+    EXPECT_EQ(small.Slot(7).key, IniStore::BuildIniKey("F", "S", names[1]));
+    EXPECT_EQ(small.Slot(0).key, IniStore::BuildIniKey("F", "S", names[2]));
+    EXPECT_EQ(small.Slot(0).position, (IniPosition{1, 1, 3}));
+
+    std::int32_t hits = small.Hits(), mishits = small.Mishits(), first = small.FirstTimeHits();
+    EXPECT_EQ(small.FullPathIniValue("F", "S", names[2]), names[2]);
+    EXPECT_EQ(small.Hits() - hits, 1);
+    EXPECT_EQ(small.Mishits() - mishits, 2);
+    EXPECT_EQ(small.FirstTimeHits() - first, 0);
+    EXPECT_EQ(small.FullPathIniValue("f", "s", names[0]), names[0]);
+    EXPECT_EQ(small.FirstTimeHits() - first, 1);
+    EXPECT_EQ(small.HashIndex(IniStore::BuildIniKey("F", "S", names[2])), 0);
+}
+
+TEST_F(HashIndexTest, SettingANewKeyCountsTheProbeTwice) {
+    IniStore small(ui, 7);
+    auto names = NamesWithHome(3, 7, 2);
+    ASSERT_EQ(names.size(), 2u);
+    small.SetFullPathIniValue("F", "S", names[0], "1");
+    EXPECT_EQ(small.Mishits(), 0);
+    small.SetFullPathIniValue("F", "S", names[1], "2");  // look-up, then registration
+    EXPECT_EQ(small.Mishits(), 2);
+    EXPECT_EQ(small.Hits(), 0);
+}
+
+TEST_F(HashIndexTest, NothingIsCountedWhileInitialising) {
+    store.SetFullPathIniValue("F", "S", "a", "1");
+    Initialising = true;
+    store.FullPathIniValue("F", "S", "a");
+    store.FullPathIniValue("F", "S", "b");
+    EXPECT_EQ(store.Hits(), 0);
+    Initialising = false;
+    store.FullPathIniValue("F", "S", "a");
+    EXPECT_EQ(store.Hits(), 1);
+}
+
+TEST_F(HashIndexTest, FullTableGrowsAndKeepsEveryPosition) {
+    IniStore small(ui, 3);
+    std::vector<IniPosition> positions;
+    for (int i = 0; i < 9; ++i) {
+        std::string name = "e" + std::to_string(i);
+        small.SetFullPathIniValue("F", i < 5 ? "S" : "T", name, name);
+        positions.push_back(small.LocateIniEntry("F", i < 5 ? "S" : "T", name, false));
+    }
+    EXPECT_EQ(small.IndexSize(), 12);
+    EXPECT_EQ(small.OccupiedSlots(), 9);
+    for (int i = 0; i < 9; ++i) {
+        std::string name = "e" + std::to_string(i);
+        EXPECT_EQ(small.LocateIniEntry("F", i < 5 ? "S" : "T", name, false), positions[i]);
+        EXPECT_EQ(small.FullPathIniValue("F", i < 5 ? "S" : "T", name), name);
+    }
+    int registered = 0;
+    for (std::int32_t s = 0; s <= small.IndexSize(); ++s) {
+        HashSlotView slot = small.Slot(s);
+        if (slot.key.empty()) continue;
+        ++registered;
+        EXPECT_EQ(small.HashIndex(slot.key), s);
+    }
+    EXPECT_EQ(registered, 9);
+}
+
+TEST_F(HashIndexTest, StatisticsFile) {
+    IniStore small(ui, 7);
+    auto names = NamesWithHome(2, 7, 2);
+    ASSERT_EQ(names.size(), 2u);
+    Initialising = true;
+    small.SetFullPathIniValue("F", "S", names[0], "a");
+    small.SetFullPathIniValue("F", "S", names[1], "b");
+    Initialising = false;
+    for (int i = 0; i < 5; ++i) {
+        small.FullPathIniValue("F", "S", names[0]);
+        small.FullPathIniValue("F", "S", names[1]);
+    }
+    ScopedCurrentDir here(dir.path());
+    ASSERT_TRUE(small.ListHashTable().ok());
+    auto lines = Lines(dir.read("HashTable.csv"));
+    ASSERT_EQ(lines.size(), 8u + 8u);
+    EXPECT_THAT(std::vector<std::string>(lines.begin(), lines.begin() + 8),
+                ElementsAre("Hits, 10 ", "Mishits, 5 ", "Average,  1.500 Hits/Access",
+                            "First Time Hits, 5 ", "Usage,25", "", "Hash Table:", ""));
+    EXPECT_EQ(lines[8], " 0 ,, 0 , 0 , 0 ");
+    EXPECT_EQ(lines[8 + 2], " 2 ," + IniStore::BuildIniKey("F", "S", names[0]) + ", 1 , 1 , 1 ");
+    EXPECT_EQ(lines[8 + 3], " 3 ," + IniStore::BuildIniKey("F", "S", names[1]) + ", 1 , 1 , 2 ");
+}
+
+TEST_F(HashIndexTest, StatisticsFileWithoutHits) {
+    ScopedCurrentDir here(dir.path());
+    ASSERT_TRUE(store.ListHashTable().ok());
+    auto lines = Lines(dir.read("HashTable.csv"));
+    ASSERT_EQ(lines.size(), 8u + 10001u);
+    EXPECT_EQ(lines[2], "Average,  0.000 Hits/Access");
+    EXPECT_EQ(lines[4], "Usage,0");
+    EXPECT_EQ(lines.back(), " 10000 ,, 0 , 0 , 0 ");
+}
+
+class IndexSizingTest : public StoreTest {
+protected:
+    IndexSizingTest() : here(dir.path()) {}
+    void Sized(const std::string& value) {
+        dir.write("ZAM.Ini", "[ZAM]\r\nIndexSize=" + value + "\r\n");
+        store.SizeIndexFrom("ZAM.Ini");
+    }
+    ScopedCurrentDir here;
+};
+
+TEST_F(IndexSizingTest, LargerSettingEnlargesTheTable) {
+    Sized("20000");
+    EXPECT_EQ(store.IndexSize(), 20000);
+    EXPECT_EQ(store.FileCount(), 1);
+    EXPECT_EQ(store.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize"), "20000");
+    EXPECT_EQ(store.Slot(20000).key, "");
+}
+
+TEST_F(IndexSizingTest, SmallerOrUnreadableSettingKeepsTenThousand) {
+    for (std::string value : {"5000", "abc", "", "-30000"}) {
+        Sized(value);
+        EXPECT_EQ(store.IndexSize(), 10000) << value;
+    }
+}
+
+TEST_F(IndexSizingTest, SettingIsReadAsFarAsItIsANumber) {
+    Sized(" 12000.6xyz");
+    EXPECT_EQ(store.IndexSize(), 12001);
+}
+
+TEST_F(IndexSizingTest, RecordsFourTimesTheOccupiedSlots) {
+    Sized("100");
+    for (int i = 0; i < 2999; ++i) store.SetFullPathIniValue("F", "S", "k" + std::to_string(i), "v");
+    ASSERT_EQ(store.OccupiedSlots(), 3000);
+    store.RecordIndexSize("ZAM.Ini");
+    EXPECT_EQ(store.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize"), "12000");
+    EXPECT_TRUE(store.FileChanged(store.FileNumber("zam.ini")));
+}
+
+}  // namespace
+}  // namespace zam::test

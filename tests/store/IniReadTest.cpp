@@ -1,0 +1,172 @@
+// Reading INI files into the store: line splitting, parsing and the merging of repeated names.
+#include <gmock/gmock.h>
+
+#include "FailingFileSystem.h"
+#include "StoreFixture.h"
+
+namespace zam::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+using IniReadTest = StoreTest;
+
+TEST_F(IniReadTest, EmptyOrMissingFileAddsNothing) {
+    Load("empty.ini", "");
+    store.ReadIniFile(dir.logical() + "missing.ini");
+    store.ReadIniFile(dir.logical());  // a folder is not a file
+    EXPECT_EQ(store.FileCount(), 0);
+    EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+TEST_F(IniReadTest, HeadersAloneCreateNoRecords) {
+    Load("h.ini", "[A]\r\n[B]\r\nx=1\r\n");
+    ASSERT_EQ(store.FileCount(), 1);
+    EXPECT_EQ(store.SectionCount(1), 1);
+    EXPECT_EQ(store.SectionName(1, 1), "B");
+}
+
+TEST_F(IniReadTest, CommentAndBlankLines) {
+    Load("c.ini", ";  leading kept, trailing cut   \r\n   \r\n\r\n[S]\r\n;x\r\n");
+    EXPECT_THAT(Records(1), ElementsAre("|; *** 1 ***||  leading kept, trailing cut",
+                                        "|; *** 2 ***||   ", "|; *** 3 ***||",
+                                        "S|; *** 4 ***||x"));
+}
+
+TEST_F(IniReadTest, EntryLines) {
+    Load("e.ini",
+         "top = before any header\r\n"
+         "[ Sec One ]  ; header comment is dropped\r\n"
+         "name = value ; trailing   \r\n"
+         "url=a=b=c\r\n"
+         "=no name\r\n"
+         "plain words ;kept comment\r\n"
+         "[Open header\r\n"
+         "k =  v  \r\n");
+    EXPECT_THAT(Records(1), ElementsAre("|top|before any header|", "Sec One|name|value| trailing",
+                                        "Sec One|url|a=b=c|", "Sec One|||",
+                                        "Sec One|||kept comment", "Open header|k|v|"));
+}
+
+TEST_F(IniReadTest, EmptyHeaderIsANamelessEntry) {
+    Load("e.ini", "[A]\r\n[] ;c\r\nx=1\r\n");
+    EXPECT_THAT(Records(1), ElementsAre("A|||c", "A|x|1|"));
+}
+
+TEST_F(IniReadTest, TabsRemovedAndControlCharactersBlanked) {
+    Load("t.ini", std::string("na\tme\t=\tv\x01x\xffy\t;\tc\r\n\t;\tcomment\x02\r\n"));
+    EXPECT_THAT(Records(1), ElementsAre("|name|v x y|c", "|; *** 1 ***||comment\x02"));
+}
+
+TEST_F(IniReadTest, RepeatedNamesAndSectionsMerge) {
+    Load("r.ini",
+         "[Sound]\r\nVolume=1 ;first\r\nother=x\r\n[SOUND]\r\nvolume=2\r\nnew=y\r\n"
+         "[sound]\r\nVOLUME=3 ;third\r\n");
+    EXPECT_THAT(Records(1),
+                ElementsAre("Sound|Volume|3|third", "Sound|other|x|", "Sound|new|y|"));
+}
+
+TEST_F(IniReadTest, SecondReadMergesIntoTheSameRecords) {
+    std::string path = Load("m.ini", "[S]\r\na=1\r\n;c\r\n");
+    Write("m.ini", "[S]\r\nb=2\r\na=9\r\n;c\r\n");
+    store.ReadIniFile(path);
+    EXPECT_EQ(store.FileCount(), 1);
+    EXPECT_THAT(Records(1), ElementsAre("S|a|9|", "S|; *** 1 ***||c", "S|b|2|"));
+    EXPECT_EQ(store.FullPathIniValue(path, "s", "A"), "9");
+}
+
+TEST_F(IniReadTest, EveryLineEndEndsOneLine) {
+    const std::string expected[] = {"|a|1|", "|b|2|", "|c|3|"};
+    for (std::string text : {"a=1\nb=2\nc=3", "a=1\rb=2\rc=3\r", "a=1\r\nb=2\nc=3\r\n"}) {
+        IniStore fresh(ui);
+        fresh.ReadIniFile(Write("le.ini", text));
+        ASSERT_EQ(fresh.FileCount(), 1) << text;
+        ASSERT_EQ(fresh.EntryCount(1, 1), 3) << text;
+        for (int e = 1; e <= 3; ++e) {
+            IniEntryView v = fresh.Entry({1, 1, e});
+            EXPECT_EQ("|" + v.name + "|" + v.value + "|", expected[e - 1]);
+        }
+    }
+}
+
+TEST_F(IniReadTest, BlankLinesBetweenLineEndsAreKept) {
+    Load("b.ini", "a=1\n\r\n\rb=2\r\n\r\n");
+    EXPECT_THAT(Records(1), ElementsAre("|a|1|", "|; *** 1 ***||", "|; *** 2 ***||", "|b|2|",
+                                        "|; *** 3 ***||"));
+}
+
+TEST_F(IniReadTest, KeyWithQuestionMarkAddsNothing) {
+    std::string path = Write("q?.ini", "a=1\r\n");
+    store.ReadIniFile(path);
+    EXPECT_EQ(store.FileCount(), 0);
+}
+
+TEST_F(IniReadTest, LoadingMarksNothingAndCountsNothing) {
+    Initialising = false;
+    std::string path = Load("s.ini", "[S]\r\na=1\r\na=2\r\n");
+    EXPECT_FALSE(store.FileChanged(1));
+    EXPECT_EQ(store.Hits(), 0);
+    EXPECT_EQ(store.Mishits(), 0);
+    EXPECT_EQ(store.FirstTimeHits(), 0);
+    EXPECT_FALSE(Initialising);
+    EXPECT_THAT(ui.statusTexts, ElementsAre("Reading \r\r" + path));
+}
+
+TEST_F(IniReadTest, InitialisingIsRestoredWhenItWasSet) {
+    Initialising = true;
+    Load("s.ini", "a=1\r\n");
+    EXPECT_TRUE(Initialising);
+}
+
+TEST_F(IniReadTest, NamesCompareWithoutRegardToWindowsCase) {
+    Load("w.ini", "[\xe9t\xe9]\r\n\xe0=1\r\n");
+    EXPECT_EQ(store.FullPathIniValue(dir.logical() + "W.INI", "\xc9T\xc9", "\xc0"), "1");
+}
+
+TEST_F(IniReadTest, PathVanishingWhileReadingEndsTheProgram) {
+    std::string path = Write("p.ini", "a=1\r\n");
+    FailingFileSystem fs;
+    fs.Fail(FsOp::kReadAll, 1, platform::kPathNotFound);
+    platform::ScopedFileSystem use(fs);
+    EXPECT_THROW(store.ReadIniFile(path), ProgramEnded);
+    EXPECT_THAT(ui.MessageTexts(), ElementsAre("Path Error :\r" + path));
+    EXPECT_FALSE(Initialising);
+}
+
+TEST_F(IniReadTest, FileVanishingWhileReadingIsSilent) {
+    std::string path = Write("p.ini", "a=1\r\n");
+    FailingFileSystem fs;
+    fs.Fail(FsOp::kReadAll, 1, platform::kFileNotFound);
+    platform::ScopedFileSystem use(fs);
+    store.ReadIniFile(path);
+    EXPECT_EQ(store.FileCount(), 0);
+    EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+TEST_F(IniReadTest, OtherReadFailureIsReportedAsUntrapped) {
+    std::string path = Write("p.ini", "a=1\r\n");
+    FailingFileSystem fs;
+    fs.Fail(FsOp::kReadAll, 1, platform::kIoError);
+    platform::ScopedFileSystem use(fs);
+    Initialising = true;
+    EXPECT_THROW(store.ReadIniFile(path), ProgramEnded);
+    EXPECT_THAT(ui.MessageTexts(),
+                ElementsAre("Untrapped error  57 Device I/O error\r in ReadIniFile"));
+    EXPECT_TRUE(Initialising);
+    EXPECT_TRUE(ui.ended);
+}
+
+TEST_F(IniReadTest, ManyLinesInOneSectionStayInOrder) {
+    std::string text = "[Big]\r\n";
+    for (int i = 0; i < 20000; ++i) text += "key" + std::to_string(i) + "=" + std::to_string(i * 7) + "\r\n";
+    std::string path = Load("big.ini", text);
+    ASSERT_EQ(store.EntryCount(1, 1), 20000);
+    EXPECT_EQ(store.Entry({1, 1, 12345}).name, "key12344");
+    EXPECT_EQ(store.FullPathIniValue(path, "BIG", "KEY19999"), std::to_string(19999 * 7));
+    EXPECT_EQ(store.OccupiedSlots(), 20000);
+    EXPECT_GE(store.IndexSize(), 19999);
+}
+
+}  // namespace
+}  // namespace zam::test

@@ -1,0 +1,149 @@
+// Failures during the write-back: the old file always survives, and the user hears of it.
+#include <gmock/gmock.h>
+
+#include <filesystem>
+
+#include "FailingFileSystem.h"
+#include "StoreFixture.h"
+#include "zam/store/Common.h"
+
+namespace zam::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class WriteBackFailureTest : public StoreTest {
+protected:
+    WriteBackFailureTest() {
+        path = Load("Core.ini", "[S]\r\nv=1\r\n");
+        store.SetFullPathIniValue(path, "S", "v", "2");
+    }
+    std::string Unsaved() const {
+        return "Device I/O error while saving " + ProperCase(path) + "\rFile will not be updated";
+    }
+    static constexpr const char* kOld = "[S]\r\nv=1\r\n";
+    static constexpr const char* kNew = "[ S ]\r\nv = 2\r\n";
+    std::string path;
+    FailingFileSystem fs;
+};
+
+TEST_F(WriteBackFailureTest, FailingRenameLeavesTheOldFileAndTellsTheUser) {
+    fs.Fail(FsOp::kRename, 1);
+    platform::ScopedFileSystem use(fs);
+    EXPECT_FALSE(store.WriteIniFile(1));
+    EXPECT_EQ(dir.read("Core.ini"), kOld);
+    EXPECT_FALSE(dir.exists("temp.ini"));
+    EXPECT_THAT(ui.MessageTexts(), ElementsAre(Unsaved()));
+}
+
+TEST_F(WriteBackFailureTest, FailingTemporaryFileLeavesTheOldFile) {
+    fs.Fail(FsOp::kWriteNew, 1, platform::kDiskFull);
+    platform::ScopedFileSystem use(fs);
+    EXPECT_FALSE(store.WriteIniFile(1));
+    EXPECT_EQ(dir.read("Core.ini"), kOld);
+    EXPECT_FALSE(dir.exists("Core.ini.prv"));
+    EXPECT_THAT(ui.MessageTexts(),
+                ElementsAre("Disk full while saving " + ProperCase(path) + "\rFile will not be updated"));
+}
+
+TEST_F(WriteBackFailureTest, FailingPreviousCopyLeavesTheOldFile) {
+    fs.Fail(FsOp::kCopy, 2);  // the first copy makes ".bak", the second ".prv"
+    platform::ScopedFileSystem use(fs);
+    EXPECT_FALSE(store.WriteIniFile(1));
+    EXPECT_EQ(dir.read("Core.ini"), kOld);
+    EXPECT_EQ(dir.read("Core.ini.bak"), kOld);
+    EXPECT_FALSE(dir.exists("temp.ini"));
+    EXPECT_THAT(ui.MessageTexts(), ElementsAre(Unsaved()));
+}
+
+TEST_F(WriteBackFailureTest, FailingBackupStopsBeforeAnythingIsWritten) {
+    fs.Fail(FsOp::kCopy, 1);
+    platform::ScopedFileSystem use(fs);
+    EXPECT_FALSE(store.WriteIniFile(1));
+    EXPECT_EQ(dir.read("Core.ini"), kOld);
+    EXPECT_EQ(fs.Calls(FsOp::kWriteNew), 0);
+    EXPECT_THAT(ui.MessageTexts(), ElementsAre(Unsaved()));
+}
+
+TEST_F(WriteBackFailureTest, OtherFilesAreStillWritten) {
+    std::string other = Load("Other.ini", "a=1\r\n");
+    store.SetFullPathIniValue(other, "", "a", "2");
+    fs.Fail(FsOp::kRename, 1);
+    platform::ScopedFileSystem use(fs);
+    store.WriteIniFiles();
+    EXPECT_EQ(dir.read("Core.ini"), kOld);
+    EXPECT_EQ(dir.read("Other.ini"), "a = 2\r\n");
+}
+
+TEST_F(WriteBackFailureTest, ReadOnlyFileIsMadeWritableAndWritten) {
+    namespace fsys = std::filesystem;
+    fsys::permissions(dir.file("Core.ini"), fsys::perms::owner_read | fsys::perms::group_read);
+    EXPECT_TRUE(store.WriteIniFile(1));
+    EXPECT_EQ(dir.read("Core.ini"), kNew);
+    EXPECT_EQ(dir.read("Core.ini.prv"), kOld);
+    EXPECT_THAT(ui.messages, IsEmpty());
+
+    // The backups copied from a read-only file are read-only too; the next write-back replaces
+    // ".prv" all the same.
+    IniStore next(ui);
+    next.ReadIniFile(path);
+    next.SetFullPathIniValue(path, "S", "v", "3");
+    EXPECT_TRUE(next.WriteIniFile(1));
+    EXPECT_EQ(dir.read("Core.ini.prv"), kNew);
+}
+
+TEST_F(WriteBackFailureTest, AccessErrorOnAWritableFileEndsQuietly) {
+    fs.Fail(FsOp::kRename, 0, platform::kPathFileAccessError);
+    platform::ScopedFileSystem use(fs);
+    EXPECT_FALSE(store.WriteIniFile(1));
+    EXPECT_EQ(dir.read("Core.ini"), kOld);
+    EXPECT_THAT(ui.messages, IsEmpty());
+    EXPECT_FALSE(dir.exists("temp.ini"));
+}
+
+TEST_F(WriteBackFailureTest, ReadOnlyTargetIsClearedAndTheStepRetried) {
+    // As on Windows, replacing a read-only file fails until its attribute is cleared.
+    fs.Fail(FsOp::kRename, 1, platform::kPermissionDenied);
+    fs.Before(FsOp::kRename, 1, [&] {
+        std::filesystem::permissions(dir.file("Core.ini"), std::filesystem::perms::owner_read);
+    });
+    platform::ScopedFileSystem use(fs);
+    EXPECT_TRUE(store.WriteIniFile(1));
+    EXPECT_EQ(fs.Calls(FsOp::kClearReadOnly), 1);
+    EXPECT_EQ(fs.Calls(FsOp::kRename), 2);
+    EXPECT_EQ(dir.read("Core.ini"), kNew);
+}
+
+TEST_F(WriteBackFailureTest, MissingFolderEndsQuietly) {
+    store.SetFullPathIniValue(dir.logical() + "NoSuchFolder\\x.ini", "S", "v", "1");
+    EXPECT_FALSE(store.WriteIniFile(2));
+    EXPECT_FALSE(dir.exists("NoSuchFolder"));
+    EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+TEST_F(WriteBackFailureTest, FileVanishingBetweenStepsIsCreatedAnew) {
+    fs.Before(FsOp::kCopy, 2, [&] { std::filesystem::remove(dir.file("Core.ini")); });
+    platform::ScopedFileSystem use(fs);
+    EXPECT_TRUE(store.WriteIniFile(1));
+    EXPECT_EQ(dir.read("Core.ini"), kNew);
+    EXPECT_EQ(dir.read("Core.ini.bak"), kOld);
+    EXPECT_FALSE(dir.exists("Core.ini.prv"));
+    EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+TEST_F(WriteBackFailureTest, AtEveryStepACompleteFileExists) {
+    std::vector<std::string> seen;
+    auto look = [&] { seen.push_back(dir.read("Core.ini")); };
+    fs.Before(FsOp::kCopy, 1, look);
+    fs.Before(FsOp::kWriteNew, 1, look);
+    fs.Before(FsOp::kCopy, 2, look);
+    fs.Before(FsOp::kRename, 1, look);
+    platform::ScopedFileSystem use(fs);
+    ASSERT_TRUE(store.WriteIniFile(1));
+    look();
+    EXPECT_THAT(seen, ElementsAre(kOld, kOld, kOld, kOld, kNew));
+}
+
+}  // namespace
+}  // namespace zam::test

@@ -1,0 +1,175 @@
+// The write-back: normalised layout, backups and the hooks of other writers.
+#include <gmock/gmock.h>
+
+#include "FailingFileSystem.h"
+#include "StoreFixture.h"
+
+namespace zam::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class WriteBackTest : public StoreTest {
+protected:
+    // Reads `text` as `name`, changes one value so the file is written, writes every changed file.
+    std::string Rewrite(const std::string& name, const std::string& text) {
+        std::string path = Load(name, text);
+        std::int32_t file = store.FileNumber(path);
+        EXPECT_TRUE(store.WriteIniFile(file));
+        return dir.read(name);
+    }
+};
+
+TEST_F(WriteBackTest, SimulatorFileLayout) {
+    EXPECT_EQ(Rewrite("Core.ini",
+                      "; head\r\n\r\n\r\n[Sound]\r\nvolume=5\r\n;  indented note\r\n\r\n"
+                      "[Graphics]\r\nres = 800 x 600\r\n"),
+              "; head\r\n\r\n[ Sound ]\r\nvolume = 5\r\n;  indented note\r\n\r\n"
+              "[ Graphics ]\r\nres = 800 x 600\r\n");
+}
+
+TEST_F(WriteBackTest, SeasonAndGlideFilesKeepTheirTightStyle) {
+    EXPECT_EQ(Rewrite("67SEASON.INI", "[Event1]\r\nname = Monaco\r\n"),
+              "[Event1]\r\nname=Monaco\r\n");
+    EXPECT_EQ(Rewrite("Seasons_gp.ini", "[Event1]\r\nname = Monaco\r\n"),
+              "[Event1]\r\nname=Monaco\r\n");
+    EXPECT_EQ(Rewrite("Glide.ini", "[Glide]\r\nmode=1\r\n"), "[Glide]\r\nmode = 1\r\n");
+}
+
+TEST_F(WriteBackTest, TrailingCommentsAlignAfterTheLongestPair) {
+    // Longest name + value is 20 characters: comments start after column 26, then a tab.
+    EXPECT_EQ(Rewrite("c.ini", "[S]\r\nabcdefghij=0123456789\r\nx=1 ; one\r\n"),
+              "[ S ]\r\nabcdefghij = 0123456789\r\nx = 1" + std::string(21, ' ') +
+                  "\t; one\r\n");
+}
+
+TEST_F(WriteBackTest, LongLineStillGetsOneSpaceBeforeItsComment) {
+    std::string out = Rewrite("c.ini", "[S]\r\nabcdefghij=0123456789;c\r\n");
+    EXPECT_EQ(out, "[ S ]\r\nabcdefghij = 0123456789   \t;c\r\n");
+}
+
+TEST_F(WriteBackTest, BlankAndSpaceLines) {
+    EXPECT_EQ(Rewrite("b.ini", "\r\n\r\na=1\r\n\r\n\r\n   \r\n\r\nb=2\r\n"),
+              "a = 1\r\n\r\n;   \r\n\r\nb = 2\r\n");
+}
+
+TEST_F(WriteBackTest, NamelessEntriesKeepOnlyTheirComment) {
+    EXPECT_EQ(Rewrite("n.ini", "[S]\r\nwords ;kept\r\n=gone\r\nx=1\r\n"),
+              "[ S ]\r\n        \t;kept\r\n\r\nx = 1\r\n");
+}
+
+TEST_F(WriteBackTest, DeletedEntriesAndEmptiedSections) {
+    std::string path = Load("d.ini", "[A]\r\na=1\r\n[B]\r\n;about b\r\nb=2\r\n[C]\r\nc=3\r\nd=4\r\n");
+    store.DeleteIniEntry(path, "B", "b");
+    store.DeleteIniEntry(path, "C", "c");
+    ASSERT_TRUE(store.WriteIniFile(1));
+    EXPECT_EQ(dir.read("d.ini"), "[ A ]\r\na = 1\r\n;about b\r\n\r\n[ C ]\r\nd = 4\r\n");
+}
+
+TEST_F(WriteBackTest, AddedSectionsAndEntriesComeLast) {
+    std::string path = Load("n.ini", "[A]\r\na=1\r\n[B]\r\nb=2\r\n");
+    store.SetFullPathIniValue(path, "a", "z", "26");
+    store.SetFullPathIniValue(path, "New", "n", "x");
+    ASSERT_TRUE(store.WriteIniFile(1));
+    EXPECT_EQ(dir.read("n.ini"),
+              "[ A ]\r\na = 1\r\nz = 26\r\n\r\n[ B ]\r\nb = 2\r\n\r\n[ New ]\r\nn = x\r\n");
+}
+
+TEST_F(WriteBackTest, BackupsBakKeptPrvReplaced) {
+    std::string path = Load("Core.ini", "[S]\r\nv=1\r\n");
+    store.SetFullPathIniValue(path, "S", "v", "2");
+    store.WriteIniFiles();
+    EXPECT_EQ(dir.read("Core.ini.bak"), "[S]\r\nv=1\r\n");
+    EXPECT_EQ(dir.read("Core.ini.prv"), "[S]\r\nv=1\r\n");
+    EXPECT_EQ(dir.read("Core.ini"), "[ S ]\r\nv = 2\r\n");
+
+    IniStore next(ui);  // a later run
+    next.ReadIniFile(path);
+    next.SetFullPathIniValue(path, "S", "v", "3");
+    next.WriteIniFiles();
+    EXPECT_EQ(dir.read("Core.ini.bak"), "[S]\r\nv=1\r\n");
+    EXPECT_EQ(dir.read("Core.ini.prv"), "[ S ]\r\nv = 2\r\n");
+    EXPECT_EQ(dir.read("Core.ini"), "[ S ]\r\nv = 3\r\n");
+    EXPECT_FALSE(dir.exists("temp.ini"));
+    EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+TEST_F(WriteBackTest, NewFileIsCreatedWithoutBackups) {
+    store.SetDirectory(dir.logical());
+    store.SetIniValue("Fresh.ini", "S", "k", "v");
+    store.WriteIniFiles();
+    EXPECT_EQ(dir.read("Fresh.ini"), "[ S ]\r\nk = v\r\n");
+    EXPECT_FALSE(dir.exists("Fresh.ini.bak"));
+    EXPECT_FALSE(dir.exists("Fresh.ini.prv"));
+    EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+TEST_F(WriteBackTest, OnlyChangedFilesAreWrittenInOrder) {
+    std::string a = Load("a.ini", "x=1\r\n");
+    std::string b = Load("b.ini", "x=1\r\n");
+    std::string c = Load("c.ini", "x=1\r\n");
+    store.SetFullPathIniValue(c, "", "x", "2");
+    store.SetFullPathIniValue(a, "", "x", "2");
+    std::vector<std::int32_t> written;
+    store.afterFileWritten = [&](std::int32_t f) {
+        written.push_back(f);
+        store.SetFullPathIniValue(dir.logical() + "late.ini", "", "x", "1");  // not written
+    };
+    store.WriteIniFiles();
+    EXPECT_THAT(written, ElementsAre(1, 3));
+    EXPECT_EQ(dir.read("b.ini"), "x=1\r\n");
+    EXPECT_FALSE(dir.exists("late.ini"));
+}
+
+TEST_F(WriteBackTest, AnotherWriterMayTakeAFile) {
+    std::string a = Load("a.ini", "x=1\r\n");
+    store.SetFullPathIniValue(a, "", "x", "2");
+    std::vector<std::int32_t> offered;
+    store.alternateWriter = [&](std::int32_t f) {
+        offered.push_back(f);
+        return true;
+    };
+    store.WriteIniFiles();
+    EXPECT_THAT(offered, ElementsAre(1));
+    EXPECT_EQ(dir.read("a.ini"), "x=1\r\n");
+}
+
+TEST_F(WriteBackTest, WritePathSendsTheFileElsewhere) {
+    std::string a = Load("Old\\Player.ini", "[P]\r\nx=1\r\n");
+    dir.write("New\\keep.txt", "");
+    store.SetFullPathIniValue(a, "P", "x", "2");
+    store.SetWritePath(1, dir.logical() + "New\\Player.ini");
+    EXPECT_EQ(store.WritePath(1), dir.logical() + "New\\Player.ini");
+    store.WriteIniFiles();
+    EXPECT_EQ(dir.read("New\\Player.ini"), "[ P ]\r\nx = 2\r\n");
+    EXPECT_EQ(dir.read("Old\\Player.ini"), "[P]\r\nx=1\r\n");
+}
+
+TEST_F(WriteBackTest, TempFileGoesBesideTheFileNotIntoTheCurrentFolder) {
+    std::string path = Load("sub\\f.ini", "x=1\r\n");
+    store.SetFullPathIniValue(path, "", "x", "2");
+    FailingFileSystem fs;
+    platform::ScopedFileSystem use(fs);
+    store.WriteIniFiles();
+    std::string folder = dir.logical() + "sub\\";
+    std::vector<std::string> steps;
+    for (const auto& line : fs.Log())
+        if (line.rfind("WriteNew", 0) == 0 || line.rfind("Copy", 0) == 0 || line.rfind("Rename", 0) == 0)
+            steps.push_back(line);
+    EXPECT_THAT(steps, ElementsAre("Copy " + path + " -> " + path + ".bak",
+                                   "WriteNew " + folder + "temp.ini",
+                                   "Copy " + path + " -> " + path + ".prv",
+                                   "Rename " + folder + "temp.ini -> " + path));
+}
+
+TEST_F(WriteBackTest, AFileNamedTempIniIsNotOverwrittenByItsOwnTemporary) {
+    std::string path = Load("temp.ini", "x=1\r\n");
+    store.SetFullPathIniValue(path, "", "x", "2");
+    store.WriteIniFiles();
+    EXPECT_EQ(dir.read("temp.ini"), "x = 2\r\n");
+    EXPECT_EQ(dir.read("temp.ini.prv"), "x=1\r\n");
+}
+
+}  // namespace
+}  // namespace zam::test

@@ -1,0 +1,136 @@
+#include "FailingFileSystem.h"
+
+namespace zam::test {
+
+using platform::Status;
+
+const char* FsOpName(FsOp op) {
+    switch (op) {
+        case FsOp::kFileExists: return "FileExists";
+        case FsOp::kFolderExists: return "FolderExists";
+        case FsOp::kReadAll: return "ReadAll";
+        case FsOp::kReadAt: return "ReadAt";
+        case FsOp::kWriteAt: return "WriteAt";
+        case FsOp::kCheckWritable: return "CheckWritable";
+        case FsOp::kSize: return "Size";
+        case FsOp::kWriteNew: return "WriteNew";
+        case FsOp::kCopy: return "Copy";
+        case FsOp::kRename: return "Rename";
+        case FsOp::kDelete: return "Delete";
+        case FsOp::kIsReadOnly: return "IsReadOnly";
+        case FsOp::kClearReadOnly: return "ClearReadOnly";
+        case FsOp::kCreateFolder: return "CreateFolder";
+        case FsOp::kList: return "List";
+    }
+    return "?";
+}
+
+FailingFileSystem::FailingFileSystem(platform::FileSystem& inner) : inner_(inner) {}
+
+void FailingFileSystem::Fail(FsOp op, int nth, int code) { failures_[{op, nth}] = code; }
+
+void FailingFileSystem::FailPath(FsOp op, std::string pathPart, int code) {
+    pathRules_.push_back({op, std::move(pathPart), code});
+}
+
+void FailingFileSystem::Before(FsOp op, int nth, std::function<void()> action) {
+    actions_[{op, nth}] = std::move(action);
+}
+
+int FailingFileSystem::Calls(FsOp op) const {
+    auto it = calls_.find(op);
+    return it == calls_.end() ? 0 : it->second;
+}
+
+Status FailingFileSystem::Enter(FsOp op, std::string_view path, std::string_view second) {
+    int n = ++calls_[op];
+    std::string entry = std::string(FsOpName(op)) + " " + std::string(path);
+    if (!second.empty()) entry += " -> " + std::string(second);
+    log_.push_back(entry);
+    if (auto action = actions_.find({op, n}); action != actions_.end()) action->second();
+    for (int key : {n, 0})
+        if (auto it = failures_.find({op, key}); it != failures_.end())
+            return Status::Error(it->second);
+    for (const auto& rule : pathRules_)
+        if (rule.op == op && path.find(rule.part) != std::string_view::npos)
+            return Status::Error(rule.code);
+    return Status::Ok();
+}
+
+bool FailingFileSystem::FileExists(std::string_view path) {
+    return Enter(FsOp::kFileExists, path).ok() && inner_.FileExists(path);
+}
+
+bool FailingFileSystem::FolderExists(std::string_view path) {
+    return Enter(FsOp::kFolderExists, path).ok() && inner_.FolderExists(path);
+}
+
+Status FailingFileSystem::ReadAll(std::string_view path, std::string& bytes) {
+    Status s = Enter(FsOp::kReadAll, path);
+    return s.ok() ? inner_.ReadAll(path, bytes) : s;
+}
+
+Status FailingFileSystem::ReadAt(std::string_view path, std::uint64_t offset, std::size_t count,
+                                 std::string& bytes) {
+    Status s = Enter(FsOp::kReadAt, path);
+    return s.ok() ? inner_.ReadAt(path, offset, count, bytes) : s;
+}
+
+Status FailingFileSystem::WriteAt(std::string_view path, std::uint64_t offset,
+                                  std::string_view bytes) {
+    Status s = Enter(FsOp::kWriteAt, path);
+    return s.ok() ? inner_.WriteAt(path, offset, bytes) : s;
+}
+
+Status FailingFileSystem::CheckWritable(std::string_view path) {
+    Status s = Enter(FsOp::kCheckWritable, path);
+    return s.ok() ? inner_.CheckWritable(path) : s;
+}
+
+Status FailingFileSystem::Size(std::string_view path, std::uint64_t& size) {
+    Status s = Enter(FsOp::kSize, path);
+    return s.ok() ? inner_.Size(path, size) : s;
+}
+
+Status FailingFileSystem::WriteNew(std::string_view path, std::string_view bytes) {
+    Status s = Enter(FsOp::kWriteNew, path);
+    return s.ok() ? inner_.WriteNew(path, bytes) : s;
+}
+
+Status FailingFileSystem::Copy(std::string_view from, std::string_view to) {
+    Status s = Enter(FsOp::kCopy, from, to);
+    return s.ok() ? inner_.Copy(from, to) : s;
+}
+
+Status FailingFileSystem::Rename(std::string_view from, std::string_view to) {
+    Status s = Enter(FsOp::kRename, from, to);
+    return s.ok() ? inner_.Rename(from, to) : s;
+}
+
+Status FailingFileSystem::Delete(std::string_view path) {
+    Status s = Enter(FsOp::kDelete, path);
+    return s.ok() ? inner_.Delete(path) : s;
+}
+
+Status FailingFileSystem::IsReadOnly(std::string_view path, bool& readOnly) {
+    Status s = Enter(FsOp::kIsReadOnly, path);
+    return s.ok() ? inner_.IsReadOnly(path, readOnly) : s;
+}
+
+Status FailingFileSystem::ClearReadOnly(std::string_view path) {
+    Status s = Enter(FsOp::kClearReadOnly, path);
+    return s.ok() ? inner_.ClearReadOnly(path) : s;
+}
+
+Status FailingFileSystem::CreateFolder(std::string_view path) {
+    Status s = Enter(FsOp::kCreateFolder, path);
+    return s.ok() ? inner_.CreateFolder(path) : s;
+}
+
+Status FailingFileSystem::List(std::string_view folderAndPattern, unsigned kinds,
+                               std::vector<std::string>& names) {
+    Status s = Enter(FsOp::kList, folderAndPattern);
+    return s.ok() ? inner_.List(folderAndPattern, kinds, names) : s;
+}
+
+}  // namespace zam::test

@@ -1,0 +1,81 @@
+#pragma once
+// A file system for fault-injection tests: every call goes to the native file system, except the
+// calls a test chose to fail (the Nth call of an operation, or every call of it, or every call
+// on a path containing a given text). It also records every call, and can run an action just
+// before a chosen call (to delete a file between two steps, say).
+//
+//   zam::test::FailingFileSystem fs;
+//   fs.Fail(FsOp::kRename, 1, zam::platform::kIoError);
+//   zam::platform::ScopedFileSystem use(fs);
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zam/platform/FileSystem.h"
+
+namespace zam::test {
+
+enum class FsOp {
+    kFileExists, kFolderExists, kReadAll, kReadAt, kWriteAt, kCheckWritable, kSize, kWriteNew,
+    kCopy, kRename, kDelete, kIsReadOnly, kClearReadOnly, kCreateFolder, kList,
+};
+
+const char* FsOpName(FsOp op);
+
+class FailingFileSystem : public platform::FileSystem {
+public:
+    explicit FailingFileSystem(platform::FileSystem& inner = platform::NativeFileSystem());
+
+    // Fails the `nth` call (1-based, counted from the start) of `op` with `code`; nth 0 fails
+    // every call. Failed calls do not reach the native file system. (FileExists and FolderExists
+    // answer false when failed.)
+    void Fail(FsOp op, int nth, int code = platform::kIoError);
+    // Fails every call of `op` whose (first) path contains `pathPart`.
+    void FailPath(FsOp op, std::string pathPart, int code = platform::kIoError);
+    // Runs `action` just before the `nth` call of `op` is carried out.
+    void Before(FsOp op, int nth, std::function<void()> action);
+
+    int Calls(FsOp op) const;
+    // "Rename <from> -> <to>", "WriteNew <path>", ... in call order.
+    const std::vector<std::string>& Log() const { return log_; }
+
+    bool FileExists(std::string_view path) override;
+    bool FolderExists(std::string_view path) override;
+    platform::Status ReadAll(std::string_view path, std::string& bytes) override;
+    platform::Status ReadAt(std::string_view path, std::uint64_t offset, std::size_t count,
+                            std::string& bytes) override;
+    platform::Status WriteAt(std::string_view path, std::uint64_t offset,
+                             std::string_view bytes) override;
+    platform::Status CheckWritable(std::string_view path) override;
+    platform::Status Size(std::string_view path, std::uint64_t& size) override;
+    platform::Status WriteNew(std::string_view path, std::string_view bytes) override;
+    platform::Status Copy(std::string_view from, std::string_view to) override;
+    platform::Status Rename(std::string_view from, std::string_view to) override;
+    platform::Status Delete(std::string_view path) override;
+    platform::Status IsReadOnly(std::string_view path, bool& readOnly) override;
+    platform::Status ClearReadOnly(std::string_view path) override;
+    platform::Status CreateFolder(std::string_view path) override;
+    platform::Status List(std::string_view folderAndPattern, unsigned kinds,
+                          std::vector<std::string>& names) override;
+
+private:
+    // Counts and logs the call, runs a pending action, and gives the injected failure, if any.
+    platform::Status Enter(FsOp op, std::string_view path, std::string_view second = {});
+
+    struct PathRule {
+        FsOp op;
+        std::string part;
+        int code;
+    };
+
+    platform::FileSystem& inner_;
+    std::map<FsOp, int> calls_;
+    std::map<std::pair<FsOp, int>, int> failures_;
+    std::vector<PathRule> pathRules_;
+    std::map<std::pair<FsOp, int>, std::function<void()>> actions_;
+    std::vector<std::string> log_;
+};
+
+}  // namespace zam::test
