@@ -97,14 +97,15 @@ std::string RunCaptured(const std::vector<std::string>& args, double timeoutSeco
 
 }  // namespace
 
-int RunChildLoad(const std::string& loaderName, const std::string& listFile) {
+int RunChildLoad(const std::string& loaderName, const std::string& listFile,
+                 const LoaderHints& hints) {
     const LoaderKind* kind = FindLoader(loaderName);
     if (kind == nullptr) {
         std::fprintf(stderr, "unknown reader %s\n", loaderName.c_str());
         return 2;
     }
     const std::vector<std::string> files = ReadFileList(listFile);
-    std::unique_ptr<Loader> loader = kind->make();
+    std::unique_ptr<Loader> loader = kind->make(hints);
 
     const Usage before = CurrentUsage();
     const auto start = std::chrono::steady_clock::now();
@@ -125,11 +126,13 @@ int RunChildLoad(const std::string& loaderName, const std::string& listFile) {
 }
 
 Measurement MeasureInChild(const std::string& loaderName, const std::string& listFile,
-                           double timeoutSeconds) {
+                           const LoaderHints& hints, double timeoutSeconds) {
     int status = 0;
     bool timedOut = false;
-    const std::string output = RunCaptured({"bench_ini_load", kChildFlag, loaderName, listFile},
-                                           timeoutSeconds, status, timedOut);
+    const std::string output =
+        RunCaptured({"bench_ini_load", kChildFlag, loaderName, listFile,
+                     std::to_string(hints.indexSize)},
+                    timeoutSeconds, status, timedOut);
     Measurement m;
     std::istringstream lines(output);
     for (std::string line; std::getline(lines, line);) {
