@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "FailingFileSystem.h"
 #include "TempDir.h"
 #include "zam/platform/CommandFile.h"
 #include "zam/platform/FileSystem.h"
@@ -164,46 +165,18 @@ TEST_F(CommandFileOnDisk, ReadFailuresSayWhatIsWrong) {
     EXPECT_FALSE(seconds.has_value());
 }
 
-// Lets every call through to the real file system except writes of new files.
-class FailingWrites : public FileSystem {
-public:
-    bool FileExists(std::string_view p) override { return real.FileExists(p); }
-    bool FolderExists(std::string_view p) override { return real.FolderExists(p); }
-    Status ReadAll(std::string_view p, std::string& b) override { return real.ReadAll(p, b); }
-    Status ReadAt(std::string_view p, std::uint64_t o, std::size_t c, std::string& b) override {
-        return real.ReadAt(p, o, c, b);
-    }
-    Status WriteAt(std::string_view p, std::uint64_t o, std::string_view b) override {
-        return real.WriteAt(p, o, b);
-    }
-    Status CheckWritable(std::string_view p) override { return real.CheckWritable(p); }
-    Status Size(std::string_view p, std::uint64_t& s) override { return real.Size(p, s); }
-    Status WriteNew(std::string_view p, std::string_view b) override {
-        // Half of the bytes reach the disk before the disk is full.
-        real.WriteNew(p, b.substr(0, b.size() / 2));
-        return Status::Error(kDiskFull);
-    }
-    Status Copy(std::string_view f, std::string_view t) override { return real.Copy(f, t); }
-    Status Rename(std::string_view f, std::string_view t) override { return real.Rename(f, t); }
-    Status Delete(std::string_view p) override { return real.Delete(p); }
-    Status IsReadOnly(std::string_view p, bool& r) override { return real.IsReadOnly(p, r); }
-    Status ClearReadOnly(std::string_view p) override { return real.ClearReadOnly(p); }
-    Status CreateFolder(std::string_view p) override { return real.CreateFolder(p); }
-    Status List(std::string_view p, unsigned k, std::vector<std::string>& n) override {
-        return real.List(p, k, n);
-    }
-
-    FileSystem& real = NativeFileSystem();
-};
-
-TEST_F(CommandFileOnDisk, FailedWriteLeavesThePreviousFileWhole) {
+TEST_F(CommandFileOnDisk, FailedWriteLeavesThePreviousFileWholeAndNoTemporaryBehind) {
     const std::string before = "Run\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n";
     dir.write("ZAM.int", before);
-    FailingWrites failing;
+    test::FailingFileSystem failing;
     ScopedFileSystem scoped(failing);
+    // The disk fills up half-way through the temporary file.
+    failing.Before(test::FsOp::kWriteNew, 1, [&] { dir.write("ZAM.int.new", "00:0"); });
+    failing.Fail(test::FsOp::kWriteNew, 1, kDiskFull);
+    failing.Fail(test::FsOp::kRename, 1, kPermissionDenied);
 
     EXPECT_EQ(WriteElapsedTime(PathOf("ZAM.int"), 125).code, kDiskFull);
-    EXPECT_EQ(WriteLoaderCommand(PathOf("ZAM.int"), {"Exit", ""}).code, kDiskFull);
+    EXPECT_EQ(WriteLoaderCommand(PathOf("ZAM.int"), {"Exit", ""}).code, kPermissionDenied);
 
     EXPECT_EQ(dir.read("ZAM.int"), before);
     EXPECT_FALSE(dir.exists("ZAM.int.new"));
