@@ -4,6 +4,12 @@
 
 namespace zam::test {
 
+QString ShotPath(const TempDir& tmp, const char* name) {
+    const QString folder = qEnvironmentVariable("ZAM_SHOTS_DIR");
+    if (!folder.isEmpty()) return folder + "/" + name;
+    return QString::fromStdString(tmp.file(name).string());
+}
+
 platform::Status FakeLauncher::Start(std::string_view commandLine, platform::ProcessId& id) {
     started.emplace_back(commandLine);
     id.value = static_cast<std::int64_t>(started.size()) + 1000;

@@ -3,6 +3,8 @@
 // program folder (the current directory, with ZAM.Ini and SZAM.Ini), "gpl\" the simulator folder.
 #include <gtest/gtest.h>
 
+#include <QString>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -25,6 +27,10 @@ public:
     std::vector<std::string> started;
     std::vector<std::int64_t> waited;
 };
+
+// Where a test puts a picture of what it shows: the folder named by ZAM_SHOTS_DIR when set (for
+// a developer to look at), else the test's own temporary folder.
+QString ShotPath(const TempDir& tmp, const char* name);
 
 class DemoGplTest : public testing::Test {
 protected:
