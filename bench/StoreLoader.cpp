@@ -1,11 +1,16 @@
 // The store as the front end uses it: one IniStore, every file read with ReadIniFile under its own
 // path as the store key. On a first run the index starts at its default size and grows; on later
-// runs the front end sizes it from the previous run's count.
+// runs the front end sizes it from the previous run's count. The load ends with one counted
+// look-up, as when the window first reads a setting after start-up: whatever the index leaves
+// for later is paid there, so it belongs to the load.
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <string>
 
 #include "Loaders.h"
 #include "SilentUi.h"
+#include "zam/store/Globals.h"
 #include "zam/store/IniStore.h"
 
 namespace zam::bench {
@@ -18,6 +23,12 @@ public:
 
     void Load(const std::vector<std::string>& files) override {
         for (const std::string& file : files) store_.ReadIniFile(file);
+        if (files.empty()) return;
+        const auto start = std::chrono::steady_clock::now();
+        InitialisingScope running(false);
+        found_ = store_.LocateIniEntry(files.front(), "Sound", "volume", false).found();
+        firstLookUpSeconds_ =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
 
     LoadSummary Summary() override {
@@ -32,12 +43,18 @@ public:
                        std::to_string(store_.IndexSize() + 1) + " slots used, " +
                        std::to_string(ui_.messages) + " messages";
         if (ui_.messages > 0) summary.note += " (first: " + ui_.firstMessage + ")";
+        char lookUp[96];
+        std::snprintf(lookUp, sizeof lookUp, "; first counted look-up %.3f s (%s)",
+                      firstLookUpSeconds_, found_ ? "found" : "not found");
+        summary.note += lookUp;
         return summary;
     }
 
 private:
     SilentUi ui_;
     IniStore store_;
+    double firstLookUpSeconds_ = 0;
+    bool found_ = false;
 };
 
 }  // namespace
