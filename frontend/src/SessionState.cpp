@@ -46,10 +46,10 @@ void ApplyClassEngines(clsEngines& engines, std::string_view classCode,
     } else if (classCode == "FD") {
         engines.SetAllEngines(9);
     } else if (classCode == "FL1" || classCode == "FL2" || classCode == "FL3") {
-        for (int chassis = 0; chassis < model::kChassisCount; ++chassis) {
-            if (chassis == model::kUnusedChassis) continue;
+        for (int chassis = 0; chassis < kChassisCount; ++chassis) {
+            if (chassis == kUnusedChassis) continue;
             const int engine = selection[static_cast<std::size_t>(chassis)] - 1;
-            if (engine >= 0 && engine < model::kEngineCount) engines.SetCarEngine(chassis, engine);
+            if (engine >= 0 && engine < kEngineCount) engines.SetCarEngine(chassis, engine);
         }
     } else {
         engines.SetDefaults();

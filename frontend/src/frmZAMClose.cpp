@@ -76,7 +76,7 @@ void frmZAM::WriteLoaderCommand(const std::string& commandLine, const std::strin
 
 EngineSelection frmZAM::SelectedEngines() const {
     EngineSelection selection{};
-    for (int chassis = 0; chassis < model::kChassisCount; ++chassis)
+    for (int chassis = 0; chassis < kChassisCount; ++chassis)
         if (controls::ucDropDown* list = DropDown("cbxEngine", chassis))
             selection[static_cast<std::size_t>(chassis)] = list->ListIndex();
     return selection;

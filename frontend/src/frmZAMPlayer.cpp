@@ -52,10 +52,10 @@ void frmZAM::OnPlayerChange() {
 void frmZAM::OnClassChange() {
     controls::ucDropDown* classes = DropDown("cbxClass");
     const std::string code = classes ? classes->Value() : std::string();
-    for (int chassis = 0; chassis < model::kChassisCount; ++chassis) {
+    for (int chassis = 0; chassis < kChassisCount; ++chassis) {
         controls::ucDropDown* list = DropDown("cbxEngine", chassis);
         if (!list) continue;
-        const bool libre = (chassis <= model::kLastTeamChassis && code == "FL1") ||
+        const bool libre = (chassis <= kLastTeamChassis && code == "FL1") ||
                            (chassis == 8 && code == "FL3") || (chassis == 9 && code == "FL2");
         list->SetEnabled(libre);
     }
@@ -137,8 +137,8 @@ void frmZAM::MoveScreenshots() {
 }
 
 void frmZAM::RefreshEngineLists() {
-    for (int chassis = 0; chassis < model::kChassisCount; ++chassis) {
-        if (chassis == model::kUnusedChassis) continue;
+    for (int chassis = 0; chassis < kChassisCount; ++chassis) {
+        if (chassis == kUnusedChassis) continue;
         controls::ucDropDown* list = DropDown("cbxEngine", chassis);
         if (!list) continue;
         list->Refresh();

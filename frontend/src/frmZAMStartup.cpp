@@ -117,12 +117,12 @@ void frmZAM::FillStartupLists() {
 }
 
 void frmZAM::FillEngineLists() {
-    for (int chassis = 0; chassis < model::kChassisCount; ++chassis) {
-        if (chassis == model::kUnusedChassis) continue;
+    for (int chassis = 0; chassis < kChassisCount; ++chassis) {
+        if (chassis == kUnusedChassis) continue;
         controls::ucDropDown* list = DropDown("cbxEngine", chassis);
         if (!list) continue;
         list->Clear();
-        for (int engine = 0; engine < model::kEngineCount; ++engine) {
+        for (int engine = 0; engine < kEngineCount; ++engine) {
             const std::string name = engines_->Name(engine);
             list->AddItem(name, name);
         }
