@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "zam/controls/BoundControl.h"
+#include "zam/controls/BoundStore.h"
 #include "zam/controls/ControlBuilder.h"
 #include "zam/controls/RasteriserProfiles.h"
 #include "zam/controls/ucCheckBox.h"
@@ -167,7 +168,7 @@ QWidget* frmZAM::BuildGplPage() {
 
     frmSettings = new QGroupBox(page);
     frmSettings->setObjectName("frmSettings");
-    frmSettings->setTitle(controls::ToQt("Session Settings"));
+    frmSettings->setTitle(QtFromCp1252("Session Settings"));
     auto* settings = new QGridLayout(frmSettings);
 
     QGroupBox* frmSetup = Frame("frmSetup");
