@@ -10,6 +10,8 @@
 #include "zam/controls/RuntimeBindings.h"
 #include "zam/controls/ucCheckBox.h"
 #include "zam/controls/ucDropDown.h"
+#include "zam/controls/ucSpinner.h"
+#include <cmath>
 #include "zam/frontend/LaunchCommand.h"
 #include "zam/frontend/QtText.h"
 #include "zam/frontend/frmZAM.h"
@@ -84,9 +86,14 @@ void frmZAM::ResizeRaceTabControls() {
     cmdGRE->setEnabled(!FrontEndValue("Buttons", "Path0").empty());
 }
 
+// The qualifying spinner counts minutes; the simulator keeps the length in seconds.
 void frmZAM::OnQualifyingChange() {
-    const std::string player = PlayerId();
-    if (gpl_ && !player.empty()) controls::QualifyingChanged(controls_, player);
+    controls::ucSpinner* qualifying = controls_.Spinner("spnQualifying");
+    if (!gpl_ || !qualifying || PlayerId().empty()) return;
+    const double minutes = qualifying->Value();
+    if (minutes <= 0) return;
+    gpl_->SetIniValue(playerFiles_.playerIni, "Multiplayer Host", "lastPracticeLength",
+                      std::to_string(std::llround(minutes * 60)));
 }
 
 void frmZAM::OnAddressEdited() {
