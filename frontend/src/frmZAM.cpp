@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -35,8 +36,8 @@ namespace zam {
 
 namespace {
 
-constexpr int kPictureWidth = 240;
-constexpr int kPictureHeight = 150;
+constexpr int kPictureWidth = 192;
+constexpr int kPictureHeight = 120;
 
 QLabel* NewPicture(const char* name, QWidget* parent) {
     auto* picture = new QLabel(parent);
@@ -52,6 +53,15 @@ void AddToFrame(QGroupBox* frame, QWidget* widget) {
     auto* column = qobject_cast<QVBoxLayout*>(frame->layout());
     if (!column) return;
     column->insertWidget(column->count() - 1, widget);
+}
+
+// At the smallest window size a page scrolls rather than squeezing its controls.
+QWidget* Scrollable(QWidget* page) {
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(page);
+    return scroll;
 }
 
 QWidget* LabelledLine(const char* caption, QLineEdit* edit, QWidget* parent) {
@@ -122,7 +132,7 @@ void frmZAM::BuildControls() {
     tabPages = {BuildGplPage(),     BuildGraphicsPage(), BuildOptionsPage(),
                 BuildTracksPage(),  BuildButtonsPage(),  BuildEnginesPage()};
     for (std::size_t i = 0; i < tabPages.size(); ++i)
-        tabGeneral->addTab(tabPages[i], QString::fromUtf8(kMainTabs[i]));
+        tabGeneral->addTab(Scrollable(tabPages[i]), QString::fromUtf8(kMainTabs[i]));
     column->addWidget(tabGeneral, 1);
     column->addWidget(BuildStatusRow());
     setCentralWidget(central);
@@ -204,13 +214,13 @@ QWidget* frmZAM::BuildGraphicsPage() {
     auto* grid = new QGridLayout(page);
     grid->addWidget(Frame("frm3DOptions"), 0, 0);
     grid->addWidget(Frame("frmBackgrounds"), 1, 0);
+    // Only the chosen rasteriser's frame shows; they share one place.
     auto* options = new QVBoxLayout;
     for (const char* frame : {"frmD3D", "frmOpenGL", "frm3DFX", "frmRendition"})
         options->addWidget(Frame(frame));
-    options->addStretch(1);
-    grid->addLayout(options, 0, 1, 2, 1);
-    grid->addWidget(Frame("frmEffects"), 0, 2);
-    grid->addWidget(Frame("frmForwardTextures"), 0, 3, 2, 1);
+    grid->addLayout(options, 0, 1);
+    grid->addWidget(Frame("frmEffects"), 1, 1);
+    grid->addWidget(Frame("frmForwardTextures"), 0, 2);
     grid->addWidget(Frame("frmMirrorTextures"), 1, 2);
     grid->setRowStretch(2, 1);
     return page;
