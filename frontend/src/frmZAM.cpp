@@ -200,11 +200,13 @@ QWidget* frmZAM::BuildGplPage() {
     txtPassword->setToolTip("Server Password");
     AddToFrame(frmClient, LabelledLine("Pass&word", txtPassword, frmClient));
 
-    settings->addWidget(frmSetup, 0, 0);
-    settings->addWidget(Frame("frmRace"), 0, 1);
-    settings->addWidget(Frame("frmHosting"), 1, 1);
-    settings->addWidget(frmClient, 1, 0);
-    settings->setRowStretch(2, 1);
+    // One column: the mode decides which of these show, and the window stays narrow enough
+    // for its smallest size.
+    settings->addWidget(Frame("frmRace"), 0, 0);
+    settings->addWidget(Frame("frmHosting"), 1, 0);
+    settings->addWidget(frmClient, 2, 0);
+    settings->addWidget(frmSetup, 3, 0);
+    settings->setRowStretch(4, 1);
     columns->addWidget(frmSettings, 1);
     return page;
 }
