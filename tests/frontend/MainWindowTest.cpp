@@ -8,6 +8,7 @@
 #include "zam/controls/ucCheckBox.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
+#include "zam/frontend/LaunchCommand.h"
 #include "zam/model/clsEngines.h"
 #include "zam/model/clsGPL.h"
 #include "zam/store/Globals.h"
