@@ -1,6 +1,9 @@
 // The main window on a demo installation: start-up, launch, modes, closing, player and class.
 #include <QLabel>
+#include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 
