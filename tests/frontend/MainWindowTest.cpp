@@ -139,8 +139,9 @@ TEST_F(WindowTest, RaceLengthOverrideAppliesToTheChosenEvent) {
     track->SelectIndex(1);
     window->Controls().Spinner("spnOvrRaceLength")->SetValue(50);
     window->LaunchSimulator();
-    EXPECT_NE(ReadGpl("Seasons/67Season.Ini").find("numberOfLaps=8\r\n"), std::string::npos);
-    EXPECT_NE(ReadGpl("Seasons/67Season.Ini").find("originalGPLength=15\r\n"), std::string::npos);
+    const std::string season = ReadGpl("Seasons/67Season.Ini");
+    EXPECT_EQ(IniLineValue(season, "numberOfLaps"), "8");
+    EXPECT_EQ(IniLineValue(season, "originalGPLength"), "15");
 }
 
 TEST_F(WindowTest, RandomBackgroundOnlyOnALaunch) {
@@ -263,8 +264,7 @@ TEST_F(WindowTest, ClassSuffixReachesThePlayerFile) {
               "Driver.1D");
     window->Controls().CheckBox("chkAppendClass")->SetValue(0);
     CloseWith(kSaveAndExit);
-    EXPECT_NE(ReadGpl("Players/Driver__Sam/Player.ini").find("lastName=Driver\r\n"),
-              std::string::npos);
+    EXPECT_EQ(IniLineValue(ReadGpl("Players/Driver__Sam/Player.ini"), "lastName"), "Driver");
 }
 
 TEST_F(WindowTest, FormulaLibreEnginesAreWrittenIntoTheExecutable) {
@@ -284,6 +284,7 @@ TEST_F(WindowTest, FormulaLibreEnginesAreWrittenIntoTheExecutable) {
 
 TEST_F(WindowTest, ResizesAreSavedOnlyAfterStartUp) {
     ASSERT_TRUE(Open());
+    window->show();
     Initialising = true;
     window->resize(900, 700);
     EXPECT_EQ(window->FrontEndValue("Window", "Width"), "");

@@ -68,14 +68,24 @@ void WindowTest::CloseWith(int choice) {
     window->close();
 }
 
-std::string WindowTest::ZamIniLine(const std::string& key) const {
-    std::istringstream lines(ReadProg("ZAM.Ini"));
+std::string IniLineValue(const std::string& text, const std::string& key) {
+    std::istringstream lines(text);
     std::string line;
+    auto trim = [](std::string t) {
+        while (!t.empty() && (t.back() == ' ' || t.back() == '\r')) t.pop_back();
+        while (!t.empty() && t.front() == ' ') t.erase(t.begin());
+        return t;
+    };
     while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
+        const std::size_t equals = line.find('=');
+        if (equals != std::string::npos && trim(line.substr(0, equals)) == key)
+            return trim(line.substr(equals + 1));
     }
     return "<missing>";
+}
+
+std::string WindowTest::ZamIniLine(const std::string& key) const {
+    return IniLineValue(ReadProg("ZAM.Ini"), key);
 }
 
 }  // namespace zam::test

@@ -33,6 +33,9 @@ public:
     std::vector<std::string> sounds;
 };
 
+// Value of the first line "key = value" (blanks around both allowed) of an INI text.
+std::string IniLineValue(const std::string& text, const std::string& key);
+
 class WindowTest : public testing::Test {
 protected:
     WindowTest();
@@ -47,7 +50,7 @@ protected:
     std::string Gpl() const { return tmp.logical() + "gpl/"; }
     std::string ReadProg(const std::string& relative) const { return tmp.read("prog/" + relative); }
     std::string ReadGpl(const std::string& relative) const { return tmp.read("gpl/" + relative); }
-    // Line `n` (from 0) of the ZAM.Ini the window wrote, by its key.
+    // Value of an entry of the ZAM.Ini the window wrote.
     std::string ZamIniLine(const std::string& key) const;
 
     TempDir tmp;
