@@ -284,8 +284,8 @@ TEST_F(WindowTest, FormulaLibreEnginesAreWrittenIntoTheExecutable) {
 
 TEST_F(WindowTest, ResizesAreSavedOnlyAfterStartUp) {
     ASSERT_TRUE(Open());
+    Initialising = true;  // until the first paint
     window->show();
-    Initialising = true;
     window->resize(900, 700);
     EXPECT_EQ(window->FrontEndValue("Window", "Width"), "");
     Initialising = false;
