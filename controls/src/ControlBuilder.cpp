@@ -23,7 +23,7 @@ ucSpinner* LoadSpinner(const CatalogueRow& row, QWidget* parent) {
     c->SetCaption(row.caption);
     c->SetIncrement(row.increment);
     c->Bind(row.file, row.section, row.entry);
-    c->ShowInitialValue(row.minimum);
+    c->SetValue(row.minimum);  // no store yet: shown, not written
     c->SetLabelWidth(row.labelWidth);
     c->SetDefault(row.defaultValue);
     c->Refresh();
@@ -73,6 +73,11 @@ std::string ObjectName(const CatalogueRow& row) {
 }  // namespace
 
 BoundControl* BuildControl(const CatalogueRow& row, QWidget* parent) {
+    // Loading a control's settings happens before the window binds it: the loading refresh
+    // neither reads nor writes the store, whether or not the store exists yet. (A check box that
+    // showed its default here would not write it when the window binds and refreshes it.)
+    IniStore* const store = BoundStore();
+    SetBoundStore(nullptr);
     BoundControl* control = nullptr;
     switch (row.kind) {
         case ControlKind::Spinner: control = LoadSpinner(row, parent); break;
@@ -80,6 +85,7 @@ BoundControl* BuildControl(const CatalogueRow& row, QWidget* parent) {
         case ControlKind::DropDown: control = LoadDropDown(row, parent); break;
         case ControlKind::FilePath: control = LoadFilePath(row, parent); break;
     }
+    SetBoundStore(store);
     control->setObjectName(QString::fromStdString(ObjectName(row)));
     return control;
 }
@@ -110,6 +116,7 @@ QGroupBox* BuildFrameBox(std::string_view frame, ControlRegistry& registry, QWid
         const int rows = static_cast<int>((controls.size() + 1) / 2);
         for (int i = 0; i < static_cast<int>(controls.size()); ++i)
             grid->addWidget(controls[static_cast<std::size_t>(i)], i % rows, i / rows);
+        grid->setRowStretch(rows, 1);  // the boxes stay together at the top
     } else {
         auto* column = new QVBoxLayout(box);
         for (BoundControl* control : controls) column->addWidget(control);

@@ -1,5 +1,7 @@
 #include "zam/controls/RuntimeBindings.h"
 
+#include <QSignalBlocker>
+
 #include "zam/controls/BoundStore.h"
 #include "zam/controls/ControlBuilder.h"
 #include "zam/controls/NumberText.h"
@@ -105,14 +107,19 @@ void BindRaceControls(const ControlRegistry& registry, std::string_view modeText
     }
     if (modeText == "2") {
         if (ucSpinner* qualifying = registry.Spinner("spnQualifying")) {
-            qualifying->SetIniFile(files.playerIni);
+            // The spinner counts minutes in the player's own front-end file; the simulator's
+            // seconds follow it only when the user changes it (QualifyingChanged).
+            qualifying->SetIniFile(files.pzamIni);
             IniStore* store = BoundStore();
             const std::string seconds =
                 store ? store->IniValue(files.playerIni, "Multiplayer Host", "lastPracticeLength")
                       : std::string();
             long long minutes = RoundHalfEven(LeadingNumber(seconds) / 60.0);
             if (minutes == 0) minutes = 15;
-            qualifying->SetValue(static_cast<double>(minutes));
+            {
+                const QSignalBlocker quiet(qualifying);  // showing is not changing
+                qualifying->SetValue(static_cast<double>(minutes));
+            }
             qualifying->Refresh();
         }
         RefreshControl(registry, "chkIPX");
@@ -122,6 +129,16 @@ void BindRaceControls(const ControlRegistry& registry, std::string_view modeText
     if (ucSpinner* raceLength = registry.Spinner("spnOvrRaceLength");
         raceLength && raceLength->Value() == 0)
         raceLength->SetValue(100);
+}
+
+void QualifyingChanged(const ControlRegistry& registry, std::string_view playerId) {
+    const ucSpinner* qualifying = registry.Spinner("spnQualifying");
+    IniStore* store = BoundStore();
+    if (!qualifying || !store || playerId.empty()) return;
+    const double minutes = qualifying->RememberedValue();
+    if (minutes > 0)
+        store->SetIniValue(PlayerFiles::For(playerId).playerIni, "Multiplayer Host",
+                           "lastPracticeLength", CompactNumber(minutes * 60));
 }
 
 void PrepareSeasonEntryEditor(const ControlRegistry& registry) {

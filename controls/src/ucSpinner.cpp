@@ -96,11 +96,6 @@ void ucSpinner::SetValue(double v) {
     emit Change();
 }
 
-void ucSpinner::ShowInitialValue(double v) {
-    remembered_ = v;
-    txtVal_->setText(ToQt(CompactNumber(v)));
-}
-
 void ucSpinner::Refresh() {
     remembered_ = Value();
     txtVal_->setText(ToQt(CompactNumber(remembered_)));

@@ -15,15 +15,25 @@ QtUserInterface::~QtUserInterface() = default;
 
 void QtUserInterface::SetParentWindow(QWidget* parent) { parent_ = parent; }
 
+QWidget* QtUserInterface::DialogParent() const {
+    if (parent_) return parent_;
+    // During start-up the status window is the only window: a dialog must open above it, not
+    // behind it where the program would look hung.
+    if (status_ && status_->isVisible()) return status_.get();
+    return nullptr;
+}
+
 void QtUserInterface::ShowMessage(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::NoIcon, QtFromCp1252(title), QtDisplayText(text),
-                    QMessageBox::Ok, parent_);
+                    QMessageBox::Ok, DialogParent());
+    box.setTextFormat(Qt::PlainText);  // a file name with "<" in it is no markup
     box.exec();
 }
 
 bool QtUserInterface::Ask(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::Question, QtFromCp1252(title), QtDisplayText(text),
-                    QMessageBox::Yes | QMessageBox::No, parent_);
+                    QMessageBox::Yes | QMessageBox::No, DialogParent());
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -44,7 +54,7 @@ void QtUserInterface::CloseStatus() { status_.reset(); }
 std::optional<FileChoice> QtUserInterface::SelectFile(const std::string& pattern,
                                                       const std::string& folder,
                                                       const std::string& title, bool allowNew) {
-    return zam::SelectFile(*this, pattern, folder, title, allowNew, parent_);
+    return zam::SelectFile(*this, pattern, folder, title, allowNew, DialogParent());
 }
 
 void QtUserInterface::EndProgram() { std::_Exit(EXIT_FAILURE); }

@@ -53,6 +53,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const std::string& text) {
     auto* label = new QLabel(QtDisplayText(text), parent);
     label->setObjectName(QLatin1String(name));
     label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setMinimumWidth(kTextWidth);
     return label;

@@ -29,6 +29,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int pointSizeDelta, bool bo
     label->setObjectName(QLatin1String(name));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
     QFont font = label->font();
     font.setPointSizeF(font.pointSizeF() + pointSizeDelta);
     font.setBold(bold);

@@ -133,8 +133,9 @@ TEST(StatusTest, LabelsAndLayout) {
     status.SetMessage("Initialising Class Data");
     EXPECT_TRUE(status.isVisible());
     EXPECT_EQ(status.lblMessage->text().toStdString(), "Initialising Class Data");
-    status.SetMessage("Caf\xE9");
-    EXPECT_EQ(status.lblMessage->text(), QString::fromUtf8("Caf\xC3\xA9"));
+    status.SetMessage("Caf\xE9 <b>Monza</b>");
+    EXPECT_EQ(status.lblMessage->text(), QString::fromUtf8("Caf\xC3\xA9 <b>Monza</b>"));
+    EXPECT_EQ(status.lblMessage->textFormat(), Qt::PlainText) << "texts are shown as they are";
 
     const int gap = PixelsFromTwips(status, 120);
     EXPECT_EQ(status.lblTitle->y(), PixelsFromTwips(status, 240));
@@ -166,16 +167,23 @@ QMessageBox& AsMessageBox(QWidget& widget) {
 TEST(QtUserInterfaceTest, MessagesShowCarriageReturnsAsLineBreaks) {
     test::EnsureApplication();
     QtUserInterface ui;
+    ui.SetStatus("Initialising");
     std::string title, text;
-    test::WithModal([&] { ui.ShowMessage("Untrapped error 53 File not found\r in ReadIniFile"); },
+    QWidget* above = nullptr;
+    Qt::TextFormat format = Qt::AutoText;
+    test::WithModal([&] { ui.ShowMessage("Untrapped error 53 <File not found>\r in ReadIniFile"); },
                     [&](QWidget& modal) {
                         QMessageBox& box = AsMessageBox(modal);
                         title = box.windowTitle().toStdString();
                         text = box.text().toStdString();
+                        format = box.textFormat();
+                        above = box.parentWidget();
                         box.button(QMessageBox::Ok)->click();
                     });
     EXPECT_EQ(title, "ZAM+");
-    EXPECT_EQ(text, "Untrapped error 53 File not found\n in ReadIniFile");
+    EXPECT_EQ(text, "Untrapped error 53 <File not found>\n in ReadIniFile");
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(above, &ui.StatusWindow()) << "a start-up message opens above the status window";
 }
 
 TEST(QtUserInterfaceTest, QuestionsAnswerYesOrNo) {

@@ -13,8 +13,6 @@ namespace zam::tools {
 
 namespace {
 
-using model::kChassisTable;
-using model::kEngineTable;
 
 std::string HexBytes(std::string_view hex) {
     std::string bytes;
@@ -57,14 +55,14 @@ std::string Header(const DemoOptions& options) {
 
 // Both pointer tables end where "Repco" begins; each chassis' slot holds its own engine.
 void PutEngineTables(std::string& exe, const std::string& version) {
-    const std::uint64_t first = kDemoEngineMarkerOffset - model::kFirstTableBeforeMarker;
-    const std::uint64_t second = first + model::kSecondTableAfterFirst;
+    const std::uint64_t first = kDemoEngineMarkerOffset - kFirstTableBeforeMarker;
+    const std::uint64_t second = first + kSecondTableAfterFirst;
     for (std::size_t chassis = 0; chassis < kChassisTable.size(); ++chassis) {
         const auto& engine = kEngineTable[chassis];
         const std::uint64_t slot =
-            static_cast<std::uint64_t>(kChassisTable[chassis].slotIndex) * model::kSlotBytes;
-        Put(exe, first + slot, HexBytes(model::VersionedValue(engine.firstValue, version)));
-        Put(exe, second + slot, HexBytes(model::VersionedValue(engine.secondValue, version)));
+            static_cast<std::uint64_t>(kChassisTable[chassis].slotIndex) * kSlotBytes;
+        Put(exe, first + slot, HexBytes(VersionedValue(engine.firstValue, version)));
+        Put(exe, second + slot, HexBytes(VersionedValue(engine.secondValue, version)));
     }
     std::string names;
     for (const auto& engine : kEngineTable) names += std::string(engine.name) + '\0';
@@ -73,15 +71,15 @@ void PutEngineTables(std::string& exe, const std::string& version) {
 
 // Team keys in their native slots, the trainer key after them, then "hit_hard".
 void PutKeyTable(std::string& exe) {
-    const std::uint64_t table = kDemoKeyMarkerOffset - model::kKeyTableBeforeMarker;
-    Put(exe, table, std::string(model::kKeyTableBeforeMarker, '\0'));
-    for (int engine = 0; engine <= model::kLastTeamChassis; ++engine) {
+    const std::uint64_t table = kDemoKeyMarkerOffset - kKeyTableBeforeMarker;
+    Put(exe, table, std::string(kKeyTableBeforeMarker, '\0'));
+    for (int engine = 0; engine <= kLastTeamChassis; ++engine) {
         const auto& e = kEngineTable[static_cast<std::size_t>(engine)];
         Put(exe, table + static_cast<std::uint64_t>(e.keySlot), e.key);
     }
-    Put(exe, table + static_cast<std::uint64_t>(kEngineTable[model::kUnusedChassis].keySlot),
-        model::kTrainerKey);
-    Put(exe, kDemoKeyMarkerOffset, std::string(model::kKeyMarker) + '\0');
+    Put(exe, table + static_cast<std::uint64_t>(kEngineTable[kUnusedChassis].keySlot),
+        kTrainerKey);
+    Put(exe, kDemoKeyMarkerOffset, std::string(kKeyMarker) + '\0');
 }
 
 }  // namespace

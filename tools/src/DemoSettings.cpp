@@ -52,10 +52,10 @@ std::string CoreIni() {
     ini.Section("CLIENT").Entry("to_ip", "127.0.0.1");
     ini.Section("ZAM").Entry("RemoveSpaces", "0").Entry("AppendClass", "0");
     ini.Section("Engines");
-    for (int chassis = 0; chassis < model::kChassisCount; ++chassis) {
-        if (chassis == model::kUnusedChassis) continue;
+    for (int chassis = 0; chassis < kChassisCount; ++chassis) {
+        if (chassis == kUnusedChassis) continue;
         const auto index = static_cast<std::size_t>(chassis);
-        ini.Entry(model::kChassisTable[index].name, model::kEngineTable[index].name);
+        ini.Entry(kChassisTable[index].name, kEngineTable[index].name);
     }
     return ini.Text();
 }

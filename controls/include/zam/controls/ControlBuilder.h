@@ -12,8 +12,9 @@ namespace zam::controls {
 class BoundControl;
 
 // Creates the control of one row and applies the row's settings in the order each kind loads
-// them; spinners and check boxes then refresh (reads give nothing while no store is set). A
-// spinner shows its Minimum until that refresh, without writing it.
+// them; spinners and check boxes then refresh as a control does before the store can be reached
+// (spinners show 0, check boxes are unchecked), so building never reads or writes the store. The
+// window binds and refreshes the controls once the store is loaded.
 BoundControl* BuildControl(const CatalogueRow& row, QWidget* parent);
 
 // Every control of `frame`, in catalogue order, as children of `parent` (no layout is set).

@@ -40,10 +40,15 @@ void BindTrackControls(const ControlRegistry& registry, std::string_view trackId
 // "Single Race" or "Multiplayer Host" section; other modes leave them.
 void SetRaceSections(const ControlRegistry& registry, int modeIndex);
 // The race controls of the mode (stored text of [ZAM] Mode) follow the player's Player.Ini and
-// are refreshed; in the host mode the qualifying length is shown in minutes (the stored seconds
-// divided by 60, 15 when that gives 0). A race-length override of 0 becomes 100.
+// are refreshed. In the host mode the qualifying length is shown in minutes: the simulator's
+// seconds divided by 60 (15 when that gives 0), kept by the spinner in the player's PZAM.Ini so
+// that its steps count minutes; the seconds are not rewritten by merely showing them. A
+// race-length override of 0 becomes 100.
 void BindRaceControls(const ControlRegistry& registry, std::string_view modeText,
                       std::string_view playerId);
+// Change of spnQualifying: a length of V > 0 minutes is stored as V x 60 seconds in the player's
+// Player.Ini [Multiplayer Host] lastPracticeLength; 0 is not stored.
+void QualifyingChanged(const ControlRegistry& registry, std::string_view playerId);
 
 // The season entry editor opens: its four controls are pointed at the season file and their
 // entries, and the month list is filled.

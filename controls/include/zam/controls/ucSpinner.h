@@ -37,9 +37,6 @@ public:
     double Value();
     // The validated assignment: the only way a number reaches the store.
     void SetValue(double v);
-    // Shows `v` as the remembered value without writing it (a freshly built control shows its
-    // Minimum until the first Refresh).
-    void ShowInitialValue(double v);
     double RememberedValue() const { return remembered_; }
 
     void Refresh() override;

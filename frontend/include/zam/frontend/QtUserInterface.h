@@ -38,6 +38,8 @@ public:
     void CloseStatus();
 
 private:
+    QWidget* DialogParent() const;
+
     QPointer<QWidget> parent_;
     std::unique_ptr<frmStatus> status_;
 };

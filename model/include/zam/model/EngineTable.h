@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace zam::model {
+namespace zam {
 
 inline constexpr int kChassisCount = 10;
 inline constexpr int kEngineCount = 10;
@@ -82,4 +82,4 @@ inline std::string VersionedValue(std::string_view value121, std::string_view ve
     return value;
 }
 
-}  // namespace zam::model
+}  // namespace zam

@@ -1,0 +1,150 @@
+#include <stdexcept>
+
+#include "zam/model/Catalogues.h"
+#include "zam/model/clsGPL.h"
+#include "zam/platform/FileSystem.h"
+#include "zam/platform/Text.h"
+#include "zam/store/Globals.h"
+
+namespace zam {
+
+namespace {
+
+constexpr const char* kSeasonFile = "Seasons\\67Season.Ini";
+
+}  // namespace
+
+// ---- Players ------------------------------------------------------------------------------
+
+void clsGPL::ReadPlayers() {
+    players_.clear();
+    std::vector<std::string> names;
+    if (!platform::Fs().List(Directory() + "Players\\*.", platform::kListAll, names)) return;
+    for (const auto& name : names) {
+        const std::string_view trimmed = platform::TrimSpaces(name);
+        if (!trimmed.empty() && trimmed.front() == '.') continue;
+        players_.push_back(name);
+        const std::string folder = "Players\\" + name + "\\";
+        SetIniValue(folder + "PZAM.Ini", "ZAM", "carClass", "F1");
+        ReadIniFile(Directory() + folder + "PZAM.ini");
+        ReadIniFile(Directory() + folder + "Player.ini");
+    }
+}
+
+std::int32_t clsGPL::NoOfPlayers() const { return static_cast<std::int32_t>(players_.size()); }
+
+std::string clsGPL::PlayerID(std::int32_t number) const {
+    if (number < 1 || number > NoOfPlayers()) throw std::out_of_range("player number");
+    return players_[static_cast<std::size_t>(number - 1)];
+}
+
+std::int32_t clsGPL::PlayerNo(std::string_view id) const {
+    for (std::size_t i = 0; i < players_.size(); ++i)
+        if (players_[i] == id) return static_cast<std::int32_t>(i + 1);
+    return 0;
+}
+
+std::string clsGPL::PlayerData(std::string_view id, std::string_view section,
+                               std::string_view entry) {
+    return IniValue("Players\\" + std::string(id) + "\\Player.ini", section, entry);
+}
+
+void clsGPL::SetPlayerValue(std::string_view id, std::string_view section, std::string_view entry,
+                            std::string_view value) {
+    SetIniValue("Players\\" + std::string(id) + "\\Player.ini", section, entry, value);
+}
+
+std::string clsGPL::BuildPlayerDirectoryName(std::string_view firstName,
+                                             std::string_view lastName) {
+    return zam::BuildPlayerDirectoryName(firstName, lastName);
+}
+
+// ---- Tracks -------------------------------------------------------------------------------
+
+std::int32_t clsGPL::NoOfTracks() {
+    const std::int32_t count = WholeNumber(IniValue(kSeasonFile, "Season", "NumEvents"));
+    return count > 0 ? count : 0;
+}
+
+std::string clsGPL::TrackID(std::int32_t number) {
+    return IniValue(kSeasonFile, "Event" + std::to_string(number), "Name");
+}
+
+std::string clsGPL::TrackData(std::string_view id, std::string_view section,
+                              std::string_view entry) {
+    return IniValue("Tracks\\" + std::string(id) + "\\Track.ini", section, entry);
+}
+
+void clsGPL::SetTrackValue(std::string_view id, std::string_view section, std::string_view entry,
+                           std::string_view value) {
+    SetIniValue("Tracks\\" + std::string(id) + "\\Track.ini", section, entry, value);
+}
+
+// ---- Cars ---------------------------------------------------------------------------------
+
+void clsGPL::ReadCars() {
+    Ui().SetStatus("Reading Car Data");
+    // Built-in values, not the user's: they are never written back.
+    InitialisingScope loading(true);
+    for (const auto& car : kBuiltInCarData) {
+        const std::string file = Directory() + "Cars\\Cars67\\" + std::string(car.folder) +
+                                 "\\Car.Ini";
+        SetDefaultValue(file, "Team", "Name", car.teamName);
+        SetDefaultValue(file, "Team", "Owner", car.teamOwner);
+        SetDefaultValue(file, "Team", "Country", car.teamCountry);
+        SetDefaultValue(file, "Car", "Name", car.carName);
+        SetDefaultValue(file, "Car", "Engine", car.carEngine);
+    }
+}
+
+std::int32_t clsGPL::NoOfCars() const { return static_cast<std::int32_t>(kCarFolders.size()) - 1; }
+
+std::string clsGPL::CarID(std::int32_t number) const {
+    if (number < 0 || number > NoOfCars()) throw std::out_of_range("car number");
+    return std::string(kCarFolders[static_cast<std::size_t>(number)]);
+}
+
+std::int32_t clsGPL::CarNo(std::string_view id) const {
+    for (std::size_t i = 0; i < kCarFolders.size(); ++i)
+        if (kCarFolders[i] == id) return static_cast<std::int32_t>(i);
+    return 0;
+}
+
+std::string clsGPL::CarData(std::string_view id, std::string_view section,
+                            std::string_view entry) {
+    return IniValue("Cars\\Cars67\\" + std::string(id) + "\\Car.ini", section, entry);
+}
+
+void clsGPL::SetCarValue(std::string_view id, std::string_view section, std::string_view entry,
+                         std::string_view value) {
+    SetIniValue("Cars\\Cars67\\" + std::string(id) + "\\Car.ini", section, entry, value);
+}
+
+// ---- Classes ------------------------------------------------------------------------------
+
+void clsGPL::InitialiseClasses() {
+    // The class table is fixed data (kCarClasses); only the status line tells of this step.
+    Ui().SetStatus("Initialising Class Data");
+}
+
+std::int32_t clsGPL::NoOfClasses() const { return static_cast<std::int32_t>(kCarClasses.size()); }
+
+std::string clsGPL::ClassID(std::int32_t number) const {
+    if (number < 1 || number > NoOfClasses()) throw std::out_of_range("class number");
+    return std::string(kCarClasses[static_cast<std::size_t>(number - 1)].code);
+}
+
+std::string clsGPL::ClassDescription(std::int32_t number) const {
+    if (number < 1 || number > NoOfClasses()) throw std::out_of_range("class number");
+    return std::string(kCarClasses[static_cast<std::size_t>(number - 1)].description);
+}
+
+std::int32_t clsGPL::ClassNo(std::string_view code) const {
+    for (std::size_t i = 0; i < kCarClasses.size(); ++i)
+        if (kCarClasses[i].code == code) return static_cast<std::int32_t>(i + 1);
+    return 0;
+}
+
+std::string clsGPL::BaseClass(std::string_view code) { return BaseClassOf(code); }
+
+}  // namespace zam

@@ -1,0 +1,130 @@
+#include "ControlsFixture.h"
+#include "zam/controls/ucCheckBox.h"
+
+namespace zam::controls {
+namespace {
+
+class CheckBoxTest : public test::ControlsTest {
+protected:
+    ucCheckBox* Make(int def, const char* file = "Core.Ini") {
+        auto* c = new ucCheckBox;
+        c->SetCaption("&Option");
+        c->SetDefault(def);
+        c->Bind(file, "Test", "flag");
+        Show(c);
+        changes = std::make_unique<QSignalSpy>(c, &ucCheckBox::Change);
+        return c;
+    }
+    std::string Flag() { return Stored("Core.Ini", "Test", "flag"); }
+    // Clicks on the box itself (the control may be wider than its box and caption).
+    static void Click(ucCheckBox* c) {
+        QTest::mouseClick(c->Box(), Qt::LeftButton, {}, QPoint(8, c->Box()->height() / 2));
+    }
+    std::unique_ptr<QSignalSpy> changes;
+};
+
+TEST_F(CheckBoxTest, RefreshOverAMissingEntryWritesTheDefaultOnlyWhenTheBoxChanges) {
+    ucCheckBox* on = Make(1);
+    on->Refresh();
+    EXPECT_TRUE(on->Box()->isChecked());
+    EXPECT_EQ(Flag(), "1");
+    EXPECT_EQ(changes->count(), 1);
+    on->Refresh();  // shown state unchanged: nothing more
+    EXPECT_EQ(changes->count(), 1);
+
+    store->SetIniValue("Core.Ini", "Other", "flag", "");
+    auto* off = new ucCheckBox;
+    off->SetDefault(0);
+    off->Bind("Core.Ini", "Other", "flag");
+    Show(off);
+    QSignalSpy offChanges(off, &ucCheckBox::Change);
+    off->Refresh();
+    EXPECT_FALSE(off->Box()->isChecked());
+    EXPECT_EQ(offChanges.count(), 0);
+    EXPECT_EQ(Stored("Core.Ini", "Other", "flag"), "");
+}
+
+TEST_F(CheckBoxTest, EveryClickWritesTheNewState) {
+    LoadIni("Core.Ini", "[Test]\nflag=0\n");
+    ucCheckBox* c = Make(0);
+    c->Refresh();
+    Click(c);
+    EXPECT_EQ(Flag(), "1");
+    Click(c);
+    EXPECT_EQ(Flag(), "0");
+    c->setFocus();
+    QTest::keyClick(c->Box(), Qt::Key_Space);
+    EXPECT_EQ(Flag(), "1");
+    EXPECT_EQ(changes->count(), 3);
+}
+
+TEST_F(CheckBoxTest, AssigningCommitsEvenTheStateAlreadyShown) {
+    LoadIni("Core.Ini", "[Test]\nflag=1\n");
+    ucCheckBox* c = Make(0);
+    c->Refresh();
+    store->SetIniValue("Core.Ini", "Test", "flag", "01");
+    c->SetValue(1);
+    EXPECT_EQ(Flag(), "1");
+    EXPECT_EQ(changes->count(), 2);  // the refresh's change, then the assignment's
+}
+
+TEST_F(CheckBoxTest, StoredTextsReadAsRoundedNumbers) {
+    LoadIni("Core.Ini", "[Test]\nflag=  1  \n");
+    ucCheckBox* c = Make(0);
+    EXPECT_EQ(c->Value(), 1);
+    store->SetIniValue("Core.Ini", "Test", "flag", "0.5");
+    EXPECT_EQ(c->Value(), 0);
+    store->SetIniValue("Core.Ini", "Test", "flag", "1.5");
+    EXPECT_EQ(c->Value(), 2);
+    c->Refresh();
+    EXPECT_EQ(c->Box()->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(Flag(), "2");
+    store->SetIniValue("Core.Ini", "Test", "flag", "   ");
+    EXPECT_EQ(c->Value(), 0);  // blank is missing: the default
+    store->SetIniValue("Core.Ini", "Test", "flag", "7");
+    c->Refresh();  // no such state: the box and the entry stay
+    EXPECT_EQ(c->Box()->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(Flag(), "7");
+}
+
+TEST_F(CheckBoxTest, FullPathWritesTheBareFileKey) {
+    store->ReadIniFile("ZAM.Ini");  // nothing there: the key is still the bare name
+    auto* c = new ucCheckBox;
+    c->SetUseFullPath(true);
+    c->Bind("ZAM.Ini", "Backgrounds", "randomBack");
+    Show(c);
+    Click(c);
+    EXPECT_EQ(store->FullPathIniValue("ZAM.Ini", "Backgrounds", "randomBack"), "1");
+    EXPECT_EQ(store->FullPathIniValue(Sim() + "ZAM.Ini", "Backgrounds", "randomBack"), "");
+}
+
+TEST_F(CheckBoxTest, AnUnfilledBindingStaysUncheckedAndWritesNothing) {
+    ucCheckBox* c = Make(1, "?");
+    c->Refresh();
+    EXPECT_TRUE(c->Box()->isChecked());  // shows the default
+    const auto files = store->FileCount();
+    Click(c);
+    EXPECT_EQ(store->FileCount(), files);
+    EXPECT_EQ(changes->count(), 2);
+}
+
+TEST_F(CheckBoxTest, RebindingToAnotherSectionReadsTheNewEntry) {
+    LoadIni("Core.Ini", "[Test]\nflag=1\n[Else]\nflag=0\n");
+    ucCheckBox* c = Make(0);
+    EXPECT_EQ(c->Value(), 1);
+    c->SetSection("Else");
+    EXPECT_EQ(c->Value(), 0);
+    c->SetIniFile("Core.Ini");  // the same file again keeps the position
+    EXPECT_EQ(c->Value(), 0);
+}
+
+TEST_F(CheckBoxTest, AlignmentPutsTheBoxRightOfTheCaption) {
+    ucCheckBox* c = Make(0);
+    c->SetAlignment(1);
+    EXPECT_EQ(c->Box()->layoutDirection(), Qt::RightToLeft);
+    c->SetAlignment(0);
+    EXPECT_EQ(c->Box()->layoutDirection(), Qt::LeftToRight);
+}
+
+}  // namespace
+}  // namespace zam::controls

@@ -1,0 +1,136 @@
+#include "ControlsFixture.h"
+#include "zam/controls/ucDropDown.h"
+
+namespace zam::controls {
+namespace {
+
+class DropDownTest : public test::ControlsTest {
+protected:
+    ucDropDown* Make(const char* file = "App.ini") {
+        auto* d = new ucDropDown;
+        d->SetCaption("&Rasterizer");
+        d->Bind(file, "Graphics", "lastRasterizerDLL");
+        d->AddItem("Direct 3D", "rastd3d7.dll");
+        d->AddItem("Voodoo", "rast3dfx.dll");
+        d->AddItem("OpenGL", "rastOGL.dll");
+        Show(d);
+        changes = std::make_unique<QSignalSpy>(d, &ucDropDown::Change);
+        return d;
+    }
+    std::string Stored() { return ControlsTest::Stored("App.ini", "Graphics", "lastRasterizerDLL"); }
+    std::unique_ptr<QSignalSpy> changes;
+};
+
+TEST_F(DropDownTest, AStoredValueDifferingOnlyInCaseSelectsItemOneAndWritesIt) {
+    LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=RASTOGL.DLL\n");
+    ucDropDown* d = Make();
+    EXPECT_EQ(d->ListIndex(), 0);  // filling selects nothing
+    d->Refresh();
+    EXPECT_EQ(d->ListIndex(), 1);
+    EXPECT_EQ(Stored(), "rastd3d7.dll");
+    EXPECT_EQ(changes->count(), 1);
+}
+
+TEST_F(DropDownTest, AnExactMatchIsSelectedWithoutWriting) {
+    LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=rastOGL.dll\n");
+    ucDropDown* d = Make();
+    d->Refresh();
+    EXPECT_EQ(d->ListIndex(), 3);
+    EXPECT_EQ(d->ItemText(), "OpenGL");
+    EXPECT_FALSE(store->FileChanged(store->FileNumber(Sim() + "App.ini")));
+    EXPECT_EQ(changes->count(), 1);  // a changed selection always tells the window
+    d->Refresh();                    // the same item again: nothing at all
+    EXPECT_EQ(changes->count(), 1);
+}
+
+TEST_F(DropDownTest, TheLaterOfTwoEqualValuesWins) {
+    LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=x\n");
+    ucDropDown* d = Make();
+    d->AddItem("Another X", "x");
+    d->AddItem("Last X", "x");
+    d->Refresh();
+    EXPECT_EQ(d->ItemText(), "Last X");
+    d->SetValue("rast3dfx.dll");
+    EXPECT_EQ(d->ListIndex(), 2);
+    EXPECT_EQ(Stored(), "rast3dfx.dll");
+    d->SetValue("nothing like it");
+    EXPECT_EQ(d->ListIndex(), 2);
+}
+
+TEST_F(DropDownTest, AnItemWithoutValueStoresItsText) {
+    auto* d = new ucDropDown;
+    d->Bind("Core.Ini", "Engines", "Brabham");
+    d->AddItem("Repco V8");
+    d->AddItem("Ford DFV V8");
+    Show(d);
+    d->SelectIndex(2);
+    EXPECT_EQ(ControlsTest::Stored("Core.Ini", "Engines", "Brabham"), "Ford DFV V8");
+    EXPECT_EQ(d->Value(), "Ford DFV V8");
+}
+
+TEST_F(DropDownTest, AUserPickIsWritten) {
+    ucDropDown* d = Make();
+    d->Refresh();
+    d->List()->setFocus();
+    QTest::keyClick(d->List(), Qt::Key_Down);
+    EXPECT_EQ(Stored(), "rast3dfx.dll");
+    EXPECT_EQ(d->ListIndex(), 2);
+    EXPECT_EQ(changes->count(), 2);
+}
+
+TEST_F(DropDownTest, AnUnfilledFileLeavesTheSelectionAloneButAppliesTheToolTip) {
+    ucDropDown* d = Make("?");
+    d->SelectIndex(2);
+    d->SetToolTip("3d Rasteriser");
+    EXPECT_TRUE(d->List()->toolTip().isEmpty());
+    d->Refresh();
+    EXPECT_EQ(d->ListIndex(), 2);
+    EXPECT_EQ(d->List()->toolTip(), "3d Rasteriser");
+}
+
+TEST_F(DropDownTest, SetListIndexFallsBackToItemOneAndEmptyListsStayEmpty) {
+    ucDropDown* d = Make();
+    d->SelectIndex(3);
+    d->SetListIndex("");
+    EXPECT_EQ(d->ListIndex(), 1);
+    d->Clear();
+    EXPECT_EQ(d->NoItems(), 0);
+    d->SetListIndex("rastd3d7.dll");
+    EXPECT_EQ(d->ListIndex(), 0);
+    EXPECT_EQ(d->Value(), "");
+    d->SelectIndex(1);
+    EXPECT_EQ(d->ListIndex(), 0);
+}
+
+TEST_F(DropDownTest, ItemTextCanChangeWhileItsValueStays) {
+    ucDropDown* d = Make();
+    d->SelectIndex(2);
+    d->SetItemText("3Dfx Voodoo");
+    EXPECT_EQ(d->ItemText(), "3Dfx Voodoo");
+    EXPECT_EQ(d->Value(), "rast3dfx.dll");
+}
+
+TEST_F(DropDownTest, FullPathReadsAndWritesTheBareFileKey) {
+    auto* d = new ucDropDown;
+    d->SetUseFullPath(true);
+    d->Bind("ZAM.Ini", "Client", "ConnectVia");
+    d->AddItem("TCP/IP", "IP");
+    d->AddItem("IPX", "IPX");
+    Show(d);
+    store->SetFullPathIniValue("ZAM.Ini", "Client", "ConnectVia", "IPX");
+    d->Refresh();
+    EXPECT_EQ(d->ItemText(), "IPX");
+    d->SelectIndex(1);
+    EXPECT_EQ(store->FullPathIniValue("ZAM.Ini", "Client", "ConnectVia"), "IP");
+}
+
+TEST_F(DropDownTest, ACaptionKeepsItsAccessKey) {
+    ucDropDown* d = Make();
+    EXPECT_EQ(d->CaptionLabel()->text(), "&Rasterizer");
+    EXPECT_EQ(d->CaptionLabel()->buddy(), d->List());
+    QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
+    EXPECT_TRUE(d->List()->hasFocus());
+}
+
+}  // namespace
+}  // namespace zam::controls

@@ -1,0 +1,180 @@
+#include <QToolButton>
+
+#include "ControlsFixture.h"
+#include "zam/controls/ucSpinner.h"
+
+namespace zam::controls {
+namespace {
+
+class SpinnerTest : public test::ControlsTest {
+protected:
+    // A spinner over Core.Ini [Test] value, shown on the window.
+    ucSpinner* Make(double minimum, double maximum, double increment = 1, double def = 0) {
+        auto* s = new ucSpinner;
+        s->SetCaption("Setting");
+        s->SetMinimum(minimum);
+        s->SetMaximum(maximum);
+        s->SetIncrement(increment);
+        s->SetDefault(def);
+        s->Bind("Core.Ini", "Test", "value");
+        Show(s);
+        s->Refresh();
+        changes = std::make_unique<QSignalSpy>(s, &ucSpinner::Change);
+        return s;
+    }
+    // Types a number and presses Enter, which moves the focus on and so commits it.
+    void Enter(ucSpinner* s, const QString& text) {
+        TypeInto(s->TextBox(), text);
+        QTest::keyClick(s->TextBox(), Qt::Key_Return);
+    }
+    std::string Value() { return Stored("Core.Ini", "Test", "value"); }
+    std::unique_ptr<QSignalSpy> changes;
+};
+
+TEST_F(SpinnerTest, TypedHalfIsWrittenCompactAndEscapeShowsItPlain) {
+    ucSpinner* s = Make(0, 5);
+    Enter(s, "0.5");
+    EXPECT_EQ(Value(), ".5");
+    EXPECT_EQ(s->TextBox()->text(), ".5");
+    EXPECT_TRUE(s->UpSmallButton()->hasFocus());
+    EXPECT_EQ(changes->count(), 1);
+    s->TextBox()->setFocus();
+    QTest::keyClick(s->TextBox(), Qt::Key_Escape);
+    EXPECT_EQ(s->TextBox()->text(), "0.5");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(SpinnerTest, TypingWritesNothingUntilTheBoxIsLeft) {
+    ucSpinner* s = Make(0, 100);
+    TypeInto(s->TextBox(), "42");
+    EXPECT_EQ(Value(), "");
+    elsewhere->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(Value(), "42");
+    EXPECT_EQ(changes->count(), 1);
+}
+
+TEST_F(SpinnerTest, ALetterReadsAsZeroAndZeroMustBeInRange) {
+    LoadIni("Core.Ini", "[Test]\nvalue=3\n");
+    ucSpinner* s = Make(0, 10);
+    Enter(s, "x");
+    EXPECT_EQ(Value(), "0");
+    EXPECT_TRUE(ui.messages.empty());
+
+    store->SetIniValue("Core.Ini", "Test", "value", "3");
+    s->SetMinimum(1);
+    s->Refresh();
+    Enter(s, "x");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Setting must be between 1 and 10");
+    EXPECT_EQ(ui.messages[0].title, "ZAM+");
+    EXPECT_EQ(Value(), "3");
+    EXPECT_EQ(s->TextBox()->text(), "3");
+    EXPECT_TRUE(s->TextBox()->hasFocus());
+    EXPECT_EQ(changes->count(), 1);  // only the accepted 0 before
+}
+
+TEST_F(SpinnerTest, RangeMessageOfANegativeMinimumHasNoBlankBeforeTheSign) {
+    LoadIni("Core.Ini", "[Test]\nvalue=50\n");
+    ucSpinner* s = Make(-100, 500);
+    s->SetCaption("LOD Bias");
+    Enter(s, "600");
+    ASSERT_EQ(ui.MessageTexts().size(), 1u);
+    EXPECT_EQ(ui.MessageTexts()[0], "LOD Bias must be between-100 and 500");
+    EXPECT_EQ(Value(), "50");
+    Enter(s, "-100");
+    EXPECT_EQ(Value(), "-100");
+}
+
+TEST_F(SpinnerTest, LargeStepStopsAtTheMaximumAndThenChangesNothing) {
+    LoadIni("Core.Ini", "[Test]\nvalue=4.95\n");
+    ucSpinner* s = Make(0, 5, 0.01);
+    QTest::mouseClick(s->UpLargeButton(), Qt::LeftButton);
+    EXPECT_EQ(Value(), "5");
+    EXPECT_EQ(s->TextBox()->text(), "5");
+    QTest::mouseClick(s->UpLargeButton(), Qt::LeftButton);
+    EXPECT_EQ(changes->count(), 1);
+    QTest::mouseClick(s->DownSmallButton(), Qt::LeftButton);
+    EXPECT_EQ(Value(), "4.99");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(SpinnerTest, SmallStepsDownStopAtTheMinimum) {
+    LoadIni("Core.Ini", "[Test]\nvalue=1003\n");
+    ucSpinner* s = Make(1000, 1000000, 1000);
+    QTest::mouseClick(s->DownSmallButton(), Qt::LeftButton);
+    EXPECT_EQ(Value(), "1000");
+    QTest::mouseClick(s->DownLargeButton(), Qt::LeftButton);
+    EXPECT_EQ(Value(), "1000");
+    EXPECT_EQ(changes->count(), 1);
+}
+
+TEST_F(SpinnerTest, AMissingEntryShowsTheDefaultAndTheFirstStepStartsThere) {
+    ucSpinner* s = Make(0, 400, 1, 100);
+    EXPECT_EQ(s->TextBox()->text(), "100");
+    QTest::mouseClick(s->UpSmallButton(), Qt::LeftButton);
+    EXPECT_EQ(Value(), "101");
+}
+
+TEST_F(SpinnerTest, AnEntryCreatedLaterIsSeenWithoutRebinding) {
+    ucSpinner* s = Make(0, 10000, 1, 7);
+    EXPECT_EQ(s->Value(), 7);
+    store->SetIniValue("Core.Ini", "Test", "value", "5200");
+    EXPECT_EQ(s->Value(), 5200);
+}
+
+TEST_F(SpinnerTest, AfterARefreshTypingTheOldValueWritesIt) {
+    ucSpinner* s = Make(0, 10000);
+    Enter(s, "1000");
+    EXPECT_EQ(Value(), "1000");
+    store->SetIniValue("Core.Ini", "Test", "value", "5200");
+    s->Refresh();
+    EXPECT_EQ(s->TextBox()->text(), "5200");
+    Enter(s, "1000");
+    EXPECT_EQ(Value(), "1000");
+}
+
+TEST_F(SpinnerTest, NoDPDoesNotRoundWhatIsShownOrWritten) {
+    LoadIni("Core.Ini", "[Test]\nvalue=1\n");
+    ucSpinner* s = Make(0, 2, 0.001);
+    s->SetNoDP(2);
+    QTest::mouseClick(s->UpSmallButton(), Qt::LeftButton);
+    EXPECT_EQ(Value(), "1.001");
+    EXPECT_EQ(s->TextBox()->text(), "1.001");
+}
+
+TEST_F(SpinnerTest, AButtonClickCommitsTheTypedNumberBeforeStepping) {
+    ucSpinner* s = Make(0, 100);
+    TypeInto(s->TextBox(), "7");
+    QTest::mouseClick(s->UpSmallButton(), Qt::LeftButton);
+    EXPECT_EQ(Value(), "8");
+}
+
+TEST_F(SpinnerTest, AnUnfilledBindingShowsTheDefaultAndWritesNothing) {
+    auto* s = new ucSpinner;
+    s->SetDefault(15);
+    s->Bind("?", "Race", "overrideRaceLength");
+    Show(s);
+    s->Refresh();
+    EXPECT_EQ(s->TextBox()->text(), "15");
+    const auto files = store->FileCount();
+    Enter(s, "20");
+    EXPECT_EQ(s->TextBox()->text(), "20");
+    EXPECT_EQ(store->FileCount(), files);
+    // A real file with a section still to be filled in is not touched either.
+    s->Bind("Core.Ini", "?", "value");
+    Enter(s, "30");
+    EXPECT_EQ(store->FileCount(), files);
+}
+
+TEST_F(SpinnerTest, WithoutAStoreReadsAreZeroAndNothingIsWritten) {
+    ucSpinner* s = Make(0, 10, 1, 5);
+    SetBoundStore(nullptr);
+    EXPECT_EQ(s->Value(), 0);
+    Enter(s, "4");
+    EXPECT_EQ(s->TextBox()->text(), "4");
+    SetBoundStore(store.get());
+    EXPECT_EQ(Value(), "");
+}
+
+}  // namespace
+}  // namespace zam::controls

@@ -1,0 +1,186 @@
+// ZAM.int in both of its forms, and the elapsed-time text the two programs exchange.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "FailingFileSystem.h"
+#include "TempDir.h"
+#include "zam/platform/CommandFile.h"
+#include "zam/platform/FileSystem.h"
+
+namespace zam::platform {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(ElapsedText, IsHoursMinutesSecondsWithHoursPastADay) {
+    EXPECT_EQ(FormatElapsed(0), "00:00:00");
+    EXPECT_EQ(FormatElapsed(125), "00:02:05");
+    EXPECT_EQ(FormatElapsed(3723), "01:02:03");
+    EXPECT_EQ(FormatElapsed(86399), "23:59:59");
+    EXPECT_EQ(FormatElapsed(86400), "24:00:00");
+    EXPECT_EQ(FormatElapsed(27 * 3600 + 3 * 60 + 9), "27:03:09");
+    EXPECT_EQ(FormatElapsed(100 * 3600), "100:00:00");
+}
+
+TEST(ElapsedText, ClampsTimesOutsideWhatTheFileCanCarry) {
+    EXPECT_EQ(FormatElapsed(-5), "00:00:00");
+    EXPECT_EQ(FormatElapsed(kMaxElapsedSeconds), "999999:59:59");
+    EXPECT_EQ(FormatElapsed(kMaxElapsedSeconds + 1), "999999:59:59");
+    EXPECT_EQ(FormatElapsed(INT64_MAX), "999999:59:59");
+}
+
+TEST(TimeText, AcceptsWhatTheLoaderWritesAndTheCounterForms) {
+    struct Case {
+        const char* text;
+        std::int64_t seconds;
+    };
+    const Case cases[] = {
+        {"00:02:05", 125},        {"0:02:05", 125},
+        {"1:2:3", 3723},          {"23:59:59", 86399},
+        {"27:03:09", 97389},      {"0001:00:00", 3600},
+        {" \t01:00:00 \t", 3600}, {"999999:59:59", kMaxElapsedSeconds},
+        {"12:02:05 AM", 125},     {"1:00:00 pm", 13 * 3600},
+        {"12:30:00 PM", 45000},   {"11:59:59PM", 86399},
+    };
+    for (const Case& c : cases) {
+        auto seconds = ParseTimeText(c.text);
+        ASSERT_TRUE(seconds.has_value()) << c.text;
+        EXPECT_EQ(*seconds, c.seconds) << c.text;
+    }
+}
+
+TEST(TimeText, RejectsEverythingElse) {
+    for (const char* text : {"",
+                             " ",
+                             "Run",
+                             "Exit",
+                             "12:00",
+                             "12",
+                             "1:60:00",
+                             "1:00:60",
+                             "-1:00:00",
+                             "+1:00:00",
+                             "1:000:00",
+                             "1::00",
+                             ":00:00",
+                             "1:00:",
+                             "1:00:00:00",
+                             "1 :00:00",
+                             "1:00:00 XM",
+                             "13:00:00 PM",
+                             "0:00:00 AM",
+                             "AM",
+                             "1000000:00:00",
+                             "99999999999999999999999:00:00",
+                             "01:00:00\r",
+                             "\xb9:00:00"})
+        EXPECT_FALSE(ParseTimeText(text).has_value()) << text;
+}
+
+TEST(TimeText, ReadsBackEveryTimeItWrites) {
+    for (std::int64_t s :
+         {std::int64_t{0}, std::int64_t{59}, std::int64_t{3600}, std::int64_t{86399},
+          std::int64_t{86400}, std::int64_t{97389}, std::int64_t{123456789}, kMaxElapsedSeconds})
+        EXPECT_EQ(ParseTimeText(FormatElapsed(s)), s) << s;
+}
+
+TEST(CommandFileLines, AcceptEveryLineEndAndKeepBytes) {
+    EXPECT_THAT(SplitCommandFileLines("Run\r\nC:\\GPL\\GPL.EXE \r\n"),
+                ElementsAre("Run", "C:\\GPL\\GPL.EXE "));
+    EXPECT_THAT(SplitCommandFileLines("Run\nx"), ElementsAre("Run", "x"));
+    EXPECT_THAT(SplitCommandFileLines("Run\rx\r"), ElementsAre("Run", "x"));
+    EXPECT_THAT(SplitCommandFileLines("Run\r\n\r\n"), ElementsAre("Run", ""));
+    EXPECT_THAT(SplitCommandFileLines("\n\r\n"), ElementsAre("", ""));
+    EXPECT_THAT(SplitCommandFileLines("Run\r\n"), ElementsAre("Run"));
+    EXPECT_THAT(SplitCommandFileLines(""), ElementsAre());
+    EXPECT_THAT(SplitCommandFileLines("Caf\xe9\t \r\n"), ElementsAre("Caf\xe9\t "));
+}
+
+TEST(LoaderCommandForm, NeedsTwoLinesAndKeepsTheCommandLineExactly) {
+    auto command =
+        ParseLoaderCommand("Run\r\nC:\\GPL\\GPL.EXE  -ko\"0:SERVER:password:p\"\r\nx\r\n");
+    ASSERT_TRUE(command.has_value());
+    EXPECT_EQ(command->word, "Run");
+    EXPECT_EQ(command->commandLine, "C:\\GPL\\GPL.EXE  -ko\"0:SERVER:password:p\"");
+
+    EXPECT_FALSE(ParseLoaderCommand("Run\r\n").has_value());
+    EXPECT_FALSE(ParseLoaderCommand("").has_value());
+    auto empty = ParseLoaderCommand("Run\r\n\r\n");
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_EQ(empty->commandLine, "");
+
+    EXPECT_EQ(FormatLoaderCommand({"Run", "C:\\GPL\\GPL.EXE "}), "Run\r\nC:\\GPL\\GPL.EXE \r\n");
+    EXPECT_EQ(FormatLoaderCommand({"Run", ""}), "Run\r\n\r\n");
+}
+
+TEST(ElapsedRecordForm, IsOneLineReadBackFromLineOne) {
+    EXPECT_EQ(FormatElapsedRecord(125), "00:02:05\r\n");
+    EXPECT_EQ(ParseElapsedRecord("00:02:05\r\n"), 125);
+    EXPECT_EQ(ParseElapsedRecord("27:03:09"), 97389);
+    // A command left over by a run that never started holds no time.
+    EXPECT_FALSE(ParseElapsedRecord("Run\r\n\r\n").has_value());
+    EXPECT_FALSE(ParseElapsedRecord("").has_value());
+    EXPECT_FALSE(ParseElapsedRecord("\r\n00:02:05\r\n").has_value());
+}
+
+class CommandFileOnDisk : public ::testing::Test {
+protected:
+    std::string PathOf(const char* name) const { return dir.logical() + name; }
+
+    test::TempDir dir;
+};
+
+TEST_F(CommandFileOnDisk, CommandWrittenByTheFrontEndIsReadByTheLoader) {
+    std::string path = PathOf("ZAM.int");
+    ASSERT_TRUE(WriteLoaderCommand(path, {"Run", "C:\\Sierra\\GPL\\GPL.EXE "}));
+    EXPECT_EQ(dir.read("ZAM.int"), "Run\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n");
+    EXPECT_FALSE(dir.exists("ZAM.int.new"));
+
+    LoaderCommand command;
+    ASSERT_TRUE(ReadLoaderCommand(path, command));
+    EXPECT_EQ(command.word, "Run");
+    EXPECT_EQ(command.commandLine, "C:\\Sierra\\GPL\\GPL.EXE ");
+}
+
+TEST_F(CommandFileOnDisk, ElapsedTimeReplacesTheWholeCommand) {
+    dir.write("ZAM.int", "Run\r\nC:\\Sierra\\GPL\\GPL.EXE -ko\"0:SERVER:launch:1\"\r\n");
+    std::string path = PathOf("ZAM.int");
+    ASSERT_TRUE(WriteElapsedTime(path, 3723));
+    EXPECT_EQ(dir.read("ZAM.int"), "01:02:03\r\n");
+
+    std::optional<std::int64_t> seconds;
+    ASSERT_TRUE(ReadElapsedTime(path, seconds));
+    EXPECT_EQ(seconds, 3723);
+}
+
+TEST_F(CommandFileOnDisk, ReadFailuresSayWhatIsWrong) {
+    LoaderCommand command;
+    EXPECT_EQ(ReadLoaderCommand(PathOf("ZAM.int"), command).code, kFileNotFound);
+    dir.write("ZAM.int", "Run\r\n");
+    EXPECT_EQ(ReadLoaderCommand(PathOf("ZAM.int"), command).code, kInputPastEndOfFile);
+
+    std::optional<std::int64_t> seconds = 7;
+    dir.write("ZAM.int", "Run\r\n\r\n");
+    ASSERT_TRUE(ReadElapsedTime(PathOf("ZAM.int"), seconds));
+    EXPECT_FALSE(seconds.has_value());
+}
+
+TEST_F(CommandFileOnDisk, FailedWriteLeavesThePreviousFileWholeAndNoTemporaryBehind) {
+    const std::string before = "Run\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n";
+    dir.write("ZAM.int", before);
+    test::FailingFileSystem failing;
+    ScopedFileSystem scoped(failing);
+    // The disk fills up half-way through the temporary file.
+    failing.Before(test::FsOp::kWriteNew, 1, [&] { dir.write("ZAM.int.new", "00:0"); });
+    failing.Fail(test::FsOp::kWriteNew, 1, kDiskFull);
+    failing.Fail(test::FsOp::kRename, 1, kPermissionDenied);
+
+    EXPECT_EQ(WriteElapsedTime(PathOf("ZAM.int"), 125).code, kDiskFull);
+    EXPECT_EQ(WriteLoaderCommand(PathOf("ZAM.int"), {"Exit", ""}).code, kPermissionDenied);
+
+    EXPECT_EQ(dir.read("ZAM.int"), before);
+    EXPECT_FALSE(dir.exists("ZAM.int.new"));
+}
+
+}  // namespace
+}  // namespace zam::platform

@@ -1,0 +1,272 @@
+// The loader's main routine against an in-memory platform: which programs start where, what
+// becomes of ZAM.int, and that the front end always comes back unless the command ends the session.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "FakeLoaderPlatform.h"
+#include "zam/loader/Loader.h"
+
+namespace zam::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+constexpr const char* kGpl = "C:\\Sierra\\GPL\\GPL.EXE ";
+constexpr const char* kFrontEnd = "start C:\\ZAM\\ZAMDeck.Exe";
+
+class LoaderTest : public ::testing::Test {
+protected:
+    int RunLoader() { return loader::Loader(fake).Run(); }
+
+    FakeLoaderPlatform fake;
+};
+
+TEST_F(LoaderTest, RunStartsTheSimulatorInItsFolderWaitsAndWritesTheElapsedTime) {
+    fake.SetCommand("Run", kGpl);
+    fake.runSeconds = 125;
+
+    EXPECT_EQ(RunLoader(), 0);
+
+    EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "cd C:\\Sierra\\GPL",
+                                      "start C:\\Sierra\\GPL\\GPL.EXE ", "wait 100", "cd C:\\ZAM\\",
+                                      "write C:\\ZAM\\ZAM.int", "cd C:\\ZAM\\", kFrontEnd));
+    EXPECT_EQ(fake.CommandFileBytes(), "00:02:05\r\n");
+}
+
+TEST_F(LoaderTest, ElapsedTimeOfMoreThanADayKeepsCountingHours) {
+    fake.SetCommand("Run", kGpl);
+    fake.runSeconds = 27 * 3600 + 3 * 60 + 9;
+
+    RunLoader();
+
+    EXPECT_EQ(fake.CommandFileBytes(), "27:03:09\r\n");
+}
+
+TEST_F(LoaderTest, ProgramThatCannotBeWaitedForGivesZeroTimeAndTheFrontEndBack) {
+    fake.SetCommand("Run", kGpl);
+    fake.runSeconds = 500;
+    fake.waitFails = true;
+
+    RunLoader();
+
+    EXPECT_EQ(fake.CommandFileBytes(), "00:00:00\r\n");
+    EXPECT_EQ(fake.log.back(), kFrontEnd);
+}
+
+TEST_F(LoaderTest, StartWithoutProcessIdIsNotWaitedFor) {
+    fake.SetCommand("Run", kGpl);
+    fake.processIdZero = true;
+
+    RunLoader();
+
+    EXPECT_THAT(fake.log, ::testing::Not(::testing::Contains(HasSubstr("wait"))));
+    EXPECT_EQ(fake.CommandFileBytes(), "00:00:00\r\n");
+}
+
+// Every case in which the front end must come straight back and ZAM.int must stay as it was.
+struct UntouchedCase {
+    const char* name;
+    std::string fileBytes;  // empty: no ZAM.int at all
+};
+
+class LoaderLeavesCommandFile : public LoaderTest,
+                                public ::testing::WithParamInterface<UntouchedCase> {};
+
+TEST_P(LoaderLeavesCommandFile, AndRestartsTheFrontEndOnly) {
+    const UntouchedCase& c = GetParam();
+    if (!c.fileBytes.empty()) fake.files[fake.CommandFilePath()] = c.fileBytes;
+
+    EXPECT_EQ(RunLoader(), 0);
+
+    EXPECT_EQ(fake.CommandFileBytes(), c.fileBytes);
+    EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "cd C:\\ZAM\\", kFrontEnd));
+    EXPECT_THAT(fake.messages, IsEmpty());
+    EXPECT_THAT(fake.powerActions, IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, LoaderLeavesCommandFile,
+    ::testing::Values(UntouchedCase{"MissingFile", ""},
+                      UntouchedCase{"LowerCaseRun", "run\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n"},
+                      UntouchedCase{"UnknownWord", "Launch\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n"},
+                      UntouchedCase{"WordWithTrailingBlank", "Run \r\nC:\\GPL\\GPL.EXE\r\n"},
+                      UntouchedCase{"MissingSecondLine", "Run\r\n"},
+                      UntouchedCase{"OnlyAWordWithoutLineEnd", "Run"},
+                      UntouchedCase{"EmptyRunCommandLine", "Run\r\n\r\n"},
+                      UntouchedCase{"BlankRunCommandLine", "Run\r\n   \r\n"},
+                      UntouchedCase{"EmptyExitCommandLine", "Exit\r\n\r\n"},
+                      UntouchedCase{"ElapsedTimeLeftOver", "00:02:05\r\n"},
+                      UntouchedCase{"Garbage", std::string("\x01\xff\0\x80zz", 6)}),
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
+
+TEST_F(LoaderTest, ProgramThatCannotBeStartedBringsTheFrontEndBackAndKeepsTheFile) {
+    fake.SetCommand("Run", "C:\\Gone\\GPL.EXE ");
+    fake.unstartable.insert("C:\\Gone\\GPL.EXE ");
+    std::string before = fake.CommandFileBytes();
+
+    EXPECT_EQ(RunLoader(), 0);
+
+    EXPECT_EQ(fake.CommandFileBytes(), before);
+    EXPECT_EQ(fake.log.back(), kFrontEnd);
+    EXPECT_THAT(fake.log, ::testing::Not(::testing::Contains(HasSubstr("write"))));
+}
+
+TEST_F(LoaderTest, FailureThrownWhileRunningStillBringsTheFrontEndBack) {
+    fake.SetCommand("Run", kGpl);
+    fake.throwingStarts.insert(kGpl);
+
+    EXPECT_EQ(RunLoader(), 0);
+
+    EXPECT_EQ(fake.log.back(), kFrontEnd);
+}
+
+TEST_F(LoaderTest, FailedElapsedTimeWriteStillBringsTheFrontEndBack) {
+    fake.SetCommand("Run", kGpl);
+    fake.writeFails = true;
+    std::string before = fake.CommandFileBytes();
+
+    RunLoader();
+
+    EXPECT_EQ(fake.CommandFileBytes(), before);
+    EXPECT_EQ(fake.log.back(), kFrontEnd);
+}
+
+TEST_F(LoaderTest, ExitStartsItsProgramInItsFolderAndEnds) {
+    fake.SetCommand("Exit", "D:\\Tools\\Replay.exe -last");
+
+    EXPECT_EQ(RunLoader(), 0);
+
+    EXPECT_THAT(fake.log,
+                ElementsAre("cd C:\\ZAM\\", "cd D:\\Tools", "start D:\\Tools\\Replay.exe -last"));
+    EXPECT_EQ(fake.CommandFileBytes(), "Exit\r\nD:\\Tools\\Replay.exe -last\r\n");
+}
+
+TEST_F(LoaderTest, ExitWhoseProgramCannotStartBringsTheFrontEndBack) {
+    fake.SetCommand("Exit", "D:\\Tools\\Replay.exe");
+    fake.unstartable.insert("D:\\Tools\\Replay.exe");
+
+    RunLoader();
+
+    EXPECT_EQ(fake.log.back(), kFrontEnd);
+}
+
+TEST_F(LoaderTest, ShutdownAndRestartReachOnlyThePowerActionAndStartNothing) {
+    struct Case {
+        const char* word;
+        platform::PowerAction action;
+        const char* logged;
+    };
+    for (const Case& c : {Case{"Shutdown", platform::PowerAction::kShutdown, "power off"},
+                          Case{"Restart", platform::PowerAction::kRestart, "power cycle"}}) {
+        FakeLoaderPlatform power;
+        power.SetCommand(c.word, "C:\\Sierra\\GPL\\GPL.EXE ");
+        std::string before = power.CommandFileBytes();
+
+        EXPECT_EQ(loader::Loader(power).Run(), 0) << c.word;
+
+        EXPECT_THAT(power.powerActions, ElementsAre(c.action)) << c.word;
+        EXPECT_THAT(power.log, ElementsAre("cd C:\\ZAM\\", c.logged)) << c.word;
+        EXPECT_EQ(power.CommandFileBytes(), before) << c.word;
+    }
+}
+
+TEST_F(LoaderTest, RefusedPowerActionEndsWithoutRestartingAnything) {
+    fake.SetCommand("Shutdown", "");
+    fake.powerFails = true;
+
+    EXPECT_EQ(RunLoader(), 1);
+
+    EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "power off"));
+}
+
+TEST_F(LoaderTest, LowerCaseAitwRunsUnderTheSystemCommandInterpreter) {
+    fake.SetCommand("Run", "C:\\Sierra\\GPL\\aitw\\aitwcfg.exe -go");
+    fake.runSeconds = 60;
+
+    RunLoader();
+
+    EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "cd C:\\Sierra\\GPL\\aitw",
+                                      "start C:\\WINDOWS\\system32\\cmd.exe /c "
+                                      "C:\\Sierra\\GPL\\aitw\\aitwcfg.exe -go",
+                                      "wait 100", "cd C:\\ZAM\\", "write C:\\ZAM\\ZAM.int",
+                                      "cd C:\\ZAM\\", kFrontEnd));
+    EXPECT_EQ(fake.CommandFileBytes(), "00:01:00\r\n");
+}
+
+TEST_F(LoaderTest, AitwWithoutComspecFallsBackToTheSystemFoldersCmd) {
+    fake.SetCommand("Run", "C:\\GPL\\AITW.bat");
+    fake.comspec.clear();
+
+    RunLoader();
+
+    EXPECT_THAT(fake.log,
+                ::testing::Contains("start C:\\Windows\\System32\\cmd.exe /c C:\\GPL\\AITW.bat"));
+    EXPECT_THAT(fake.log, ::testing::Not(::testing::Contains(HasSubstr("Command.com"))));
+}
+
+TEST_F(LoaderTest, LinuxStylePathChangesToItsFolder) {
+    fake.SetCommand("Run", "/home/racer/gpl/gpl.exe ");
+
+    RunLoader();
+
+    EXPECT_THAT(fake.log, ::testing::Contains("cd /home/racer/gpl"));
+    EXPECT_EQ(fake.log[2], "start /home/racer/gpl/gpl.exe ");
+}
+
+TEST_F(LoaderTest, MissingOwnExecutableShowsTheMessageAndDoesNothingElse) {
+    fake.files.erase("C:\\ZAM\\Rollout.exe");
+    fake.SetCommand("Run", kGpl);
+
+    EXPECT_EQ(RunLoader(), 1);
+
+    EXPECT_THAT(fake.messages, ElementsAre("Can't Find ZAM+ Directory"));
+    EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "message"));
+}
+
+TEST_F(LoaderTest, LinuxExecutablesWithoutExtensionAreFound) {
+    fake.programFolder = "/opt/zam/";
+    fake.files = {{"/opt/zam/Rollout", ""}, {"/opt/zam/ZAMDeck", ""}};
+    fake.SetCommand("Run", "");
+
+    EXPECT_EQ(RunLoader(), 0);
+
+    EXPECT_THAT(fake.messages, IsEmpty());
+    EXPECT_EQ(fake.log.back(), "start /opt/zam/ZAMDeck");
+}
+
+TEST_F(LoaderTest, FrontEndInAFolderWithBlanksIsQuoted) {
+    fake.programFolder = "C:\\Program Files\\ZAM\\";
+    fake.files = {{"C:\\Program Files\\ZAM\\Rollout.exe", ""},
+                  {"C:\\Program Files\\ZAM\\ZAMDeck.Exe", ""}};
+
+    RunLoader();
+
+    EXPECT_EQ(fake.log.back(), "start \"C:\\Program Files\\ZAM\\ZAMDeck.Exe\"");
+}
+
+TEST_F(LoaderTest, MissingFrontEndIsReportedWithWhereItWasLookedFor) {
+    fake.files.erase("C:\\ZAM\\ZAMDeck.Exe");
+    fake.SetCommand("Run", kGpl);
+
+    EXPECT_EQ(RunLoader(), 1);
+
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_THAT(fake.messages[0], HasSubstr("\"C:\\ZAM\\ZAMDeck.Exe\""));
+    EXPECT_THAT(fake.messages[0], HasSubstr("\"C:\\ZAM\\ZAMDeck\""));
+    EXPECT_EQ(fake.CommandFileBytes(), "00:00:00\r\n");
+}
+
+TEST_F(LoaderTest, FrontEndThatCannotStartIsReported) {
+    fake.unstartable.insert("C:\\ZAM\\ZAMDeck.Exe");
+
+    EXPECT_EQ(RunLoader(), 1);
+
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_THAT(fake.messages[0], HasSubstr("C:\\ZAM\\ZAMDeck.Exe"));
+    EXPECT_THAT(fake.messages[0], HasSubstr("File not found"));
+}
+
+}  // namespace
+}  // namespace zam::test

@@ -1,0 +1,218 @@
+// What the model adds to the write-back: setup indexes in their binary format, and player folders
+// that follow the player's name.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
+#include "GplTestSupport.h"
+#include "zam/model/SetupsDef.h"
+#include "zam/model/clsGPL.h"
+
+namespace zam {
+namespace {
+
+using test::IniText;
+
+class GplWriteBackTest : public test::GplTest {
+protected:
+    GplWriteBackTest() { MakeDemo(); }
+    // The user's changes, after start-up.
+    static void UserEdits() { Initialising = false; }
+    std::vector<std::string> PlayerFolders() const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(GplFile("Players")))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static SetupNames NamesOf(const std::string& bytes) { return ParseSetupsDef(bytes); }
+    static std::size_t Slot(const char* section, const char* entry) {
+        return static_cast<std::size_t>(SetupSlotIndex(section, entry));
+    }
+};
+
+TEST_F(GplWriteBackTest, ASetupIndexIsReadIntoTheStoreAndWrittenBackInItsFormat) {
+    SetupNames names;
+    names[Slot("Race", "F1lotus")] = "race.lo1";
+    names[Slot("Current", "F2brm")] = "practice.br2";
+    WriteGpl("Players\\Driver__Sam\\Setups\\monza\\Setups.def", BuildSetupsDef(names) + "old tail");
+    {
+        clsGPL gpl(ui);
+        gpl.ReadSetupsDef("monza", "Driver__Sam");
+        const std::string index = "Players\\Driver__Sam\\Setups\\monza\\setups.def";
+        EXPECT_EQ(gpl.IniValue(index, "Race", "F1lotus"), "race.lo1");
+        EXPECT_EQ(gpl.IniValue(index, "Current", "F2brm"), "practice.br2");
+        EXPECT_EQ(gpl.IniValue(index, "SetupData", "Player"), "Driver__Sam");
+        EXPECT_EQ(gpl.IniValue(index, "SetupData", "Track"), "monza");
+        UserEdits();
+        gpl.SetIniValue(index, "Current", "F1lotus", "quali.lo1");
+    }
+    names[Slot("Current", "F1lotus")] = "quali.lo1";
+    const std::string written =
+        test::ReadNative(GplFile("Players/Driver__Sam/Setups/monza/Setups.def"));
+    EXPECT_EQ(written.size(), 14404u);
+    EXPECT_EQ(written, BuildSetupsDef(names));
+    EXPECT_FALSE(std::filesystem::exists(GplFile("Players/Driver__Sam/Setups/monza/Setups.def.bak")));
+}
+
+TEST_F(GplWriteBackTest, AnIndexReadAndWrittenUnchangedIsReproduced) {
+    const std::string original =
+        test::ReadNative(GplFile("Players/Driver__Sam/Setups/kyalami/Setups.def"));
+    clsGPL gpl(ui);
+    gpl.ReadSetupsDef("kyalami", "Driver__Sam");
+    EXPECT_EQ(gpl.FullPathIniValue(gpl.SetupsDefPath("kyalami", "Driver__Sam"), "Current",
+                                   "F1lotus"),
+              "Demo Fast.lo1");
+    ASSERT_TRUE(gpl.WriteSetupsDef("kyalami", "Driver__Sam"));
+    EXPECT_EQ(test::ReadNative(GplFile("Players/Driver__Sam/Setups/kyalami/Setups.def")),
+              original);
+    gpl.UnloadWithoutSaving();
+}
+
+TEST_F(GplWriteBackTest, AMissingIndexIsEmptyAndWrittenOnlyOnceChanged) {
+    std::filesystem::create_directories(GplFile("Players/Driver__Sam/Setups/spa"));
+    std::filesystem::create_directories(GplFile("Players/Driver__Sam/Setups/monza"));
+    {
+        clsGPL gpl(ui);
+        gpl.ReadSetupsDef("spa", "Driver__Sam");
+        gpl.ReadSetupsDef("monza", "Driver__Sam");
+        const std::string spa = gpl.SetupsDefPath("spa", "Driver__Sam");
+        for (const auto& slot : SetupSlots())
+            EXPECT_TRUE(gpl.LocateIniEntry(spa, slot.section, slot.entry, false).found())
+                << slot.entry;
+        EXPECT_EQ(gpl.FullPathIniValue(spa, "Race", "F3brabham"), "");
+        UserEdits();
+        gpl.SetFullPathIniValue(spa, "Race", "F3eagle", "wet.ea3");
+    }
+    const std::string written = test::ReadNative(GplFile("Players/Driver__Sam/Setups/spa/Setups.def"));
+    EXPECT_EQ(NamesOf(written)[Slot("Race", "F3eagle")], "wet.ea3");
+    EXPECT_FALSE(std::filesystem::exists(GplFile("Players/Driver__Sam/Setups/monza/Setups.def")));
+}
+
+TEST_F(GplWriteBackTest, AnIndexThatCannotBeReadIsNeverWrittenOver) {
+    SetupNames names;
+    names[0] = "precious.bb3";
+    const std::string old = BuildSetupsDef(names);
+    WriteGpl("Players\\Driver__Sam\\Setups\\monza\\Setups.def", old);
+    {
+        clsGPL gpl(ui);
+        {
+            test::FailingFs failing("Setups.def", test::FailingFs::kRead);
+            platform::ScopedFileSystem scoped(failing);
+            gpl.ReadSetupsDef("monza", "Driver__Sam");
+        }
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].text.find("Setups.def"), std::string::npos);
+        UserEdits();
+        gpl.SetFullPathIniValue(gpl.SetupsDefPath("monza", "Driver__Sam"), "Race", "F1lotus", "x");
+    }
+    EXPECT_EQ(test::ReadNative(GplFile("Players/Driver__Sam/Setups/monza/Setups.def")), old);
+}
+
+TEST_F(GplWriteBackTest, AFailedIndexWriteIsReportedAndKeepsTheOldFile) {
+    const std::string old = BuildSetupsDef({});
+    WriteGpl("Players\\Driver__Sam\\Setups\\monza\\Setups.def", old);
+    {
+        test::FailingFs failing("Setups.def", test::FailingFs::kRename);
+        std::optional<platform::ScopedFileSystem> failingFromNowOn;
+        clsGPL gpl(ui);  // destroyed, and so written back, while the failure is in place
+        gpl.ReadSetupsDef("monza", "Driver__Sam");
+        UserEdits();
+        gpl.SetFullPathIniValue(gpl.SetupsDefPath("monza", "Driver__Sam"), "Race", "F1lotus", "x");
+        gpl.SetIniValue("core.ini", "Joy", "max_steering_torque", "100");
+        failingFromNowOn.emplace(failing);
+    }
+    EXPECT_EQ(test::ReadNative(GplFile("Players/Driver__Sam/Setups/monza/Setups.def")), old);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("Setups.def"), std::string::npos) << ui.messages[0].text;
+    EXPECT_NE(test::ReadNative(GplFile("core.ini")).find("max_steering_torque = 100"),
+              std::string::npos);
+}
+
+TEST_F(GplWriteBackTest, ChangingThePlayersNameRenamesTheFolderAndItsLaterFilesFollow) {
+    WriteGpl("Players\\Driver__Sam\\Setups\\monza\\Setups.def", BuildSetupsDef({}));
+    {
+        clsGPL gpl(ui);
+        gpl.ReadSetupsDef("monza", "Driver__Sam");
+        gpl.ReadIniFile(Gpl() + "Players\\Driver__Sam\\Extra.ini");
+        UserEdits();
+        gpl.SetPlayerValue("Driver__Sam", "Personal Information", "firstName", "Samuel");
+        gpl.SetFullPathIniValue(gpl.SetupsDefPath("monza", "Driver__Sam"), "Race", "F1lotus",
+                                "fast.lo1");
+        gpl.SetIniValue("Players\\Driver__Sam\\Extra.ini", "Notes", "text", "hello");
+    }
+    EXPECT_EQ(PlayerFolders(), (std::vector<std::string>{"D_Arcy__Jean_Luc", "Driver__Samuel",
+                                                         "van_der_Berg__Mary_Ann"}));
+    const std::string player = test::ReadNative(GplFile("Players/Driver__Samuel/Player.ini"));
+    EXPECT_NE(player.find("firstName = Samuel"), std::string::npos) << player;
+    EXPECT_EQ(NamesOf(test::ReadNative(GplFile("Players/Driver__Samuel/Setups/monza/Setups.def")))
+                  [Slot("Race", "F1lotus")],
+              "fast.lo1");
+    EXPECT_NE(test::ReadNative(GplFile("Players/Driver__Samuel/Extra.ini")).find("text = hello"),
+              std::string::npos);
+    const std::string app = test::ReadNative(GplFile("App.ini"));
+    EXPECT_NE(app.find("lastPlayer = Driver__Samuel"), std::string::npos) << app;
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(GplWriteBackTest, AHostileNameStillRenamesDirectlyBelowPlayers) {
+    {
+        clsGPL gpl(ui);
+        UserEdits();
+        gpl.SetPlayerValue("Driver__Sam", "Personal Information", "lastName", "..\\..\\x");
+        gpl.SetPlayerValue("Driver__Sam", "Personal Information", "firstName", "..");
+    }
+    EXPECT_EQ(PlayerFolders(), (std::vector<std::string>{"D_Arcy__Jean_Luc", "______x____",
+                                                         "van_der_Berg__Mary_Ann"}));
+    EXPECT_TRUE(std::filesystem::exists(GplFile("Players/______x____/Player.ini")));
+    EXPECT_FALSE(std::filesystem::exists(tmp.file("x")));
+    EXPECT_FALSE(std::filesystem::exists(GplFile("x")));
+}
+
+TEST_F(GplWriteBackTest, ARenameOntoAnotherPlayersFolderIsRefused) {
+    const std::string other = test::ReadNative(GplFile("Players/D_Arcy__Jean_Luc/Player.ini"));
+    {
+        clsGPL gpl(ui);
+        UserEdits();
+        gpl.SetPlayerValue("Driver__Sam", "Personal Information", "firstName", "Jean-Luc");
+        gpl.SetPlayerValue("Driver__Sam", "Personal Information", "lastName", "D'Arcy");
+    }
+    EXPECT_EQ(PlayerFolders(), (std::vector<std::string>{"D_Arcy__Jean_Luc", "Driver__Sam",
+                                                         "van_der_Berg__Mary_Ann"}));
+    EXPECT_EQ(test::ReadNative(GplFile("Players/D_Arcy__Jean_Luc/Player.ini")), other);
+    const std::string sam = test::ReadNative(GplFile("Players/Driver__Sam/Player.ini"));
+    EXPECT_NE(sam.find("lastName = D'Arcy"), std::string::npos) << sam;
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("D_Arcy__Jean_Luc already exists"), std::string::npos)
+        << ui.messages[0].text;
+    EXPECT_EQ(test::ReadNative(GplFile("App.ini")).find("D_Arcy"), std::string::npos);
+}
+
+TEST_F(GplWriteBackTest, ANameThatDiffersOnlyInCaseKeepsTheFolder) {
+    {
+        clsGPL gpl(ui);
+        UserEdits();
+        gpl.SetPlayerValue("Driver__Sam", "Personal Information", "lastName", "DRIVER");
+    }
+    EXPECT_EQ(PlayerFolders(), (std::vector<std::string>{"D_Arcy__Jean_Luc", "Driver__Sam",
+                                                         "van_der_Berg__Mary_Ann"}));
+}
+
+TEST_F(GplWriteBackTest, APlayerIniOutsidePlayersIsNotAPlayersFile) {
+    WriteGpl("Tracks\\monza\\Player.ini",
+             IniText({"[ Personal Information ]", "firstName = A", "lastName = B"}));
+    {
+        clsGPL gpl(ui);
+        gpl.ReadIniFile(Gpl() + "Tracks\\monza\\Player.ini");
+        UserEdits();
+        gpl.SetIniValue("Tracks\\monza\\Player.ini", "Personal Information", "firstName", "C");
+    }
+    EXPECT_TRUE(std::filesystem::exists(GplFile("Tracks/monza/Player.ini")));
+    EXPECT_EQ(PlayerFolders(), (std::vector<std::string>{"D_Arcy__Jean_Luc", "Driver__Sam",
+                                                         "van_der_Berg__Mary_Ann"}));
+}
+
+}  // namespace
+}  // namespace zam

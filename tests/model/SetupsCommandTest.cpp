@@ -1,0 +1,99 @@
+// zamini setups, run through its command table as the dispatcher runs it.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "GplTestSupport.h"
+#include "zam/model/SetupsDef.h"
+#include "zam/tools/Command.h"
+
+namespace zam {
+namespace {
+
+struct CommandRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CommandRun Setups(const std::vector<std::string>& args) {
+    for (const auto& command : tools::SetupCommands()) {
+        if (command.name != "setups") continue;
+        std::ostringstream out, err;
+        const int status = command.run(args, out, err);
+        return {status, out.str(), err.str()};
+    }
+    ADD_FAILURE() << "no setups command";
+    return {-1, {}, {}};
+}
+
+class SetupsCommand : public testing::Test {
+protected:
+    std::string Def() const { return tmp.file("Setups.def").string(); }
+    test::TempDir tmp;
+};
+
+TEST_F(SetupsCommand, PrintsEverySlotInFileOrder) {
+    SetupNames names;
+    names[17] = "Monza Fast.lo1";
+    tmp.write("Setups.def", BuildSetupsDef(names));
+    const CommandRun run = Setups({Def()});
+    ASSERT_EQ(run.status, tools::kExitOk) << run.err;
+    std::istringstream lines(run.out);
+    std::string line;
+    std::vector<std::string> all;
+    while (std::getline(lines, line)) all.push_back(line);
+    ASSERT_EQ(all.size(), 42u);
+    EXPECT_EQ(all[0], "Race\tF3brabham\t");
+    EXPECT_EQ(all[17], "Race\tF1lotus\tMonza Fast.lo1");
+    EXPECT_EQ(all[41], "Current\tF1murasama\t");
+}
+
+TEST_F(SetupsCommand, SetsEntriesKeepingTheOthersAndWritesTheWholeFormat) {
+    SetupNames names;
+    names[0] = "keep.bb3";
+    tmp.write("Setups.def", BuildSetupsDef(names) + "trailing bytes");
+    const CommandRun run = Setups({Def(), "current", "F1lotus=new.lo1", "F2brm=a=b.br2"});
+    ASSERT_EQ(run.status, tools::kExitOk) << run.err;
+    names[38] = "new.lo1";
+    names[static_cast<std::size_t>(SetupSlotIndex("Current", "F2brm"))] = "a=b.br2";
+    EXPECT_EQ(tmp.read("Setups.def"), BuildSetupsDef(names));
+}
+
+TEST_F(SetupsCommand, SettingCreatesAMissingIndex) {
+    const CommandRun run = Setups({Def(), "Race", "F3eagle=x.ea3"});
+    ASSERT_EQ(run.status, tools::kExitOk) << run.err;
+    const std::string bytes = tmp.read("Setups.def");
+    EXPECT_EQ(bytes.size(), 14404u);
+    EXPECT_EQ(ParseSetupsDef(bytes)[static_cast<std::size_t>(SetupSlotIndex("Race", "F3eagle"))], "x.ea3");
+}
+
+TEST_F(SetupsCommand, WrongArgumentsGiveUsageAndChangeNothing) {
+    tmp.write("Setups.def", BuildSetupsDef({}));
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {},
+             {Def(), "Race"},
+             {Def(), "Race", "F1lotus"},
+             {Def(), "Practice", "F1lotus=x"},
+             {Def(), "Race", "F1lotus=x", "FDlotus=y"},
+         }) {
+        const CommandRun run = Setups(args);
+        EXPECT_EQ(run.status, tools::kExitUsage);
+        EXPECT_NE(run.err.find("usage: zamini setups DEF"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(tmp.read("Setups.def"), BuildSetupsDef({}));
+}
+
+TEST_F(SetupsCommand, IoFailuresNameTheFile) {
+    const CommandRun missing = Setups({Def()});
+    EXPECT_EQ(missing.status, tools::kExitFailure);
+    EXPECT_NE(missing.err.find(Def()), std::string::npos);
+
+    const std::string inMissingFolder = tmp.file("none/Setups.def").string();
+    const CommandRun unwritable = Setups({inMissingFolder, "Race", "F1lotus=x"});
+    EXPECT_EQ(unwritable.status, tools::kExitFailure);
+    EXPECT_NE(unwritable.err.find(inMissingFolder), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zam

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "GplTestSupport.h"
+#include "zam/model/SetupsDef.h"
+#include "zam/platform/Paths.h"
+
+namespace zam {
+namespace {
+
+using test::TempDir;
+
+constexpr std::size_t SlotOffset(std::size_t fileSlot) {
+    return kSetupsHeaderSize + fileSlot * kSetupsSlotSize;
+}
+
+// The name area of one slot: its bytes up to the first 00.
+std::string NameAt(const std::string& bytes, std::size_t fileSlot) {
+    const std::string slot = bytes.substr(SlotOffset(fileSlot), kSetupsSlotSize);
+    return slot.substr(0, slot.find('\0'));
+}
+
+SetupNames DistinctNames() {
+    SetupNames names;
+    for (std::size_t i = 0; i < names.size(); ++i) names[i] = "setup" + std::to_string(i) + ".lo1";
+    return names;
+}
+
+TEST(SetupsDefFormat, EmptyIndexIsHeaderAndZeroSlots) {
+    const std::string bytes = BuildSetupsDef({});
+    ASSERT_EQ(bytes.size(), 14404u);
+    EXPECT_EQ(bytes.substr(0, 10), std::string("PLSD\x01\x00\x00\x00" "88", 10));
+    EXPECT_EQ(bytes.find_first_not_of('\0', 10), std::string::npos);
+}
+
+TEST(SetupsDefFormat, SlotsRunRaceThenCurrentCarsThenF3F2F1WithAZeroSlotPerCar) {
+    const auto& slots = SetupSlots();
+    EXPECT_EQ(slots[0].section, "Race");
+    EXPECT_EQ(slots[0].entry, "F3brabham");
+    EXPECT_EQ(slots[2].entry, "F1brabham");
+    EXPECT_EQ(slots[3].entry, "F3brm");
+    EXPECT_EQ(slots[17].entry, "F1lotus");
+    EXPECT_EQ(slots[21].section, "Current");
+    EXPECT_EQ(slots[21].entry, "F3brabham");
+    EXPECT_EQ(slots[41].entry, "F1murasama");
+
+    const std::string bytes = BuildSetupsDef(DistinctNames());
+    ASSERT_EQ(bytes.size(), 14404u);
+    EXPECT_EQ(NameAt(bytes, 0), "setup0.lo1");
+    EXPECT_EQ(NameAt(bytes, 2), "setup2.lo1");
+    EXPECT_EQ(NameAt(bytes, 3), "");  // brabham's fourth slot
+    EXPECT_EQ(NameAt(bytes, 4), "setup3.lo1");
+    EXPECT_EQ(NameAt(bytes, 27), "");  // murasama's fourth slot in Race
+    EXPECT_EQ(NameAt(bytes, 28), "setup21.lo1");
+    EXPECT_EQ(NameAt(bytes, 54), "setup41.lo1");  // the last slot written
+}
+
+TEST(SetupsDefFormat, SlotIndexComparesWithoutCaseAndKnowsOnlyTheNamedSlots) {
+    EXPECT_EQ(SetupSlotIndex("race", "f1LOTUS"), 17);
+    EXPECT_EQ(SetupSlotIndex("Current", "F1lotus"), 38);
+    EXPECT_EQ(SetupSlotIndex("Race", "FDlotus"), -1);
+    EXPECT_EQ(SetupSlotIndex("Practice", "F1lotus"), -1);
+    EXPECT_EQ(SetupSlotIndex("Race", ""), -1);
+}
+
+TEST(SetupsDefFormat, RoundTripKeepsNamesAndReproducesACanonicalFile) {
+    const SetupNames names = DistinctNames();
+    const std::string bytes = BuildSetupsDef(names);
+    EXPECT_EQ(ParseSetupsDef(bytes), names);
+    EXPECT_EQ(BuildSetupsDef(ParseSetupsDef(bytes)), bytes);
+}
+
+TEST(SetupsDefFormat, ReadingIgnoresHeaderFourthSlotsAndBytesAfterTheNameWhichWritingClears) {
+    std::string bytes = BuildSetupsDef(DistinctNames());
+    bytes.replace(0, 4, "XXXX");
+    bytes.replace(SlotOffset(3), 5, "junk!");          // a fourth slot
+    bytes.replace(SlotOffset(0) + 20, 4, "tail");      // after the 00 of slot 0's name
+    bytes += std::string(300, 'z');                    // longer than the format
+    const SetupNames names = ParseSetupsDef(bytes);
+    EXPECT_EQ(names, DistinctNames());
+    EXPECT_EQ(BuildSetupsDef(names), BuildSetupsDef(DistinctNames()));
+}
+
+TEST(SetupsDefFormat, NamesAreTrimmedOfSpaces) {
+    std::string bytes = BuildSetupsDef({});
+    bytes.replace(SlotOffset(4), 11, "  a b.br1  ");
+    EXPECT_EQ(ParseSetupsDef(bytes)[3], "a b.br1");
+}
+
+TEST(SetupsDefFormat, ShortFilesReadMissingAndCutSlotsAsEmpty) {
+    const std::string full = BuildSetupsDef(DistinctNames());
+    EXPECT_EQ(ParseSetupsDef(""), SetupNames{});
+    EXPECT_EQ(ParseSetupsDef(full.substr(0, 100)), SetupNames{});
+    EXPECT_EQ(ParseSetupsDef(full.substr(0, kSetupsHeaderSize)), SetupNames{});
+
+    // Cut inside slot 4's name ("setup3.lo1"): that half name must not be taken.
+    SetupNames cutInName = ParseSetupsDef(full.substr(0, SlotOffset(4) + 5));
+    EXPECT_EQ(cutInName[0], "setup0.lo1");
+    EXPECT_EQ(cutInName[2], "setup2.lo1");
+    EXPECT_EQ(cutInName[3], "");
+    for (std::size_t i = 4; i < cutInName.size(); ++i) EXPECT_EQ(cutInName[i], "") << i;
+
+    // Cut after the name's 00 but inside its padding: the name is whole.
+    SetupNames cutInPadding = ParseSetupsDef(full.substr(0, SlotOffset(4) + 20));
+    EXPECT_EQ(cutInPadding[3], "setup3.lo1");
+    EXPECT_EQ(cutInPadding[4], "");
+
+    // Without the unwritten last zero slot a file is complete.
+    EXPECT_EQ(ParseSetupsDef(full), DistinctNames());
+}
+
+TEST(SetupsDefFormat, LongNamesAreCutToFitTheirSlotWithA00) {
+    SetupNames names;
+    names[0] = std::string(300, 'a');
+    names[1] = std::string(256, 'b');
+    const std::string bytes = BuildSetupsDef(names);
+    ASSERT_EQ(bytes.size(), 14404u);
+    EXPECT_EQ(NameAt(bytes, 0), std::string(256, 'a'));
+    EXPECT_EQ(bytes[SlotOffset(1) - 1], '\0');
+    EXPECT_EQ(NameAt(bytes, 1), std::string(256, 'b'));
+
+    // A slot filled to its last byte reads whole and is written back with its 00.
+    std::string full = BuildSetupsDef({});
+    full.replace(SlotOffset(0), kSetupsSlotSize, std::string(kSetupsSlotSize, 'c'));
+    const SetupNames read = ParseSetupsDef(full);
+    EXPECT_EQ(read[0], std::string(257, 'c'));
+    EXPECT_EQ(read[1], "");
+    EXPECT_EQ(NameAt(BuildSetupsDef(read), 0), std::string(256, 'c'));
+}
+
+TEST(SetupsDefFile, WriteReplacesTheFileWholeAndLeavesNoTemporaryFile) {
+    TempDir tmp;
+    const auto native = tmp.write("Setups.def", std::string(20000, 'q'));
+    const std::string path = platform::LogicalFromNative(native);
+    ASSERT_TRUE(WriteSetupsDefFile(path, DistinctNames()));
+    EXPECT_EQ(tmp.read("Setups.def"), BuildSetupsDef(DistinctNames()));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 1);
+
+    SetupNames names;
+    ASSERT_TRUE(ReadSetupsDefFile(path, names));
+    EXPECT_EQ(names, DistinctNames());
+}
+
+TEST(SetupsDefFile, MissingFileReadsAsNotFoundWithEmptyNames) {
+    TempDir tmp;
+    SetupNames names = DistinctNames();
+    const platform::Status status = ReadSetupsDefFile(tmp.logical() + "Setups.def", names);
+    EXPECT_EQ(status.code, platform::kFileNotFound);
+    EXPECT_EQ(names, SetupNames{});
+}
+
+TEST(SetupsDefFile, FailedWriteLeavesTheOldFile) {
+    TempDir tmp;
+    const std::string old = BuildSetupsDef(DistinctNames());
+    tmp.write("Setups.def", old);
+    const std::string path = tmp.logical() + "Setups.def";
+    {
+        test::FailingFs failing("Setups.def", test::FailingFs::kRename);
+        platform::ScopedFileSystem scoped(failing);
+        EXPECT_FALSE(WriteSetupsDefFile(path, {}));
+    }
+    {
+        test::FailingFs failing("Setups.def", test::FailingFs::kWrite, platform::kDiskFull);
+        platform::ScopedFileSystem scoped(failing);
+        EXPECT_EQ(WriteSetupsDefFile(path, {}).code, platform::kDiskFull);
+    }
+    EXPECT_EQ(tmp.read("Setups.def"), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 1);
+}
+
+TEST(SetupsDefFile, WriteIntoAMissingFolderFailsWithoutCreatingIt) {
+    TempDir tmp;
+    EXPECT_FALSE(WriteSetupsDefFile(tmp.logical() + "nofolder/Setups.def", {}));
+    EXPECT_FALSE(tmp.exists("nofolder"));
+}
+
+}  // namespace
+}  // namespace zam
