@@ -10,8 +10,6 @@
 #include "zam/controls/RuntimeBindings.h"
 #include "zam/controls/ucCheckBox.h"
 #include "zam/controls/ucDropDown.h"
-#include "zam/controls/ucSpinner.h"
-#include <cmath>
 #include "zam/frontend/LaunchCommand.h"
 #include "zam/frontend/QtText.h"
 #include "zam/frontend/frmZAM.h"
@@ -88,12 +86,7 @@ void frmZAM::ResizeRaceTabControls() {
 
 // The qualifying spinner counts minutes; the simulator keeps the length in seconds.
 void frmZAM::OnQualifyingChange() {
-    controls::ucSpinner* qualifying = controls_.Spinner("spnQualifying");
-    if (!gpl_ || !qualifying || PlayerId().empty()) return;
-    const double minutes = qualifying->Value();
-    if (minutes <= 0) return;
-    gpl_->SetIniValue(playerFiles_.playerIni, "Multiplayer Host", "lastPracticeLength",
-                      std::to_string(std::llround(minutes * 60)));
+    if (gpl_) controls::QualifyingChanged(controls_, PlayerId());
 }
 
 void frmZAM::OnAddressEdited() {

@@ -238,6 +238,19 @@ TEST_F(WindowTest, HostModeBindsTheRaceControlsToItsSection) {
     EXPECT_FALSE(window->Controls().Find("cbxDamageModel")->isHidden());
 }
 
+TEST_F(WindowTest, QualifyingIsShownInMinutesAndStoredInSeconds) {
+    ASSERT_TRUE(Open());
+    window->SelectMode(kModeHost);  // the demo player's 900 seconds
+    controls::ucSpinner* qualifying = window->Controls().Spinner("spnQualifying");
+    EXPECT_EQ(qualifying->TextBox()->text().toStdString(), "15");
+    qualifying->SetValue(20);
+    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Multiplayer Host", "lastPracticeLength"),
+              "1200");
+    qualifying->SetValue(0);  // no length is not stored
+    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Multiplayer Host", "lastPracticeLength"),
+              "1200");
+}
+
 TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPath) {
     ASSERT_TRUE(Open());
     window->SelectMode(kModeTesting);
