@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -103,7 +103,8 @@ std::string Image(const std::uint8_t* data, std::size_t size) {
         image += input;
         return image;
     }
-    std::string image = ValidImage(mode == 3);
+    static const std::string kValid121 = ValidImage(false), kValid122 = ValidImage(true);
+    std::string image = mode == 3 ? kValid122 : kValid121;
     const std::string tail = size > 3 ? input.substr(3) : std::string();
     for (std::size_t i = 0; i < tail.size() && i < 2 * kRegionSize; ++i) {
         const std::size_t at = (i < kRegionSize ? kFirstRegion : kSecondRegion - kRegionSize) + i;
@@ -118,8 +119,11 @@ void Write(const std::string& bytes) {
 }
 
 std::string Read() {
-    std::ifstream in(ExePath(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ifstream in(ExePath(), std::ios::binary | std::ios::ate);
+    std::string bytes(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
 }
 
 }  // namespace

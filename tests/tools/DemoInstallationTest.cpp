@@ -9,7 +9,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "FakeUi.h"
 #include "TempDir.h"
+#include "zam/store/Common.h"
 
 namespace {
 
@@ -103,6 +105,24 @@ TEST_F(DemoInstallationTest, ExecutableCarriesTheNativeEngineTablesWhereTheyAreL
     EXPECT_EQ(Slot(exe, first + 20), "2C8B5400");
     EXPECT_EQ(Slot(exe, first + 24), "348B5400");
     EXPECT_EQ(exe.substr(h - 36, 28), std::string("bra\0brm\0cov\0eag\0fer\0mur\0lot\0", 28));
+}
+
+// The front end's own search finds the markers: the executable passes the check of a chosen
+// simulator file, and the engine tables are where the engine swap looks.
+TEST_F(DemoInstallationTest, TheProgramsOwnSearchFindsTheMarkers) {
+    for (bool script : {false, true}) {
+        DemoOptions options;
+        if (script) options.simSeconds = 1;
+        const fs::path dir = temp.path() / (script ? "script" : "plain");
+        MakeDemoInstallation(dir, options);
+        const std::string exe = (dir / "GPL.EXE").string();
+        zam::test::FakeUi ui;
+        EXPECT_EQ(zam::FindString(ui, exe, 1412000, "hit_hard"),
+                  static_cast<std::int64_t>(zam::tools::kDemoKeyMarkerOffset));
+        EXPECT_EQ(zam::FindString(ui, exe, 1335000, "Repco"),
+                  static_cast<std::int64_t>(zam::tools::kDemoEngineMarkerOffset));
+        EXPECT_TRUE(ui.messages.empty());
+    }
 }
 
 TEST_F(DemoInstallationTest, Version122HasSevenAsThirdDigitOfEveryValue) {
@@ -228,16 +248,16 @@ TEST_F(DemoInstallationTest, SetupIndexIsTheBinaryFormatAndNamesExistingFiles) {
 
 TEST_F(DemoInstallationTest, LargeInstallationFillsTheSeasonToItsLimit) {
     DemoOptions options;
-    options.tracks = 90;
-    options.players = 25;
+    options.tracks = 70;
+    options.players = 5;
     const fs::path dir = Make(options);
     const std::string season = ReadNative(dir / "Seasons" / "67Season.Ini");
     EXPECT_EQ(IniLine(season, "Season", "numEvents"), "64");
     EXPECT_NE(season.find("[Event64]"), std::string::npos);
     EXPECT_EQ(season.find("[Event65]"), std::string::npos);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "Tracks"), fs::directory_iterator()), 90);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "Players"), fs::directory_iterator()), 25);
-    EXPECT_TRUE(fs::exists(dir / "Players" / "Driver0025__Test" / "Player.ini"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "Tracks"), fs::directory_iterator()), 70);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "Players"), fs::directory_iterator()), 5);
+    EXPECT_TRUE(fs::exists(dir / "Players" / "Driver0005__Test" / "Player.ini"));
 }
 
 TEST_F(DemoInstallationTest, RefusesAFolderThatHoldsAnything) {

@@ -42,9 +42,8 @@ constexpr const char* kNativeTable =
 class EngineCommandsTest : public ::testing::Test {
 protected:
     std::string MakeExe(const zam::tools::DemoOptions& options = {}) {
-        const fs::path dir = temp.path() / ("demo" + std::to_string(++made));
-        zam::tools::MakeDemoInstallation(dir, options);
-        return (dir / "GPL.EXE").string();
+        const std::string name = "demo" + std::to_string(++made) + "/GPL.EXE";
+        return temp.write(name, zam::tools::DemoExecutable(options)).string();
     }
     zam::test::TempDir temp;
     int made = 0;
