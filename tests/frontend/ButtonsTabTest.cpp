@@ -2,6 +2,7 @@
 // each for looking at.
 #include <gmock/gmock.h>
 
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>

@@ -16,7 +16,6 @@ using testing::ElementsAre;
 class SetupListsTest : public DemoGplTest {
 protected:
     SetupListsTest() {
-        EnsureApplication();
         current.Bind("?", "Current", "?");
         race.Bind("?", "Race", "?");
     }
@@ -37,6 +36,10 @@ protected:
     }
     std::string Folder() const { return "gpl/Players/Driver__Sam/Setups/kyalami/"; }
 
+    // The application must exist before the drop-downs are made (a test may run alone).
+    struct ApplicationReady {
+        ApplicationReady() { EnsureApplication(); }
+    } applicationReady_;
     controls::ucDropDown current;
     controls::ucDropDown race;
     SetupSelection selection;

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 

@@ -12,11 +12,12 @@
 #include <string_view>
 #include <vector>
 
+#include "zam/frontend/SessionState.h"  // kSeasonFile
+
 namespace zam {
 
 class clsGPL;
 
-inline constexpr const char* kSeasonFile = "Seasons\\67Season.Ini";
 inline constexpr const char* kSeasonDefaultsIni = "SZAM.Ini";
 inline constexpr int kMaxSeasonEvents = 64;
 
