@@ -51,8 +51,9 @@ TEST_P(FaultInjectionCommandFile, EveryFailedStepLeavesTheWholeOldOrNewFile) {
         const std::string now = dir.read("ZAM.int");
         EXPECT_THAT(now, ::testing::AnyOf(oldBytes, newBytes));
         EXPECT_EQ(status.ok(), now == newBytes) << "the status must say whether it was written";
-        if (!plan.persistent)
+        if (!plan.persistent) {
             EXPECT_THAT(FilesBelow(dir.path()), ::testing::ElementsAre("ZAM.int"));
+        }
         if (HasFailure()) break;
     }
     TallyFaults("ZAM.int (platform command file)", injected);

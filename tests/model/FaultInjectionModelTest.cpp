@@ -108,7 +108,9 @@ TEST(FaultInjectionEngines, EveryFailedStepLeavesTheWholeOldOrNewExecutable) {
         const std::string now = dir.read("GPL.EXE");
         EXPECT_TRUE(now == original || now == chosen) << "the executable is neither old nor new";
         EXPECT_EQ(written, now == chosen);
-        if (now != chosen) EXPECT_FALSE(ui.messages.empty()) << "the user was not told";
+        if (now != chosen) {
+            EXPECT_FALSE(ui.messages.empty()) << "the user was not told";
+        }
         ExpectNothingLeftBehind(dir, {"GPL.EXE"}, plan);
         if (HasFailure()) break;
     }
