@@ -29,7 +29,7 @@ protected:
     // Names of every entry in a folder, to see that nothing was left behind.
     std::vector<std::string> Entries(const std::string& relative) const {
         std::vector<std::string> names;
-        for (auto& e : fs::directory_iterator(dir.file(relative))) names.push_back(e.path().filename());
+        for (auto& e : fs::directory_iterator(dir.file(relative))) names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
