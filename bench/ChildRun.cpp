@@ -1,10 +1,13 @@
 #include "ChildRun.h"
 
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -42,8 +45,10 @@ Usage CurrentUsage() {
     return {usage.ru_maxrss, seconds(usage.ru_utime) + seconds(usage.ru_stime)};
 }
 
-// Runs argv with its standard output on a pipe; returns what it printed and its wait status.
-std::string RunCaptured(const std::vector<std::string>& args, int& status) {
+// Runs argv with its standard output on a pipe; returns what it printed and its wait status. A
+// child still running after `timeoutSeconds` is killed and `timedOut` set.
+std::string RunCaptured(const std::vector<std::string>& args, double timeoutSeconds, int& status,
+                        bool& timedOut) {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
     const pid_t pid = fork();
@@ -59,9 +64,24 @@ std::string RunCaptured(const std::vector<std::string>& args, int& status) {
         std::_Exit(127);
     }
     close(fds[1]);
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                              std::chrono::duration<double>(timeoutSeconds));
+    timedOut = false;
     std::string output;
     char buffer[4096];
     for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            kill(pid, SIGKILL);
+            timedOut = true;
+            break;
+        }
+        pollfd watch{fds[0], POLLIN, 0};
+        if (poll(&watch, 1, static_cast<int>(std::min<long long>(left.count(), 1000))) <= 0) {
+            continue;
+        }
         const ssize_t got = read(fds[0], buffer, sizeof buffer);
         if (got > 0) {
             output.append(buffer, static_cast<std::size_t>(got));
@@ -77,14 +97,15 @@ std::string RunCaptured(const std::vector<std::string>& args, int& status) {
 
 }  // namespace
 
-int RunChildLoad(const std::string& loaderName, const std::string& listFile) {
+int RunChildLoad(const std::string& loaderName, const std::string& listFile,
+                 const LoaderHints& hints) {
     const LoaderKind* kind = FindLoader(loaderName);
     if (kind == nullptr) {
         std::fprintf(stderr, "unknown reader %s\n", loaderName.c_str());
         return 2;
     }
     const std::vector<std::string> files = ReadFileList(listFile);
-    std::unique_ptr<Loader> loader = kind->make();
+    std::unique_ptr<Loader> loader = kind->make(hints);
 
     const Usage before = CurrentUsage();
     const auto start = std::chrono::steady_clock::now();
@@ -104,10 +125,14 @@ int RunChildLoad(const std::string& loaderName, const std::string& listFile) {
     std::_Exit(0);
 }
 
-Measurement MeasureInChild(const std::string& loaderName, const std::string& listFile) {
+Measurement MeasureInChild(const std::string& loaderName, const std::string& listFile,
+                           const LoaderHints& hints, double timeoutSeconds) {
     int status = 0;
+    bool timedOut = false;
     const std::string output =
-        RunCaptured({"bench_ini_load", kChildFlag, loaderName, listFile}, status);
+        RunCaptured({"bench_ini_load", kChildFlag, loaderName, listFile,
+                     std::to_string(hints.indexSize)},
+                    timeoutSeconds, status, timedOut);
     Measurement m;
     std::istringstream lines(output);
     for (std::string line; std::getline(lines, line);) {
@@ -123,7 +148,11 @@ Measurement MeasureInChild(const std::string& loaderName, const std::string& lis
             m.note = line.substr(5);
         }
     }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    if (timedOut) {
+        m.ok = false;
+        m.failure = "stopped after " + std::to_string(static_cast<int>(timeoutSeconds)) +
+                    " s without finishing";
+    } else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         m.ok = false;
         m.failure = WIFSIGNALED(status) ? "killed by signal " + std::to_string(WTERMSIG(status))
                                         : "exit code " + std::to_string(WEXITSTATUS(status));

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "Loaders.h"
+
 namespace zam::bench {
 
 struct Measurement {
@@ -23,12 +25,16 @@ struct Measurement {
 
 inline constexpr const char* kChildFlag = "--child";
 
-// Child side: `--child LOADER LISTFILE`. Loads every file named in LISTFILE (one native path a
-// line) with LOADER and prints the result lines the parent reads. Returns the exit code.
-int RunChildLoad(const std::string& loaderName, const std::string& listFile);
+// Child side: `--child LOADER LISTFILE [INDEXSIZE]`. Loads every file named in LISTFILE (one
+// native path a line) with LOADER and prints the result lines the parent reads. Returns the exit
+// code.
+int RunChildLoad(const std::string& loaderName, const std::string& listFile,
+                 const LoaderHints& hints);
 
-// Parent side: runs this program again as a child for one load and reads what it printed.
-Measurement MeasureInChild(const std::string& loaderName, const std::string& listFile);
+// Parent side: runs this program again as a child for one load and reads what it printed. A load
+// that takes longer than `timeoutSeconds` (wall clock) is stopped and reported as failed.
+Measurement MeasureInChild(const std::string& loaderName, const std::string& listFile,
+                           const LoaderHints& hints, double timeoutSeconds);
 
 void WriteFileList(const std::string& listFile, const std::vector<std::string>& paths);
 

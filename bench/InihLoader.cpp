@@ -40,6 +40,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Loader> MakeInihLoader() { return std::make_unique<InihLoader>(); }
+std::unique_ptr<Loader> MakeInihLoader(const LoaderHints&) { return std::make_unique<InihLoader>(); }
 
 }  // namespace zam::bench

@@ -6,6 +6,7 @@ const std::vector<LoaderKind>& AvailableLoaders() {
     static const std::vector<LoaderKind> kinds = {
 #ifdef ZAM_BENCH_HAVE_STORE
         {"store", "store (IniStore)", &MakeStoreLoader},
+        {"store-sized", "store, index presized", &MakeSizedStoreLoader},
 #endif
 #ifdef ZAM_BENCH_HAVE_INIH
         {"inih", "inih (ini_parse)", &MakeInihLoader},

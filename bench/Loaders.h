@@ -22,18 +22,28 @@ public:
     virtual LoadSummary Summary() = 0;
 };
 
+// What the parent tells a reader before it loads.
+struct LoaderHints {
+    // Hash index size for "store-sized": what the front end itself would use after a first run
+    // over the same files (four times the keys it held). 0 when unknown.
+    std::int32_t indexSize = 0;
+};
+
 struct LoaderKind {
-    const char* name;   // command-line name: "store", "inih", "qsettings"
+    const char* name;   // command-line name: "store", "store-sized", "inih", "qsettings"
     const char* label;  // table label
-    std::unique_ptr<Loader> (*make)();
+    std::unique_ptr<Loader> (*make)(const LoaderHints& hints);
 };
 
 // The readers this build has, the store first.
 const std::vector<LoaderKind>& AvailableLoaders();
 const LoaderKind* FindLoader(std::string_view name);
 
-std::unique_ptr<Loader> MakeStoreLoader();
-std::unique_ptr<Loader> MakeInihLoader();
-std::unique_ptr<Loader> MakeQSettingsLoader();
+// The store with the default index of 10000 slots, which grows as the files come in.
+std::unique_ptr<Loader> MakeStoreLoader(const LoaderHints& hints);
+// The store with its index sized from the hints, as on every run after the first.
+std::unique_ptr<Loader> MakeSizedStoreLoader(const LoaderHints& hints);
+std::unique_ptr<Loader> MakeInihLoader(const LoaderHints& hints);
+std::unique_ptr<Loader> MakeQSettingsLoader(const LoaderHints& hints);
 
 }  // namespace zam::bench

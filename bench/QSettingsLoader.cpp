@@ -39,6 +39,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Loader> MakeQSettingsLoader() { return std::make_unique<QSettingsLoader>(); }
+std::unique_ptr<Loader> MakeQSettingsLoader(const LoaderHints&) { return std::make_unique<QSettingsLoader>(); }
 
 }  // namespace zam::bench

@@ -1,5 +1,7 @@
-// The store as the front end uses it: one IniStore with the default index, every file read with
-// ReadIniFile under its own path as the store key.
+// The store as the front end uses it: one IniStore, every file read with ReadIniFile under its own
+// path as the store key. On a first run the index starts at its default size and grows; on later
+// runs the front end sizes it from the previous run's count.
+#include <algorithm>
 #include <string>
 
 #include "Loaders.h"
@@ -12,7 +14,7 @@ namespace {
 
 class StoreLoader final : public Loader {
 public:
-    StoreLoader() : store_(ui_) {}
+    explicit StoreLoader(std::int32_t indexSize) : store_(ui_, indexSize) {}
 
     void Load(const std::vector<std::string>& files) override {
         for (const std::string& file : files) store_.ReadIniFile(file);
@@ -40,6 +42,12 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Loader> MakeStoreLoader() { return std::make_unique<StoreLoader>(); }
+std::unique_ptr<Loader> MakeStoreLoader(const LoaderHints&) {
+    return std::make_unique<StoreLoader>(kDefaultIndexSize);
+}
+
+std::unique_ptr<Loader> MakeSizedStoreLoader(const LoaderHints& hints) {
+    return std::make_unique<StoreLoader>(std::max(hints.indexSize, kDefaultIndexSize));
+}
 
 }  // namespace zam::bench

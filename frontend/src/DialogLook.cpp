@@ -10,8 +10,8 @@ namespace zam {
 
 namespace {
 
-constexpr int kSquare = 6;      // size of one chequer square in pixels
-constexpr int kStripRows = 2;   // rows of squares in the strip along the bottom edge
+constexpr int kSquare = 6;     // size of one chequer square in pixels
+constexpr int kStripRows = 2;  // rows of squares in the strip along the bottom edge
 
 void PaintChequeredStrip(QPainter& painter, const QRect& area) {
     const int top = area.bottom() + 1 - kStripRows * kSquare;

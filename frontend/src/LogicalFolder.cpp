@@ -43,7 +43,9 @@ bool IsRootFolder(std::string_view folder) {
     return root > 0 && folder.size() == root;
 }
 
-bool IsAbsoluteFolder(std::string_view folder) { return RootLength(folder) > 0; }
+bool IsAbsoluteFolder(std::string_view folder) {
+    return RootLength(folder) > 0;
+}
 
 std::string ParentFolder(std::string_view folder) {
     const std::string normal = WithOneSeparator(folder);

@@ -13,7 +13,9 @@ QtUserInterface::QtUserInterface(QWidget* parent) : parent_(parent) {}
 
 QtUserInterface::~QtUserInterface() = default;
 
-void QtUserInterface::SetParentWindow(QWidget* parent) { parent_ = parent; }
+void QtUserInterface::SetParentWindow(QWidget* parent) {
+    parent_ = parent;
+}
 
 QWidget* QtUserInterface::DialogParent() const {
     if (parent_) return parent_;
@@ -24,8 +26,8 @@ QWidget* QtUserInterface::DialogParent() const {
 }
 
 void QtUserInterface::ShowMessage(const std::string& text, const std::string& title) {
-    QMessageBox box(QMessageBox::NoIcon, QtFromCp1252(title), QtDisplayText(text),
-                    QMessageBox::Ok, DialogParent());
+    QMessageBox box(QMessageBox::NoIcon, QtFromCp1252(title), QtDisplayText(text), QMessageBox::Ok,
+                    DialogParent());
     box.setTextFormat(Qt::PlainText);  // a file name with "<" in it is no markup
     box.exec();
 }
@@ -43,13 +45,17 @@ frmStatus& QtUserInterface::StatusWindow() {
     return *status_;
 }
 
-void QtUserInterface::SetStatus(const std::string& text) { StatusWindow().SetMessage(text); }
+void QtUserInterface::SetStatus(const std::string& text) {
+    StatusWindow().SetMessage(text);
+}
 
 void QtUserInterface::HideStatus() {
     if (status_) status_->hide();
 }
 
-void QtUserInterface::CloseStatus() { status_.reset(); }
+void QtUserInterface::CloseStatus() {
+    status_.reset();
+}
 
 std::optional<FileChoice> QtUserInterface::SelectFile(const std::string& pattern,
                                                       const std::string& folder,
@@ -57,6 +63,8 @@ std::optional<FileChoice> QtUserInterface::SelectFile(const std::string& pattern
     return zam::SelectFile(*this, pattern, folder, title, allowNew, DialogParent());
 }
 
-void QtUserInterface::EndProgram() { std::_Exit(EXIT_FAILURE); }
+void QtUserInterface::EndProgram() {
+    std::_Exit(EXIT_FAILURE);
+}
 
 }  // namespace zam

@@ -1,7 +1,7 @@
 #include "zam/frontend/frmAbout.h"
 
-#include <QGridLayout>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>

@@ -51,8 +51,8 @@ std::vector<std::string> SplitPatterns(const std::string& pattern) {
     while (start <= pattern.size()) {
         std::size_t end = pattern.find(';', start);
         if (end == std::string::npos) end = pattern.size();
-        const std::string_view one = platform::TrimSpaces(
-            std::string_view(pattern).substr(start, end - start));
+        const std::string_view one =
+            platform::TrimSpaces(std::string_view(pattern).substr(start, end - start));
         if (!one.empty()) patterns.emplace_back(one);
         start = end + 1;
     }
@@ -178,7 +178,9 @@ void frmFileSelect::SetFileName(const std::string& name) {
     txtFileName->setText(QtFromCp1252(name));
 }
 
-std::string frmFileSelect::FileName() const { return Cp1252FromQt(txtFileName->text()); }
+std::string frmFileSelect::FileName() const {
+    return Cp1252FromQt(txtFileName->text());
+}
 
 void frmFileSelect::SetFormCaption(const std::string& caption) {
     setWindowTitle(caption.empty() ? QStringLiteral("Select File") : QtFromCp1252(caption));

@@ -91,10 +91,13 @@ void frmShutdown::Choose(int value) {
     done(value == kReturn ? Rejected : Accepted);
 }
 
-void frmShutdown::reject() { Choose(kReturn); }
+void frmShutdown::reject() {
+    Choose(kReturn);
+}
 
 bool frmShutdown::ChooseByKey(const QKeyEvent& event) {
-    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
     const QString text = event.text();
     if (text.size() != 1) return false;
     const QChar key = text.at(0).toUpper();

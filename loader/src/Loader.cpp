@@ -57,7 +57,7 @@ Loader::Ending Loader::CarryOut(const LoaderCommand& command) {
 Loader::Ending Loader::RunCommand(const LoaderCommand& command) {
     ChangeToProgramFolder(command.commandLine);
     std::string commandLine = command.commandLine;
-    // The AI trainer is a batch of programs: it needs the command interpreter around it.
+    // AITW tools have always been run through the command interpreter.
     if (NeedsCommandInterpreter(commandLine))
         commandLine = WithCommandInterpreter(commandLine, platform_.CommandInterpreter());
     std::int64_t start = platform_.Now();

@@ -115,8 +115,14 @@ std::string FormatLapTime(double seconds) {
 
 std::string UntrappedErrorText(int number, const std::string& description,
                                const std::string& routine) {
-    std::string printed = number < 0 ? std::to_string(number) : " " + std::to_string(number);
-    return "Untrapped error " + printed + " " + description + "\r in " + routine;
+    std::string text = "Untrapped error ";
+    if (number >= 0) text += ' ';  // a number is printed with a leading blank or its minus sign
+    text += std::to_string(number);
+    text += ' ';
+    text += description;
+    text += "\r in ";
+    text += routine;
+    return text;
 }
 
 }  // namespace zam

@@ -37,60 +37,54 @@ KeySum PrefixSum(std::string_view file, std::string_view section) {
 
 // ---- Impl ------------------------------------------------------------------------------------
 
-KeySum IniStore::Impl::SumOf(const store_detail::Slot& s) const {
-    KeySum sum = PrefixSum(files[s.file].name, files[s.file].sections[s.section].name);
-    sum.Add(EntryName(s));
-    return sum;
-}
-
-std::uint64_t IniStore::Impl::HashOfSlot(std::int32_t slot) const {
-    const store_detail::Slot& s = table.At(slot);
-    return store_detail::EntryHash(s.file, s.section, EntryName(s));
-}
-
-std::int32_t IniStore::Impl::SlotOf(std::int32_t file, std::int32_t section,
-                                    std::string_view entry) const {
-    return keys.Find(store_detail::EntryHash(file, section, entry), [&](std::int32_t slot) {
-        const store_detail::Slot& s = table.At(slot);
+std::int32_t IniStore::Impl::KeyOf(std::int32_t file, std::int32_t section, std::string_view entry,
+                                   std::uint32_t hash) const {
+    return keys.Find(hash, [&](std::int32_t key) {
+        const store_detail::Slot& s = registered[static_cast<std::size_t>(key)];
         return s.file == file && s.section == section && platform::EqualNoCase(EntryName(s), entry);
     });
 }
 
-void IniStore::Impl::CountProbe(const KeySum& sum, std::int32_t reached) {
+void IniStore::Impl::Place(std::int32_t key, const KeySum& sum) const {
+    std::int32_t slot = table.FirstFreeFrom(HomeFromSum(sum.Sum(), table.IndexSize()));
+    table.Occupy(slot, registered[static_cast<std::size_t>(key)]);
+    slotOfKey[static_cast<std::size_t>(key)] = slot;
+}
+
+// Places every registered key, in registration order. Consecutive keys mostly share their file
+// and section, whose part of the key sum is taken once.
+void IniStore::Impl::LayOut() const {
+    if (laidOut) return;
+    table.Reset(indexSize);
+    slotOfKey.assign(registered.size(), 0);
+    std::int32_t file = 0, section = 0;
+    KeySum prefix;
+    for (std::size_t key = 0; key < registered.size(); ++key) {
+        const store_detail::Slot& s = registered[key];
+        if (s.file != file || s.section != section) {
+            file = s.file;
+            section = s.section;
+            prefix = PrefixSum(files[file].name, files[file].sections[section].name);
+        }
+        KeySum sum = prefix;
+        sum.Add(EntryName(s));
+        Place(static_cast<std::int32_t>(key), sum);
+    }
+    laidOut = true;
+}
+
+void IniStore::Impl::CountProbe(const KeySum& sum, std::int32_t key) {
     if (Initialising) return;
+    LayOut();
     std::int32_t home = HomeFromSum(sum.Sum(), table.IndexSize());
-    if (reached >= 0) {
-        std::int32_t steps = table.Distance(home, reached);
+    if (key >= 0) {
+        std::int32_t steps = table.Distance(home, slotOfKey[static_cast<std::size_t>(key)]);
         if (steps == 0) ++firstTimeHits;
         mishits += steps;
     } else if (table.Full()) {
         mishits += table.Count();
     } else {
         mishits += table.Distance(home, table.FirstFreeFrom(home));
-    }
-}
-
-void IniStore::Impl::Register(const KeySum& sum, IniPosition p, std::string_view entryName) {
-    if (table.Full()) Grow();
-    std::int32_t slot = table.FirstFreeFrom(HomeFromSum(sum.Sum(), table.IndexSize()));
-    table.Occupy(slot, store_detail::Slot{p.file, p.section, p.entry});
-    keys.Insert(store_detail::EntryHash(p.file, p.section, entryName), slot,
-                [this](std::int32_t s) { return HashOfSlot(s); });
-}
-
-// A full table is doubled and every key registered again, in slot order, keeping its numbers.
-void IniStore::Impl::Grow() {
-    store_detail::SlotTable old = std::move(table);
-    std::int64_t wanted = static_cast<std::int64_t>(old.IndexSize()) * 2;
-    table.Reset(Clamp32(std::min<std::int64_t>(wanted, std::numeric_limits<std::int32_t>::max() - 1)));
-    keys.Clear(static_cast<std::size_t>(old.Occupied()));
-    for (std::int32_t i = 0; i <= old.IndexSize(); ++i) {
-        const store_detail::Slot& s = old.At(i);
-        if (s.file == 0) continue;
-        std::int32_t slot = table.FirstFreeFrom(HomeFromSum(SumOf(s).Sum(), table.IndexSize()));
-        table.Occupy(slot, s);
-        keys.Insert(store_detail::EntryHash(s.file, s.section, EntryName(s)), slot,
-                    [this](std::int32_t x) { return HashOfSlot(x); });
     }
 }
 
@@ -101,22 +95,41 @@ IniPosition IniStore::Impl::FindOrCreate(std::int32_t file, std::int32_t section
         sum.Add(entry);
         return sum;
     };
-    std::int32_t slot = SlotOf(file, section, entry);
-    if (!entry.empty() && slot >= 0) {
-        if (!Initialising) CountProbe(sumOf(), slot);
-        const store_detail::Slot& s = table.At(slot);
+    const std::uint32_t hash = store_detail::EntryHash(file, section, entry);
+    const std::int32_t key = KeyOf(file, section, entry, hash);
+    if (!entry.empty() && key >= 0) {
+        if (!Initialising) CountProbe(sumOf(), key);
+        const store_detail::Slot& s = registered[static_cast<std::size_t>(key)];
         return {s.file, s.section, s.entry};
     }
-    IniPosition p{file, section, AppendEntry(file, section, entry)};
-    if (slot >= 0) {
+    IniPosition p{file, section, 0};
+    if (key >= 0) {
         // A nameless entry: the key of the section's nameless entries now names the newest one.
-        if (!Initialising) CountProbe(sumOf(), slot);
-        table.Overwrite(slot, store_detail::Slot{p.file, p.section, p.entry});
+        if (!Initialising) CountProbe(sumOf(), key);
+        p.entry = AppendEntry(file, section, entry);
+        store_detail::Slot numbers{p.file, p.section, p.entry};
+        registered[static_cast<std::size_t>(key)] = numbers;
+        if (laidOut) table.Overwrite(slotOfKey[static_cast<std::size_t>(key)], numbers);
         return p;
     }
-    KeySum sum = sumOf();
+    // A new key. A full table is doubled; its keys are placed again when it is next looked at.
+    if (static_cast<std::int64_t>(registered.size()) > indexSize) {
+        indexSize = Clamp32(std::min<std::int64_t>(static_cast<std::int64_t>(indexSize) * 2,
+                                                   std::numeric_limits<std::int32_t>::max() - 1));
+        laidOut = false;
+    }
+    const KeySum sum = sumOf();
     CountProbe(sum, -1);
-    Register(sum, p, entry);
+    p.entry = AppendEntry(file, section, entry);
+    const auto newKey = static_cast<std::int32_t>(registered.size());
+    registered.push_back({p.file, p.section, p.entry});
+    keys.Insert(hash, newKey);
+    if (Initialising) {
+        laidOut = false;  // loading: placed when the table is next looked at
+    } else if (laidOut) {
+        slotOfKey.push_back(0);
+        Place(newKey, sum);
+    }
     return p;
 }
 
@@ -143,6 +156,7 @@ std::int32_t IniStore::HomeSlot(std::string_view key, std::int32_t indexSize) {
 
 std::int32_t IniStore::HashIndex(std::string_view key) {
     auto& d = *impl_;
+    d.LayOut();
     std::int32_t slot = HomeSlot(key, d.table.IndexSize());
     std::int64_t steps = 0;
     bool found = false;
@@ -168,15 +182,15 @@ IniPosition IniStore::LocateIniEntry(std::string_view file, std::string_view sec
     auto& d = *impl_;
     std::int32_t f = d.FileNo(file);
     std::int32_t s = f > 0 ? d.SectionNo(f, section) : 0;
-    std::int32_t slot = s > 0 ? d.SlotOf(f, s, entry) : -1;
+    std::int32_t key = s > 0 ? d.KeyOf(f, s, entry, store_detail::EntryHash(f, s, entry)) : -1;
     if (!Initialising) {
         KeySum sum = PrefixSum(file, section);
         sum.Add(entry);
-        d.CountProbe(sum, slot);
+        d.CountProbe(sum, key);
     }
-    if (slot >= 0) {
+    if (key >= 0) {
         if (!Initialising) ++d.hits;
-        const store_detail::Slot& found = d.table.At(slot);
+        const store_detail::Slot& found = d.registered[static_cast<std::size_t>(key)];
         return {found.file, found.section, found.entry};
     }
     if (!search) return {};
@@ -193,15 +207,18 @@ IniPosition IniStore::FindIniEntry(std::string_view file, std::string_view secti
     return d.FindOrCreate(f, s, PrefixSum(file, section), entry);
 }
 
-std::int32_t IniStore::IndexSize() const { return impl_->table.IndexSize(); }
-std::int32_t IniStore::OccupiedSlots() const { return Clamp32(impl_->table.Occupied()); }
+std::int32_t IniStore::IndexSize() const { return impl_->indexSize; }
+std::int32_t IniStore::OccupiedSlots() const {
+    return Clamp32(static_cast<std::int64_t>(impl_->registered.size()));
+}
 std::int32_t IniStore::Hits() const { return Clamp32(impl_->hits); }
 std::int32_t IniStore::Mishits() const { return Clamp32(impl_->mishits); }
 std::int32_t IniStore::FirstTimeHits() const { return Clamp32(impl_->firstTimeHits); }
 
 HashSlotView IniStore::Slot(std::int32_t slot) const {
     const auto& d = *impl_;
-    if (slot < 0 || slot > d.table.IndexSize()) return {};
+    if (slot < 0 || slot > d.indexSize) return {};
+    d.LayOut();
     const store_detail::Slot& s = d.table.At(slot);
     if (s.file == 0) return {};
     const auto& file = d.files[s.file];

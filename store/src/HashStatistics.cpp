@@ -20,7 +20,10 @@ constexpr std::int64_t kLargestConfiguredIndex = 1 << 24;
 
 // A number as the statistics print it: a space (or the minus sign), the digits, a space.
 std::string PrintNumber(std::int64_t n) {
-    return (n < 0 ? "-" : " ") + std::to_string(n < 0 ? -n : n) + " ";
+    std::string text(1, n < 0 ? '-' : ' ');
+    text += std::to_string(n < 0 ? -n : n);
+    text += ' ';
+    return text;
 }
 
 // Plain decimal, up to 15 significant digits, no trailing zeros.
@@ -75,12 +78,12 @@ platform::Status IniStore::ListHashTable() {
     std::snprintf(buffer, sizeof buffer, "  %.3f", average);
     line("Average," + std::string(buffer) + " Hits/Access");
     line("First Time Hits," + PrintNumber(d.firstTimeHits));
-    line("Usage," + GeneralNumber(static_cast<double>(d.table.Occupied()) /
-                                  static_cast<double>(d.table.Count()) * 100.0));
+    line("Usage," + GeneralNumber(static_cast<double>(d.registered.size()) /
+                                  (static_cast<double>(d.indexSize) + 1.0) * 100.0));
     line("");
     line("Hash Table:");
     line("");
-    for (std::int32_t i = 0; i <= d.table.IndexSize(); ++i) {
+    for (std::int32_t i = 0; i <= d.indexSize; ++i) {
         HashSlotView slot = Slot(i);
         line(PrintNumber(i) + "," + slot.key + "," + PrintNumber(slot.position.file) + "," +
              PrintNumber(slot.position.section) + "," + PrintNumber(slot.position.entry));
@@ -98,7 +101,7 @@ void IniStore::SizeIndexFrom(std::string_view frontEndIni) {
 }
 
 void IniStore::RecordIndexSize(std::string_view frontEndIni) {
-    std::int64_t size = static_cast<std::int64_t>(impl_->table.Occupied()) * 4;
+    std::int64_t size = static_cast<std::int64_t>(impl_->registered.size()) * 4;
     if (size > std::numeric_limits<std::int32_t>::max()) size = std::numeric_limits<std::int32_t>::max();
     SetFullPathIniValue(frontEndIni, "ZAM", "IndexSize", std::to_string(size));
 }

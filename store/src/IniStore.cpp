@@ -15,13 +15,18 @@ using store_detail::SectionRecord;
 
 // ---- Impl: records ---------------------------------------------------------------------------
 
-void IniStore::Impl::Reset(std::int32_t indexSize) {
+void IniStore::Impl::Reset(std::int32_t size) {
     files.clear();
     files.emplace_back();
     files[0].sections.emplace_back();
     fileIndex.clear();
-    table.Reset(indexSize);
+    registered.clear();
+    registered.shrink_to_fit();
     keys.Clear(0);
+    indexSize = size < 1 ? 1 : size;
+    table.Reset(indexSize);
+    slotOfKey.clear();
+    laidOut = true;
 }
 
 std::int32_t IniStore::Impl::FileNo(std::string_view name) const {

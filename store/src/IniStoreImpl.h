@@ -17,8 +17,18 @@ namespace zam {
 struct IniStore::Impl {
     std::vector<store_detail::FileRecord> files;               // [0] is the placeholder
     std::unordered_map<std::string, std::int32_t> fileIndex;   // upper-case name -> first number
-    store_detail::SlotTable table;
-    store_detail::KeyIndex keys;
+    // Every key of the hash index, in the order it was first registered, with the numbers its
+    // slot holds (for the key of a section's nameless entries: the newest of them). The slot
+    // table is these keys placed by linear probing, in this order, into slots 0 to indexSize.
+    std::vector<store_detail::Slot> registered;
+    store_detail::KeyIndex keys;  // key -> its index in `registered`
+    std::int32_t indexSize = kDefaultIndexSize;
+    // The slot table is laid out when something looks at it (a counted look-up, a slot, the
+    // statistics file). Keys registered while files are loading only mark it out of date, so a
+    // large load never touches it; the next look-up lays it out once.
+    mutable store_detail::SlotTable table;
+    mutable std::vector<std::int32_t> slotOfKey;  // slot of each registered key, when laid out
+    mutable bool laidOut = false;
     std::int64_t hits = 0;
     std::int64_t mishits = 0;
     std::int64_t firstTimeHits = 0;
@@ -40,15 +50,14 @@ struct IniStore::Impl {
     void Update(IniPosition p, std::string_view value, std::string_view comment);
 
     // ---- hash index ----
-    store_detail::KeySum SumOf(const store_detail::Slot& s) const;
-    std::int32_t SlotOf(std::int32_t file, std::int32_t section, std::string_view entry) const;
-    // Counts the statistics of one probe from the key's home slot to `reached` (its slot, or -1
-    // when it is not in the table).
-    void CountProbe(const store_detail::KeySum& sum, std::int32_t reached);
-    // Registers a new key in the first free slot of its chain (enlarging a full table first).
-    void Register(const store_detail::KeySum& sum, IniPosition p, std::string_view entryName);
-    void Grow();
-    std::uint64_t HashOfSlot(std::int32_t slot) const;
+    // Index in `registered` of the key, or -1.
+    std::int32_t KeyOf(std::int32_t file, std::int32_t section, std::string_view entry,
+                       std::uint32_t hash) const;
+    void LayOut() const;
+    void Place(std::int32_t key, const store_detail::KeySum& sum) const;
+    // Counts the statistics of one probe (unless Initialising) from the key's home slot to the
+    // slot of registered key `key`, or to the first free slot when `key` is -1.
+    void CountProbe(const store_detail::KeySum& sum, std::int32_t key);
 
     // Find-or-create with the files and sections already resolved; `prefix` is the key sum of
     // "FILE;SECTION;". Statistics are counted as two probes (look-up, then registration).

@@ -1,6 +1,6 @@
 #include "KeyIndex.h"
 
-#include "zam/platform/Text.h"
+#include "UpperTable.h"
 
 namespace zam::store_detail {
 
@@ -23,48 +23,44 @@ std::size_t CapacityFor(std::size_t keys) {
 
 }  // namespace
 
-std::uint64_t EntryHash(std::int32_t file, std::int32_t section, std::string_view entryName) {
+std::uint32_t EntryHash(std::int32_t file, std::int32_t section, std::string_view entryName) {
     std::uint64_t h = 0xCBF29CE484222325ull;
     h ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(file)) * 0x9E3779B97F4A7C15ull;
     h ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(section)) * 0xC2B2AE3D27D4EB4Full;
+    const auto& upper = UpperTable();
     for (char c : entryName) {
-        h ^= static_cast<unsigned char>(platform::UpperChar(c));
+        h ^= upper[static_cast<unsigned char>(c)];
         h *= 0x100000001B3ull;
     }
-    return Mix(h);
+    return static_cast<std::uint32_t>(Mix(h));
 }
 
 void KeyIndex::Clear(std::size_t expected) {
     std::size_t capacity = CapacityFor(expected);
-    cells_.assign(capacity, 0);
+    cells_.assign(capacity, Cell{});
     cells_.shrink_to_fit();
     mask_ = capacity - 1;
     count_ = 0;
 }
 
-void KeyIndex::Place(std::uint64_t hash, std::int32_t slot) {
-    std::size_t i = hash & mask_;
-    while (cells_[i] != 0) i = (i + 1) & mask_;
-    cells_[i] = static_cast<std::uint32_t>(slot) + 1;
+void KeyIndex::Place(Cell cell) {
+    std::size_t i = cell.hash & mask_;
+    while (cells_[i].slot != 0) i = (i + 1) & mask_;
+    cells_[i] = cell;
     ++count_;
 }
 
-void KeyIndex::Insert(std::uint64_t hash, std::int32_t slot,
-                      const std::function<std::uint64_t(std::int32_t)>& hashOfSlot) {
-    if ((count_ + 1) > cells_.size() * 3 / 4) {
-        std::vector<std::uint32_t> old;
+void KeyIndex::Insert(std::uint32_t hash, std::int32_t slot) {
+    if (count_ + 1 > cells_.size() * 3 / 4) {
+        std::vector<Cell> old;
         old.swap(cells_);
-        std::size_t capacity = old.size() * 2;
-        cells_.assign(capacity, 0);
-        mask_ = capacity - 1;
+        cells_.assign(old.size() * 2, Cell{});
+        mask_ = cells_.size() - 1;
         count_ = 0;
-        for (std::uint32_t cell : old)
-            if (cell != 0) {
-                auto s = static_cast<std::int32_t>(cell - 1);
-                Place(hashOfSlot(s), s);
-            }
+        for (const Cell& cell : old)
+            if (cell.slot != 0) Place(cell);
     }
-    Place(hash, slot);
+    Place(Cell{static_cast<std::uint32_t>(slot) + 1, hash});
 }
 
 }  // namespace zam::store_detail

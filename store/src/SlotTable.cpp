@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "zam/platform/Text.h"
+#include "UpperTable.h"
 
 namespace zam::store_detail {
 
@@ -40,11 +40,17 @@ std::int32_t SlotTable::Distance(std::int32_t home, std::int32_t slot) const {
     return static_cast<std::int32_t>(d);
 }
 
-void KeySum::Add(char c) {
-    ++length_;
-    sum_ += static_cast<double>(static_cast<unsigned char>(platform::UpperChar(c))) *
-            static_cast<double>(length_);
+void KeySum::Add(std::string_view text) {
+    // Whole numbers well below 2^53: the sum is exact however it is grouped.
+    const auto& upper = UpperTable();
+    std::int64_t sum = 0;
+    std::int64_t position = length_;
+    for (char c : text) sum += static_cast<std::int64_t>(upper[static_cast<unsigned char>(c)]) * ++position;
+    length_ = position;
+    sum_ += static_cast<double>(sum);
 }
+
+void KeySum::Add(char c) { Add(std::string_view(&c, 1)); }
 
 std::int32_t HomeFromSum(double sum, std::int32_t indexSize) {
     // The negated sum read as a single-precision number gives the seed.

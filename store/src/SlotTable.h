@@ -46,9 +46,7 @@ private:
 class KeySum {
 public:
     void Add(char c);
-    void Add(std::string_view text) {
-        for (char c : text) Add(c);
-    }
+    void Add(std::string_view text);
     double Sum() const { return sum_; }
     std::int64_t Length() const { return length_; }
 

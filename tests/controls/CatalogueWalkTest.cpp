@@ -214,6 +214,19 @@ TEST_F(CatalogueWalk, EveryControlReadsItsEntryAndWritesAChangeToIt) {
         const std::string key = b.fullPath ? b.file : Sim() + b.file;
         EXPECT_TRUE(store->FileChanged(store->FileNumber(key)) || NoItems(row)) << key;
     }
+
+    // On disk too: the files written back hold every change where the next start finds it.
+    store->WriteIniFiles();
+    IniStore next(ui);
+    next.SetDirectory(Sim());
+    for (const CatalogueRow& row : Catalogue()) {
+        const Binding b = Filled(row);
+        const std::string key = b.fullPath ? b.file : Sim() + b.file;
+        if (next.FileNumber(key) == 0) next.ReadIniFile(key);
+        EXPECT_EQ(next.FullPathIniValue(key, b.section, b.entry), StoredOf(row))
+            << row.name << " " << row.element;
+    }
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 // The about box, its System Information button, the status window and the Qt user interface.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "DialogTestSupport.h"
 #include "FakeUi.h"
@@ -119,7 +120,9 @@ TEST_F(AboutTest, AToolThatCannotBeStartedIsReportedNotIgnored) {
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kUnavailable});
 }
 
-int PixelsFromTwips(const QWidget& w, int twips) { return (twips * w.logicalDpiY() + 720) / 1440; }
+int PixelsFromTwips(const QWidget& w, int twips) {
+    return (twips * w.logicalDpiY() + 720) / 1440;
+}
 
 TEST(StatusTest, LabelsAndLayout) {
     test::EnsureApplication();
@@ -158,12 +161,6 @@ TEST(QtUserInterfaceTest, StatusLineShowsAndHides) {
     ui.HideStatus();  // harmless once the window is gone
 }
 
-QMessageBox& AsMessageBox(QWidget& widget) {
-    auto* box = qobject_cast<QMessageBox*>(&widget);
-    if (box == nullptr) throw std::runtime_error("the modal widget is no message box");
-    return *box;
-}
-
 TEST(QtUserInterfaceTest, MessagesShowCarriageReturnsAsLineBreaks) {
     test::EnsureApplication();
     QtUserInterface ui;
@@ -171,15 +168,15 @@ TEST(QtUserInterfaceTest, MessagesShowCarriageReturnsAsLineBreaks) {
     std::string title, text;
     QWidget* above = nullptr;
     Qt::TextFormat format = Qt::AutoText;
-    test::WithModal([&] { ui.ShowMessage("Untrapped error 53 <File not found>\r in ReadIniFile"); },
-                    [&](QWidget& modal) {
-                        QMessageBox& box = AsMessageBox(modal);
-                        title = box.windowTitle().toStdString();
-                        text = box.text().toStdString();
-                        format = box.textFormat();
-                        above = box.parentWidget();
-                        box.button(QMessageBox::Ok)->click();
-                    });
+    test::WithModalOf<QMessageBox>(
+        [&] { ui.ShowMessage("Untrapped error 53 <File not found>\r in ReadIniFile"); },
+        [&](QMessageBox& box) {
+            title = box.windowTitle().toStdString();
+            text = box.text().toStdString();
+            format = box.textFormat();
+            above = box.parentWidget();
+            box.button(QMessageBox::Ok)->click();
+        });
     EXPECT_EQ(title, "ZAM+");
     EXPECT_EQ(text, "Untrapped error 53 <File not found>\n in ReadIniFile");
     EXPECT_EQ(format, Qt::PlainText);
@@ -192,13 +189,13 @@ TEST(QtUserInterfaceTest, QuestionsAnswerYesOrNo) {
     for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
         bool yes = answer == QMessageBox::No;
         std::string title;
-        test::WithModal([&] { yes = ui.Ask("Delete button?", "Confirm Button Deletion"); },
-                        [&](QWidget& modal) {
-                            QMessageBox& box = AsMessageBox(modal);
-                            title = box.windowTitle().toStdString();
-                            EXPECT_EQ(box.buttons().size(), 2);
-                            box.button(answer)->click();
-                        });
+        test::WithModalOf<QMessageBox>(
+            [&] { yes = ui.Ask("Delete button?", "Confirm Button Deletion"); },
+            [&](QMessageBox& box) {
+                title = box.windowTitle().toStdString();
+                EXPECT_EQ(box.buttons().size(), 2);
+                box.button(answer)->click();
+            });
         EXPECT_EQ(title, "Confirm Button Deletion");
         EXPECT_EQ(yes, answer == QMessageBox::Yes);
     }

@@ -1,12 +1,13 @@
 // The file selection dialog, on a file system held in memory (drive letters exist on every
 // machine there) and on the real one below a temporary folder.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "DialogTestSupport.h"
 #include "FakeUi.h"
@@ -47,12 +48,6 @@ void Click(QListWidget& list, const char* text) {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(item).center());
 }
 
-frmFileSelect& AsFileSelect(QWidget& widget) {
-    auto* dialog = qobject_cast<frmFileSelect*>(&widget);
-    if (dialog == nullptr) throw std::runtime_error("the modal widget is no file dialog");
-    return *dialog;
-}
-
 class FileSelectTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -72,12 +67,8 @@ protected:
                                      const std::string& title, bool allowNew,
                                      const std::function<void(frmFileSelect&)>& step) {
         std::optional<FileChoice> result;
-        test::WithModal([&] { result = SelectFile(ui, pattern, folder, title, allowNew); },
-                        [&](QWidget& modal) {
-                            frmFileSelect& dialog = AsFileSelect(modal);
-                            step(dialog);
-                            if (dialog.isVisible()) dialog.reject();  // never leave it blocking
-                        });
+        test::WithModalOf<frmFileSelect>(
+            [&] { result = SelectFile(ui, pattern, folder, title, allowNew); }, step);
         return result;
     }
 
@@ -161,29 +152,29 @@ TEST_F(FileSelectTest, NameBoxIsShownOnlyWhenNewNamesAreAllowed) {
 }
 
 TEST_F(FileSelectTest, TypedNewNameIsReturnedUnchanged) {
-    auto choice = Select("*.ini", "C:\\Sierra\\GPL\\Seasons", "Save Season File", true,
-                         [](frmFileSelect& d) {
-                             EXPECT_TRUE(d.txtFileName->isVisible());
-                             d.txtFileName->setFocus();
-                             const QString eAcute = QString::fromUtf8("\xC3\xA9");
-                             QTest::keyClicks(d.txtFileName, QStringLiteral(" My Saison "));
-                             QTest::sendKeyEvent(QTest::Click, d.txtFileName, Qt::Key_Eacute, eAcute, {});
-                             QTest::keyClick(d.txtFileName, 't');
-                             QTest::sendKeyEvent(QTest::Click, d.txtFileName, Qt::Key_Eacute, eAcute, {});
-                             QTest::keyClicks(d.txtFileName, QStringLiteral(".INI"));
-                             d.cmdOK->click();
-                         });
+    auto choice =
+        Select("*.ini", "C:\\Sierra\\GPL\\Seasons", "Save Season File", true, [](frmFileSelect& d) {
+            EXPECT_TRUE(d.txtFileName->isVisible());
+            d.txtFileName->setFocus();
+            const QString eAcute = QString::fromUtf8("\xC3\xA9");
+            QTest::keyClicks(d.txtFileName, QStringLiteral(" My Saison "));
+            QTest::sendKeyEvent(QTest::Click, d.txtFileName, Qt::Key_Eacute, eAcute, {});
+            QTest::keyClick(d.txtFileName, 't');
+            QTest::sendKeyEvent(QTest::Click, d.txtFileName, Qt::Key_Eacute, eAcute, {});
+            QTest::keyClicks(d.txtFileName, QStringLiteral(".INI"));
+            d.cmdOK->click();
+        });
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->folder, "C:\\Sierra\\GPL\\Seasons\\");
     EXPECT_EQ(choice->fileName, " My Saison \xE9t\xE9.INI");  // Windows-1252, blanks kept
 }
 
 TEST_F(FileSelectTest, CancelReturnsNothingEvenAfterAPick) {
-    auto cancelled = Select("*.exe", "C:\\Sierra\\GPL\\", "Select Utility Program", false,
-                            [](frmFileSelect& d) {
-                                Click(*d.Files, "GPL.EXE");
-                                d.Cancel->click();
-                            });
+    auto cancelled =
+        Select("*.exe", "C:\\Sierra\\GPL\\", "Select Utility Program", false, [](frmFileSelect& d) {
+            Click(*d.Files, "GPL.EXE");
+            d.Cancel->click();
+        });
     EXPECT_FALSE(cancelled);
     auto escaped = Select("*.exe", "C:\\Sierra\\GPL\\", "", false, [](frmFileSelect& d) {
         EXPECT_EQ(d.windowTitle().toStdString(), "Select File");
@@ -195,11 +186,11 @@ TEST_F(FileSelectTest, CancelReturnsNothingEvenAfterAPick) {
 
 TEST_F(FileSelectTest, DoubleClickOnAFileReturnsItAtOnce) {
     bool closed = false;
-    auto choice = Select("*.exe", "C:\\Sierra\\GPL\\", "Select GPL Executable", false,
-                         [&](frmFileSelect& d) {
-                             DoubleClick(*d.Files, "GPL.EXE");
-                             closed = !d.isVisible();
-                         });
+    auto choice =
+        Select("*.exe", "C:\\Sierra\\GPL\\", "Select GPL Executable", false, [&](frmFileSelect& d) {
+            DoubleClick(*d.Files, "GPL.EXE");
+            closed = !d.isVisible();
+        });
     EXPECT_TRUE(closed);
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->folder, "C:\\Sierra\\GPL\\");
@@ -222,24 +213,23 @@ TEST_F(FileSelectTest, SelectWithoutANameAsksForOneAndStaysOpen) {
 }
 
 TEST_F(FileSelectTest, ChangingFolderDropsANameThatBelongsToTheOldOne) {
-    auto choice = Select("*.*", "C:\\Sierra\\GPL\\", "Select Utility Program", false,
-                         [&](frmFileSelect& d) {
-                             Click(*d.Files, "readme.txt");
-                             DoubleClick(*d.Directory, "Seasons");
-                             d.cmdOK->click();
-                             EXPECT_EQ(ui.MessageTexts(),
-                                       std::vector<std::string>{"Please Select a File"});
-                         });
+    auto choice =
+        Select("*.*", "C:\\Sierra\\GPL\\", "Select Utility Program", false, [&](frmFileSelect& d) {
+            Click(*d.Files, "readme.txt");
+            DoubleClick(*d.Directory, "Seasons");
+            d.cmdOK->click();
+            EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Please Select a File"});
+        });
     EXPECT_FALSE(choice) << "C:\\Sierra\\GPL\\Seasons\\readme.txt does not exist";
 }
 
 TEST_F(FileSelectTest, TypedNewNameSurvivesAChangeOfFolder) {
-    auto choice = Select("*.ini", "C:\\Sierra\\GPL\\", "Save Season File", true,
-                         [&](frmFileSelect& d) {
-                             d.txtFileName->setText(QStringLiteral("Mine.ini"));
-                             DoubleClick(*d.Directory, "Seasons");
-                             d.cmdOK->click();
-                         });
+    auto choice =
+        Select("*.ini", "C:\\Sierra\\GPL\\", "Save Season File", true, [&](frmFileSelect& d) {
+            d.txtFileName->setText(QStringLiteral("Mine.ini"));
+            DoubleClick(*d.Directory, "Seasons");
+            d.cmdOK->click();
+        });
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->folder + choice->fileName, "C:\\Sierra\\GPL\\Seasons\\Mine.ini");
 }

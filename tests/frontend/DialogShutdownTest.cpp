@@ -1,9 +1,10 @@
 // The exit dialog: its answers for every button and key, and its captions.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "DialogTestSupport.h"
 #include "zam/frontend/frmShutdown.h"
@@ -45,7 +46,8 @@ TEST_F(ShutdownTest, TabOrderFollowsTheButtons) {
                                          dialog.cmdCancel, dialog.cmdExitWithoutSaving};
     for (std::size_t i = 0; i + 1 < order.size(); ++i) {
         QWidget* next = order[i]->nextInFocusChain();
-        while (next != nullptr && next->focusPolicy() == Qt::NoFocus) next = next->nextInFocusChain();
+        while (next != nullptr && next->focusPolicy() == Qt::NoFocus)
+            next = next->nextInFocusChain();
         EXPECT_EQ(next, order[i + 1]) << order[i]->objectName().toStdString();
     }
 }
@@ -98,9 +100,11 @@ TEST_F(ShutdownTest, ClosingTheWindowAnswersReturnNotShutdown) {
 
 TEST(ShutdownButtonsTest, EachButtonStoresItsValue) {
     test::EnsureApplication();
-    const std::pair<QPushButton* frmShutdown::*, int> cases[] = {
-        {&frmShutdown::cmdExit, 3},   {&frmShutdown::cmdShutdown, 1},
-        {&frmShutdown::cmdRestart, 2}, {&frmShutdown::cmdCancel, -1},
+    const std::pair<QPushButton * frmShutdown::*, int> cases[] = {
+        {&frmShutdown::cmdExit, 3},
+        {&frmShutdown::cmdShutdown, 1},
+        {&frmShutdown::cmdRestart, 2},
+        {&frmShutdown::cmdCancel, -1},
         {&frmShutdown::cmdExitWithoutSaving, 4}};
     for (const auto& [button, answer] : cases) {
         frmShutdown dialog;

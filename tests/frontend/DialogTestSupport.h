@@ -2,6 +2,8 @@
 // Shared by the dialog tests: one QApplication on the offscreen platform, a file system held in
 // memory (so Windows drive paths such as "C:\" exist on any machine), and a way to work a modal
 // dialog from inside its own event loop.
+#include <gtest/gtest.h>
+
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -16,8 +18,22 @@ namespace zam::test {
 void EnsureApplication();
 
 // Runs `step` on the active modal widget once `open` has shown it; `open` returns when the
-// dialog has closed. A step that cannot find a modal widget fails the test instead of blocking.
+// dialog has closed. A step that cannot find a modal widget fails the test, and a dialog that the
+// step leaves open is closed, so a test never blocks.
 void WithModal(const std::function<void()>& open, const std::function<void(QWidget&)>& step);
+
+// The same for a modal widget of a known class; any other modal widget fails the test.
+template <class Dialog>
+void WithModalOf(const std::function<void()>& open, const std::function<void(Dialog&)>& step) {
+    WithModal(open, [&](QWidget& modal) {
+        auto* dialog = qobject_cast<Dialog*>(&modal);
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "unexpected modal widget " << modal.metaObject()->className();
+            return;
+        }
+        step(*dialog);
+    });
+}
 
 // Folders and files by logical Windows path, compared without regard to case.
 class MemoryFileSystem : public platform::FileSystem {
@@ -56,7 +72,9 @@ private:
         std::string name;    // as spelt when added
         bool folder;
     };
-    static platform::Status Refuse() { return platform::Status::Error(platform::kPermissionDenied); }
+    static platform::Status Refuse() {
+        return platform::Status::Error(platform::kPermissionDenied);
+    }
     static std::string Key(std::string_view path);
     void Add(const std::string& path, bool folder);
 

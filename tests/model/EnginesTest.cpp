@@ -313,6 +313,19 @@ TEST_F(EnginesTest, ChangedKeySlotAlsoStopsTheWrite) {
     ASSERT_EQ(ui.messages.size(), 1u);
 }
 
+TEST_F(EnginesTest, SlotsNowPastTheEndOfTheFileAreNeitherWrittenNorGrown) {
+    Install(ExeImage());
+    {
+        clsEngines engines(ui, Path());
+        engines.SetCarEngine(9, 0);
+        temp.write("GPL.EXE", original.substr(0, kFirst + 10));  // cut short meanwhile
+    }
+    EXPECT_EQ(Exe(), original.substr(0, kFirst + 10));
+    EXPECT_EQ(fs.Writes(), 0);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("changed by another program"), std::string::npos);
+}
+
 TEST_F(EnginesTest, ExecutableThatCannotBeWrittenIsReportedAndUntouched) {
     Install(ExeImage());
     fs.Fail(FsOp::kCheckWritable, 0, zam::platform::kPermissionDenied);

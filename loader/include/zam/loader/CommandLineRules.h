@@ -13,7 +13,7 @@ namespace zam::loader {
 // "/").
 std::optional<std::string> FolderOfCommandLine(std::string_view commandLine);
 
-// Lines that name the AI trainer ("AITW" in any case) must run under the command interpreter.
+// Command lines that name AITW (in any case) run under the command interpreter.
 bool NeedsCommandInterpreter(std::string_view commandLine);
 
 // "<interpreter> /c <command line>". An empty interpreter means "C:\Windows\System32\cmd.exe"

@@ -1,0 +1,180 @@
+// zamini's INI commands, run in-process as the dispatcher runs them, and the built binary once.
+#include <gmock/gmock.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "FailingFileSystem.h"
+#include "TempDir.h"
+#include "zam/store/IniStore.h"
+#include "zam/tools/Command.h"
+
+namespace zam::test {
+namespace {
+
+using ::testing::HasSubstr;
+using tools::kExitFailure;
+using tools::kExitOk;
+using tools::kExitUsage;
+
+struct Result {
+    int code = -1;
+    std::string out, err;
+};
+
+Result Zamini(const std::string& name, const std::vector<std::string>& args) {
+    for (const auto& c : tools::IniCommands()) {
+        if (c.name != name) continue;
+        std::ostringstream out, err;
+        int code = c.run(args, out, err);
+        return {code, out.str(), err.str()};
+    }
+    ADD_FAILURE() << "no command " << name;
+    return {};
+}
+
+class IniCommandsTest : public ::testing::Test {
+protected:
+    IniCommandsTest() { core = dir.logical() + "Core.ini"; dir.write("Core.ini", kCore); }
+    static constexpr const char* kCore = "; sound\r\n[Sound]\r\nvolume=5 ;loud\r\nmute=0\r\n";
+    TempDir dir;
+    std::string core;
+};
+
+TEST_F(IniCommandsTest, GetPrintsTheValueOrAnEmptyLine) {
+    EXPECT_EQ(Zamini("get", {core, "sound", "VOLUME"}).out, "5\n");
+    Result missing = Zamini("get", {core, "Sound", "absent"});
+    EXPECT_EQ(missing.code, kExitOk);
+    EXPECT_EQ(missing.out, "\n");
+}
+
+TEST_F(IniCommandsTest, GetOfAMissingFileFailsNamingIt) {
+    Result r = Zamini("get", {dir.logical() + "none.ini", "a", "b"});
+    EXPECT_EQ(r.code, kExitFailure);
+    EXPECT_THAT(r.err, HasSubstr("none.ini"));
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(IniCommandsTest, SetWritesBackWithBackups) {
+    Result r = Zamini("set", {core, "Sound", "mute", "1"});
+    ASSERT_EQ(r.code, kExitOk) << r.err;
+    EXPECT_EQ(dir.read("Core.ini"),
+              "; sound\r\n\r\n[ Sound ]\r\nvolume = 5" + std::string(3, ' ') + "\t;loud\r\nmute = 1\r\n");
+    EXPECT_EQ(dir.read("Core.ini.bak"), kCore);
+    EXPECT_EQ(dir.read("Core.ini.prv"), kCore);
+    EXPECT_EQ(Zamini("get", {core, "Sound", "mute"}).out, "1\n");
+}
+
+TEST_F(IniCommandsTest, SetOfTheSameValueWritesNothing) {
+    ASSERT_EQ(Zamini("set", {core, "Sound", "mute", "0"}).code, kExitOk);
+    EXPECT_EQ(dir.read("Core.ini"), kCore);
+    EXPECT_FALSE(dir.exists("Core.ini.bak"));
+}
+
+TEST_F(IniCommandsTest, SetCreatesANewFile) {
+    Result r = Zamini("set", {dir.logical() + "New.ini", "A", "b", "c d"});
+    ASSERT_EQ(r.code, kExitOk) << r.err;
+    EXPECT_EQ(dir.read("New.ini"), "[ A ]\r\nb = c d\r\n");
+}
+
+TEST_F(IniCommandsTest, SetIntoAMissingFolderFailsAndWritesNothing) {
+    Result r = Zamini("set", {dir.logical() + "nowhere\\New.ini", "A", "b", "c"});
+    EXPECT_EQ(r.code, kExitFailure);
+    EXPECT_THAT(r.err, HasSubstr("New.ini"));
+    EXPECT_FALSE(dir.exists("nowhere"));
+}
+
+TEST_F(IniCommandsTest, SetRefusesAFileItCannotRead) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    std::filesystem::permissions(dir.file("Core.ini"), std::filesystem::perms::none);
+    Result r = Zamini("set", {core, "Sound", "mute", "1"});
+    std::filesystem::permissions(dir.file("Core.ini"), std::filesystem::perms::owner_all);
+    EXPECT_EQ(r.code, kExitFailure);
+    EXPECT_EQ(dir.read("Core.ini"), kCore);
+}
+
+TEST_F(IniCommandsTest, FailedRenameReportsAndKeepsTheFile) {
+    FailingFileSystem fs;
+    fs.Fail(FsOp::kRename, 0);
+    platform::ScopedFileSystem use(fs);
+    Result r = Zamini("set", {core, "Sound", "mute", "1"});
+    EXPECT_EQ(r.code, kExitFailure);
+    EXPECT_THAT(r.err, HasSubstr("File will not be updated"));
+    EXPECT_EQ(dir.read("Core.ini"), kCore);
+    EXPECT_FALSE(dir.exists("temp.ini"));
+}
+
+TEST_F(IniCommandsTest, DeleteRemovesTheLineFromTheFile) {
+    ASSERT_EQ(Zamini("delete", {core, "SOUND", "mute"}).code, kExitOk);
+    EXPECT_EQ(Zamini("get", {core, "Sound", "mute"}).out, "\n");
+    EXPECT_THAT(dir.read("Core.ini"), ::testing::Not(HasSubstr("mute")));
+    EXPECT_EQ(dir.read("Core.ini.bak"), kCore);
+}
+
+TEST_F(IniCommandsTest, DeleteOfAMissingEntryLeavesTheFileAlone) {
+    ASSERT_EQ(Zamini("delete", {core, "Sound", "absent"}).code, kExitOk);
+    EXPECT_EQ(dir.read("Core.ini"), kCore);
+}
+
+TEST_F(IniCommandsTest, NormalizeRewritesEachFile) {
+    dir.write("67Season.ini", "[Event1]\nname = Monza\n\n\n");
+    std::string season = dir.logical() + "67Season.ini";
+    Result r = Zamini("normalize", {core, season});
+    ASSERT_EQ(r.code, kExitOk) << r.err;
+    EXPECT_EQ(dir.read("67Season.ini"), "[Event1]\r\nname=Monza\r\n\r\n");
+    EXPECT_THAT(dir.read("Core.ini"), HasSubstr("[ Sound ]"));
+    EXPECT_EQ(Zamini("normalize", {core, dir.logical() + "none.ini"}).code, kExitFailure);
+}
+
+TEST_F(IniCommandsTest, DumpListsEveryRecordInStoreOrder) {
+    dir.write("d.ini", "; c\r\nx=1\r\n[S]\r\n\r\ny = a b ;note\r\nwords\r\n");
+    Result r = Zamini("dump", {dir.logical() + "d.ini"});
+    ASSERT_EQ(r.code, kExitOk);
+    EXPECT_EQ(r.out,
+              "\t; *** 1 ***\t\t c\n\tx\t1\t\nS\t; *** 2 ***\t\t\nS\ty\ta b\tnote\nS\t\t\t\n");
+}
+
+TEST_F(IniCommandsTest, HashGivesTheHomeSlot) {
+    Result r = Zamini("hash", {"A;B;C", "7"});
+    EXPECT_EQ(r.out, std::to_string(IniStore::HomeSlot("A;B;C", 7)) + "\n");
+    EXPECT_EQ(Zamini("hash", {"A;B;C"}).out, std::to_string(IniStore::HomeSlot("A;B;C", 10000)) + "\n");
+    EXPECT_NE(Zamini("hash", {"a;b;c"}).out, "");
+}
+
+TEST_F(IniCommandsTest, StatsCountsEverything) {
+    dir.write("b.ini", "[X]\r\na=1\r\n[Y]\r\nb=2\r\n");
+    Result r = Zamini("stats", {core, dir.logical() + "b.ini"});
+    ASSERT_EQ(r.code, kExitOk) << r.err;
+    EXPECT_THAT(r.out, HasSubstr("Files: 2\n"));
+    EXPECT_THAT(r.out, HasSubstr("Sections: 4\n"));
+    EXPECT_THAT(r.out, HasSubstr("Entries: 5\n"));
+    EXPECT_THAT(r.out, HasSubstr("Occupied slots: 5\n"));
+    EXPECT_THAT(r.out, HasSubstr("Index size: 10000\n"));
+}
+
+TEST_F(IniCommandsTest, WrongArgumentsGiveTheUsage) {
+    for (const auto& [name, args] : std::vector<std::pair<std::string, std::vector<std::string>>>{
+             {"get", {core}}, {"set", {core, "a", "b"}}, {"delete", {core, "a", ""}},
+             {"normalize", {}}, {"dump", {core, core}}, {"hash", {}}, {"hash", {"k", "0"}},
+             {"hash", {"k", "12x"}}, {"stats", {}}}) {
+        Result r = Zamini(name, args);
+        EXPECT_EQ(r.code, kExitUsage) << name;
+        EXPECT_THAT(r.err, HasSubstr("usage: zamini " + name)) << name;
+    }
+}
+
+TEST_F(IniCommandsTest, BinaryRunsACommand) {
+    std::string zamini = std::string(ZAM_BINARY_DIR) + "/tools/zamini";
+    if (!std::filesystem::exists(zamini)) GTEST_SKIP() << "zamini not built";
+    std::string out = (dir.path() / "out.txt").string();
+    std::string command = "'" + zamini + "' get '" + core + "' Sound volume > '" + out + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadNative(out), "5\n");
+    EXPECT_NE(std::system(("'" + zamini + "' get 2>/dev/null").c_str()), 0);
+}
+
+}  // namespace
+}  // namespace zam::test
