@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -103,6 +104,24 @@ TEST(Win32FileSystem, ListingMatchesLongNamesOnly) {
     std::vector<std::string> names;
     ASSERT_TRUE(Fs().List(Logical(dir.file("Setups")) + "\\*.ini", kListFiles, names).ok());
     EXPECT_EQ(names, std::vector<std::string>{"a.ini"});
+}
+
+TEST(Win32FileSystem, NamesAreWindowsOneTwoFiveTwoSortedWithoutCase) {
+    TempDir dir;
+    dir.write("t/b.trk", "");
+    dir.write("t/A.trk", "");
+    {
+        std::FILE* f = ::_wfopen((dir.path() / L"t" / L"\u00E9t\u00E9.trk").c_str(), L"wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs("x", f);
+        std::fclose(f);
+    }
+    std::vector<std::string> names;
+    ASSERT_TRUE(Fs().List(Logical(dir.file("T")) + "\\*.TRK", kListFiles, names).ok());
+    EXPECT_EQ(names, (std::vector<std::string>{"A.trk", "b.trk", "\xE9t\xE9.trk"}));
+    std::string bytes;
+    ASSERT_TRUE(Fs().ReadAll(Logical(dir.file("t")) + "\\" + names[2], bytes).ok());
+    EXPECT_EQ(bytes, "x");
 }
 
 // Copies the helper program next to the test's files and names where it records its arguments.

@@ -29,11 +29,14 @@ bool IsFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY)
 bool IsReadOnlyFile(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_READONLY) != 0; }
 
 // A folder where a file is expected is a path/file access error (CreateFile would only say
-// "access denied"); a missing entry keeps the error Windows gave for it.
-Status CheckFile(const std::wstring& native) {
+// "access denied"); a missing entry keeps the error Windows gave for it. A read-only file is
+// refused for writing before it is opened: Windows refuses it by itself, but a drive that wine
+// maps onto a POSIX file system lets an administrator write to it all the same.
+Status CheckFile(const std::wstring& native, bool forWriting) {
     DWORD attributes = 0;
     if (!AttributesOf(native, attributes)) return LastError();
     if (IsFolder(attributes)) return Status::Error(kPathFileAccessError);
+    if (forWriting && IsReadOnlyFile(attributes)) return Status::Error(kPermissionDenied);
     return Status::Ok();
 }
 
@@ -47,7 +50,7 @@ Status CheckReplaceable(const std::wstring& native) {
 }
 
 Status OpenExisting(const std::wstring& native, DWORD access, Handle& file) {
-    Status checked = CheckFile(native);
+    Status checked = CheckFile(native, (access & GENERIC_WRITE) != 0);
     if (!checked) return checked;
     file.reset(::CreateFileW(native.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -304,7 +307,8 @@ public:
         std::wstring target = Wide(to);
         DWORD sourceAttributes = 0, targetAttributes = 0;
         if (!AttributesOf(source, sourceAttributes)) return LastError();
-        if (AttributesOf(target, targetAttributes) && !SameEntry(source, target)) {
+        if (AttributesOf(target, targetAttributes)) {
+            if (SameEntry(source, target)) return ChangeCase(source, target);
             if (IsFolder(sourceAttributes)) return Status::Error(kFileAlreadyExists);
             Status replaceable = CheckReplaceable(target);
             if (!replaceable) return replaceable;
@@ -379,6 +383,18 @@ public:
     }
 
 private:
+    // A rename that changes only the case of a name goes through a temporary name: some file
+    // systems (and wine) take the new spelling for the existing entry and change nothing.
+    static Status ChangeCase(const std::wstring& source, const std::wstring& target) {
+        if (source == target) return Status::Ok();
+        std::wstring step = source + L".zamcase-" + std::to_wstring(::GetCurrentProcessId());
+        if (!::MoveFileExW(source.c_str(), step.c_str(), MOVEFILE_WRITE_THROUGH)) return LastError();
+        if (::MoveFileExW(step.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return Status::Ok();
+        Status failed = LastError();
+        ::MoveFileExW(step.c_str(), source.c_str(), MOVEFILE_WRITE_THROUGH);
+        return failed;
+    }
+
     // True when both names reach the same file or folder: a rename that only changes the case.
     static bool SameEntry(const std::wstring& a, const std::wstring& b) {
         Handle first(::CreateFileW(a.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
