@@ -346,6 +346,17 @@ void PrintGoals(const Results& results, const std::vector<int>& scales) {
         std::printf("   no store measurement at 1x: nothing to compare\n");
         return;
     }
+    if (const Measurement* inih1 = results.Find(1, "inih")) {
+        for (int scale : scales) {
+            const Measurement* inih = results.Find(scale, "inih");
+            if (scale == 1 || inih == nullptr) continue;
+            char what[80];
+            std::snprintf(what, sizeof what, "reference: inih time %dx / 1x", scale);
+            const Ratio ratio = TimeRatio(*inih, *inih1);
+            std::printf("   %-50s %7.2f   (how this machine itself scales)  %s\n", what, ratio.cpu,
+                        WallAside(ratio).c_str());
+        }
+    }
     PrintStoreGoals(results, scales, "store",
                     "store with the default index (a first run: the index grows as needed)");
     PrintStoreGoals(results, scales, "store-sized",

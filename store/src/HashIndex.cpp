@@ -37,18 +37,8 @@ KeySum PrefixSum(std::string_view file, std::string_view section) {
 
 // ---- Impl ------------------------------------------------------------------------------------
 
-std::int32_t IniStore::Impl::KeyOf(std::int32_t file, std::int32_t section, std::string_view entry,
-                                   std::uint32_t hash) const {
-    return keys.Find(hash, [&](std::int32_t key) {
-        const store_detail::Slot& s = registered[static_cast<std::size_t>(key)];
-        return s.file == file && s.section == section && platform::EqualNoCase(EntryName(s), entry);
-    });
-}
-
-void IniStore::Impl::Place(std::int32_t key, const KeySum& sum) const {
-    std::int32_t slot = table.FirstFreeFrom(HomeFromSum(sum.Sum(), table.IndexSize()));
-    table.Occupy(slot, registered[static_cast<std::size_t>(key)]);
-    slotOfKey[static_cast<std::size_t>(key)] = slot;
+void IniStore::Impl::Place(const store_detail::Slot& numbers, const KeySum& sum) const {
+    table.Occupy(table.FirstFreeFrom(HomeFromSum(sum.Sum(), table.IndexSize())), numbers);
 }
 
 // Places every registered key, in registration order. Consecutive keys mostly share their file
@@ -56,11 +46,9 @@ void IniStore::Impl::Place(std::int32_t key, const KeySum& sum) const {
 void IniStore::Impl::LayOut() const {
     if (laidOut) return;
     table.Reset(indexSize);
-    slotOfKey.assign(registered.size(), 0);
     std::int32_t file = 0, section = 0;
     KeySum prefix;
-    for (std::size_t key = 0; key < registered.size(); ++key) {
-        const store_detail::Slot& s = registered[key];
+    for (const store_detail::Slot& s : registered) {
         if (s.file != file || s.section != section) {
             file = s.file;
             section = s.section;
@@ -68,17 +56,30 @@ void IniStore::Impl::LayOut() const {
         }
         KeySum sum = prefix;
         sum.Add(EntryName(s));
-        Place(static_cast<std::int32_t>(key), sum);
+        Place(s, sum);
     }
     laidOut = true;
 }
 
-void IniStore::Impl::CountProbe(const KeySum& sum, std::int32_t key) {
+std::int32_t IniStore::Impl::Probe(const KeySum& sum, IniPosition target, std::int64_t& steps) const {
+    std::int32_t slot = HomeFromSum(sum.Sum(), table.IndexSize());
+    for (steps = 0; steps < table.Count(); ++steps) {
+        const store_detail::Slot& s = table.At(slot);
+        if (s.file == 0 || (s.file == target.file && s.section == target.section &&
+                            s.entry == target.entry))
+            return slot;
+        slot = table.Next(slot);
+    }
+    return -1;
+}
+
+void IniStore::Impl::CountProbe(const KeySum& sum, IniPosition target) {
     if (Initialising) return;
     LayOut();
     std::int32_t home = HomeFromSum(sum.Sum(), table.IndexSize());
-    if (key >= 0) {
-        std::int32_t steps = table.Distance(home, slotOfKey[static_cast<std::size_t>(key)]);
+    if (target.found()) {
+        std::int64_t steps = 0;
+        Probe(sum, target, steps);
         if (steps == 0) ++firstTimeHits;
         mishits += steps;
     } else if (table.Full()) {
@@ -95,21 +96,29 @@ IniPosition IniStore::Impl::FindOrCreate(std::int32_t file, std::int32_t section
         sum.Add(entry);
         return sum;
     };
-    const std::uint32_t hash = store_detail::EntryHash(file, section, entry);
-    const std::int32_t key = KeyOf(file, section, entry, hash);
-    if (!entry.empty() && key >= 0) {
-        if (!Initialising) CountProbe(sumOf(), key);
-        const store_detail::Slot& s = registered[static_cast<std::size_t>(key)];
-        return {s.file, s.section, s.entry};
-    }
-    IniPosition p{file, section, 0};
-    if (key >= 0) {
-        // A nameless entry: the key of the section's nameless entries now names the newest one.
-        if (!Initialising) CountProbe(sumOf(), key);
-        p.entry = AppendEntry(file, section, entry);
-        store_detail::Slot numbers{p.file, p.section, p.entry};
-        registered[static_cast<std::size_t>(key)] = numbers;
-        if (laidOut) table.Overwrite(slotOfKey[static_cast<std::size_t>(key)], numbers);
+    auto& record = files[file];
+    auto& sectionRecord = record.sections[section];
+    const std::uint32_t hash = entry.empty() ? 0 : store_detail::NameHash(entry);
+    if (!entry.empty()) {
+        if (std::int32_t e = store_detail::FindEntry(record, sectionRecord, entry, hash); e > 0) {
+            IniPosition found{file, section, e};
+            if (!Initialising) CountProbe(sumOf(), found);
+            return found;
+        }
+    } else if (sectionRecord.namelessKey >= 0) {
+        // The key of the section's nameless entries now names the newest one.
+        store_detail::Slot& numbers = registered[static_cast<std::size_t>(sectionRecord.namelessKey)];
+        IniPosition previous{numbers.file, numbers.section, numbers.entry};
+        const KeySum sum = sumOf();
+        CountProbe(sum, previous);
+        IniPosition p{file, section, AppendEntry(file, section, entry)};
+        std::int64_t steps = 0;
+        std::int32_t slot = laidOut && !Initialising ? Probe(sum, previous, steps) : -1;
+        if (slot >= 0)
+            table.Overwrite(slot, store_detail::Slot{p.file, p.section, p.entry});
+        else
+            laidOut = false;
+        numbers = {p.file, p.section, p.entry};
         return p;
     }
     // A new key. A full table is doubled; its keys are placed again when it is next looked at.
@@ -119,17 +128,18 @@ IniPosition IniStore::Impl::FindOrCreate(std::int32_t file, std::int32_t section
         laidOut = false;
     }
     const KeySum sum = sumOf();
-    CountProbe(sum, -1);
-    p.entry = AppendEntry(file, section, entry);
-    const auto newKey = static_cast<std::int32_t>(registered.size());
-    registered.push_back({p.file, p.section, p.entry});
-    keys.Insert(hash, newKey);
-    if (Initialising) {
+    CountProbe(sum, {});
+    IniPosition p{file, section, AppendEntry(file, section, entry)};
+    const store_detail::Slot numbers{p.file, p.section, p.entry};
+    if (entry.empty())
+        sectionRecord.namelessKey = static_cast<std::int32_t>(registered.size());
+    else
+        store_detail::RecordEntry(record, sectionRecord, p.entry, hash);
+    registered.push_back(numbers);
+    if (Initialising)
         laidOut = false;  // loading: placed when the table is next looked at
-    } else if (laidOut) {
-        slotOfKey.push_back(0);
-        Place(newKey, sum);
-    }
+    else if (laidOut)
+        Place(numbers, sum);
     return p;
 }
 
@@ -182,16 +192,15 @@ IniPosition IniStore::LocateIniEntry(std::string_view file, std::string_view sec
     auto& d = *impl_;
     std::int32_t f = d.FileNo(file);
     std::int32_t s = f > 0 ? d.SectionNo(f, section) : 0;
-    std::int32_t key = s > 0 ? d.KeyOf(f, s, entry, store_detail::EntryHash(f, s, entry)) : -1;
+    IniPosition found{f, s, s > 0 ? store_detail::FindEntry(d.files[f], d.files[f].sections[s], entry) : 0};
     if (!Initialising) {
         KeySum sum = PrefixSum(file, section);
         sum.Add(entry);
-        d.CountProbe(sum, key);
+        d.CountProbe(sum, found);
     }
-    if (key >= 0) {
+    if (found.found()) {
         if (!Initialising) ++d.hits;
-        const store_detail::Slot& found = d.registered[static_cast<std::size_t>(key)];
-        return {found.file, found.section, found.entry};
+        return found;
     }
     if (!search) return {};
     f = d.EnsureFile(file);

@@ -13,7 +13,9 @@ using platform::TrimSpaces;
 
 // Removes every tab, moving the rest of the line left; returns the new length.
 std::size_t StripTabsInPlace(char* data, std::size_t size) {
-    char* out = std::remove(data, data + size, '\t');
+    char* first = std::find(data, data + size, '\t');
+    if (first == data + size) return size;
+    char* out = std::remove(first, data + size, '\t');
     return static_cast<std::size_t>(out - data);
 }
 

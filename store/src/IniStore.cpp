@@ -22,10 +22,8 @@ void IniStore::Impl::Reset(std::int32_t size) {
     fileIndex.clear();
     registered.clear();
     registered.shrink_to_fit();
-    keys.Clear(0);
     indexSize = size < 1 ? 1 : size;
     table.Reset(indexSize);
-    slotOfKey.clear();
     laidOut = true;
 }
 
@@ -56,7 +54,11 @@ std::int32_t IniStore::Impl::EnsureSection(std::int32_t file, std::string_view n
     auto& record = files[file];
     auto [it, added] = record.sectionIndex.try_emplace(
         platform::UpperCase(name), static_cast<std::int32_t>(record.sections.size()));
-    if (added) record.sections.push_back(SectionRecord{std::string(name), {}});
+    if (added) {
+        SectionRecord section;
+        section.name = std::string(name);
+        record.sections.push_back(std::move(section));
+    }
     return it->second;
 }
 

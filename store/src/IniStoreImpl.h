@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "KeyIndex.h"
+#include "SectionLookup.h"
 #include "SlotTable.h"
 #include "StoreRecords.h"
 #include "zam/store/IniStore.h"
@@ -21,13 +21,11 @@ struct IniStore::Impl {
     // slot holds (for the key of a section's nameless entries: the newest of them). The slot
     // table is these keys placed by linear probing, in this order, into slots 0 to indexSize.
     std::vector<store_detail::Slot> registered;
-    store_detail::KeyIndex keys;  // key -> its index in `registered`
     std::int32_t indexSize = kDefaultIndexSize;
     // The slot table is laid out when something looks at it (a counted look-up, a slot, the
     // statistics file). Keys registered while files are loading only mark it out of date, so a
     // large load never touches it; the next look-up lays it out once.
     mutable store_detail::SlotTable table;
-    mutable std::vector<std::int32_t> slotOfKey;  // slot of each registered key, when laid out
     mutable bool laidOut = false;
     std::int64_t hits = 0;
     std::int64_t mishits = 0;
@@ -50,14 +48,14 @@ struct IniStore::Impl {
     void Update(IniPosition p, std::string_view value, std::string_view comment);
 
     // ---- hash index ----
-    // Index in `registered` of the key, or -1.
-    std::int32_t KeyOf(std::int32_t file, std::int32_t section, std::string_view entry,
-                       std::uint32_t hash) const;
     void LayOut() const;
-    void Place(std::int32_t key, const store_detail::KeySum& sum) const;
+    void Place(const store_detail::Slot& numbers, const store_detail::KeySum& sum) const;
+    // The slot holding `target` reached by probing from the key's home slot (laid out table).
+    std::int32_t Probe(const store_detail::KeySum& sum, IniPosition target,
+                       std::int64_t& steps) const;
     // Counts the statistics of one probe (unless Initialising) from the key's home slot to the
-    // slot of registered key `key`, or to the first free slot when `key` is -1.
-    void CountProbe(const store_detail::KeySum& sum, std::int32_t key);
+    // slot holding `target`, or to the first free slot when `target` is not found.
+    void CountProbe(const store_detail::KeySum& sum, IniPosition target);
 
     // Find-or-create with the files and sections already resolved; `prefix` is the key sum of
     // "FILE;SECTION;". Statistics are counted as two probes (look-up, then registration).

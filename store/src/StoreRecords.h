@@ -40,6 +40,11 @@ struct EntryRecord {
 struct SectionRecord {
     std::string name;
     std::vector<std::uint32_t> entries;  // indices into FileRecord::entries, in entry order
+    // The section's named entries by upper-case name: an open-addressing table of entry numbers
+    // (0: free cell). Small and local, so finding a name stays in the cache while a file loads.
+    std::vector<std::uint32_t> lookup;
+    std::uint32_t named = 0;        // named entries in `lookup`
+    std::int32_t namelessKey = -1;  // index of the key of its nameless entries in the hash index
 };
 
 struct FileRecord {

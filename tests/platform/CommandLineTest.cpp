@@ -91,14 +91,32 @@ TEST(SplitArguments, ShellCharactersAreOrdinaryText) {
               (Args{"a; rm -rf x", "$(id)", "`id`", "a&b|c>d"}));
 }
 
-TEST(IsWindowsProgram, ByHeaderOrExtension) {
-    EXPECT_TRUE(IsWindowsProgram("GPL.EXE", ""));
-    EXPECT_TRUE(IsWindowsProgram("setup.Bat", "@e"));
-    EXPECT_TRUE(IsWindowsProgram("command.com", ""));
-    EXPECT_TRUE(IsWindowsProgram("gplsetup", "MZ\x90"));
-    EXPECT_FALSE(IsWindowsProgram("script.sh", "#!"));
-    EXPECT_FALSE(IsWindowsProgram("exe", "M"));
-    EXPECT_FALSE(IsWindowsProgram("readme.exe.txt", "mz"));
+TEST(KindOfProgram, TheHeaderDecidesNotTheName) {
+    EXPECT_EQ(KindOfProgram("gplsetup", "MZ\x90"), ProgramKind::kWindows);
+    EXPECT_EQ(KindOfProgram("GPL.EXE", "MZ"), ProgramKind::kWindows);
+    EXPECT_EQ(KindOfProgram("renamed.bat", "MZ"), ProgramKind::kWindows);
+    // An executable script called GPL.EXE (the demo stand-in) is run as what it is.
+    EXPECT_EQ(KindOfProgram("GPL.EXE", "#!"), ProgramKind::kNative);
+    EXPECT_EQ(KindOfProgram("command.com", ""), ProgramKind::kNative);
+    EXPECT_EQ(KindOfProgram("script.sh", "#!"), ProgramKind::kNative);
+    EXPECT_EQ(KindOfProgram("exe", "M"), ProgramKind::kNative);
+    EXPECT_EQ(KindOfProgram("readme.exe.txt", "mz"), ProgramKind::kNative);
+    EXPECT_EQ(KindOfProgram("setup.Bat", "@e"), ProgramKind::kBatch);
+    EXPECT_EQ(KindOfProgram("RUN.CMD", ""), ProgramKind::kBatch);
+    EXPECT_EQ(KindOfProgram("run.cmd.sh", ""), ProgramKind::kNative);
+    EXPECT_TRUE(IsWindowsProgram("setup.bat", ""));
+    EXPECT_TRUE(IsWindowsProgram("x", "MZ"));
+    EXPECT_FALSE(IsWindowsProgram("GPL.EXE", "#!"));
+}
+
+TEST(SafeBatchArgument, CmdSyntaxIsRefused) {
+    EXPECT_TRUE(SafeBatchArgument("-trackdir=monza"));
+    EXPECT_TRUE(SafeBatchArgument("C:\\Sierra\\GPL 2\\x.ini"));
+    EXPECT_TRUE(SafeBatchArgument(""));
+    for (std::string_view bad : {"a&b", "a|b", "<in", "out>", "^x", "%PATH%", "!x!", "say \"hi\"",
+                                 "two\r\nlines", "new\nline"})
+        EXPECT_FALSE(SafeBatchArgument(bad)) << bad;
+    EXPECT_FALSE(SafeBatchArgument(std::string_view("nul\0x", 5)));
 }
 
 }  // namespace

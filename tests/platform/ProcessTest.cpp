@@ -104,6 +104,76 @@ TEST(Process, WindowsProgramsGoThroughWineInTheirPrefix) {
     EXPECT_NE(dir.read("record").find("/setup\n"), std::string::npos);
 }
 
+// A wine in $PATH that records what it was asked to run, one line per argument, and $WINEPREFIX.
+fs::path WriteWineRecorder(const TempDir& dir) {
+    fs::path wine = dir.write("bin/wine", "#!/bin/sh\nprintf '%s\\n' \"$WINEPREFIX\" \"$@\" > '" +
+                                              dir.file("wine-record").string() + "'\n");
+    fs::permissions(wine, fs::perms::owner_exec, fs::perm_options::add);
+    return wine;
+}
+
+TEST(Process, AnExecutableScriptNamedLikeAWindowsProgramRunsDirectly) {
+    TempDir dir;
+    WriteWineRecorder(dir);
+    ScopedEnv path("PATH", dir.file("bin").string() + ":/usr/bin:/bin");
+    WriteRecorder(dir, "gpl/GPL.EXE", dir.file("record"));
+    WriteRecorder(dir, "gpl/tool.com", dir.file("record2"));
+    zam::test::ScopedCurrentDir cwd(dir.path());
+    ASSERT_TRUE(RunAndWait(dir.logical() + "gpl\\GPL.EXE -ko\"0:SERVER:launch:1\" ").ok());
+    EXPECT_EQ(dir.read("record"), "-ko0:SERVER:launch:1\n" + dir.path().string() + "\n");
+    ASSERT_TRUE(RunAndWait(dir.logical() + "gpl\\tool.com").ok());
+    EXPECT_TRUE(dir.exists("record2"));
+    EXPECT_FALSE(dir.exists("wine-record"));
+}
+
+TEST(Process, AFileThatIsNeitherExecutableNorWindowsIsNotStarted) {
+    TempDir dir;
+    WriteWineRecorder(dir);
+    ScopedEnv path("PATH", dir.file("bin").string() + ":/usr/bin:/bin");
+    dir.write("gpl/GPL.EXE", "#!/bin/sh\ntouch '" + dir.file("ran").string() + "'\n");
+    ProcessId id;
+    Status s = NativeProcesses().Start(dir.logical() + "gpl/GPL.EXE ", id);
+    EXPECT_FALSE(s.ok());
+    EXPECT_EQ(id.value, 0);
+    EXPECT_FALSE(dir.exists("wine-record"));
+    EXPECT_FALSE(dir.exists("ran"));
+}
+
+TEST(Process, BatchFilesGoThroughWinesCmd) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "prefix/drive_c/Tools");
+    fs::create_directories(dir.path() / "prefix/dosdevices");
+    fs::create_directory_symlink("../drive_c", dir.path() / "prefix/dosdevices/c:");
+    dir.write("prefix/drive_c/Tools/Run Me.bat", "@echo off\r\n");
+    dir.write("native/setup.CMD", "@echo off\r\n");
+    WriteWineRecorder(dir);
+    ScopedEnv prefix("WINEPREFIX", (dir.path() / "prefix").string());
+    ScopedEnv path("PATH", dir.file("bin").string() + ":/usr/bin:/bin");
+
+    ASSERT_TRUE(RunAndWait("\"C:\\Tools\\Run Me.bat\" one \"two words\"").ok());
+    EXPECT_EQ(dir.read("wine-record"), (dir.path() / "prefix").string() +
+                                           "\ncmd\n/c\nC:\\Tools\\Run Me.bat\none\ntwo words\n");
+
+    ASSERT_TRUE(RunAndWait(dir.logical() + "native/setup.CMD").ok());
+    std::string native = "Z:" + dir.file("native/setup.CMD").string();
+    for (char& c : native)
+        if (c == '/') c = '\\';
+    EXPECT_EQ(dir.read("wine-record"), (dir.path() / "prefix").string() + "\ncmd\n/c\n" + native + "\n");
+}
+
+TEST(Process, ABatchFileIsNeverGivenCmdSyntax) {
+    TempDir dir;
+    dir.write("run.bat", "@echo off\r\n");
+    WriteWineRecorder(dir);
+    ScopedEnv path("PATH", dir.file("bin").string() + ":/usr/bin:/bin");
+    ProcessId id;
+    Status s = NativeProcesses().Start(dir.logical() + "run.bat \"a&del x\"", id);
+    EXPECT_EQ(s.code, kBadFileName);
+    EXPECT_NE(s.description.find("a&del x"), std::string::npos);
+    EXPECT_EQ(id.value, 0);
+    EXPECT_FALSE(dir.exists("wine-record"));
+}
+
 TEST(Process, MissingWineIsReportedClearly) {
     TempDir dir;
     dir.write("gpl.exe", "MZ");

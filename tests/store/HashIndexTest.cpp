@@ -167,6 +167,30 @@ TEST_F(HashIndexTest, FullTableGrowsAndKeepsEveryPosition) {
     EXPECT_EQ(registered, 9);
 }
 
+TEST_F(HashIndexTest, KeysLoadedInBulkGetTheSlotsTheyGetOneByOne) {
+    std::string text;
+    for (int s = 0; s < 30; ++s) {
+        text += "[Section" + std::to_string(s) + "]\r\n; about it\r\nwords\r\n";
+        for (int e = 0; e < 40; ++e) text += "key" + std::to_string(e) + "=" + std::to_string(s) + "\r\n";
+    }
+    std::string path = Write("bulk.ini", text);
+    IniStore bulk(ui, 50);
+    bulk.ReadIniFile(path);  // registered while loading, laid out when first looked at
+
+    IniStore single(ui, 50);  // the same keys, each placed as it is registered
+    for (std::int32_t s = 1; s <= bulk.SectionCount(1); ++s)
+        for (std::int32_t e = 1; e <= bulk.EntryCount(1, s); ++e)
+            single.FindIniEntry(path, bulk.SectionName(1, s), bulk.Entry({1, s, e}).name);
+
+    ASSERT_EQ(bulk.IndexSize(), single.IndexSize());
+    EXPECT_EQ(bulk.IndexSize(), 1600);
+    EXPECT_EQ(bulk.OccupiedSlots(), 30 * 42);
+    for (std::int32_t i = 0; i <= bulk.IndexSize(); ++i) {
+        ASSERT_EQ(bulk.Slot(i).key, single.Slot(i).key) << i;
+        ASSERT_EQ(bulk.Slot(i).position, single.Slot(i).position) << i;
+    }
+}
+
 TEST_F(HashIndexTest, StatisticsFile) {
     IniStore small(ui, 7);
     auto names = NamesWithHome(2, 7, 2);

@@ -7,6 +7,9 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Characters cmd gives a meaning of its own, even inside an argument.
+constexpr std::string_view kBatchSyntax("&|<>^%!\"\r\n\0", 11);
+
 bool EndsWithNoCase(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && EqualNoCase(text.substr(text.size() - tail.size()), tail);
 }
@@ -106,10 +109,18 @@ std::vector<std::string> SplitArguments(std::string_view arguments) {
     }
 }
 
+ProgramKind KindOfProgram(std::string_view name, std::string_view leadingBytes) {
+    if (leadingBytes.substr(0, 2) == "MZ") return ProgramKind::kWindows;
+    if (EndsWithNoCase(name, ".bat") || EndsWithNoCase(name, ".cmd")) return ProgramKind::kBatch;
+    return ProgramKind::kNative;
+}
+
 bool IsWindowsProgram(std::string_view name, std::string_view leadingBytes) {
-    if (leadingBytes.substr(0, 2) == "MZ") return true;
-    return EndsWithNoCase(name, ".exe") || EndsWithNoCase(name, ".bat") ||
-           EndsWithNoCase(name, ".com");
+    return KindOfProgram(name, leadingBytes) != ProgramKind::kNative;
+}
+
+bool SafeBatchArgument(std::string_view argument) {
+    return argument.find_first_of(kBatchSyntax) == std::string_view::npos;
 }
 
 }  // namespace zam::platform

@@ -57,6 +57,60 @@ fs::path PrefixHolding(const fs::path& native) {
     return {};
 }
 
+// The program as wine's cmd reads it: a drive-letter path as written, anything else through the
+// Z: drive that every Wine prefix maps to the Unix root.
+std::string WindowsPathOf(std::string_view logical, const fs::path& native) {
+    std::string path;
+    if (logical.size() >= 2 && logical[1] == ':') {
+        path = Utf8FromCp1252(logical);
+    } else {
+        path = "Z:" + native.string();
+    }
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+// How a program of each kind is started: the executable to run and the leading arguments.
+struct Invocation {
+    fs::path executable;
+    std::vector<std::string> argv;
+    std::vector<std::string> environment;
+};
+
+Status WineInvocation(const fs::path& program, Invocation& how) {
+    how.executable = posix::FindInPath("wine");
+    if (how.executable.empty()) return Status::Error(kFileNotFound, "wine is not installed");
+    how.argv.push_back(how.executable.string());
+    fs::path prefix = PrefixHolding(program);
+    if (!prefix.empty()) how.environment.push_back("WINEPREFIX=" + prefix.string());
+    return Status::Ok();
+}
+
+Status InvocationOf(const SplitCommand& split, const fs::path& program, Invocation& how) {
+    switch (KindOfProgram(program.filename().string(), LeadingBytes(program))) {
+        case ProgramKind::kNative:
+            how.executable = program;
+            how.argv.push_back(program.string());
+            return Status::Ok();
+        case ProgramKind::kWindows: {
+            Status wine = WineInvocation(program, how);
+            if (wine) how.argv.push_back(program.string());
+            return wine;
+        }
+        case ProgramKind::kBatch: {
+            for (const std::string& arg : split.args)
+                if (!SafeBatchArgument(arg))
+                    return Status::Error(kBadFileName,
+                                         "A batch file can't be given the argument " + arg);
+            Status wine = WineInvocation(program, how);
+            if (wine) how.argv.insert(how.argv.end(), {"cmd", "/c", WindowsPathOf(split.program, program)});
+            return wine;
+        }
+    }
+    return Status::Error(kBadFileName);
+}
+
 class PosixProcessLauncher final : public ProcessLauncher {
 public:
     Status Start(std::string_view commandLine, ProcessId& id) override {
@@ -67,22 +121,14 @@ public:
         fs::path program = ProgramFile(split.program);
         if (program.empty()) return Status::Error(kFileNotFound);
 
-        std::vector<std::string> argv;
-        std::vector<std::string> environment;
-        fs::path executable = program;
-        if (IsWindowsProgram(program.filename().string(), LeadingBytes(program))) {
-            executable = posix::FindInPath("wine");
-            if (executable.empty()) return Status::Error(kFileNotFound, "wine is not installed");
-            argv.push_back(executable.string());
-            fs::path prefix = PrefixHolding(program);
-            if (!prefix.empty()) environment.push_back("WINEPREFIX=" + prefix.string());
-        }
-        argv.push_back(program.string());
+        Invocation how;
+        Status prepared = InvocationOf(split, program, how);
+        if (!prepared) return prepared;
         // Arguments are Windows-1252 text; programs here read their arguments as UTF-8.
-        for (const std::string& arg : split.args) argv.push_back(Utf8FromCp1252(arg));
+        for (const std::string& arg : split.args) how.argv.push_back(Utf8FromCp1252(arg));
 
         pid_t pid = 0;
-        Status started = posix::Spawn(executable, argv, environment, pid);
+        Status started = posix::Spawn(how.executable, how.argv, how.environment, pid);
         if (started) id.value = pid;
         return started;
     }

@@ -24,10 +24,21 @@ SplitCommand SplitCommandLine(std::string_view commandLine,
 // The argument part alone, split by the Windows rules (quotes, backslashes before quotes).
 std::vector<std::string> SplitArguments(std::string_view arguments);
 
-// True for a program that needs Windows to run: its file starts with "MZ" (`leadingBytes` are the
-// first bytes of the file) or its name ends in .exe, .bat or .com, in any case. Off Windows such a
-// program is started through wine.
+// What a program file needs to run off Windows. The header decides, not the name: a file that
+// starts with "MZ" is a Windows program whatever it is called, and an executable script named
+// GPL.EXE is still a script.
+enum class ProgramKind {
+    kNative,   // anything else: executed directly
+    kWindows,  // starts with "MZ": run by wine
+    kBatch,    // a .bat or .cmd file (any case) without the "MZ" header: run by wine's cmd
+};
+// `leadingBytes` are the first bytes of the file.
+ProgramKind KindOfProgram(std::string_view name, std::string_view leadingBytes);
+// True for the kinds that need Windows (or wine) to run.
 bool IsWindowsProgram(std::string_view name, std::string_view leadingBytes);
+// False when cmd would read part of the argument as its own syntax (&, |, <, >, ^, %, !, quotes,
+// line ends), so that it cannot be handed to a batch file without running something else.
+bool SafeBatchArgument(std::string_view argument);
 
 struct ProcessId {
     std::int64_t value = 0;
@@ -37,8 +48,9 @@ class ProcessLauncher {
 public:
     virtual ~ProcessLauncher() = default;
     // Starts the command line in a normal window with focus. On Linux a Windows program (a file
-    // that starts with "MZ", or a .exe/.bat/.com name) is started through wine in the prefix of its
-    // drive; anything else is executed directly. The current directory is inherited.
+    // that starts with "MZ") is started through wine in the prefix of its drive, a batch file
+    // through wine's cmd (refused when an argument would be read as cmd syntax); any other file is
+    // executed directly. The current directory is inherited.
     virtual Status Start(std::string_view commandLine, ProcessId& id) = 0;
     // Waits without time-out until the process ends. Fails when it cannot be opened for waiting.
     virtual Status Wait(ProcessId id) = 0;

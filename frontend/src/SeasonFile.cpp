@@ -1,0 +1,142 @@
+#include "zam/frontend/SeasonFile.h"
+
+#include <optional>
+
+#include "zam/frontend/TrackLists.h"
+#include "zam/model/Catalogues.h"
+#include "zam/model/clsGPL.h"
+#include "zam/platform/FileSystem.h"
+#include "zam/platform/Text.h"
+
+namespace zam {
+
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+
+std::string Normalised(std::string_view path) {
+    std::string text = platform::UpperCase(path);
+    for (char& c : text)
+        if (c == '/') c = '\\';
+    return text;
+}
+
+std::string SeasonsFolder(clsGPL& gpl) { return gpl.Directory() + "Seasons\\"; }
+
+bool IsMainSeasonFile(clsGPL& gpl, const FileChoice& choice) {
+    return platform::UpperCase(choice.fileName) == "67SEASON.INI" &&
+           Normalised(choice.folder) == Normalised(SeasonsFolder(gpl));
+}
+
+}  // namespace
+
+bool IsSeasonFile(std::string_view path) {
+    std::string bytes;
+    if (!platform::Fs().ReadAll(path, bytes).ok()) return false;
+    const std::size_t end = bytes.find_first_of("\r\n");
+    std::string first;
+    for (char c : std::string_view(bytes).substr(0, end))
+        if (c != ' ') first += c;
+    return platform::UpperCase(first) == "[SEASON]";
+}
+
+std::string CompleteSeasonFileName(std::string_view name) {
+    std::string full(name);
+    if (full.find('.') == std::string::npos) return full + ".ini";
+    if (!full.empty() && full.back() == '.') return full + "ini";
+    return full;
+}
+
+std::string SeasonFileText(clsGPL& gpl) {
+    std::string text = "[Season]";
+    text += kCrLf;
+    text += "name=" + gpl.IniValue(kSeasonFile, "Season", "name") + kCrLf;
+    text += "year=" + gpl.IniValue(kSeasonFile, "Season", "Year") + kCrLf;
+    const std::int32_t events = gpl.NoOfTracks();
+    text += "numEvents=" + std::to_string(events) + kCrLf;
+    for (int i = 1; i <= events; ++i) {
+        const std::string section = EventSection(i);
+        text += kCrLf;
+        text += "[" + section + "]" + kCrLf;
+        for (const char* key : kEventKeys)
+            text += std::string(key) + "=" + gpl.IniValue(kSeasonFile, section, key) + kCrLf;
+    }
+    return text;
+}
+
+platform::Status WriteFileSafely(std::string_view path, std::string_view bytes) {
+    auto& fs = platform::Fs();
+    const std::string temporary = std::string(path) + ".zamtmp";
+    platform::Status status = fs.WriteNew(temporary, bytes);
+    if (status.ok()) status = fs.Rename(temporary, path);
+    if (!status.ok()) fs.Delete(temporary);
+    return status;
+}
+
+bool SaveSeason(clsGPL& gpl, UserInterface& ui) {
+    for (;;) {
+        std::optional<FileChoice> choice =
+            ui.SelectFile("*.ini", SeasonsFolder(gpl), "Save Season File", true);
+        if (!choice) return false;
+        choice->fileName = CompleteSeasonFileName(choice->fileName);
+        if (platform::UpperCase(choice->fileName) == "GP.INI") {
+            if (!ui.Ask("Saving as GP.INI will use this set of tracks as your Championship "
+                        "season.\rDo you want to do this?",
+                        "Save Championship Season?"))
+                continue;
+        } else if (IsMainSeasonFile(gpl, *choice)) {
+            ui.ShowMessage("Sorry, this would overwrite 67Season.ini which is GPL's main season file",
+                           "");
+            continue;
+        }
+        const std::string path = choice->folder + choice->fileName;
+        const platform::Status status = WriteFileSafely(path, SeasonFileText(gpl));
+        if (!status.ok()) {
+            ui.ShowMessage("The season could not be saved as " + path + ":\r" +
+                           status.description);
+            return false;
+        }
+        return true;
+    }
+}
+
+void LoadSeasonFrom(clsGPL& gpl, TrackLists& lists, std::string_view path) {
+    const std::string file(path);
+    gpl.ReadIniFile(file);
+    auto eventsInFile = [&] { return WholeNumber(gpl.FullPathIniValue(file, "Season", "numEvents")); };
+    if (eventsInFile() > 0) {
+        lists.RemoveAllEvents();
+        for (int e = 1; e <= eventsInFile(); ++e) {
+            const std::string section = EventSection(e);
+            const std::string dir = gpl.FullPathIniValue(file, section, "trackDirectory");
+            if (!dir.empty() && !IsSafeTrackDirectory(dir)) {
+                gpl.Ui().ShowMessage("Event " + std::to_string(e) + " of " + file +
+                                     " names the track folder \"" + dir +
+                                     "\", which is not a folder inside Tracks.\rIt is left out.");
+                continue;
+            }
+            lists.AppendEventFrom(dir, file, section);
+        }
+    }
+    gpl.SetIniValue(kSeasonFile, "Season", "name", gpl.FullPathIniValue(file, "Season", "name"));
+    gpl.SetIniValue(kSeasonFile, "Season", "year", gpl.FullPathIniValue(file, "Season", "year"));
+    gpl.SetIniValue(kSeasonFile, "Season", "numEvents", std::to_string(lists.ActiveTracks.size()));
+}
+
+bool LoadSeason(clsGPL& gpl, UserInterface& ui, TrackLists& lists) {
+    std::optional<FileChoice> choice;
+    for (;;) {
+        choice = ui.SelectFile("*.ini", SeasonsFolder(gpl), "Load Season File", false);
+        if (!choice || IsSeasonFile(choice->folder + choice->fileName)) break;
+        ui.ShowMessage(platform::UpperCase(choice->fileName) +
+                           " is not a valid GPL Season file.  Please reselect.",
+                       "Invalid Season File");
+    }
+    if (!choice) return false;
+    // The current season is already what it would load.
+    if (IsMainSeasonFile(gpl, *choice)) return false;
+    LoadSeasonFrom(gpl, lists, choice->folder + choice->fileName);
+    return true;
+}
+
+}  // namespace zam

@@ -1,0 +1,358 @@
+// The main window: construction, layout, menus and the wiring of its handlers.
+#include "zam/frontend/frmZAM.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "zam/controls/BoundControl.h"
+#include "zam/controls/BoundStore.h"
+#include "zam/controls/ControlBuilder.h"
+#include "zam/controls/RasteriserProfiles.h"
+#include "zam/controls/ucCheckBox.h"
+#include "zam/controls/ucDropDown.h"
+#include "zam/controls/ucSpinner.h"
+#include "zam/frontend/LaunchCommand.h"
+#include "zam/frontend/QtText.h"
+#include "zam/frontend/frmAbout.h"
+#include "zam/frontend/WindowGeometry.h"
+#include "zam/model/clsEngines.h"
+#include "zam/model/clsGPL.h"
+#include "zam/platform/Paths.h"
+
+namespace zam {
+
+namespace {
+
+constexpr int kPictureWidth = 192;
+constexpr int kPictureHeight = 120;
+
+QLabel* NewPicture(const char* name, QWidget* parent) {
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(name);
+    picture->setFixedSize(kPictureWidth, kPictureHeight);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setFrameShape(QFrame::StyledPanel);
+    return picture;
+}
+
+// Adds `widget` to a frame box built from the catalogue, above the stretch that ends its column.
+void AddToFrame(QGroupBox* frame, QWidget* widget) {
+    auto* column = qobject_cast<QVBoxLayout*>(frame->layout());
+    if (!column) return;
+    column->insertWidget(column->count() - 1, widget);
+}
+
+// At the smallest window size a page scrolls rather than squeezing its controls.
+QWidget* Scrollable(QWidget* page) {
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(page);
+    return scroll;
+}
+
+QWidget* LabelledLine(const char* caption, QLineEdit* edit, QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(QString::fromUtf8(caption), row);
+    label->setBuddy(edit);
+    layout->addWidget(label);
+    layout->addWidget(edit, 1);
+    return row;
+}
+
+}  // namespace
+
+frmZAM::frmZAM(UserInterface& ui, Options options) : ui_(ui), options_(std::move(options)) {
+    if (options_.programFolder.empty()) options_.programFolder = platform::ProgramFolder();
+    if (options_.programName.empty()) options_.programName = platform::ProgramName();
+    setObjectName("frmZAM");
+    setWindowTitle(QString::fromUtf8(kMainCaption));
+    BuildMenus();
+    BuildControls();
+    ConnectHandlers();
+    const double dpi = Dpi();
+    setMinimumSize(TwipsToPixels(kMinWindowWidthTwips, dpi),
+                   TwipsToPixels(kMinWindowHeightTwips, dpi));
+    // Window creation checks the screen before anything is loaded.
+    CheckScreenSize(true);
+}
+
+frmZAM::~frmZAM() {
+    // A window destroyed without its close sequence (a test, an aborted start) writes nothing.
+    if (!finished_) {
+        if (engines_) engines_->UnloadWithoutSaving();
+        if (gpl_) gpl_->UnloadWithoutSaving();
+    }
+    controls::SetBoundStore(nullptr);
+    SetTheGPL(nullptr);
+}
+
+void frmZAM::BuildMenus() {
+    QMenu* mnuFile = menuBar()->addMenu("&File");
+    mniChangeDirectory = mnuFile->addAction("Change GPL directory");
+    mnuFile->addSeparator();
+    mniExit = mnuFile->addAction("E&xit ZAM+");
+    QMenu* mnuHelp = menuBar()->addMenu("&Help");
+    mniHelpAbout = mnuHelp->addAction("&About");
+    mnuHelp->addSeparator();
+    mniHashTable = mnuHelp->addAction("Hash Table Statistics");
+    mniHashTable->setStatusTip("Writes HashTable.csv into the program folder");
+    connect(mniChangeDirectory, &QAction::triggered, this, [this] { ChangeGPLDirectory(); });
+    connect(mniExit, &QAction::triggered, this, [this] { close(); });
+    connect(mniHelpAbout, &QAction::triggered, this, [this] { ShowAbout(); });
+    connect(mniHashTable, &QAction::triggered, this, [this] { ListHashTable(); });
+}
+
+QGroupBox* frmZAM::Frame(const char* name) {
+    return controls::BuildFrameBox(name, controls_, nullptr);
+}
+
+void frmZAM::BuildControls() {
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->addWidget(BuildSelectionRow());
+
+    tabGeneral = new QTabWidget(central);
+    tabGeneral->setObjectName("tabGeneral");
+    tabPages = {BuildGplPage(),     BuildGraphicsPage(), BuildOptionsPage(),
+                BuildTracksPage(),  BuildButtonsPage(),  BuildEnginesPage()};
+    for (std::size_t i = 0; i < tabPages.size(); ++i)
+        tabGeneral->addTab(Scrollable(tabPages[i]), QString::fromUtf8(kMainTabs[i]));
+    column->addWidget(tabGeneral, 1);
+    column->addWidget(BuildStatusRow());
+    setCentralWidget(central);
+    rasterisers_ = std::make_unique<controls::RasteriserProfiles>(controls_);
+}
+
+QWidget* frmZAM::BuildSelectionRow() {
+    auto* row = new QWidget(this);
+    auto* grid = new QGridLayout(row);
+    grid->setContentsMargins(0, 0, 0, 0);
+    const std::vector<controls::BoundControl*> built =
+        controls::BuildFrameControls("frmZAM", row, controls_);
+    // Player and class on the left, team and circuit on the right.
+    const char* order[] = {"cbxPlayer", "cbxCar", "cbxClass", "cbxTrack"};
+    for (int i = 0; i < 4; ++i)
+        if (QWidget* control = controls_.Find(order[i])) grid->addWidget(control, i / 2, i % 2);
+    return row;
+}
+
+QWidget* frmZAM::BuildGplPage() {
+    auto* page = new QWidget;
+    auto* columns = new QHBoxLayout(page);
+
+    auto* left = new QVBoxLayout;
+    frmMode = new QGroupBox("&Mode", page);
+    frmMode->setObjectName("frmMode");
+    auto* modes = new QVBoxLayout(frmMode);
+    modeGroup_ = new QButtonGroup(this);
+    for (int i = 0; i < kModeCount; ++i) {
+        optMode[static_cast<std::size_t>(i)] =
+            new QRadioButton(QString::fromUtf8(LaunchModes()[static_cast<std::size_t>(i)].caption), frmMode);
+        optMode[static_cast<std::size_t>(i)]->setObjectName(QString("optMode_%1").arg(i));
+        modeGroup_->addButton(optMode[static_cast<std::size_t>(i)], i);
+        modes->addWidget(optMode[static_cast<std::size_t>(i)]);
+    }
+    left->addWidget(frmMode);
+    imgMode = NewPicture("imgMode", page);
+    left->addWidget(imgMode);
+    imgCar = NewPicture("imgCar", page);
+    left->addWidget(imgCar);
+    left->addStretch(1);
+    columns->addLayout(left);
+
+    frmSettings = new QGroupBox(page);
+    frmSettings->setObjectName("frmSettings");
+    frmSettings->setTitle(QtFromCp1252("Session Settings"));
+    auto* settings = new QGridLayout(frmSettings);
+
+    QGroupBox* frmSetup = Frame("frmSetup");
+    chkAllCars = new QCheckBox("List All Setups For Track", frmSetup);
+    chkAllCars->setObjectName("chkAllCars");
+    AddToFrame(frmSetup, chkAllCars);
+    cmdGRE = new QPushButton("Edit", frmSetup);
+    cmdGRE->setObjectName("cmdGRE");
+    cmdGRE->setToolTip("Edit the current setup with the setup editor");
+    AddToFrame(frmSetup, cmdGRE);
+
+    QGroupBox* frmClient = Frame("frmClient");
+    txtIPAddress = new QLineEdit(frmClient);
+    txtIPAddress->setObjectName("txtIPAddress");
+    txtIPAddress->setToolTip("IP Address of Server.  Only Valid for TPC/IP Connections");
+    AddToFrame(frmClient, LabelledLine("&Server", txtIPAddress, frmClient));
+    txtPassword = new QLineEdit(frmClient);
+    txtPassword->setObjectName("txtPassword");
+    txtPassword->setToolTip("Server Password");
+    AddToFrame(frmClient, LabelledLine("Pass&word", txtPassword, frmClient));
+
+    // One column: the mode decides which of these show, and the window stays narrow enough
+    // for its smallest size.
+    settings->addWidget(Frame("frmRace"), 0, 0);
+    settings->addWidget(Frame("frmHosting"), 1, 0);
+    settings->addWidget(frmClient, 2, 0);
+    settings->addWidget(frmSetup, 3, 0);
+    settings->setRowStretch(4, 1);
+    columns->addWidget(frmSettings, 1);
+    return page;
+}
+
+QWidget* frmZAM::BuildGraphicsPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(Frame("frm3DOptions"), 0, 0);
+    grid->addWidget(Frame("frmBackgrounds"), 1, 0);
+    // Only the chosen rasteriser's frame shows; they share one place.
+    auto* options = new QVBoxLayout;
+    for (const char* frame : {"frmD3D", "frmOpenGL", "frm3DFX", "frmRendition"})
+        options->addWidget(Frame(frame));
+    grid->addLayout(options, 0, 1);
+    grid->addWidget(Frame("frmEffects"), 1, 1);
+    grid->addWidget(Frame("frmForwardTextures"), 0, 2);
+    grid->addWidget(Frame("frmMirrorTextures"), 1, 2);
+    grid->setRowStretch(2, 1);
+    return page;
+}
+
+QWidget* frmZAM::BuildOptionsPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(Frame("frmPlayerOptions"), 0, 0, 2, 1);
+    grid->addWidget(Frame("frmSound"), 0, 1);
+    grid->addWidget(Frame("frmSteering"), 1, 1);
+    grid->setRowStretch(2, 1);
+    grid->setColumnStretch(2, 1);
+    return page;
+}
+
+QWidget* frmZAM::BuildTracksPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    trackListArea = new QWidget(page);
+    trackListArea->setObjectName("trackListArea");
+    grid->addWidget(trackListArea, 0, 0, 3, 1);
+    grid->addWidget(Frame("frmTrackDetails"), 0, 1);
+    grid->addWidget(Frame("frmSeason"), 1, 1);
+    imgTrack = NewPicture("imgTrack", page);
+    grid->addWidget(imgTrack, 2, 1);
+    grid->setColumnStretch(0, 1);
+    return page;
+}
+
+QWidget* frmZAM::BuildButtonsPage() {
+    auto* page = new QWidget;
+    auto* row = new QHBoxLayout(page);
+    row->addWidget(Frame("frmUtils"));
+    buttonEditorArea = new QWidget(page);
+    buttonEditorArea->setObjectName("buttonEditorArea");
+    row->addWidget(buttonEditorArea, 1);
+    return page;
+}
+
+QWidget* frmZAM::BuildEnginesPage() {
+    auto* page = new QWidget;
+    auto* row = new QHBoxLayout(page);
+    row->addWidget(Frame("frmEngines"));
+    row->addStretch(1);
+    // Element 7 (the unused chassis) never gets an engine list.
+    if (QWidget* unused = controls_.Find("cbxEngine", 7)) unused->hide();
+    return page;
+}
+
+QWidget* frmZAM::BuildStatusRow() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    lblGPLTime = new QLabel(QString::fromUtf8("Time in GPL 00:00:00"), row);
+    lblGPLTime->setObjectName("lblGPLTime");
+    layout->addWidget(lblGPLTime);
+    cmdResetTimer = new QPushButton("Reset Timer", row);
+    cmdResetTimer->setObjectName("cmdResetTimer");
+    cmdResetTimer->setToolTip("Set Total GPL Timer to Zero");
+    layout->addWidget(cmdResetTimer);
+    launcherArea = new QWidget(row);
+    launcherArea->setObjectName("launcherArea");
+    layout->addWidget(launcherArea, 1);
+    cmdGPL = new QPushButton("&Run GPL", row);
+    cmdGPL->setObjectName("cmdGPL");
+    cmdGPL->setDefault(true);
+    layout->addWidget(cmdGPL);
+    return row;
+}
+
+void frmZAM::ConnectHandlers() {
+    connect(tabGeneral, &QTabWidget::currentChanged, this, [this](int i) { OnTabChanged(i); });
+    connect(tabGeneral, &QTabWidget::tabBarClicked, this, [this](int i) { OnTabClicked(i); });
+    connect(modeGroup_, &QButtonGroup::idClicked, this, [this](int i) { SelectMode(i); });
+    connect(cmdGPL, &QPushButton::clicked, this, [this] { LaunchSimulator(); });
+    connect(cmdResetTimer, &QPushButton::clicked, this, [this] { ResetTimer(); });
+    connect(txtIPAddress, &QLineEdit::editingFinished, this, [this] { OnAddressEdited(); });
+
+    auto onChange = [this](const char* name, int element, void (frmZAM::*handler)()) {
+        if (controls::BoundControl* control = controls_.Bound(name, element))
+            connect(control, &controls::BoundControl::Change, this, handler);
+    };
+    onChange("cbxPlayer", -1, &frmZAM::OnPlayerChange);
+    onChange("cbxClass", -1, &frmZAM::OnClassChange);
+    onChange("cbxCar", -1, &frmZAM::OnCarChange);
+    onChange("chkAppendClass", -1, &frmZAM::AppendClassToName);
+    onChange("spnQualifying", -1, &frmZAM::OnQualifyingChange);
+    for (int element : controls_.Elements("cbxEngine"))
+        onChange("cbxEngine", element, &frmZAM::OnEngineChange);
+    if (auto* rasteriser = controls_.Bound("cbxRasteriser"))
+        connect(rasteriser, &controls::BoundControl::Change, this, [this] {
+            rasterisers_->RasteriserChanged(PlayerId());
+            LayoutGraphicsTab();
+        });
+    if (auto* resolution = controls_.Bound("cbxResolution"))
+        connect(resolution, &controls::BoundControl::Change, this,
+                [this] { rasterisers_->ResolutionChanged(PlayerId()); });
+    if (auto* smiley = controls_.Bound("chkSmileyOverride"))
+        connect(smiley, &controls::BoundControl::Change, this, [this] { LayoutGraphicsTab(); });
+
+    if (QScreen* screen = this->screen())
+        connect(screen, &QScreen::geometryChanged, this, [this] { OnDisplayChange(); });
+}
+
+controls::ucDropDown* frmZAM::DropDown(const char* name, int element) const {
+    return controls_.DropDown(name, element);
+}
+
+std::string frmZAM::FrontEndValue(const char* section, const char* entry) const {
+    return gpl_ ? gpl_->FullPathIniValue(kFrontEndIni, section, entry) : std::string();
+}
+
+void frmZAM::SetFrontEndValue(const char* section, const char* entry, const std::string& value) {
+    if (gpl_) gpl_->SetFullPathIniValue(kFrontEndIni, section, entry, value);
+}
+
+void frmZAM::ShowAbout() {
+    if (options_.showAbout) {
+        options_.showAbout(this);
+        return;
+    }
+    frmAbout about(ui_, this);
+    about.exec();
+}
+
+std::string frmZAM::ProgramFile(const std::string& relative) const {
+    return options_.programFolder + relative;
+}
+
+double frmZAM::Dpi() const { return logicalDpiX() > 0 ? logicalDpiX() : 96.0; }
+
+}  // namespace zam

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Starts ZAMDeck on a generated demo installation.
+#
+#   scripts/demo.sh BUILD_DIR
+#
+# On first use it builds what is missing, makes the demo simulator folder BUILD_DIR/demo/gpl
+# (zamini make-demo) and a program folder BUILD_DIR/demo/program holding ZAMDeck, Rollout, the
+# pictures, the start-up sound and a ZAM.ini that points at the demo. The programs and pictures
+# are refreshed from the build on every run; the demo's own files and settings are kept, so
+# changes made in the window survive until BUILD_DIR/demo is removed.
+set -euo pipefail
+
+if [ $# -ne 1 ]; then
+  echo "usage: $0 BUILD_DIR" >&2
+  exit 2
+fi
+build="$(cd "$1" && pwd)"
+demo="$build/demo"
+gpl="$demo/gpl"
+program="$demo/program"
+
+missing=()
+[ -x "$build/frontend/ZAMDeck" ] || missing+=(ZAMDeck)
+[ -x "$build/loader/Rollout" ] || missing+=(Rollout)
+[ -x "$build/tools/zamini" ] || missing+=(zamini)
+[ -f "$build/frontend/Startup.wav" ] || missing+=(zam_frontend_assets)
+if [ ${#missing[@]} -gt 0 ]; then
+  cmake --build "$build" --target "${missing[@]}" -j "$(nproc 2>/dev/null || echo 2)"
+fi
+
+if [ ! -d "$gpl" ]; then
+  mkdir -p "$demo"
+  "$build/tools/zamini" make-demo "$gpl"
+fi
+
+mkdir -p "$program"
+cp -f "$build/frontend/ZAMDeck" "$build/loader/Rollout" "$build/frontend/Startup.wav" "$program/"
+rm -rf "$program/Pictures"
+cp -r "$build/frontend/Pictures" "$program/Pictures"
+if [ ! -f "$program/ZAM.ini" ]; then
+  printf '[Paths]\r\nGPL=%s/\r\nExeName=GPL.EXE\r\n' "$gpl" > "$program/ZAM.ini"
+fi
+
+# Without a display the window still runs, on Qt's off-screen platform.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "No display found: starting ZAMDeck on the off-screen platform." >&2
+  export QT_QPA_PLATFORM=offscreen
+fi
+cd "$program"
+exec ./ZAMDeck

@@ -1,0 +1,159 @@
+// The launcher strip and the Buttons tab as a user works them (offscreen), with a picture of
+// each for looking at.
+#include <gmock/gmock.h>
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+
+#include "DialogTestSupport.h"
+#include "TrackTestSupport.h"
+#include "zam/controls/BoundStore.h"
+#include "zam/controls/ControlBuilder.h"
+#include "zam/controls/ucFilePath.h"
+#include "zam/frontend/LauncherButtonsTab.h"
+
+namespace zam::test {
+namespace {
+
+class ButtonsTabTest : public DemoGplTest {
+protected:
+    ButtonsTabTest() { EnsureApplication(); }
+    ~ButtonsTabTest() override {
+        tab.reset();
+        frame.reset();
+        controls::SetBoundStore(nullptr);
+        controls::SetControlsUi(nullptr);
+    }
+    void Start() {
+        Open();
+        controls::SetBoundStore(gpl.get());
+        controls::SetControlsUi(&ui);
+        frame.reset(controls::BuildFrameBox("frmUtils", registry));
+        LauncherActions actions;
+        actions.writeLoaderCommand = [this](const std::string& line, const std::string& word) {
+            loaderCommands.push_back(word + " " + line);
+        };
+        tab = std::make_unique<LauncherButtonsTab>(*gpl, ui, registry, actions);
+        tab->askText = [this](const std::string&, const std::string& title) {
+            askedTitles.push_back(title);
+            return textAnswer;
+        };
+        tab->Build();
+        tab->RefreshButtonList();
+    }
+    void ChooseProgram(const std::string& folder, const std::string& name) {
+        ui.fileChoices.push_back(FileChoice{folder, name});
+    }
+
+    controls::ControlRegistry registry;
+    std::unique_ptr<QGroupBox> frame;
+    std::unique_ptr<LauncherButtonsTab> tab;
+    std::vector<std::string> loaderCommands;
+    std::vector<std::string> askedTitles;
+    std::optional<std::string> textAnswer;
+};
+
+TEST_F(ButtonsTabTest, AFreshStartShowsTheEditSetupButton) {
+    Start();
+    ASSERT_EQ(tab->tabButtons->count(), 1);
+    EXPECT_EQ(tab->tabButtons->tabText(0).toStdString(), "Main");
+    ASSERT_EQ(tab->cmdButton.size(), 1u);
+    EXPECT_EQ(tab->cmdButton[0]->text().toStdString(), "Edit Setup");
+    EXPECT_FALSE(tab->cmdButton[0]->isHidden());
+    EXPECT_FALSE(tab->txtButtonName->isEnabled());
+    EXPECT_EQ(tab->optRunType[0]->text().toStdString(), "Restart ZAM+ Afterwards");
+    EXPECT_EQ(tab->optRunType[3]->text().toStdString(), "Start Then Exit ZAM+");
+}
+
+TEST_F(ButtonsTabTest, NewButtonsAreNamedFromTheChosenProgram) {
+    Start();
+    ChooseProgram("C:\\Tools\\", "track editor.exe");
+    tab->cmdNewButton_Click();
+    ASSERT_EQ(tab->cmdButton.size(), 2u);
+    EXPECT_EQ(tab->cmdButton[1]->text().toStdString(), "Track Editor");
+    EXPECT_EQ(tab->lstButtons->item(1)->text().toStdString(), "Track Editor");
+    EXPECT_EQ(tab->Data().Path(1), "C:\\Tools\\track editor.exe");
+    EXPECT_EQ(tab->Data().RunMode(1), "Restart");
+    ChooseProgram("D:\\Net\\", "WinVROC.exe");
+    tab->cmdNewButton_Click();
+    EXPECT_EQ(tab->Data().Name(2), "WinVROC");
+    EXPECT_EQ(tab->Data().RunMode(2), "Exit");
+    EXPECT_TRUE(tab->optRunType[3]->isChecked());
+    tab->RunButton(2);
+    EXPECT_THAT(loaderCommands, testing::ElementsAre("Exit D:\\Net\\WinVROC.exe"));
+}
+
+TEST_F(ButtonsTabTest, RemovingTheSecondOfFourButtons) {
+    Start();
+    for (const char* name : {"a.exe", "b.exe", "c.exe", "d.exe"}) {
+        ChooseProgram("C:\\", name);
+        tab->cmdNewButton_Click();
+    }
+    ASSERT_EQ(tab->cmdButton.size(), 5u);
+    tab->lstButtons->setCurrentRow(2);
+    ui.answers.push_back(true);
+    tab->cmdRemoveButton_Click();
+    EXPECT_EQ(ui.questions.back().text, "Delete B button?");
+    EXPECT_EQ(ui.questions.back().title, "Confirm Button Deletion");
+    ASSERT_EQ(tab->cmdButton.size(), 4u);
+    EXPECT_EQ(tab->cmdButton[2]->text().toStdString(), "C");
+    EXPECT_EQ(tab->cmdButton[3]->text().toStdString(), "D");
+    EXPECT_EQ(tab->lstButtons->count(), 4);
+    EXPECT_EQ(tab->Data().Path(2), "C:\\c.exe");
+    EXPECT_EQ(tab->Data().Name(4), "");
+    EXPECT_EQ(tab->Data().Path(4), "");
+    // Line 0 is asked about but never removed.
+    tab->lstButtons->setCurrentRow(0);
+    ui.answers.push_back(true);
+    tab->cmdRemoveButton_Click();
+    EXPECT_EQ(tab->cmdButton.size(), 4u);
+}
+
+TEST_F(ButtonsTabTest, TabsAreAddedRenamedAndShowTheirOwnButtons) {
+    Start();
+    ChooseProgram("C:\\", "first.exe");
+    tab->cmdNewButton_Click();
+    ui.answers.push_back(true);
+    tab->cmdNewTab_Click();
+    EXPECT_EQ(ui.questions.back().title, "Confirm New Tab");
+    ASSERT_EQ(tab->tabButtons->count(), 2);
+    EXPECT_EQ(tab->tabButtons->currentIndex(), 1);
+    EXPECT_TRUE(tab->cmdButton[0]->isHidden());
+    EXPECT_TRUE(tab->cmdButton[1]->isHidden());
+    textAnswer = "Utilities";
+    tab->cmdRenameTab_Click();
+    EXPECT_THAT(askedTitles, testing::ElementsAre("Rename Tab"));
+    EXPECT_EQ(tab->tabButtons->tabText(1).toStdString(), "Utilities");
+    EXPECT_EQ(tab->Data().TabName(1), "Utilities");
+    textAnswer = "";
+    tab->cmdRenameTab_Click();  // an empty answer changes nothing
+    EXPECT_EQ(tab->Data().TabName(1), "Utilities");
+    tab->tabButtons->setCurrentIndex(0);
+    EXPECT_FALSE(tab->cmdButton[1]->isHidden());
+}
+
+TEST_F(ButtonsTabTest, LooksRightOffscreen) {
+    Start();
+    for (const char* name : {"track editor.exe", "WinVROC.exe"}) {
+        ChooseProgram("C:\\Tools\\", name);
+        tab->cmdNewButton_Click();
+    }
+    QWidget page;
+    auto* row = new QHBoxLayout(&page);
+    frame->setParent(&page);
+    row->addWidget(frame.release());
+    row->addWidget(tab.get());
+    row->addWidget(tab->Strip());
+    page.resize(900, 360);
+    page.show();
+    EXPECT_TRUE(page.grab().save(ShotPath(tmp, "buttons_tab.png")));
+    tab->setParent(nullptr);
+    tab->Strip()->setParent(nullptr);
+}
+
+}  // namespace
+}  // namespace zam::test

@@ -1,0 +1,146 @@
+// The launcher buttons as ZAM.Ini keeps them: start-up entries, swaps, removal, moves, naming from
+// a program path and the run modes (with a fake process launcher; nothing real is started).
+#include <gmock/gmock.h>
+
+#include "TrackTestSupport.h"
+#include "zam/frontend/LauncherButtons.h"
+#include "zam/store/IniStore.h"
+
+namespace zam::test {
+namespace {
+
+using testing::ElementsAre;
+
+class ButtonsTest : public testing::Test {
+protected:
+    ButtonsTest() : cwd_(tmp.path()), scoped_(launcher), store(ui) {}
+
+    // Buttons 0 (built in) to `count` - 1, named B1, B2, ... with paths, modes and tabs.
+    void MakeButtons(int count) {
+        buttons.Initialise();
+        for (int n = 1; n < count; ++n) {
+            const std::string s = std::to_string(n);
+            buttons.SetName(n, "B" + s);
+            buttons.SetPath(n, "C:\\P" + s + ".exe");
+            buttons.SetRunMode(n, "Normal");
+            buttons.SetTab(n, n % 2);
+        }
+    }
+    std::vector<std::string> Names() {
+        std::vector<std::string> names;
+        for (int n = 0; n < buttons.ButtonCount(); ++n) names.push_back(buttons.Name(n));
+        return names;
+    }
+    std::string Zam(const char* section, const std::string& entry) {
+        return store.FullPathIniValue(kLauncherIni, section, entry);
+    }
+
+    TempDir tmp;
+    FakeUi ui;
+    FakeLauncher launcher;
+
+private:
+    ScopedCurrentDir cwd_;
+    platform::ScopedProcessLauncher scoped_;
+
+protected:
+    IniStore store;
+    LauncherButtons buttons{store};
+};
+
+TEST_F(ButtonsTest, AFreshStartHasOneTabAndTheEditSetupButton) {
+    store.SetFullPathIniValue(kLauncherIni, "Buttons", "Name0", "Renamed");
+    buttons.Initialise();
+    EXPECT_EQ(buttons.TabCount(), 1);
+    EXPECT_EQ(buttons.TabName(0), "Main");
+    EXPECT_EQ(buttons.ButtonCount(), 1);
+    EXPECT_EQ(buttons.Name(0), "Edit Setup");
+    EXPECT_EQ(buttons.Path(0), "");
+    // An existing first tab keeps its name.
+    buttons.SetTabName(0, "Tools");
+    buttons.Initialise();
+    EXPECT_EQ(buttons.TabName(0), "Tools");
+}
+
+TEST_F(ButtonsTest, RemovingAButtonMovesTheFollowingOnesUp) {
+    MakeButtons(5);
+    EXPECT_TRUE(buttons.RemoveButton(2));
+    EXPECT_THAT(Names(), ElementsAre("Edit Setup", "B1", "B3", "B4"));
+    EXPECT_EQ(buttons.Path(2), "C:\\P3.exe");
+    EXPECT_EQ(buttons.Tab(3), 0);  // B4's tab came along
+    EXPECT_EQ(buttons.Path(3), "C:\\P4.exe");
+    for (const char* entry : {"Name4", "Path4", "RunMode4", "Tab4"})
+        EXPECT_EQ(Zam("Buttons", entry), "") << entry;
+    // The built-in button is never removed.
+    EXPECT_FALSE(buttons.RemoveButton(0));
+    EXPECT_EQ(buttons.ButtonCount(), 4);
+    // Removing the last one only clears it.
+    EXPECT_TRUE(buttons.RemoveButton(3));
+    EXPECT_THAT(Names(), ElementsAre("Edit Setup", "B1", "B3"));
+}
+
+TEST_F(ButtonsTest, MovesNeverTouchTheBuiltInButton) {
+    MakeButtons(4);
+    EXPECT_EQ(buttons.MoveUp(1), 1);
+    EXPECT_EQ(buttons.MoveDown(3), 3);
+    EXPECT_EQ(buttons.MoveDown(0), 0);
+    EXPECT_THAT(Names(), ElementsAre("Edit Setup", "B1", "B2", "B3"));
+    EXPECT_EQ(buttons.MoveUp(3), 2);
+    EXPECT_THAT(Names(), ElementsAre("Edit Setup", "B1", "B3", "B2"));
+    EXPECT_EQ(buttons.Path(2), "C:\\P3.exe");
+    EXPECT_EQ(buttons.Tab(2), 1);
+    EXPECT_EQ(buttons.MoveDown(1), 2);
+    EXPECT_THAT(Names(), ElementsAre("Edit Setup", "B3", "B1", "B2"));
+}
+
+TEST_F(ButtonsTest, NewButtonsAndTabs) {
+    MakeButtons(2);
+    EXPECT_EQ(buttons.NewButton(1), 2);
+    EXPECT_EQ(buttons.ButtonCount(), 3);
+    EXPECT_EQ(buttons.Name(2), "?");
+    EXPECT_EQ(buttons.RunMode(2), "Restart");
+    EXPECT_EQ(Zam("Buttons", "Tab2"), "1");
+    EXPECT_EQ(buttons.AddTab(), 1);
+    EXPECT_EQ(buttons.TabName(1), "New Tab");
+    EXPECT_EQ(buttons.SetName(2, ""), "?");
+}
+
+TEST(ButtonNames, FromProgramPaths) {
+    bool exitMode = false;
+    EXPECT_EQ(NameFromProgramPath("D:\\Utils\\winvroc.exe", exitMode), "WinVROC");
+    EXPECT_TRUE(exitMode);
+    EXPECT_EQ(NameFromProgramPath("C:\\Tools\\track editor.exe", exitMode), "Track Editor");
+    EXPECT_FALSE(exitMode);
+    EXPECT_EQ(NameFromProgramPath("C:/x/setup.EXE", exitMode), "Setup");
+    EXPECT_EQ(NameFromProgramPath("C:\\x\\run me.bat", exitMode), "Run Me.bat");
+    EXPECT_EQ(RunModeOption("Restart"), 0);
+    EXPECT_EQ(RunModeOption("Focus"), 0);
+    EXPECT_EQ(RunModeOption("Normal"), 2);
+    EXPECT_EQ(RunModeOption("Exit"), 3);
+    EXPECT_EQ(RunModeOption(""), 0);
+    EXPECT_STREQ(RunModeOfOption(1), "Focus");
+}
+
+TEST_F(ButtonsTest, RunModesDecideHowTheProgramStarts) {
+    MakeButtons(6);
+    buttons.SetRunMode(1, "Restart");
+    buttons.SetRunMode(2, "Exit");
+    buttons.SetRunMode(3, "Focus");
+    buttons.SetRunMode(4, "Normal");
+    buttons.SetRunMode(5, "");
+    std::vector<std::string> events;
+    LauncherActions actions;
+    actions.writeLoaderCommand = [&](const std::string& line, const std::string& word) {
+        events.push_back(word + " " + line);
+    };
+    actions.hideWindow = [&] { events.push_back("hide:" + std::to_string(launcher.started.size())); };
+    actions.showWindow = [&] { events.push_back("show:" + std::to_string(launcher.waited.size())); };
+    for (int n = 1; n <= 5; ++n) buttons.Run(n, ui, actions);
+    EXPECT_THAT(events, ElementsAre("Run C:\\P1.exe", "Exit C:\\P2.exe", "hide:0", "show:1",
+                                    "Run C:\\P5.exe"));
+    EXPECT_THAT(launcher.started, ElementsAre("C:\\P3.exe", "C:\\P4.exe"));
+    EXPECT_EQ(launcher.waited.size(), 1u);  // only the Focus button waits
+}
+
+}  // namespace
+}  // namespace zam::test

@@ -1,0 +1,332 @@
+// The main window on a demo installation: start-up, launch, modes, closing, player and class.
+#include <QLabel>
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include "WindowFixture.h"
+#include "zam/controls/ucCheckBox.h"
+#include "zam/controls/ucDropDown.h"
+#include "zam/controls/ucSpinner.h"
+#include "zam/frontend/LaunchCommand.h"
+#include "zam/model/clsEngines.h"
+#include "zam/model/clsGPL.h"
+#include "zam/store/Globals.h"
+
+namespace zam::test {
+namespace {
+
+using controls::ucDropDown;
+
+std::string Label(QLabel* label) { return label->text().toStdString(); }
+
+// ---- Start-up ------------------------------------------------------------------------------
+
+TEST_F(WindowTest, FirstStartPlaysTheSoundAndKeepsTheTotal) {
+    tmp.write("prog/Startup.wav", "RIFF");
+    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() + "\r\nExeName=GPL.EXE\r\n"
+                              "[Timers]\r\nGPLTime=22:00:00\r\n");
+    ASSERT_TRUE(Open());
+    ASSERT_EQ(system.sounds.size(), 1u);
+    EXPECT_EQ(system.sounds[0], Prog() + "Startup.wav");
+    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 22:00:00");
+    EXPECT_EQ(window->windowTitle().toStdString(), "ZAM Deck");
+    EXPECT_EQ(window->tabGeneral->count(), 6);
+    EXPECT_EQ(window->tabGeneral->tabText(5).toStdString(), "&6 - Engines");
+}
+
+TEST_F(WindowTest, ReturnFromARunAddsItsTimeAndDeletesTheCommandFile) {
+    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() + "\r\nExeName=GPL.EXE\r\n"
+                              "[Timers]\r\nGPLTime=23:30:00\r\n");
+    tmp.write("prog/ZAM.int", "01:02:03\r\n");
+    ASSERT_TRUE(Open());
+    EXPECT_TRUE(system.sounds.empty());
+    EXPECT_FALSE(tmp.exists("prog/ZAM.int"));
+    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 24:32:03");
+    CloseWith(kSaveAndExit);
+    EXPECT_EQ(ZamIniLine("GPLTime"), "24:32:03");
+}
+
+TEST_F(WindowTest, ALeftoverCommandAddsNoTime) {
+    tmp.write("prog/ZAM.int", "Run\r\n\r\n");
+    ASSERT_TRUE(Open());
+    EXPECT_FALSE(tmp.exists("prog/ZAM.int"));
+    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
+}
+
+TEST_F(WindowTest, StartUpFillsTheListsAndArchivesScreenshots) {
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(window->DropDown("cbxPlayer")->NoItems(), 3);
+    EXPECT_EQ(window->DropDown("cbxPlayer")->ItemText(), "Sam Driver");
+    EXPECT_EQ(window->DropDown("cbxClass")->NoItems(), 10);
+    EXPECT_EQ(window->DropDown("cbxCar")->NoItems(), 7);
+    EXPECT_EQ(window->DropDown("cbxEngine", 0)->NoItems(), 10);
+    EXPECT_EQ(window->DropDown("cbxEngine", 7)->NoItems(), 0);
+    EXPECT_EQ(window->DropDown("cbxPlayerHelmet")->NoItems(), 16);
+    EXPECT_EQ(window->DropDown("cbxBackground")->NoItems(), 2);
+    EXPECT_EQ(window->DropDown("cbxRacetype")->NoItems(), 6);
+    EXPECT_TRUE(tmp.exists("gpl/Exports/S0000000.PBF"));
+    EXPECT_TRUE(tmp.exists("gpl/Exports/S0000001.PBF"));
+    EXPECT_FALSE(tmp.exists("gpl/GPL0001.PBF"));
+    CloseWith(kSaveAndExit);
+    EXPECT_EQ(ZamIniLine("NextScreenie"), "2");
+}
+
+TEST_F(WindowTest, MissingSimulatorEndsStartUpWithoutWritingAnything) {
+    const std::string zamIni = "[Paths]\r\nGPL=" + tmp.logical() + "nowhere/\r\nExeName=GPL.EXE\r\n";
+    tmp.write("prog/ZAM.Ini", zamIni);
+    tmp.write("prog/ZAM.int", "Run\r\nsomething\r\n");
+    EXPECT_FALSE(Open());  // the file dialog is cancelled
+    EXPECT_TRUE(window->Finished());
+    EXPECT_EQ(window->ShutDownOption, kStartupFailure);
+    EXPECT_EQ(ReadProg("ZAM.Ini"), zamIni);
+    EXPECT_TRUE(launcher.started.empty());
+}
+
+TEST_F(WindowTest, ProgramFolderWithoutTheProgramEndsAtOnce) {
+    std::filesystem::remove(tmp.file("prog/ZAMDeck"));
+    EXPECT_THROW(Open(), ProgramEnded);
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back().text, "Can't Find ZAM+ Directory");
+}
+
+// ---- Launch --------------------------------------------------------------------------------
+
+TEST_F(WindowTest, TestingLaunchWritesTheCommandFileAndStartsTheLoaderLast) {
+    ASSERT_TRUE(Open());
+    window->SelectMode(kModeTesting);
+    window->LaunchSimulator();
+    EXPECT_TRUE(window->Finished());
+    EXPECT_EQ(window->ShutDownOption, kLaunch);
+    EXPECT_EQ(window->LoaderCommand, "Run");
+    EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n" + Gpl() + "GPL.EXE \r\n");
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(launcher.started[0], "\"" + Prog() + "Rollout\"");
+    EXPECT_EQ(ZamIniLine("Mode"), "0");  // files were written before the loader started
+}
+
+TEST_F(WindowTest, HostLaunchIgnoresThePassword) {
+    ASSERT_TRUE(Open());
+    window->SelectMode(kModeHost);
+    window->txtPassword->setText("secret");
+    window->LaunchSimulator();
+    EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n" + Gpl() + "GPL.EXE -ko\"0:SERVER:launch:1\"\r\n");
+}
+
+TEST_F(WindowTest, JoinUsesTheTypedAddressAndPassword) {
+    ASSERT_TRUE(Open());
+    window->SelectMode(kModeJoin);
+    window->DropDown("cbxConnectVia")->SelectIndex(2);  // IPX
+    window->txtPassword->setText("p\"w");
+    EXPECT_EQ(window->SimulatorCommand(), Gpl() + "GPL.EXE  -ko\"0:SERVER:password:p\"w\"");
+    window->DropDown("cbxConnectVia")->SelectIndex(1);  // TCP/IP
+    window->txtIPAddress->setText("");
+    window->txtPassword->clear();
+    EXPECT_EQ(window->SimulatorCommand(),
+              Gpl() + "GPL.EXE -ko\"0:client:to_ip:\" -ko\"0:client:via_ip:\"");
+}
+
+TEST_F(WindowTest, RaceLengthOverrideAppliesToTheChosenEvent) {
+    ASSERT_TRUE(Open());
+    window->SelectMode(kModeOfflineRace);
+    const std::string player = window->PlayerId();
+    window->GPL()->SetIniValue("Seasons\\67Season.Ini", "Event1", "numberOfLaps", "15");
+    ucDropDown* track = window->DropDown("cbxTrack");
+    track->AddItem("Demo", window->GPL()->TrackID(1));
+    track->SelectIndex(1);
+    window->Controls().Spinner("spnOvrRaceLength")->SetValue(50);
+    window->LaunchSimulator();
+    const std::string season = ReadGpl("Seasons/67Season.Ini");
+    EXPECT_EQ(IniLineValue(season, "numberOfLaps"), "8");
+    EXPECT_EQ(IniLineValue(season, "originalGPLength"), "15");
+}
+
+TEST_F(WindowTest, RandomBackgroundOnlyOnALaunch) {
+    ASSERT_TRUE(Open());
+    window->DropDown("cbxBackground")->SelectIndex(1);
+    window->GPL()->SetFullPathIniValue("ZAM.Ini", "Backgrounds", "randomBack", "1");
+    CloseWith(kSaveAndExit);
+    EXPECT_EQ(ZamIniLine("Background"), "Classic");
+    EXPECT_EQ(ZamIniLine("previousBack"), "Classic");
+    EXPECT_EQ(ReadGpl("Layout/MainMenu.tga"), ReadGpl("Layout/BackSets/Classic/MainMenu.tga"));
+
+    ASSERT_TRUE(Open());
+    window->LaunchSimulator();  // the random number 0.99 picks the last set
+    EXPECT_EQ(ZamIniLine("Background"), "Night Race");
+    EXPECT_EQ(ZamIniLine("previousBack"), "Night Race");
+    EXPECT_EQ(ReadGpl("Layout/MainMenu.tga"), ReadGpl("Layout/BackSets/Night Race/MainMenu.tga"));
+}
+
+TEST_F(WindowTest, ChangeOfDirectoryRestartsThroughTheLoaderWithAnEmptyCommand) {
+    ASSERT_TRUE(Open());
+    ui.fileChoices.push_back(FileChoice{Gpl(), "GPL.EXE"});
+    window->ChangeGPLDirectory();
+    EXPECT_EQ(window->ShutDownOption, kLoaderCommandWritten);
+    EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n\r\n");
+    EXPECT_EQ(launcher.started.size(), 1u);
+}
+
+// ---- Closing -------------------------------------------------------------------------------
+
+TEST_F(WindowTest, ReturnKeepsTheWindowAndWritesNothing) {
+    ASSERT_TRUE(Open());
+    const std::string zamIni = ReadProg("ZAM.Ini");
+    const std::string exe = ReadGpl("GPL.EXE");
+    window->SelectMode(kModeHost);
+    CloseWith(-1);
+    EXPECT_FALSE(window->Finished());
+    EXPECT_EQ(window->ShutDownOption, kWindowInUse);
+    EXPECT_EQ(ReadProg("ZAM.Ini"), zamIni);
+    EXPECT_EQ(ReadGpl("GPL.EXE"), exe);
+    CloseWith(kSaveAndExit);
+    EXPECT_TRUE(window->Finished());
+    EXPECT_EQ(ZamIniLine("Mode"), "2");
+    EXPECT_TRUE(launcher.started.empty());
+    EXPECT_FALSE(tmp.exists("prog/ZAM.int"));
+}
+
+TEST_F(WindowTest, LoseChangesWritesNothingAtAll) {
+    ASSERT_TRUE(Open());
+    const std::string zamIni = ReadProg("ZAM.Ini");
+    const std::string exe = ReadGpl("GPL.EXE");
+    const std::string player = ReadGpl("Players/Driver__Sam/Player.ini");
+    window->SelectMode(kModeOfflineRace);
+    window->DropDown("cbxClass")->SetValue("FJ");
+    window->resize(1000, 800);
+    CloseWith(kExitWithoutSaving);
+    EXPECT_TRUE(window->Finished());
+    EXPECT_EQ(ReadProg("ZAM.Ini"), zamIni);
+    EXPECT_EQ(ReadGpl("GPL.EXE"), exe);
+    EXPECT_EQ(ReadGpl("Players/Driver__Sam/Player.ini"), player);
+    EXPECT_FALSE(tmp.exists("prog/ZAM.int"));
+    EXPECT_TRUE(launcher.started.empty());
+}
+
+TEST_F(WindowTest, ShutdownIsLeftToTheLoaderAfterEverythingIsWritten) {
+    ASSERT_TRUE(Open());
+    window->SelectMode(kModeChampionship);
+    CloseWith(kShutdownPc);
+    EXPECT_TRUE(system.powerActions.empty());
+    EXPECT_EQ(ReadProg("ZAM.int"), "Shutdown\r\n\r\n");
+    EXPECT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(ZamIniLine("Mode"), "4");
+}
+
+TEST_F(WindowTest, RestartLikewise) {
+    ASSERT_TRUE(Open());
+    CloseWith(kRestartPc);
+    EXPECT_TRUE(system.powerActions.empty());
+    EXPECT_EQ(ReadProg("ZAM.int"), "Restart\r\n\r\n");
+    EXPECT_EQ(window->LoaderCommand, "Restart");
+}
+
+// ---- Modes, player, class --------------------------------------------------------------
+
+TEST_F(WindowTest, HostModeBindsTheRaceControlsToItsSection) {
+    ASSERT_TRUE(Open());
+    window->SelectMode(kModeHost);
+    EXPECT_EQ(window->Controls().Bound("spnNoAI")->Section(), "Multiplayer Host");
+    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Main Menu", "lastRaceType"), "2");
+    EXPECT_FALSE(window->Controls().Find("frmHosting")->isHidden());
+    EXPECT_TRUE(window->Controls().Find("frmClient")->isHidden());
+    window->SelectMode(kModeTesting);
+    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Main Menu", "lastRaceType"), "3");
+    EXPECT_TRUE(window->Controls().Find("frmRace")->isHidden());
+    EXPECT_FALSE(window->Controls().Find("cbxDamageModel")->isHidden());
+}
+
+TEST_F(WindowTest, QualifyingIsShownInMinutesAndStoredInSeconds) {
+    ASSERT_TRUE(Open());
+    window->SelectMode(kModeHost);  // the demo player's 900 seconds
+    controls::ucSpinner* qualifying = window->Controls().Spinner("spnQualifying");
+    EXPECT_EQ(qualifying->TextBox()->text().toStdString(), "15");
+    qualifying->SetValue(20);
+    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Multiplayer Host", "lastPracticeLength"),
+              "1200");
+    qualifying->SetValue(0);  // no length is not stored
+    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Multiplayer Host", "lastPracticeLength"),
+              "1200");
+}
+
+TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPath) {
+    ASSERT_TRUE(Open());
+    window->SelectMode(kModeTesting);
+    EXPECT_FALSE(window->cmdGRE->isEnabled());
+    window->GPL()->SetFullPathIniValue("ZAM.Ini", "Buttons", "Path0", "C:\\Tools\\Editor.exe");
+    window->SelectMode(kModeOfflineRace);
+    EXPECT_TRUE(window->cmdGRE->isEnabled());
+}
+
+TEST_F(WindowTest, ServerAddressIsStoredAsTyped) {
+    ASSERT_TRUE(Open());
+    window->txtIPAddress->setText(" not checked ; at all");
+    emit window->txtIPAddress->editingFinished();
+    EXPECT_EQ(window->GPL()->IniValue("Core.Ini", "CLIENT", "to_ip"), " not checked ; at all");
+}
+
+TEST_F(WindowTest, ClassSuffixReachesThePlayerFile) {
+    ASSERT_TRUE(Open());
+    window->GPL()->SetIniValue("Core.Ini", "ZAM", "AppendClass", "1");
+    window->DropDown("cbxClass")->SetValue("FG");
+    EXPECT_EQ(window->DropDown("cbxPlayer")->ItemText(), "Sam Driver.FG");
+    window->DropDown("cbxClass")->SetValue("FL1");  // team Lotus, engine list shows Ford DFV
+    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Personal Information", "lastName"),
+              "Driver.1D");
+    window->Controls().CheckBox("chkAppendClass")->SetValue(0);
+    CloseWith(kSaveAndExit);
+    EXPECT_EQ(IniLineValue(ReadGpl("Players/Driver__Sam/Player.ini"), "lastName"), "Driver");
+}
+
+TEST_F(WindowTest, FormulaLibreEnginesAreWrittenIntoTheExecutable) {
+    ASSERT_TRUE(Open());
+    window->DropDown("cbxClass")->SetValue("FL1");
+    EXPECT_TRUE(window->DropDown("cbxEngine", 0)->List()->isEnabled());
+    EXPECT_FALSE(window->DropDown("cbxEngine", 9)->List()->isEnabled());
+    window->DropDown("cbxEngine", 0)->SelectIndex(5);  // Brabham gets the Ferrari engine
+    CloseWith(kSaveAndExit);
+    tmp.write("prog/check", "");
+    test::FakeUi quiet;
+    clsEngines reread(quiet, Gpl() + "GPL.EXE");
+    reread.UnloadWithoutSaving();
+    EXPECT_EQ(reread.FoundEngine(0), 4);
+    EXPECT_EQ(reread.FoundEngine(1), 1);
+}
+
+TEST_F(WindowTest, ResizesAreSavedOnlyAfterStartUp) {
+    ASSERT_TRUE(Open());
+    Initialising = true;  // until the first paint
+    window->show();
+    window->resize(900, 700);
+    EXPECT_EQ(window->FrontEndValue("Window", "Width"), "");
+    Initialising = false;
+    window->resize(960, 720);
+    EXPECT_EQ(window->FrontEndValue("Window", "Width"),
+              std::to_string(960 * 1440 / window->logicalDpiX()));
+}
+
+TEST_F(WindowTest, StoredGeometryIsRestoredWithinTheRules) {
+    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() + "\r\nExeName=GPL.EXE\r\n"
+                              "[Window]\r\nLeft=1440\r\nTop=-200\r\nWidth=10000\r\nHeight=12000\r\n"
+                              "WindowState=1\r\n");
+    ASSERT_TRUE(Open());
+    const double dpi = window->logicalDpiX();
+    EXPECT_EQ(window->width(), static_cast<int>(std::lround(11000 * dpi / 1440)));
+    EXPECT_EQ(window->height(), static_cast<int>(std::lround(12000 * dpi / 1440)));
+    EXPECT_EQ(window->y(), 0);
+    EXPECT_FALSE(window->isMaximized() || window->isMinimized());
+}
+
+TEST_F(WindowTest, ResetTimerAndAbout) {
+    ASSERT_TRUE(Open());
+    window->ResetTimer();
+    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
+    EXPECT_EQ(window->FrontEndValue("Timers", "GPLTime"), "00:00:00");
+    window->mniHelpAbout->trigger();
+    EXPECT_EQ(aboutShown, 1);
+}
+
+}  // namespace
+}  // namespace zam::test

@@ -1,0 +1,182 @@
+// Saving and loading season files: name completion, the confirmations, the safe write and the
+// renumbering of a loaded season.
+#include <gmock/gmock.h>
+
+#include "FailingFileSystem.h"
+#include "TrackTestSupport.h"
+#include "zam/frontend/SeasonFile.h"
+
+namespace zam::test {
+namespace {
+
+using testing::HasSubstr;
+using testing::StartsWith;
+
+class SeasonFileTest : public DemoGplTest {
+protected:
+    void Read() {
+        Open();
+        lists = std::make_unique<TrackLists>(*gpl);
+        lists->ReadTrackFolders();
+    }
+    std::string Seasons() const { return Gpl() + "Seasons/"; }
+    void Pick(const std::string& folder, const std::string& name) {
+        ui.fileChoices.push_back(FileChoice{folder, name});
+    }
+    std::unique_ptr<TrackLists> lists;
+};
+
+TEST(SeasonFileNames, CompletionAndRecognition) {
+    EXPECT_EQ(CompleteSeasonFileName("test"), "test.ini");
+    EXPECT_EQ(CompleteSeasonFileName("test."), "test.ini");
+    EXPECT_EQ(CompleteSeasonFileName("test.txt"), "test.txt");
+    TempDir tmp;
+    tmp.write("a.ini", " [ season ] \r\nname=x\r\n");
+    tmp.write("b.ini", "[Seasons]\r\n");
+    tmp.write("c.ini", "");
+    tmp.write("d.ini", "[SEASON]");
+    EXPECT_TRUE(IsSeasonFile(tmp.logical() + "a.ini"));
+    EXPECT_FALSE(IsSeasonFile(tmp.logical() + "b.ini"));
+    EXPECT_FALSE(IsSeasonFile(tmp.logical() + "c.ini"));
+    EXPECT_TRUE(IsSeasonFile(tmp.logical() + "d.ini"));
+    EXPECT_FALSE(IsSeasonFile(tmp.logical() + "missing.ini"));
+}
+
+TEST_F(SeasonFileTest, SavedFileHasTheSeasonLayout) {
+    Read();
+    Pick(Seasons(), "test");
+    EXPECT_TRUE(SaveSeason(*gpl, ui));
+    const std::string text = tmp.read("gpl/Seasons/test.ini");
+    EXPECT_THAT(text, StartsWith("[Season]\r\nname=1967 ZAMDeck Demo Season\r\nyear=1967\r\n"
+                                 "numEvents=11\r\n\r\n[Event1]\r\nname=South African Grand Prix\r\n"
+                                 "shortName=Kyalami\r\ntrackDirectory=kyalami\r\nmonth=01\r\n"
+                                 "day=02\r\nnumberOfLaps=80\r\nstartingGrid=4\r\n\r\n[Event2]\r\n"));
+    EXPECT_FALSE(tmp.exists("gpl/Seasons/test.ini.zamtmp"));
+    ASSERT_EQ(ui.fileRequests.size(), 1u);
+    EXPECT_EQ(ui.fileRequests[0].title, "Save Season File");
+    EXPECT_EQ(ui.fileRequests[0].pattern, "*.ini");
+    EXPECT_TRUE(ui.fileRequests[0].allowNew);
+}
+
+TEST_F(SeasonFileTest, CancellingWritesNothing) {
+    Read();
+    EXPECT_FALSE(SaveSeason(*gpl, ui));
+    EXPECT_FALSE(tmp.exists("gpl/Seasons/test.ini"));
+}
+
+TEST_F(SeasonFileTest, ChampionshipSeasonNeedsConfirmation) {
+    Read();
+    Pick(Seasons(), "gp.ini");
+    ui.answers.push_back(false);  // No: the dialog opens again, and is cancelled
+    EXPECT_FALSE(SaveSeason(*gpl, ui));
+    EXPECT_EQ(ui.fileRequests.size(), 2u);
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0].title, "Save Championship Season?");
+    EXPECT_EQ(ui.questions[0].text,
+              "Saving as GP.INI will use this set of tracks as your Championship season.\rDo you "
+              "want to do this?");
+    EXPECT_FALSE(tmp.exists("gpl/Seasons/gp.ini"));
+    Pick(Seasons(), "GP");
+    ui.answers.push_back(true);
+    EXPECT_TRUE(SaveSeason(*gpl, ui));
+    EXPECT_TRUE(tmp.exists("gpl/Seasons/GP.ini"));
+}
+
+TEST_F(SeasonFileTest, TheMainSeasonFileIsNeverOverwritten) {
+    Read();
+    const std::string before = tmp.read("gpl/Seasons/67Season.Ini");
+    Pick(Seasons(), "67season.ini");
+    EXPECT_FALSE(SaveSeason(*gpl, ui));
+    EXPECT_EQ(ui.MessageTexts().back(),
+              "Sorry, this would overwrite 67Season.ini which is GPL's main season file");
+    EXPECT_EQ(ui.messages.back().title, "");
+    EXPECT_EQ(tmp.read("gpl/Seasons/67Season.Ini"), before);
+    // The same name in another folder is accepted.
+    Pick(tmp.logical(), "67Season.ini");
+    EXPECT_TRUE(SaveSeason(*gpl, ui));
+    EXPECT_TRUE(tmp.exists("67Season.ini"));
+}
+
+TEST_F(SeasonFileTest, AFailedSaveLeavesTheOldFileWhole) {
+    Read();
+    tmp.write("gpl/Seasons/old.ini", "[Season]\r\nname=Old\r\n");
+    FailingFileSystem fs;
+    fs.Fail(FsOp::kRename, 0);
+    platform::ScopedFileSystem use(fs);
+    Pick(Seasons(), "old.ini");
+    EXPECT_FALSE(SaveSeason(*gpl, ui));
+    EXPECT_EQ(tmp.read("gpl/Seasons/old.ini"), "[Season]\r\nname=Old\r\n");
+    EXPECT_FALSE(tmp.exists("gpl/Seasons/old.ini.zamtmp"));
+    EXPECT_THAT(ui.MessageTexts().back(), HasSubstr("could not be saved"));
+}
+
+TEST_F(SeasonFileTest, LoadingLeavesOutMissingTracksAndRenumbers) {
+    Read();
+    tmp.write("gpl/Seasons/three.ini",
+              "[Season]\r\nname=Three\r\nyear=1968\r\nnumEvents=3\r\n"
+              "[Event1]\r\nname=One\r\ntrackDirectory=spa\r\nnumberOfLaps=11\r\n"
+              "[Event2]\r\nname=Two\r\ntrackDirectory=nowhere\r\n"
+              "[Event3]\r\nname=Three\r\ntrackDirectory=brands\r\nnumberOfLaps=33\r\n");
+    Pick(Seasons(), "three.ini");
+    EXPECT_TRUE(LoadSeason(*gpl, ui, *lists));
+    EXPECT_EQ(gpl->NoOfTracks(), 2);
+    EXPECT_EQ(Dirs(lists->ActiveTracks), (std::vector<std::string>{"spa", "brands"}));
+    EXPECT_EQ(Season(1, "name"), "One");
+    EXPECT_EQ(Season(2, "name"), "Three");
+    EXPECT_EQ(Season(2, "trackDirectory"), "brands");
+    EXPECT_EQ(Season(2, "numberOfLaps"), "33");
+    EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "name"), "Three");
+    EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "year"), "1968");
+    EXPECT_EQ(lists->InactiveTracks.size(), 11u);
+    // Saved again, the season is exactly the two events.
+    Pick(Seasons(), "again");
+    EXPECT_TRUE(SaveSeason(*gpl, ui));
+    const std::string again = tmp.read("gpl/Seasons/again.ini");
+    EXPECT_THAT(again, HasSubstr("numEvents=2\r\n"));
+    EXPECT_THAT(again, testing::Not(HasSubstr("[Event3]")));
+    // The written-back main season holds no third event.
+    gpl.reset();
+    EXPECT_THAT(tmp.read("gpl/Seasons/67Season.Ini"), testing::Not(HasSubstr("Event3")));
+}
+
+TEST_F(SeasonFileTest, ASeasonWithoutEventCountChangesOnlyNameAndYear) {
+    Read();
+    tmp.write("gpl/Seasons/bare.ini",
+              "[Season]\r\nname=Bare\r\nyear=1970\r\n[Event1]\r\ntrackDirectory=spa\r\n");
+    Pick(Seasons(), "bare.ini");
+    EXPECT_TRUE(LoadSeason(*gpl, ui, *lists));
+    EXPECT_EQ(gpl->NoOfTracks(), 11);
+    EXPECT_EQ(lists->ActiveTracks.size(), 11u);
+    EXPECT_EQ(Season(1, "trackDirectory"), "kyalami");
+    EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "name"), "Bare");
+    EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "year"), "1970");
+}
+
+TEST_F(SeasonFileTest, InvalidFilesAreRefusedUntilCancelled) {
+    Read();
+    tmp.write("gpl/Seasons/notes.ini", "hello\r\n");
+    Pick(Seasons(), "notes.ini");
+    EXPECT_FALSE(LoadSeason(*gpl, ui, *lists));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "NOTES.INI is not a valid GPL Season file.  Please reselect.");
+    EXPECT_EQ(ui.messages[0].title, "Invalid Season File");
+    EXPECT_EQ(ui.fileRequests.size(), 2u);
+    EXPECT_EQ(ui.fileRequests[0].title, "Load Season File");
+    EXPECT_FALSE(ui.fileRequests[0].allowNew);
+    EXPECT_EQ(gpl->NoOfTracks(), 11);
+}
+
+TEST_F(SeasonFileTest, UnsafeTrackFoldersInALoadedSeasonAreLeftOut) {
+    Read();
+    tmp.write("gpl/Seasons/bad.ini",
+              "[Season]\r\nnumEvents=2\r\n[Event1]\r\ntrackDirectory=..\\..\\spa\r\n"
+              "[Event2]\r\ntrackDirectory=monza\r\n");
+    Pick(Seasons(), "bad.ini");
+    EXPECT_TRUE(LoadSeason(*gpl, ui, *lists));
+    EXPECT_EQ(Dirs(lists->ActiveTracks), std::vector<std::string>{"monza"});
+    EXPECT_EQ(Season(1, "trackDirectory"), "monza");
+    EXPECT_THAT(ui.MessageTexts().back(), HasSubstr("..\\..\\spa"));
+}
+
+}  // namespace
+}  // namespace zam::test

@@ -1,0 +1,122 @@
+// The setup drop-downs per class and car, "List All Setups For Track", and the hand-over to the
+// setup editor with the blank-removing rename (a fake launcher: nothing is started).
+#include <gmock/gmock.h>
+
+#include "DialogTestSupport.h"
+#include "TrackTestSupport.h"
+#include "zam/controls/BoundStore.h"
+#include "zam/controls/ucDropDown.h"
+#include "zam/frontend/SetupLists.h"
+
+namespace zam::test {
+namespace {
+
+using testing::ElementsAre;
+
+class SetupListsTest : public DemoGplTest {
+protected:
+    SetupListsTest() {
+        current.Bind("?", "Current", "?");
+        race.Bind("?", "Race", "?");
+    }
+    ~SetupListsTest() override { controls::SetBoundStore(nullptr); }
+
+    void OpenDemo() {
+        Open();
+        controls::SetBoundStore(gpl.get());
+        selection.player = "Driver__Sam";
+        selection.track = "kyalami";
+        selection.classCode = "FD";
+        selection.carValue = "5";
+    }
+    static std::vector<std::string> Items(const controls::ucDropDown& list) {
+        std::vector<std::string> items;
+        for (int i = 1; i <= list.NoItems(); ++i) items.push_back(list.ItemValue(i));
+        return items;
+    }
+    std::string Folder() const { return "gpl/Players/Driver__Sam/Setups/kyalami/"; }
+
+    // The application must exist before the drop-downs are made (a test may run alone).
+    struct ApplicationReady {
+        ApplicationReady() { EnsureApplication(); }
+    } applicationReady_;
+    controls::ucDropDown current;
+    controls::ucDropDown race;
+    SetupSelection selection;
+};
+
+TEST_F(SetupListsTest, ListsFollowClassAndCar) {
+    OpenDemo();
+    FillSetupList(*gpl, current, selection);
+    FillSetupList(*gpl, race, selection);
+    EXPECT_THAT(Items(current), ElementsAre("Demo Fast.lo1", "Qualify.lo1"));
+    EXPECT_EQ(current.Entry(), "F1lotus");
+    EXPECT_EQ(current.Value(), "Demo Fast.lo1");
+    EXPECT_EQ(race.Value(), "Qualify.lo1");
+    // Reading the index marked nothing changed.
+    const std::int32_t index = gpl->FileNumber(gpl->SetupsDefPath("kyalami", "Driver__Sam"));
+    ASSERT_GT(index, 0);
+    EXPECT_FALSE(gpl->FileChanged(index));
+
+    selection.classCode = "F2";
+    selection.carValue = "1";
+    FillSetupList(*gpl, current, selection);
+    EXPECT_THAT(Items(current), ElementsAre("Wet.br2"));
+    EXPECT_EQ(current.Entry(), "F2brm");
+}
+
+TEST_F(SetupListsTest, ListAllOnlyWidensTheCurrentList) {
+    OpenDemo();
+    selection.allCars = true;
+    FillSetupList(*gpl, current, selection);
+    FillSetupList(*gpl, race, selection);
+    EXPECT_EQ(current.NoItems(), 10);  // nine setups and the index
+    EXPECT_THAT(Items(race), ElementsAre("Demo Fast.lo1", "Qualify.lo1"));
+}
+
+TEST_F(SetupListsTest, AMissingSetupFolderGivesEmptyLists) {
+    OpenDemo();
+    selection.track = "mexico";
+    FillSetupList(*gpl, current, selection);
+    EXPECT_EQ(current.NoItems(), 0);
+    selection.track = "..\\kyalami";
+    current.AddItem("kept");
+    FillSetupList(*gpl, current, selection);  // refused: never used as a path
+    EXPECT_THAT(Items(current), ElementsAre("kept"));
+}
+
+TEST_F(SetupListsTest, EditorGetsTheSetupWithoutBlanks) {
+    OpenDemo();
+    EXPECT_TRUE(EditCurrentSetup(*gpl, ui, selection, "Demo Fast.lo1", true, "C:\\Tools\\ed.exe"));
+    EXPECT_TRUE(tmp.exists(Folder() + "DemoFast.lo1"));
+    EXPECT_FALSE(tmp.exists(Folder() + "Demo Fast.lo1"));
+    EXPECT_EQ(gpl->IniValue(selection.IndexFile(), "Current", "F1lotus"), "DemoFast.lo1");
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(launcher.started[0],
+              "C:\\Tools\\ed.exe " + Gpl() + "Players\\Driver__Sam\\Setups\\kyalami\\DemoFast.lo1");
+    EXPECT_EQ(launcher.waited.size(), 1u);
+}
+
+TEST_F(SetupListsTest, ARenameThatWouldOverwriteIsRefused) {
+    OpenDemo();
+    tmp.write(Folder() + "DemoFast.lo1", "other");
+    EXPECT_TRUE(EditCurrentSetup(*gpl, ui, selection, "Demo Fast.lo1", true, "ed.exe"));
+    EXPECT_THAT(ui.MessageTexts(),
+                ElementsAre("Can't remove spaces from Demo Fast.lo1.\rFile DemoFast.lo1 already exists."));
+    EXPECT_EQ(tmp.read(Folder() + "DemoFast.lo1"), "other");
+    EXPECT_TRUE(tmp.exists(Folder() + "Demo Fast.lo1"));
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_THAT(launcher.started[0], testing::EndsWith("\\Demo Fast.lo1"));
+}
+
+TEST_F(SetupListsTest, WithoutTheOptionOrWithAnUnsafeNameNothingIsRenamed) {
+    OpenDemo();
+    EXPECT_TRUE(EditCurrentSetup(*gpl, ui, selection, "Demo Fast.lo1", false, "ed.exe"));
+    EXPECT_TRUE(tmp.exists(Folder() + "Demo Fast.lo1"));
+    EXPECT_FALSE(EditCurrentSetup(*gpl, ui, selection, "..\\..\\x.lo1", true, "ed.exe"));
+    EXPECT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace zam::test

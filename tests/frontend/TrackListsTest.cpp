@@ -1,0 +1,225 @@
+// The season's event list and the installed tracks: start-up, renumbering and the 64-event limit,
+// against generated demo installations.
+#include <gmock/gmock.h>
+
+#include "TrackTestSupport.h"
+#include "zam/frontend/TrackLists.h"
+
+namespace zam::test {
+namespace {
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+
+const std::vector<std::string> kDemoSeason = {"kyalami", "monaco",      "zandvoort", "spa",
+                                              "rouen",   "silverstone", "nurburgring", "monza",
+                                              "mosport", "watglen",     "mexico"};
+
+class TrackListsTest : public DemoGplTest {
+protected:
+    void Read() {
+        Open();
+        lists = std::make_unique<TrackLists>(*gpl);
+        lists->ReadTrackFolders();
+    }
+    std::vector<std::string> SeasonDirs() {
+        std::vector<std::string> dirs;
+        for (int n = 1; n <= gpl->NoOfTracks(); ++n) dirs.push_back(Season(n, "trackDirectory"));
+        return dirs;
+    }
+    std::unique_ptr<TrackLists> lists;
+};
+
+TEST_F(TrackListsTest, StartUpBuildsSeasonAndInactiveListsAndAdoptsDefaults) {
+    Read();
+    EXPECT_EQ(Dirs(lists->ActiveTracks), kDemoSeason);
+    EXPECT_THAT(Dirs(lists->InactiveTracks), ElementsAre("brands", "oring"));
+    // Display names: the track's own file, else the built-in table, else the folder name.
+    EXPECT_EQ(lists->ActiveTracks[1].displayName, "Monaco");
+    EXPECT_EQ(lists->ActiveTracks[3].displayName, "Spa Francorchamps");
+    EXPECT_EQ(lists->ActiveTracks[0].displayName, "Kyalami");
+    // The first season seen becomes the user's defaults.
+    EXPECT_EQ(gpl->FullPathIniValue(kSeasonDefaultsIni, "kyalami", "name"),
+              "South African Grand Prix");
+    EXPECT_EQ(gpl->FullPathIniValue(kSeasonDefaultsIni, "kyalami", "numberOfLaps"), "80");
+    EXPECT_TRUE(gpl->FullPathIniValue(kSeasonDefaultsIni, "brands", "name").empty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(TrackListsTest, RaceLengthOverrideIsUndoneOnDisk) {
+    MakeDemo();
+    WriteGpl("Seasons/67Season.Ini",
+             "[Season]\r\nname=S\r\nyear=1967\r\nnumEvents=1\r\n\r\n[Event1]\r\nname=A\r\n"
+             "shortName=A\r\ntrackDirectory=monza\r\nmonth=09\r\nday=10\r\nnumberOfLaps=20\r\n"
+             "startingGrid=3\r\noriginalGPLength=40\r\n");
+    Read();
+    EXPECT_EQ(Season(1, "numberOfLaps"), "40");
+    gpl.reset();  // writes the changed files back
+    const std::string season = tmp.read("gpl/Seasons/67Season.Ini");
+    EXPECT_THAT(season, testing::ContainsRegex("numberOfLaps *= *40"));
+    EXPECT_THAT(season, testing::Not(HasSubstr("originalGPLength")));
+    EXPECT_THAT(tmp.read("prog/SZAM.Ini"), testing::ContainsRegex("trackDirectory *= *monza"));
+}
+
+TEST_F(TrackListsTest, EventsOfMissingOrUnsafeFoldersStayAsNotInstalled) {
+    MakeDemo();
+    WriteGpl("Seasons/67Season.Ini",
+             "[Season]\r\nnumEvents=3\r\n[Event1]\r\ntrackDirectory=monza\r\n"
+             "[Event2]\r\ntrackDirectory=my track\r\n[Event3]\r\ntrackDirectory=..\\Players\r\n");
+    Read();
+    ASSERT_EQ(lists->ActiveTracks.size(), 3u);
+    EXPECT_EQ(lists->ActiveTracks[1].directory, "");
+    EXPECT_EQ(lists->ActiveTracks[1].displayName, "My Track (Not Installed)");
+    EXPECT_EQ(lists->ActiveTracks[2].directory, "");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_THAT(ui.messages[0].text, HasSubstr("..\\Players"));
+    // Such an entry cannot be made active again once it is inactive.
+    EXPECT_EQ(lists->RemoveTrack(2), 2);
+    const int back = FindTrack(lists->InactiveTracks, "");
+    ASSERT_GT(back, 0);
+    EXPECT_EQ(lists->AddTrack(back), 0);
+    EXPECT_EQ(ui.messages.back().text, "Track does not exist in Tracks directory");
+}
+
+TEST_F(TrackListsTest, RemovingRenumbersWithoutGaps) {
+    Read();
+    EXPECT_EQ(lists->RemoveTrack(1), 1);
+    std::vector<std::string> expected(kDemoSeason.begin() + 1, kDemoSeason.end());
+    EXPECT_EQ(SeasonDirs(), expected);
+    EXPECT_EQ(Dirs(lists->ActiveTracks), expected);
+    EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "numEvents"), "10");
+    EXPECT_EQ(Season(1, "name"), "Monaco Grand Prix");
+    // The removed track joins the inactive list, sorted by name.
+    EXPECT_THAT(Dirs(lists->InactiveTracks), ElementsAre("brands", "kyalami", "oring"));
+    // Removing the last event selects the new last one.
+    EXPECT_EQ(lists->RemoveTrack(10), 9);
+    gpl.reset();
+    const std::string season = tmp.read("gpl/Seasons/67Season.Ini");
+    EXPECT_THAT(season, testing::Not(HasSubstr("[Event10]\r\nname")));
+    EXPECT_THAT(season, HasSubstr("numEvents=9"));
+}
+
+TEST_F(TrackListsTest, TheLastEventCannotBeRemoved) {
+    MakeDemo();
+    WriteGpl("Seasons/67Season.Ini", "[Season]\r\nnumEvents=1\r\n[Event1]\r\ntrackDirectory=spa\r\n");
+    Read();
+    EXPECT_EQ(lists->RemoveTrack(1), 0);
+    EXPECT_EQ(lists->ActiveTracks.size(), 1u);
+    EXPECT_EQ(gpl->NoOfTracks(), 1);
+}
+
+TEST_F(TrackListsTest, AddingUsesDefaultsInOrderOfPreference) {
+    Read();
+    // brands has neither its own data nor the user's: built-in defaults after a message.
+    EXPECT_EQ(lists->AddTrack(FindTrack(lists->InactiveTracks, "brands")), 12);
+    EXPECT_EQ(ui.MessageTexts().back(), "Information not available for Brands\rAssigning default parameters");
+    EXPECT_EQ(Season(12, "name"), "Brands Hatch");
+    EXPECT_EQ(Season(12, "shortName"), "Brands Hatch");
+    EXPECT_EQ(Season(12, "month"), "04");
+    EXPECT_EQ(Season(12, "day"), "17");
+    EXPECT_EQ(Season(12, "numberOfLaps"), "75");
+    EXPECT_EQ(Season(12, "startingGrid"), "4");
+    // oring ships its own data.
+    EXPECT_EQ(lists->AddTrack(FindTrack(lists->InactiveTracks, "oring")), 13);
+    EXPECT_EQ(Season(13, "numberOfLaps"), "54");
+    EXPECT_EQ(gpl->NoOfTracks(), 13);
+    // The user's defaults win over the built-in ones once saved.
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "brands", "name", "Race of Champions");
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "brands", "numberOfLaps", "50");
+    lists->RemoveTrack(12);
+    EXPECT_EQ(lists->AddTrack(FindTrack(lists->InactiveTracks, "brands")), 13);
+    EXPECT_EQ(Season(13, "name"), "Race of Champions");
+    EXPECT_EQ(Season(13, "numberOfLaps"), "50");
+}
+
+TEST_F(TrackListsTest, SixtyFourEventsAtMost) {
+    tools::DemoOptions options;
+    options.tracks = 67;  // 64 in the season, three inactive
+    MakeDemo(options);
+    Read();
+    ASSERT_EQ(gpl->NoOfTracks(), 64);
+    ASSERT_EQ(lists->InactiveTracks.size(), 3u);
+    EXPECT_EQ(lists->AddTrack(1), 0);
+    EXPECT_EQ(ui.MessageTexts().back(),
+              "GPL can only handle a maximum of 64 active tracks.\rPlease make one or more "
+              "tracks inactive then try again.");
+    EXPECT_EQ(lists->InactiveTracks.size(), 3u);
+    lists->RemoveTrack(64);
+    ASSERT_EQ(gpl->NoOfTracks(), 63);
+    EXPECT_EQ(lists->AddTrack(1), 64);
+    EXPECT_EQ(gpl->NoOfTracks(), 64);
+    EXPECT_EQ(lists->AddTrack(1), 0);
+    EXPECT_EQ(gpl->NoOfTracks(), 64);
+}
+
+TEST_F(TrackListsTest, MovesSwapNeighboursAndStopAtTheEnds) {
+    Read();
+    EXPECT_EQ(lists->MoveTrackUp(1), 0);
+    EXPECT_EQ(lists->MoveTrackDown(11), 0);
+    EXPECT_EQ(lists->MoveTrackUp(2), 1);
+    EXPECT_EQ(Season(1, "trackDirectory"), "monaco");
+    EXPECT_EQ(Season(2, "trackDirectory"), "kyalami");
+    EXPECT_EQ(Season(2, "numberOfLaps"), "80");
+    EXPECT_EQ(lists->MoveTrackDown(1), 2);
+    EXPECT_EQ(SeasonDirs(), kDemoSeason);
+    EXPECT_EQ(Dirs(lists->ActiveTracks), kDemoSeason);
+}
+
+TEST_F(TrackListsTest, SortsByDateAndByName) {
+    Read();
+    EXPECT_TRUE(lists->SortSeasonByDate());
+    std::vector<std::string> byDate = kDemoSeason;
+    std::swap(byDate[7], byDate[8]);  // Mosport (08/27) before Monza (09/10)
+    EXPECT_EQ(SeasonDirs(), byDate);
+    EXPECT_TRUE(lists->SortSeasonByName());
+    EXPECT_THAT(SeasonDirs(), ElementsAre("kyalami", "mexico", "monaco", "monza", "mosport",
+                                          "nurburgring", "rouen", "silverstone", "spa",
+                                          "watglen", "zandvoort"));
+    EXPECT_EQ(Dirs(lists->ActiveTracks), SeasonDirs());
+}
+
+TEST_F(TrackListsTest, DateKeysPadMonthAndDay) {
+    Read();
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "a", "Month", "5");
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "a", "Day", "7");
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "b", "Month", "10");
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "b", "Day", "1");
+    EXPECT_EQ(lists->TrackDateKey("a"), "0507");
+    EXPECT_EQ(lists->TrackDateKey("b"), "1001");
+    lists->ActiveTracks = {{"b", "B"}, {"a", "A"}};
+    lists->SortByDate();
+    EXPECT_THAT(Dirs(lists->ActiveTracks), ElementsAre("a", "b"));
+}
+
+TEST_F(TrackListsTest, DisplayNames) {
+    Read();
+    EXPECT_EQ(lists->TrackDisplayName(0, "my track"), "My Track");
+    EXPECT_EQ(lists->TrackDisplayName(0, "SPA"), "Spa Francorchamps");
+    EXPECT_EQ(lists->TrackDisplayName(2, "ignored"), "Monaco");
+}
+
+TEST(TrackListHelpers, MoveTrackAppendsOrSwaps) {
+    TrackList a = {{"x", "X"}, {"y", "Y"}, {"z", "Z"}};
+    TrackList b;
+    MoveTrack(a, 2, b, 0);
+    EXPECT_EQ(a.size(), 2u);
+    EXPECT_EQ(a[1].directory, "z");
+    ASSERT_EQ(b.size(), 1u);
+    EXPECT_EQ(b[0].directory, "y");
+    MoveTrack(a, 1, a, 2);
+    EXPECT_EQ(a[0].directory, "z");
+    MoveTrack(a, 5, b, 0);  // out of range: nothing
+    EXPECT_EQ(a.size(), 2u);
+    EXPECT_EQ(FindTrack(a, "X"), 2);
+    EXPECT_EQ(FindTrack(a, "q"), 0);
+}
+
+TEST(TrackListHelpers, SafeDirectories) {
+    EXPECT_TRUE(IsSafeTrackDirectory("monza"));
+    EXPECT_TRUE(IsSafeTrackDirectory("my track"));
+    for (const char* bad : {"", " ", "..", "a\\b", "a/b", "C:x", "..\\x", "x.."})
+        EXPECT_FALSE(IsSafeTrackDirectory(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace zam::test

@@ -1,0 +1,58 @@
+#include "TrackTestSupport.h"
+
+#include "zam/store/Globals.h"
+
+namespace zam::test {
+
+QString ShotPath(const TempDir& tmp, const char* name) {
+    const QString folder = qEnvironmentVariable("ZAM_SHOTS_DIR");
+    if (!folder.isEmpty()) return folder + "/" + name;
+    return QString::fromStdString(tmp.file(name).string());
+}
+
+platform::Status FakeLauncher::Start(std::string_view commandLine, platform::ProcessId& id) {
+    started.emplace_back(commandLine);
+    id.value = static_cast<std::int64_t>(started.size()) + 1000;
+    return platform::Status::Ok();
+}
+
+platform::Status FakeLauncher::Wait(platform::ProcessId id) {
+    waited.push_back(id.value);
+    return platform::Status::Ok();
+}
+
+DemoGplTest::DemoGplTest() : scopedLauncher_(launcher) {
+    std::filesystem::create_directories(tmp.file("prog"));
+    cwd_ = std::make_unique<ScopedCurrentDir>(tmp.file("prog"));
+}
+
+DemoGplTest::~DemoGplTest() {
+    if (gpl) gpl->UnloadWithoutSaving();
+    gpl.reset();
+    Initialising = false;
+}
+
+void DemoGplTest::MakeDemo(const tools::DemoOptions& options) {
+    tools::MakeDemoInstallation(tmp.file("gpl"), options);
+}
+
+void DemoGplTest::Open() {
+    if (!std::filesystem::exists(tmp.file("gpl/GPL.EXE"))) MakeDemo();
+    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() + "\r\nExeName=GPL.EXE\r\n");
+    Initialising = true;
+    gpl = std::make_unique<clsGPL>(ui);
+    Initialising = false;
+    ASSERT_FALSE(gpl->Exiting()) << testing::PrintToString(ui.MessageTexts());
+}
+
+std::string DemoGplTest::Season(int eventNo, const char* key) const {
+    return gpl->IniValue(kSeasonFile, EventSection(eventNo), key);
+}
+
+std::vector<std::string> DemoGplTest::Dirs(const TrackList& list) {
+    std::vector<std::string> dirs;
+    for (const auto& entry : list) dirs.push_back(entry.directory);
+    return dirs;
+}
+
+}  // namespace zam::test

@@ -1,0 +1,62 @@
+#pragma once
+// The installation model on a generated demo installation in a temporary folder: "prog\" is the
+// program folder (the current directory, with ZAM.Ini and SZAM.Ini), "gpl\" the simulator folder.
+#include <gtest/gtest.h>
+
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FakeUi.h"
+#include "TempDir.h"
+#include "zam/frontend/TrackLists.h"
+#include "zam/model/clsGPL.h"
+#include "zam/platform/Process.h"
+#include "zam/tools/DemoInstallation.h"
+
+namespace zam::test {
+
+// Starts nothing; records every command line and answers with a new process number.
+class FakeLauncher : public platform::ProcessLauncher {
+public:
+    platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
+    platform::Status Wait(platform::ProcessId id) override;
+    std::vector<std::string> started;
+    std::vector<std::int64_t> waited;
+};
+
+// Where a test puts a picture of what it shows: the folder named by ZAM_SHOTS_DIR when set (for
+// a developer to look at), else the test's own temporary folder.
+QString ShotPath(const TempDir& tmp, const char* name);
+
+class DemoGplTest : public testing::Test {
+protected:
+    DemoGplTest();
+    ~DemoGplTest() override;
+
+    // Generates the demo installation in "gpl\".
+    void MakeDemo(const tools::DemoOptions& options = {});
+    // Creates the model (on the demo installation, generated when not made yet).
+    void Open();
+    std::string Gpl() const { return tmp.logical() + "gpl/"; }
+    void WriteGpl(const std::string& relative, const std::string& bytes) const {
+        tmp.write("gpl/" + relative, bytes);
+    }
+    std::string Season(int eventNo, const char* key) const;
+    // Directories of a list, in order.
+    static std::vector<std::string> Dirs(const TrackList& list);
+
+    TempDir tmp;
+    FakeUi ui;
+    FakeLauncher launcher;
+    std::unique_ptr<clsGPL> gpl;
+
+private:
+    std::unique_ptr<ScopedCurrentDir> cwd_;
+    platform::ScopedProcessLauncher scopedLauncher_;
+};
+
+}  // namespace zam::test

@@ -1,0 +1,100 @@
+// The Tracks tab's lists as a user works them (offscreen), with a picture for looking at.
+#include <gmock/gmock.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "DialogTestSupport.h"
+#include "TrackTestSupport.h"
+#include "zam/controls/BoundStore.h"
+#include "zam/controls/ControlBuilder.h"
+#include "zam/controls/RuntimeBindings.h"
+#include "zam/controls/ucDropDown.h"
+#include "zam/frontend/TrackListsTab.h"
+
+namespace zam::test {
+namespace {
+
+class TracksTabTest : public DemoGplTest {
+protected:
+    TracksTabTest() { EnsureApplication(); }
+    ~TracksTabTest() override {
+        tab.reset();
+        page.reset();
+        controls::SetBoundStore(nullptr);
+        controls::SetControlsUi(nullptr);
+    }
+    void Start() {
+        Open();
+        controls::SetBoundStore(gpl.get());
+        controls::SetControlsUi(&ui);
+        page = std::make_unique<QWidget>();
+        controls::BuildWindowControls("frmZAM", page.get(), registry);
+        controls::BindPlayerSelection(registry, "Driver__Sam");
+        tab = std::make_unique<TrackListsTab>(*gpl, ui, registry, tmp.logical() + "prog/");
+        tab->onTrackChanged = [this] { ++trackChanges; };
+        tab->ReadTrackFolders();
+        track()->Refresh();
+        tab->ShowTrackLists();
+    }
+    controls::ucDropDown* track() const { return registry.DropDown("cbxTrack"); }
+
+    controls::ControlRegistry registry;
+    std::unique_ptr<QWidget> page;
+    std::unique_ptr<TrackListsTab> tab;
+    int trackChanges = 0;
+};
+
+TEST_F(TracksTabTest, ListsCaptionsAndTrackData) {
+    Start();
+    EXPECT_EQ(tab->lblTrackini->text().toStdString(), "Active Tracks (11)");
+    EXPECT_EQ(tab->lblOtherTracks->text().toStdString(), "Inactive Tracks (2)");
+    EXPECT_EQ(track()->NoItems(), 11);
+    EXPECT_EQ(track()->Value(), "kyalami");  // the player's last track
+    EXPECT_EQ(tab->lblTrackData[0]->text().toStdString(), "Kyalami");
+    EXPECT_EQ(tab->lblTrackData[1]->text().toStdString(), "9 Turns");
+    EXPECT_EQ(tab->lblTrackData[3]->text().toStdString(), "GP Length 80 laps");
+    EXPECT_THAT(tab->lblTrackData[6]->text().toStdString(), testing::StartsWith("Lap record: 1:28"));
+    EXPECT_EQ(tab->txtSeasonName->text().toStdString(), "1967 ZAMDeck Demo Season");
+    EXPECT_GT(trackChanges, 0);
+}
+
+TEST_F(TracksTabTest, ChoosingAnotherCircuitReadsItsFiles) {
+    Start();
+    track()->SelectIndex(8);  // Monza
+    EXPECT_EQ(gpl->IniValue("Players\\Driver__Sam\\Player.ini", "Personal Information",
+                            "lastTrackSelection"),
+              "monza");
+    EXPECT_EQ(tab->lblTrackData[0]->text().toStdString(), "Monza");
+    EXPECT_EQ(tab->lblTrackData[3]->text().toStdString(), "GP Length 68 laps");
+}
+
+TEST_F(TracksTabTest, ButtonsKeepListsAndCircuitsInStep) {
+    Start();
+    tab->lstOtherTracks->setCurrentRow(0);  // brands
+    tab->cmdTrkAdd->click();
+    EXPECT_EQ(tab->lblTrackini->text().toStdString(), "Active Tracks (12)");
+    EXPECT_EQ(track()->NoItems(), 12);
+    EXPECT_EQ(tab->lstTrackIni->currentRow(), 11);
+    tab->cmdMoveTrackUp->click();
+    EXPECT_EQ(tab->lstTrackIni->currentRow(), 10);
+    EXPECT_EQ(track()->ItemValue(11), "brands");
+    tab->cmdTrkRemove->click();
+    EXPECT_EQ(tab->lblOtherTracks->text().toStdString(), "Inactive Tracks (2)");
+    EXPECT_EQ(track()->NoItems(), 11);
+    tab->txtSeasonName->setText("My Season");
+    tab->txtSeasonName_LostFocus();
+    EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "name"), "My Season");
+}
+
+TEST_F(TracksTabTest, LooksRightOffscreen) {
+    Start();
+    tab->resize(620, 420);
+    tab->show();
+    EXPECT_TRUE(tab->grab().save(ShotPath(tmp, "tracks_tab.png")));
+}
+
+}  // namespace
+}  // namespace zam::test

@@ -1,0 +1,138 @@
+// The whole launch with the real front end and the real loader: "&Run GPL" closes the window
+// with everything written, the loader runs the simulator stand-in and brings the front end back,
+// and the next start adds the time and archives the new screenshot.
+#include <QPushButton>
+
+#include <sstream>
+
+#include "FrontEndRoundTrip.h"
+#include "zam/platform/CommandFile.h"
+
+namespace zam::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ScreenshotName(int number) {
+    std::string digits = std::to_string(number);
+    return "S" + std::string(7 - digits.size(), '0') + digits + ".PBF";
+}
+
+int NumberOf(const std::string& text) { return text.empty() ? 0 : std::stoi(text); }
+
+// Value of the first "key = value" line of an INI text (blanks around both allowed), as the
+// write-back lays it out.
+std::string IniLine(const std::string& text, const std::string& key) {
+    std::istringstream lines(text);
+    auto trim = [](std::string t) {
+        while (!t.empty() && (t.back() == ' ' || t.back() == '\r')) t.pop_back();
+        while (!t.empty() && t.front() == ' ') t.erase(t.begin());
+        return t;
+    };
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t equals = line.find('=');
+        if (equals != std::string::npos && trim(line.substr(0, equals)) == key)
+            return trim(line.substr(equals + 1));
+    }
+    return "<missing>";
+}
+
+TEST_F(FrontEndRoundTrip, RunGplComesBackWithTheTimeAddedAndTheScreenshotArchived) {
+    OpenFrontEnd();
+    ASSERT_EQ(TimeLabel(), "Time in GPL 10:00:00");
+    ASSERT_TRUE(Screenshots(GplPath()).empty()) << "the start-up archived the demo screenshots";
+    const int nextScreenie = NumberOf(ZamIniValue("ZAM", "NextScreenie"));
+    ASSERT_GT(nextScreenie, 5);
+
+    window->cmdGPL->click();  // "&Run GPL"
+    FinishLaunch();
+
+    // Everything was on disk before the loader started: the command and the front end's state.
+    const WatchingLauncher::Launch& launch = launcher.launches[0];
+    EXPECT_EQ(launch.commandLine, "\"" + Prog() + "Rollout\"");
+    ASSERT_TRUE(launch.commandFile.has_value());
+    EXPECT_EQ(*launch.commandFile, "Run\r\n" + Gpl() + "GPL.EXE \r\n");
+    ASSERT_TRUE(launch.userFiles.count("prog/ZAM.Ini"));
+    EXPECT_EQ(IniLine(launch.userFiles.at("prog/ZAM.Ini"), "NextScreenie"),
+              std::to_string(nextScreenie));
+    // The loader changed nothing of it; the stand-in only added its screenshot.
+    ExpectUserFilesUnchanged(launch.userFiles);
+    const std::vector<std::string> shots = Screenshots(GplPath());
+    ASSERT_EQ(shots.size(), 1u);
+    const std::optional<std::string> record = CommandFile();
+    ASSERT_TRUE(record.has_value());
+    const std::optional<std::int64_t> elapsed = platform::ParseElapsedRecord(*record);
+    ASSERT_TRUE(elapsed.has_value()) << *record;
+    EXPECT_GE(*elapsed, 1);
+
+    OpenFrontEnd();  // the front end started again
+    const std::string total = platform::FormatElapsed(10 * 3600 + *elapsed);
+    EXPECT_EQ(TimeLabel(), "Time in GPL " + total);
+    EXPECT_FALSE(CommandFile().has_value());
+    EXPECT_TRUE(Screenshots(GplPath()).empty());
+    EXPECT_TRUE(fs::exists(GplPath("Exports/" + ScreenshotName(nextScreenie))));
+    SaveAndExit();
+
+    const std::string zamIni = tmp.read("prog/ZAM.Ini");
+    EXPECT_EQ(IniLine(zamIni, "GPLTime"), total);
+    EXPECT_EQ(IniLine(zamIni, "NextScreenie"), std::to_string(nextScreenie + 1));
+    EXPECT_EQ(launcher.launches.size(), 1u) << "Save & Exit started the loader";
+    EXPECT_FALSE(CommandFile().has_value());
+}
+
+TEST_F(FrontEndRoundTrip, ExitCommandStartsTheProgramAndTheFrontEndStaysAway) {
+    WriteRecorder("tools/League Client.EXE", "client.txt");
+    OpenFrontEnd();
+    // What a launcher button in run mode "Exit" does.
+    window->WriteLoaderCommand(tmp.logical() + "tools/League Client.EXE", "Exit");
+    ASSERT_TRUE(window->Finished());
+    window.reset();
+    ASSERT_EQ(launcher.launches.size(), 1u);
+    WaitForEverything();
+
+    EXPECT_TRUE(tmp.exists("client.txt")) << "the program was not started";
+    EXPECT_TRUE(FrontEndStarts().empty()) << "the front end came back";
+    ExpectUserFilesUnchanged(launcher.launches[0].userFiles);
+}
+
+// Loader commands that run nothing: each brings the front end back with no time added, and
+// the loader loses nothing the closing front end wrote.
+struct Unrunnable {
+    const char* name;
+    const char* word;
+    const char* commandLine;  // relative to the installation; empty stays empty
+    bool commandFileLost;     // ZAM.int gone before the loader starts (a failed write)
+};
+
+class FrontEndRoundTripUnrunnable : public FrontEndRoundTrip,
+                                    public testing::WithParamInterface<Unrunnable> {};
+
+TEST_P(FrontEndRoundTripUnrunnable, FrontEndComesBackWithNoTimeAddedAndNothingLost) {
+    const Unrunnable& c = GetParam();
+    fs::permissions(GplPath("GPL.EXE"), fs::perms::owner_exec | fs::perms::group_exec |
+                                            fs::perms::others_exec,
+                    fs::perm_options::remove);
+    if (c.commandFileLost) launcher.beforeStart = [this] { fs::remove(ProgPath("ZAM.int")); };
+    OpenFrontEnd();
+    const std::string commandLine = *c.commandLine ? Gpl() + c.commandLine : std::string();
+    window->WriteLoaderCommand(commandLine, c.word);
+    FinishLaunch();
+
+    const FileSnapshot& written = launcher.launches[0].userFiles;
+    ExpectUserFilesUnchanged(written);
+    OpenFrontEnd();
+    EXPECT_EQ(TimeLabel(), "Time in GPL 10:00:00");
+    EXPECT_FALSE(CommandFile().has_value());
+    ExpectUserFilesUnchanged(written);  // the start reads, it does not write
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, FrontEndRoundTripUnrunnable,
+    testing::Values(Unrunnable{"ChangeGplDirectory", "Run", "", false},
+                    Unrunnable{"UnknownWord", "run", "GPL.EXE ", false},
+                    Unrunnable{"MissingCommandFile", "Run", "GPL.EXE ", true},
+                    Unrunnable{"ProgramCannotBeStarted", "Run", "GPL.EXE ", false}),
+    [](const testing::TestParamInfo<Unrunnable>& p) { return p.param.name; });
+
+}  // namespace
+}  // namespace zam::test
