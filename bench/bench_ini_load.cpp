@@ -438,6 +438,8 @@ int RunBenchmark(const Options& options) {
         return 130;
     }
     PrintGoals(results, scales);
+    std::printf("\nremoving the corpus\n");
+    std::fflush(stdout);
     return 0;
 }
 

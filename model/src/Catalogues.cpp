@@ -78,6 +78,11 @@ std::string BuildPlayerDirectoryName(std::string_view firstName, std::string_vie
     return name;
 }
 
+bool IsSingleFolderName(std::string_view name) {
+    if (name.find_first_of("\\/:") != std::string_view::npos) return false;
+    return name.find_first_not_of(". ") != std::string_view::npos;
+}
+
 std::int32_t WholeNumber(std::string_view text) {
     text = platform::TrimSpaces(text);
     bool negative = false;

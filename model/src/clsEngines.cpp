@@ -24,7 +24,7 @@ std::size_t Index(std::int32_t number) {
 }  // namespace
 
 // One planned change of the executable: the bytes to write and the bytes the place held when the
-// tables were read (checked before writing, put back when a later write fails).
+// tables were read (checked before writing).
 struct clsEngines::Patch {
     std::uint64_t offset;
     std::string bytes;
@@ -206,19 +206,18 @@ bool clsEngines::WriteExeEngines() {
             return false;
         }
     }
-    for (std::size_t i = 0; i < patches.size(); ++i) {
-        const platform::Status written =
-            exe::WriteBytes(exePath_, patches[i].offset, patches[i].bytes);
-        if (written) continue;
-        bool restored = true;
-        for (std::size_t j = i + 1; j-- > 0;)
-            restored = exe::WriteBytes(exePath_, patches[j].offset, patches[j].expected).ok() &&
-                       restored;
-        ReportWriteFailure(
-            "Writing GPL.EXE failed (" + written.description + ").\r" +
-            (restored ? "The bytes already written were put back; the engines stay as they were."
-                      : "The bytes already written could not be put back: GPL.EXE may be "
-                        "damaged. Restore it from a backup before starting GPL."));
+    // The patches go into a copy beside the executable, which then replaces it in one step: a
+    // failure at any point, or the program being killed, leaves GPL.EXE exactly as it was.
+    auto& fs = platform::Fs();
+    const std::string patched = exePath_ + ".zamnew";
+    platform::Status written = fs.Copy(exePath_, patched);
+    for (std::size_t i = 0; written && i < patches.size(); ++i)
+        written = exe::WriteBytes(patched, patches[i].offset, patches[i].bytes);
+    if (written) written = fs.Rename(patched, exePath_);
+    if (!written) {
+        (void)fs.Delete(patched);
+        ReportWriteFailure("Writing GPL.EXE failed (" + written.description +
+                           ").\rGPL.EXE has not been changed; the engines stay as they were.");
         return false;
     }
 

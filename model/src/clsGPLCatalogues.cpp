@@ -46,11 +46,13 @@ std::int32_t clsGPL::PlayerNo(std::string_view id) const {
 
 std::string clsGPL::PlayerData(std::string_view id, std::string_view section,
                                std::string_view entry) {
+    if (!IsSingleFolderName(id)) return {};
     return IniValue("Players\\" + std::string(id) + "\\Player.ini", section, entry);
 }
 
 void clsGPL::SetPlayerValue(std::string_view id, std::string_view section, std::string_view entry,
                             std::string_view value) {
+    if (!IsSingleFolderName(id)) return;
     SetIniValue("Players\\" + std::string(id) + "\\Player.ini", section, entry, value);
 }
 
@@ -72,11 +74,13 @@ std::string clsGPL::TrackID(std::int32_t number) {
 
 std::string clsGPL::TrackData(std::string_view id, std::string_view section,
                               std::string_view entry) {
+    if (!IsSingleFolderName(id)) return {};
     return IniValue("Tracks\\" + std::string(id) + "\\Track.ini", section, entry);
 }
 
 void clsGPL::SetTrackValue(std::string_view id, std::string_view section, std::string_view entry,
                            std::string_view value) {
+    if (!IsSingleFolderName(id)) return;
     SetIniValue("Tracks\\" + std::string(id) + "\\Track.ini", section, entry, value);
 }
 

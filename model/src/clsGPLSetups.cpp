@@ -38,6 +38,8 @@ std::string clsGPL::SetupsDefPath(std::string_view track, std::string_view playe
 }
 
 void clsGPL::ReadSetupsDef(std::string_view track, std::string_view player) {
+    // A track or player that is no plain folder name would put the index outside its folder.
+    if (!IsSingleFolderName(track) || !IsSingleFolderName(player)) return;
     const std::string path = SetupsDefPath(track, player);
     SetFullPathIniValue(path, kSetupData, "Player", player);
     SetFullPathIniValue(path, kSetupData, "Track", track);
@@ -56,6 +58,7 @@ void clsGPL::ReadSetupsDef(std::string_view track, std::string_view player) {
 }
 
 bool clsGPL::WriteSetupsDef(std::string_view track, std::string_view player) {
+    if (!IsSingleFolderName(track) || !IsSingleFolderName(player)) return false;
     const std::string path = SetupsDefPath(track, player);
     if (unreadableIndexes_.count(platform::UpperCase(path))) return false;
 

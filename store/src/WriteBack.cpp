@@ -75,8 +75,11 @@ private:
         if (IsAccessError(status.code)) {
             bool readOnly = false;
             auto& fs = platform::Fs();
-            if (fs.IsReadOnly(target, readOnly).ok() && readOnly && fs.ClearReadOnly(target).ok())
-                status = step();
+            if (fs.IsReadOnly(target, readOnly).ok() && readOnly) {
+                // A file whose attribute cannot be cleared is reported like any other failure.
+                const Status cleared = fs.ClearReadOnly(target);
+                status = cleared.ok() ? step() : cleared;
+            }
             if (status.ok()) return Outcome::kDone;
         }
         if (status.code == platform::kFileNotFound || status.code == platform::kPathNotFound)

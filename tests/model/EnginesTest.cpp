@@ -350,7 +350,7 @@ TEST_F(EnginesTest, FailedWritePutsBackWhatWasAlreadyWritten) {
     EXPECT_FALSE(engines.WriteExeEngines());
     EXPECT_EQ(Exe(), original);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("put back"), std::string::npos);
+    EXPECT_NE(ui.messages[0].text.find("has not been changed"), std::string::npos);
     engines.UnloadWithoutSaving();
 }
 

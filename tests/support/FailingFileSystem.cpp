@@ -37,6 +37,22 @@ void FailingFileSystem::Before(FsOp op, int nth, std::function<void()> action) {
     actions_[{op, nth}] = std::move(action);
 }
 
+bool FailingFileSystem::Changes(FsOp op) {
+    switch (op) {
+        case FsOp::kWriteAt: case FsOp::kWriteNew: case FsOp::kCopy: case FsOp::kRename:
+        case FsOp::kDelete: case FsOp::kClearReadOnly: case FsOp::kCreateFolder:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void FailingFileSystem::FailChange(int nth, int code, bool andAfter) {
+    failChange_ = nth;
+    failChangeCode_ = code;
+    failChangesAfter_ = andAfter;
+}
+
 int FailingFileSystem::Calls(FsOp op) const {
     auto it = calls_.find(op);
     return it == calls_.end() ? 0 : it->second;
@@ -48,6 +64,17 @@ Status FailingFileSystem::Enter(FsOp op, std::string_view path, std::string_view
     if (!second.empty()) entry += " -> " + std::string(second);
     log_.push_back(entry);
     if (auto action = actions_.find({op, n}); action != actions_.end()) action->second();
+    Status injected = Injected(op, n, path);
+    if (!injected) ++injected_;
+    return injected;
+}
+
+Status FailingFileSystem::Injected(FsOp op, int n, std::string_view path) {
+    if (Changes(op)) {
+        int change = ++changes_;
+        if (failChange_ > 0 && (change == failChange_ || (failChangesAfter_ && change > failChange_)))
+            return Status::Error(failChangeCode_);
+    }
     for (int key : {n, 0})
         if (auto it = failures_.find({op, key}); it != failures_.end())
             return Status::Error(it->second);
@@ -79,6 +106,7 @@ Status FailingFileSystem::ReadAt(std::string_view path, std::uint64_t offset, st
 Status FailingFileSystem::WriteAt(std::string_view path, std::uint64_t offset,
                                   std::string_view bytes) {
     Status s = Enter(FsOp::kWriteAt, path);
+    if (!s && writePartly_) (void)inner_.WriteAt(path, offset, bytes.substr(0, bytes.size() / 2));
     return s.ok() ? inner_.WriteAt(path, offset, bytes) : s;
 }
 
@@ -94,6 +122,7 @@ Status FailingFileSystem::Size(std::string_view path, std::uint64_t& size) {
 
 Status FailingFileSystem::WriteNew(std::string_view path, std::string_view bytes) {
     Status s = Enter(FsOp::kWriteNew, path);
+    if (!s && writePartly_) (void)inner_.WriteNew(path, bytes.substr(0, bytes.size() / 2));
     return s.ok() ? inner_.WriteNew(path, bytes) : s;
 }
 

@@ -37,6 +37,19 @@ public:
     // Runs `action` just before the `nth` call of `op` is carried out.
     void Before(FsOp op, int nth, std::function<void()> action);
 
+    // Calls that change what is on disk: WriteAt, WriteNew, Copy, Rename, Delete, ClearReadOnly,
+    // CreateFolder. Fault-injection sweeps count them in one sequence, whatever their kind.
+    static bool Changes(FsOp op);
+    // Fails the `nth` such call (1-based) with `code`; with `andAfter` every later one as well (a
+    // disk that stays full, a medium that went away).
+    void FailChange(int nth, int code, bool andAfter = false);
+    // When an injected failure hits WriteNew or WriteAt, the first half of the bytes reaches the
+    // disk before the call fails, as when the disk fills up in the middle of a write.
+    void WritePartly(bool partly) { writePartly_ = partly; }
+    // Changing calls so far, and how many of them were failed by injection.
+    int Changes() const { return changes_; }
+    int InjectedFailures() const { return injected_; }
+
     int Calls(FsOp op) const;
     // "Rename <from> -> <to>", "WriteNew <path>", ... in call order.
     const std::vector<std::string>& Log() const { return log_; }
@@ -63,6 +76,7 @@ public:
 private:
     // Counts and logs the call, runs a pending action, and gives the injected failure, if any.
     platform::Status Enter(FsOp op, std::string_view path, std::string_view second = {});
+    platform::Status Injected(FsOp op, int n, std::string_view path);
 
     struct PathRule {
         FsOp op;
@@ -76,6 +90,12 @@ private:
     std::vector<PathRule> pathRules_;
     std::map<std::pair<FsOp, int>, std::function<void()>> actions_;
     std::vector<std::string> log_;
+    int changes_ = 0;
+    int injected_ = 0;
+    int failChange_ = 0;
+    int failChangeCode_ = 0;
+    bool failChangesAfter_ = false;
+    bool writePartly_ = false;
 };
 
 }  // namespace zam::test

@@ -69,6 +69,12 @@ std::string SetupExtension(std::string_view carFolder, std::string_view classCod
 // Players\.
 std::string BuildPlayerDirectoryName(std::string_view firstName, std::string_view lastName);
 
+// True when `name` can only name one folder directly inside another: not empty, without a
+// separator or drive colon, and not made of dots and blanks alone ("." and ".." lead elsewhere,
+// and Windows drops trailing dots and blanks). Player and track identifiers that come from files
+// must pass this before they become part of a path.
+bool IsSingleFolderName(std::string_view name);
+
 // Leading whole number of a text as the INI files hold them (" 12 laps" -> 12); 0 when there is
 // none. Clamped to the 32-bit range.
 std::int32_t WholeNumber(std::string_view text);

@@ -53,8 +53,9 @@ public:
     // Writes the pointers (and, while the key table is valid, the keys) of every chassis except 7
     // whose chosen engine differs from the one found. Nothing at all is written when the object is
     // told not to save, is inconsistent, when the executable cannot be opened for writing, or when
-    // a slot no longer holds what was read at creation; the user is told why. A failed write puts
-    // back the bytes already written. True when the executable now holds the chosen engines.
+    // a slot no longer holds what was read at creation; the user is told why. The bytes are
+    // written into a copy beside the executable that then replaces it, so a failed write leaves
+    // the executable as it was. True when the executable now holds the chosen engines.
     bool WriteExeEngines();
 
 private:

@@ -1,0 +1,105 @@
+// Server addresses and passwords are text the user typed. Whatever they hold (quotes, ";",
+// "$( )", back-quotes, "&", pipes, redirections) a started program receives each as one argument
+// and nothing else ever runs: command lines are split by Windows rules and never reach a shell.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "zam/platform/Process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace zam::platform;
+using zam::test::TempDir;
+
+const std::vector<std::string> kHostile = {
+    "plain",          "a\"b",           "\"; touch pwned1; \"", "$(touch pwned2)",
+    "`touch pwned3`", "x & touch pwned4", "|touch pwned5",      ">pwned6",
+    "a\\\"b",         "ends\\",          "%PATH% 'q' ;",        "\" & touch pwned7 & \"",
+};
+
+// Quotes a text for a Windows command line so that it is split back as one argument: quotes are
+// escaped with a backslash, and backslashes in front of a quote (or of the closing one) doubled.
+std::string InsideQuotes(const std::string& text) {
+    std::string out;
+    std::size_t backslashes = 0;
+    for (char c : text) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        if (c == '"') out.append(2 * backslashes + 1, '\\');
+        else out.append(backslashes, '\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(2 * backslashes, '\\');
+    return out;
+}
+
+// A stand-in for the simulator that records its arguments, each ended by a 00 byte.
+fs::path WriteRecorder(const TempDir& dir) {
+    const fs::path record = dir.file("record");
+    fs::path script = dir.write("Sierra GPL/gpl stand-in",
+                                "#!/bin/sh\nprintf '%s\\0' \"$@\" > '" + record.string() + "'\n");
+    fs::permissions(script, fs::perms::owner_exec, fs::perm_options::add);
+    return record;
+}
+
+std::vector<std::string> Recorded(const TempDir& dir) {
+    std::vector<std::string> args;
+    const std::string bytes = dir.read("record");
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find('\0', start)) != std::string::npos; start = end + 1)
+        args.push_back(bytes.substr(start, end - start));
+    return args;
+}
+
+void StartAndWait(const std::string& commandLine) {
+    ProcessId id;
+    ASSERT_TRUE(NativeProcesses().Start(commandLine, id).ok()) << commandLine;
+    ASSERT_TRUE(NativeProcesses().Wait(id).ok());
+}
+
+TEST(HostileCommandLine, AddressAndPasswordEachArriveAsOneArgumentAndNothingRuns) {
+    TempDir dir;
+    WriteRecorder(dir);
+    zam::test::ScopedCurrentDir cwd(dir.path());
+    const std::string program = dir.logical() + "Sierra GPL\\gpl stand-in";
+    for (const std::string& text : kHostile) {
+        SCOPED_TRACE(text);
+        // The join options as the front end puts them on the simulator's command line.
+        StartAndWait("\"" + program + "\" -ko\"0:client:to_ip:" + InsideQuotes(text) +
+            "\" -ko\"0:SERVER:password:" + InsideQuotes(text) + "\"");
+        EXPECT_EQ(Recorded(dir), (std::vector<std::string>{"-ko0:client:to_ip:" + text,
+                                                           "-ko0:SERVER:password:" + text}));
+        for (int n = 1; n <= 7; ++n) EXPECT_FALSE(dir.exists("pwned" + std::to_string(n)));
+    }
+}
+
+TEST(HostileCommandLine, UnescapedShellTextIsOnlyEverArguments) {
+    TempDir dir;
+    WriteRecorder(dir);
+    zam::test::ScopedCurrentDir cwd(dir.path());
+    const std::string program = dir.logical() + "Sierra GPL\\gpl stand-in";
+    // Without escaping a quote in the text splits the argument, but still nothing runs.
+    for (const std::string& text : kHostile) {
+        SCOPED_TRACE(text);
+        StartAndWait("\"" + program + "\" -ko\"0:SERVER:password:" + text + "\"");
+        EXPECT_EQ(Recorded(dir), SplitArguments("-ko\"0:SERVER:password:" + text + "\""));
+        for (int n = 1; n <= 7; ++n) EXPECT_FALSE(dir.exists("pwned" + std::to_string(n)));
+    }
+}
+
+TEST(HostileCommandLine, QuotingRoundTripsThroughTheSplitter) {
+    for (const std::string& text : kHostile) {
+        EXPECT_EQ(SplitArguments("\"" + InsideQuotes(text) + "\""), std::vector<std::string>{text})
+            << text;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+// Every changing step of an INI write-back failed in turn, in every way: the file is always the
+// complete old or the complete new text, its backups stay true, nothing is left behind but what
+// the failure itself prevented from being cleaned up, and a loud failure reaches the user.
+#include <gmock/gmock.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "FakeUi.h"
+#include "FaultSweep.h"
+#include "TempDir.h"
+#include "zam/store/Globals.h"
+#include "zam/store/IniStore.h"
+
+namespace zam::test {
+namespace {
+
+namespace stdfs = std::filesystem;
+
+constexpr const char* kOld = "[Race]\r\nlaps=12\r\n; keep me\r\nname=Spa\r\n";
+constexpr const char* kNew = "[ Race ]\r\nlaps = 20\r\n; keep me\r\nname = Spa\r\n";
+constexpr const char* kOlderBak = "[Race]\r\nlaps=3\r\n";
+constexpr const char* kOlderPrv = "[Race]\r\nlaps=7\r\n";
+
+struct Layout {
+    bool fileExists = true;
+    bool backupsExist = false;
+    bool readOnly = false;
+};
+
+class FaultInjectionWriteBack : public ::testing::TestWithParam<Layout> {
+protected:
+    FaultInjectionWriteBack() { Initialising = false; }
+
+    // Lays out the starting files in a fresh folder and writes the file back through `fs`.
+    // Gives WriteIniFile's answer.
+    bool Run(TempDir& dir, FakeUi& ui, FailingFileSystem& fs) {
+        const Layout& layout = GetParam();
+        if (layout.fileExists) dir.write("Core.ini", kOld);
+        if (layout.backupsExist) {
+            dir.write("Core.ini.bak", kOlderBak);
+            dir.write("Core.ini.prv", kOlderPrv);
+        }
+        if (layout.readOnly) stdfs::permissions(dir.file("Core.ini"), stdfs::perms(0444));
+        IniStore store(ui);
+        const std::string path = dir.logical() + "Core.ini";
+        if (layout.fileExists) {
+            store.ReadIniFile(path);
+        } else {
+            InitialisingScope loading(true);
+            store.SetFullPathIniValue(path, "Race", "laps", "12");
+            store.AddIniEntry(path, "Race", "; keep me", "", " keep me");
+            store.SetFullPathIniValue(path, "Race", "name", "Spa");
+        }
+        store.SetFullPathIniValue(path, "Race", "laps", "20");
+        platform::ScopedFileSystem use(fs);
+        return store.WriteIniFile(1);
+    }
+
+    // What may stand on disk after a write-back that was cut short anywhere.
+    void ExpectSound(TempDir& dir, const FakeUi& ui, bool written, const FaultPlan& plan) {
+        const Layout& layout = GetParam();
+        SCOPED_TRACE(plan.Describe());
+        std::optional<std::string> file;
+        if (dir.exists("Core.ini")) file = dir.read("Core.ini");
+        if (layout.fileExists) {
+            ASSERT_TRUE(file.has_value()) << "the file was lost";
+            EXPECT_THAT(*file, ::testing::AnyOf(kOld, kNew));
+        } else if (file) {
+            EXPECT_EQ(*file, kNew);
+        }
+        const bool isNew = file && *file == kNew;
+        EXPECT_EQ(written, isNew) << "the answer must say whether the file was written";
+        if (!isNew && plan.Loud()) {
+            EXPECT_FALSE(ui.messages.empty()) << "the user was not told";
+        }
+        if (layout.backupsExist) {
+            EXPECT_EQ(dir.read("Core.ini.bak"), kOlderBak);
+        } else if (dir.exists("Core.ini.bak")) {
+            EXPECT_EQ(dir.read("Core.ini.bak"), kOld);
+        }
+        if (dir.exists("Core.ini.prv")) {
+            EXPECT_THAT(dir.read("Core.ini.prv"), ::testing::AnyOf(kOld, kOlderPrv));
+        }
+
+        // Clean-up itself fails when the disk stays broken; otherwise nothing may be left over.
+        std::vector<std::string> allowed = {"Core.ini", "Core.ini.bak", "Core.ini.prv"};
+        if (plan.persistent) allowed.push_back("temp.ini");
+        for (const auto& name : FilesBelow(dir.path()))
+            EXPECT_THAT(allowed, ::testing::Contains(name)) << name << " was left behind";
+    }
+};
+
+TEST_P(FaultInjectionWriteBack, EveryFailedStepLeavesACompleteFile) {
+    const int changes = CountChanges([&](FailingFileSystem& fs) {
+        TempDir dir;
+        FakeUi ui;
+        ASSERT_TRUE(Run(dir, ui, fs));
+        EXPECT_EQ(dir.read("Core.ini"), kNew);
+        EXPECT_TRUE(ui.messages.empty());
+    });
+    ASSERT_GE(changes, 2);
+    int injected = 0;
+    for (const FaultPlan& plan : PlansFor(changes)) {
+        TempDir dir;
+        FakeUi ui;
+        FailingFileSystem fs;
+        plan.ApplyTo(fs);
+        const bool written = Run(dir, ui, fs);
+        injected += fs.InjectedFailures();
+        ExpectSound(dir, ui, written, plan);
+        if (HasFailure()) break;  // one broken plan says enough
+    }
+    EXPECT_GT(injected, 0);
+    TallyFaults("INI write-back (store)", injected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, FaultInjectionWriteBack,
+                         ::testing::Values(Layout{true, false, false}, Layout{true, true, false},
+                                           Layout{true, false, true}, Layout{false, false, false}),
+                         [](const auto& param) {
+                             const Layout& l = param.param;
+                             if (!l.fileExists) return std::string("NewFile");
+                             if (l.readOnly) return std::string("ReadOnlyFile");
+                             return std::string(l.backupsExist ? "LaterWrite" : "FirstWrite");
+                         });
+
+}  // namespace
+}  // namespace zam::test

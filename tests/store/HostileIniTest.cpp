@@ -1,0 +1,93 @@
+// INI files nobody would write by hand: lines of several megabytes, 00 bytes in names, values
+// and comments. They are read, written back and read again without losing what the store keeps.
+#include <gmock/gmock.h>
+
+#include "StoreFixture.h"
+
+namespace zam::test {
+namespace {
+
+class HostileIniTest : public StoreTest {
+protected:
+    // Blank and comment lines are held as entries named ";..." or without a name; the layout of
+    // the written file decides how many of them there are, so only named entries are compared.
+    static bool Named(const std::string& nameAndRest) {
+        return !nameAndRest.empty() && nameAndRest[0] != ';' && nameAndRest[0] != '|';
+    }
+    // A file written back, read and written back again comes out byte for byte the same.
+    void ExpectStableLayout(const std::string& name) {
+        const std::string once = dir.read(name);
+        FakeUi otherUi;
+        IniStore again(otherUi);
+        const std::string path = dir.logical() + name;
+        again.ReadIniFile(path);
+        again.SetFullPathIniValue(path, "Touch", "changed", "1");
+        ASSERT_TRUE(again.WriteIniFile(1));
+        EXPECT_EQ(dir.read(name) == once, true) << "a second write-back changed the file";
+    }
+    // Reads `bytes` as a file, changes one value so the file is written back, and gives the
+    // records of the file as a second store reads it from disk.
+    std::vector<std::string> RoundTrip(const std::string& bytes) {
+        const std::string path = Load("Hostile.ini", bytes);
+        firstRecords = Records(1);
+        store.SetFullPathIniValue(path, "Touch", "changed", "1");
+        EXPECT_TRUE(store.WriteIniFile(1));
+        FakeUi otherUi;
+        IniStore reread(otherUi);
+        reread.ReadIniFile(path);
+        std::vector<std::string> records;
+        for (std::int32_t s = 1; s <= reread.SectionCount(1); ++s)
+            for (std::int32_t e = 1; e <= reread.EntryCount(1, s); ++e) {
+                IniEntryView v = reread.Entry({1, s, e});
+                if (reread.SectionName(1, s) == "Touch" || !Named(v.name)) continue;
+                records.push_back(reread.SectionName(1, s) + "|" + v.name + "|" + v.value + "|" +
+                                  v.comment);
+            }
+        return records;
+    }
+    std::vector<std::string> Kept() const {
+        std::vector<std::string> kept;
+        for (const auto& r : firstRecords)
+            if (r.rfind("Touch|", 0) != 0 && Named(r.substr(r.find('|') + 1))) kept.push_back(r);
+        return kept;
+    }
+    std::vector<std::string> firstRecords;
+};
+
+TEST_F(HostileIniTest, LinesOfSeveralMegabytesAreKeptWhole) {
+    const std::string huge(5 << 20, 'v');
+    const std::string hugeComment(3 << 20, 'c');
+    const std::string bytes = "[Big]\r\nvalue=" + huge + "\r\nnote=x ;" + hugeComment +
+                              "\r\n[" + std::string(1 << 20, 'S') + "]\r\nk=1\r\n";
+    const auto records = RoundTrip(bytes);
+    EXPECT_EQ(store.FullPathIniValue(dir.logical() + "Hostile.ini", "Big", "value"), huge);
+    EXPECT_EQ(records, Kept());
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0], "Big|value|" + huge + "|");
+    EXPECT_EQ(records[1], "Big|note|x|" + hugeComment);
+    ExpectStableLayout("Hostile.ini");
+}
+
+TEST_F(HostileIniTest, NulBytesInNamesValuesAndCommentsSurviveTheRoundTrip) {
+    const std::string bytes = std::string("[Se\0ction]\r\nna\0me=va\0lue ;com\0ment\r\n", 36) +
+                              std::string("\0\0\0\r\n[\0]\r\n\0=\0\r\nplain=1\r\n", 22);
+    const auto records = RoundTrip(bytes);
+    EXPECT_EQ(records, Kept());
+    EXPECT_EQ(records.size(), 2u);
+    EXPECT_TRUE(ui.messages.empty());
+    ExpectStableLayout("Hostile.ini");
+}
+
+TEST_F(HostileIniTest, ABinaryFileReadAsIniNeitherCrashesNorLosesTheFile) {
+    std::string bytes;
+    for (int i = 0; i < 200000; ++i) bytes += static_cast<char>((i * 7919 + i / 13) & 0xff);
+    const std::string path = Load("Binary.ini", bytes);
+    store.SetFullPathIniValue(path, "Touch", "changed", "1");
+    EXPECT_TRUE(store.WriteIniFile(1));
+    EXPECT_EQ(dir.read("Binary.ini.bak"), bytes);
+    EXPECT_EQ(dir.read("Binary.ini.prv"), bytes);
+    EXPECT_NE(dir.read("Binary.ini").find("changed = 1"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zam::test

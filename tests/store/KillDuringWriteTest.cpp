@@ -1,0 +1,128 @@
+// A process that writes many files back is killed (SIGKILL) at varied moments, over and over;
+// after every kill each file must be its complete old or its complete new text, and its backups
+// complete copies of the old one. No timing is asserted: the moments only spread the kills over
+// the whole write-back.
+#include <gmock/gmock.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <thread>
+
+#include "TempDir.h"
+
+extern char** environ;
+
+namespace zam::test {
+namespace {
+
+namespace stdfs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kFiles = 8;
+constexpr int kMaxRounds = 120;
+constexpr auto kTimeBudget = std::chrono::seconds(15);
+
+// Old texts: small and middling files and one of several megabytes, all in the written layout.
+std::map<std::string, std::string> OldFiles() {
+    std::map<std::string, std::string> files;
+    for (int f = 0; f < kFiles; ++f) {
+        const int lines = f == 0 ? 40000 : 100 + 200 * f;
+        std::string text = "[ State ]\r\nvalue = old\r\n\r\n[ Data ]\r\n";
+        for (int i = 0; i < lines; ++i)
+            text += "key" + std::to_string(i) + " = " + std::string(40, char('a' + (i + f) % 26)) +
+                    "\r\n";
+        files["file" + std::to_string(f) + ".ini"] = text;
+    }
+    return files;
+}
+
+void Lay(const stdfs::path& folder, const std::map<std::string, std::string>& files) {
+    stdfs::create_directories(folder);
+    for (const auto& [name, text] : files) {
+        std::ofstream out(folder / name, std::ios::binary);
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
+}
+
+pid_t StartChild(const stdfs::path& folder) {
+    std::string program = ZAM_WRITE_BACK_CHILD;
+    std::string folderArg = folder.string();
+    std::string value = "new";
+    char* argv[] = {program.data(), folderArg.data(), value.data(), nullptr};
+    pid_t pid = 0;
+    if (::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
+    return pid;
+}
+
+int WaitFor(pid_t pid) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+TEST(KillDuringWrite, EveryFileIsWholeOldOrWholeNewAfterEveryKill) {
+    TempDir dir;
+    const auto oldFiles = OldFiles();
+
+    // One run to the end gives the new texts and the span over which kills are spread.
+    Lay(dir.path() / "whole", oldFiles);
+    const auto started = Clock::now();
+    const pid_t whole = StartChild(dir.path() / "whole");
+    ASSERT_GT(whole, 0);
+    const int wholeStatus = WaitFor(whole);
+    const auto span = Clock::now() - started;
+    ASSERT_TRUE(WIFEXITED(wholeStatus) && WEXITSTATUS(wholeStatus) == 0);
+    std::map<std::string, std::string> newFiles;
+    for (const auto& [name, text] : oldFiles) {
+        newFiles[name] = ReadNative(dir.path() / "whole" / name);
+        ASSERT_NE(newFiles[name], text) << name << " was not written";
+    }
+
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<long long> moment(
+        0, std::chrono::duration_cast<std::chrono::microseconds>(span).count() * 6 / 5);
+    int rounds = 0, cutMidway = 0;
+    const auto budgetStart = Clock::now();
+    while (rounds < kMaxRounds && Clock::now() - budgetStart < kTimeBudget) {
+        const stdfs::path folder = dir.path() / ("round" + std::to_string(rounds));
+        Lay(folder, oldFiles);
+        const pid_t child = StartChild(folder);
+        ASSERT_GT(child, 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+        ::kill(child, SIGKILL);
+        WaitFor(child);
+        ++rounds;
+
+        int written = 0;
+        for (const auto& [name, oldText] : oldFiles) {
+            SCOPED_TRACE("round " + std::to_string(rounds) + ", " + name);
+            ASSERT_TRUE(stdfs::exists(folder / name)) << "the file was lost";
+            const std::string now = ReadNative(folder / name);
+            ASSERT_TRUE(now == oldText || now == newFiles[name])
+                << "cut short: " << now.size() << " bytes, old " << oldText.size() << ", new "
+                << newFiles[name].size();
+            written += now == newFiles[name];
+            for (const char* backup : {".bak", ".prv"}) {
+                if (stdfs::exists(folder / (name + backup))) {
+                    ASSERT_EQ(ReadNative(folder / (name + backup)), oldText) << backup;
+                }
+            }
+        }
+        cutMidway += written > 0 && written < kFiles;
+        stdfs::remove_all(folder);
+    }
+    std::printf("[ kills    ] %d rounds, %d cut in the middle of the write-back\n", rounds,
+                cutMidway);
+    EXPECT_GT(rounds, 0);
+}
+
+}  // namespace
+}  // namespace zam::test

@@ -1,0 +1,42 @@
+#pragma once
+// Fault-injection sweeps: a writer is run once without faults to count the calls it makes that
+// change the disk; then it is run again from the same starting files once for every such call and
+// every kind of failure, with that call failed. After each run the test checks what is on disk.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "FailingFileSystem.h"
+
+namespace zam::test {
+
+struct FaultPlan {
+    int change = 0;           // 1-based number of the changing call that fails
+    int code = 0;             // error it fails with
+    bool persistent = false;  // every later changing call fails too
+    bool partly = false;      // a failed write leaves half its bytes behind
+
+    void ApplyTo(FailingFileSystem& fs) const;
+    std::string Describe() const;
+    // True for failures that end in an error message by the program's rules (an I/O error or a
+    // full disk); a missing file or a refused access may end a step quietly.
+    bool Loud() const;
+};
+
+// Every plan for a writer that makes `changes` changing calls: for each call a transient I/O
+// error, a disk that fills up from there on, a refused access and a vanished file.
+std::vector<FaultPlan> PlansFor(int changes);
+
+// Files below `dir`, as paths relative to it with '/' separators, sorted; folders not listed.
+std::vector<std::string> FilesBelow(const std::filesystem::path& dir);
+
+// Runs `run` with a fresh fault-free FailingFileSystem in place and gives the changing calls it
+// made.
+int CountChanges(const std::function<void(FailingFileSystem&)>& run);
+
+// Adds `faults` to the tally of a writer and prints the tally when the process ends, so a run of
+// the suite shows how many faults each writer survived.
+void TallyFaults(const std::string& writer, int faults);
+
+}  // namespace zam::test
