@@ -183,6 +183,9 @@ TEST_F(GplTest, AFolderWithoutExeNameOpensTheDialogWithoutAMessage) {
 }
 
 TEST_F(GplTest, AMissingFolderSettingDefaultsToTheStandardInstallation) {
+#ifdef _WIN32
+    GTEST_SKIP() << "C: is the machine's own drive here, not one inside the test's folder";
+#else
     tmp.write("prog/ZAM.Ini", "");
     // Keep the drive mapping inside the test's own folder.
     const char* saved = std::getenv("WINEPREFIX");
@@ -199,6 +202,7 @@ TEST_F(GplTest, AMissingFolderSettingDefaultsToTheStandardInstallation) {
     }
     if (saved) ::setenv("WINEPREFIX", savedPrefix.c_str(), 1);
     else ::unsetenv("WINEPREFIX");
+#endif
 }
 
 TEST_F(GplTest, AnExecutableThatCannotBeOpenedEndsStartUpWithAMessage) {

@@ -29,7 +29,7 @@ protected:
     // Names of every entry in a folder, to see that nothing was left behind.
     std::vector<std::string> Entries(const std::string& relative) const {
         std::vector<std::string> names;
-        for (auto& e : fs::directory_iterator(dir.file(relative))) names.push_back(e.path().filename());
+        for (auto& e : fs::directory_iterator(dir.file(relative))) names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -209,6 +209,8 @@ TEST_F(FileSystemTest, ListFiltersKindsAndPatterns) {
     EXPECT_EQ(names, (std::vector<std::string>{"Ann", "Bob"}));
 }
 
+// UTF-8 names on disk are the POSIX side's; Win32PlatformTest.cpp lists wide names.
+#ifndef _WIN32
 TEST_F(FileSystemTest, ListGivesWindowsOneTwoFiveTwoNamesSortedWithoutCase) {
     dir.write("t/b.trk", "");
     dir.write("t/A.trk", "");
@@ -219,5 +221,6 @@ TEST_F(FileSystemTest, ListGivesWindowsOneTwoFiveTwoNamesSortedWithoutCase) {
     std::string bytes;
     EXPECT_TRUE(files.ReadAll(at("t\\" + names[2]), bytes).ok());
 }
+#endif  // _WIN32
 
 }  // namespace

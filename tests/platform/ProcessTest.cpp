@@ -16,6 +16,8 @@ using namespace zam::platform;
 using zam::test::ScopedEnv;
 using zam::test::TempDir;
 
+// Shell scripts and wine stand in for programs here; Win32PlatformTest.cpp starts a real one.
+#ifndef _WIN32
 // Writes an executable script that records its arguments, one per line, in `record`.
 fs::path WriteRecorder(const TempDir& dir, const std::string& relative, const fs::path& record) {
     fs::path script = dir.write(relative, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" +
@@ -181,6 +183,8 @@ TEST(Process, MissingWineIsReportedClearly) {
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.description.find("wine is not installed"), std::string::npos);
 }
+
+#endif  // _WIN32
 
 TEST(Process, ScopedLauncherPutsTheOldOneBack) {
     struct Recorder : ProcessLauncher {

@@ -10,16 +10,25 @@ class ScopedEnv {
 public:
     ScopedEnv(const char* name, const std::string& value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        ::setenv(name, value.c_str(), 1);
+        Set(name, value.c_str());
     }
     ~ScopedEnv() {
-        if (old_) ::setenv(name_, old_->c_str(), 1);
-        else ::unsetenv(name_);
+        Set(name_, old_ ? old_->c_str() : nullptr);
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
+    // A null value removes the variable.
+    static void Set(const char* name, const char* value) {
+#ifdef _WIN32
+        ::_putenv_s(name, value != nullptr ? value : "");
+#else
+        if (value != nullptr) ::setenv(name, value, 1);
+        else ::unsetenv(name);
+#endif
+    }
+
     const char* name_;
     std::optional<std::string> old_;
 };

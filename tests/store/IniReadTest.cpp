@@ -97,6 +97,9 @@ TEST_F(IniReadTest, BlankLinesBetweenLineEndsAreKept) {
 }
 
 TEST_F(IniReadTest, KeyWithQuestionMarkAddsNothing) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows allows no '?' in a file name, so there is no such file to read";
+#endif
     std::string path = Write("q?.ini", "a=1\r\n");
     store.ReadIniFile(path);
     EXPECT_EQ(store.FileCount(), 0);

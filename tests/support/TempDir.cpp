@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
@@ -10,10 +11,20 @@ namespace zam::test {
 
 namespace fs = std::filesystem;
 
+// A new folder of a name nobody else has: creating it fails when it exists, so two tests (or two
+// test processes) never share one.
 TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "zamtest-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = fs::path(pattern);
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path candidate = fs::temp_directory_path() / ("zamtest-" + std::to_string(random() % 1000000000000ULL));
+        std::error_code ec;
+        if (fs::create_directory(candidate, ec)) {
+            path_ = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir() {

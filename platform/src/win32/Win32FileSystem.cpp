@@ -1,0 +1,413 @@
+#include <algorithm>
+#include <atomic>
+#include <string>
+
+#include "Win32Io.h"
+#include "zam/platform/FileSystem.h"
+#include "zam/platform/Paths.h"
+#include "zam/platform/Text.h"
+#include "zam/platform/Wildcard.h"
+
+namespace zam::platform {
+
+using win32::Handle;
+using win32::LastError;
+using win32::Narrow;
+using win32::Wide;
+
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr DWORD kChunk = 1 << 16;
+
+bool AttributesOf(const std::wstring& native, DWORD& attributes) {
+    attributes = ::GetFileAttributesW(native.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+bool IsReadOnlyFile(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_READONLY) != 0; }
+
+// A folder where a file is expected is a path/file access error (CreateFile would only say
+// "access denied"); a missing entry keeps the error Windows gave for it. A read-only file is
+// refused for writing before it is opened: Windows refuses it by itself, but a drive that wine
+// maps onto a POSIX file system lets an administrator write to it all the same.
+Status CheckFile(const std::wstring& native, bool forWriting) {
+    DWORD attributes = 0;
+    if (!AttributesOf(native, attributes)) return LastError();
+    if (IsFolder(attributes)) return Status::Error(kPathFileAccessError);
+    if (forWriting && IsReadOnlyFile(attributes)) return Status::Error(kPermissionDenied);
+    return Status::Ok();
+}
+
+// A target that exists may be replaced only when it is a writable file.
+Status CheckReplaceable(const std::wstring& native) {
+    DWORD attributes = 0;
+    if (!AttributesOf(native, attributes)) return Status::Ok();
+    if (IsFolder(attributes)) return Status::Error(kPathFileAccessError);
+    if (IsReadOnlyFile(attributes)) return Status::Error(kPermissionDenied);
+    return Status::Ok();
+}
+
+Status OpenExisting(const std::wstring& native, DWORD access, Handle& file) {
+    Status checked = CheckFile(native, (access & GENERIC_WRITE) != 0);
+    if (!checked) return checked;
+    file.reset(::CreateFileW(native.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid() ? Status::Ok() : LastError();
+}
+
+OVERLAPPED At(std::uint64_t offset) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return at;
+}
+
+// Reads up to `count` bytes from `offset` (fewer at the end of the file).
+Status ReadFully(HANDLE file, std::uint64_t offset, std::size_t count, std::string& bytes) {
+    bytes.assign(count, '\0');
+    std::size_t done = 0;
+    while (done < count) {
+        DWORD want = static_cast<DWORD>(std::min<std::size_t>(count - done, kChunk));
+        DWORD got = 0;
+        OVERLAPPED at = At(offset + done);
+        if (!::ReadFile(file, bytes.data() + done, want, &got, &at)) {
+            if (::GetLastError() == ERROR_HANDLE_EOF) break;
+            bytes.clear();
+            return LastError();
+        }
+        if (got == 0) break;
+        done += got;
+    }
+    bytes.resize(done);
+    return Status::Ok();
+}
+
+// Writes every byte at `offset`; a write that stops short is a full disk.
+Status WriteFully(HANDLE file, std::string_view bytes, std::uint64_t offset) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kChunk));
+        DWORD put = 0;
+        OVERLAPPED at = At(offset + done);
+        if (!::WriteFile(file, bytes.data() + done, want, &put, &at)) return LastError();
+        if (put == 0) return Status::Error(kDiskFull);
+        done += put;
+    }
+    return Status::Ok();
+}
+
+Status FlushAndClose(Handle& file) {
+    if (!::FlushFileBuffers(file.get())) return LastError();
+    return file.Close();
+}
+
+Status CopyBytes(HANDLE from, HANDLE to) {
+    std::string chunk;
+    std::uint64_t offset = 0;
+    for (;;) {
+        Status read = ReadFully(from, offset, kChunk, chunk);
+        if (!read) return read;
+        if (chunk.empty()) return Status::Ok();
+        Status written = WriteFully(to, chunk, offset);
+        if (!written) return written;
+        offset += chunk.size();
+    }
+}
+
+bool SameFile(HANDLE a, const std::wstring& other) {
+    Handle b(::CreateFileW(other.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+    if (!b.valid() || !::GetFileInformationByHandle(a, &ia) ||
+        !::GetFileInformationByHandle(b.get(), &ib))
+        return false;
+    return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+           ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
+// A new, unique temporary file beside `target`; removed again unless Keep() is called.
+class TempBeside {
+public:
+    explicit TempBeside(const std::wstring& target) {
+        static std::atomic<unsigned> counter{0};
+        std::size_t slash = target.find_last_of(L"\\/");
+        std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+        std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::wstring candidate = folder + L"." + name + L".zamtmp-" +
+                                     std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                     std::to_wstring(counter++);
+            file_.reset(::CreateFileW(candidate.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file_.valid()) {
+                path_ = candidate;
+                return;
+            }
+            if (::GetLastError() != ERROR_FILE_EXISTS) break;
+        }
+        error_ = LastError();
+    }
+    ~TempBeside() {
+        file_.reset(INVALID_HANDLE_VALUE);
+        if (!kept_ && !path_.empty()) {
+            ::SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileW(path_.c_str());
+        }
+    }
+    TempBeside(const TempBeside&) = delete;
+    TempBeside& operator=(const TempBeside&) = delete;
+
+    const Status& error() const { return error_; }
+    Handle& file() { return file_; }
+    const std::wstring& path() const { return path_; }
+    void Keep() { kept_ = true; }
+
+private:
+    Handle file_;
+    std::wstring path_;
+    Status error_;
+    bool kept_ = false;
+};
+
+// Renames in one step, replacing a file of the new name; across drives Windows copies and
+// deletes, writing through before it reports success.
+Status MoveReplacing(const std::wstring& from, const std::wstring& to) {
+    constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH | MOVEFILE_COPY_ALLOWED;
+    return ::MoveFileExW(from.c_str(), to.c_str(), kFlags) ? Status::Ok() : LastError();
+}
+
+// The search folder (with its separator) and the name pattern of a listing request.
+void SplitPattern(std::string_view folderAndPattern, std::wstring& folder, std::string& pattern) {
+    folder = Wide(FolderOf(folderAndPattern));
+    pattern = NameOf(folderAndPattern);
+    if (pattern.empty()) pattern.push_back('*');
+}
+
+bool Wanted(const WIN32_FIND_DATAW& entry, unsigned kinds) {
+    std::wstring_view name(entry.cFileName);
+    if (name == L"." || name == L"..") return false;
+    bool folder = IsFolder(entry.dwFileAttributes);
+    return folder ? (kinds & kListFolders) != 0 : (kinds & kListFiles) != 0;
+}
+
+class Win32FileSystem final : public FileSystem {
+public:
+    bool FileExists(std::string_view path) override {
+        std::wstring native = Wide(path);
+        DWORD attributes = 0;
+        if (!AttributesOf(native, attributes) || IsFolder(attributes)) return false;
+        Handle file(::CreateFileW(native.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        return file.valid();
+    }
+
+    bool FolderExists(std::string_view path) override {
+        DWORD attributes = 0;
+        return AttributesOf(Wide(path), attributes) && IsFolder(attributes);
+    }
+
+    Status ReadAll(std::string_view path, std::string& bytes) override {
+        bytes.clear();
+        Handle file;
+        Status opened = OpenExisting(Wide(path), GENERIC_READ, file);
+        if (!opened) return opened;
+        LARGE_INTEGER size{};
+        if (::GetFileSizeEx(file.get(), &size)) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+        std::string chunk;
+        std::uint64_t offset = 0;
+        for (;;) {
+            Status read = ReadFully(file.get(), offset, kChunk, chunk);
+            if (!read) {
+                bytes.clear();
+                return read;
+            }
+            if (chunk.empty()) return Status::Ok();
+            bytes += chunk;
+            offset += chunk.size();
+        }
+    }
+
+    Status ReadAt(std::string_view path, std::uint64_t offset, std::size_t count,
+                  std::string& bytes) override {
+        bytes.clear();
+        Handle file;
+        Status opened = OpenExisting(Wide(path), GENERIC_READ, file);
+        if (!opened) return opened;
+        return ReadFully(file.get(), offset, count, bytes);
+    }
+
+    Status WriteAt(std::string_view path, std::uint64_t offset, std::string_view bytes) override {
+        Handle file;
+        Status opened = OpenExisting(Wide(path), GENERIC_WRITE, file);
+        if (!opened) return opened;
+        Status written = WriteFully(file.get(), bytes, offset);
+        if (!written) return written;
+        return FlushAndClose(file);
+    }
+
+    Status CheckWritable(std::string_view path) override {
+        Handle file;
+        return OpenExisting(Wide(path), GENERIC_WRITE, file);
+    }
+
+    Status Size(std::string_view path, std::uint64_t& size) override {
+        size = 0;
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data))
+            return LastError();
+        if (IsFolder(data.dwFileAttributes)) return Status::Error(kPathFileAccessError);
+        size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        return Status::Ok();
+    }
+
+    Status WriteNew(std::string_view path, std::string_view bytes) override {
+        std::wstring native = Wide(path);
+        Status replaceable = CheckReplaceable(native);
+        if (!replaceable) return replaceable;
+        Handle file(::CreateFileW(native.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) return LastError();
+        Status written = WriteFully(file.get(), bytes, 0);
+        if (!written) return written;
+        return FlushAndClose(file);
+    }
+
+    // The target is never half written: the bytes go to a temporary file beside it, which is
+    // flushed and then moved over the target in one step.
+    Status Copy(std::string_view from, std::string_view to) override {
+        std::wstring source = Wide(from);
+        std::wstring target = Wide(to);
+        Handle in;
+        Status opened = OpenExisting(source, GENERIC_READ, in);
+        if (!opened) return opened;
+        if (SameFile(in.get(), target)) return Status::Ok();
+        Status replaceable = CheckReplaceable(target);
+        if (!replaceable) return replaceable;
+
+        TempBeside temp(target);
+        if (!temp.error()) return temp.error();
+        Status copied = CopyBytes(in.get(), temp.file().get());
+        if (!copied) return copied;
+        Status flushed = FlushAndClose(temp.file());
+        if (!flushed) return flushed;
+        // The copy keeps the source's attributes, and so its read-only flag, as CopyFile does.
+        DWORD attributes = 0;
+        if (AttributesOf(source, attributes))
+            ::SetFileAttributesW(temp.path().c_str(), attributes & ~FILE_ATTRIBUTE_DIRECTORY);
+        Status moved = MoveReplacing(temp.path(), target);
+        if (!moved) return moved;
+        temp.Keep();
+        return Status::Ok();
+    }
+
+    Status Rename(std::string_view from, std::string_view to) override {
+        std::wstring source = Wide(from);
+        std::wstring target = Wide(to);
+        DWORD sourceAttributes = 0, targetAttributes = 0;
+        if (!AttributesOf(source, sourceAttributes)) return LastError();
+        if (AttributesOf(target, targetAttributes)) {
+            if (SameEntry(source, target)) return ChangeCase(source, target);
+            if (IsFolder(sourceAttributes)) return Status::Error(kFileAlreadyExists);
+            Status replaceable = CheckReplaceable(target);
+            if (!replaceable) return replaceable;
+        }
+        return MoveReplacing(source, target);
+    }
+
+    Status Delete(std::string_view path) override {
+        std::wstring native = Wide(path);
+        DWORD attributes = 0;
+        if (!AttributesOf(native, attributes)) return LastError();
+        if (IsFolder(attributes)) return Status::Error(kPathFileAccessError);
+        if (IsReadOnlyFile(attributes)) return Status::Error(kPermissionDenied);
+        return ::DeleteFileW(native.c_str()) ? Status::Ok() : LastError();
+    }
+
+    Status IsReadOnly(std::string_view path, bool& readOnly) override {
+        readOnly = false;
+        DWORD attributes = 0;
+        if (!AttributesOf(Wide(path), attributes)) return LastError();
+        readOnly = IsReadOnlyFile(attributes);
+        return Status::Ok();
+    }
+
+    Status ClearReadOnly(std::string_view path) override {
+        std::wstring native = Wide(path);
+        DWORD attributes = 0;
+        if (!AttributesOf(native, attributes)) return LastError();
+        DWORD cleared = attributes & ~FILE_ATTRIBUTE_READONLY;
+        if (cleared == 0) cleared = FILE_ATTRIBUTE_NORMAL;
+        return ::SetFileAttributesW(native.c_str(), cleared) ? Status::Ok() : LastError();
+    }
+
+    Status CreateFolder(std::string_view path) override {
+        if (::CreateDirectoryW(Wide(path).c_str(), nullptr)) return Status::Ok();
+        DWORD error = ::GetLastError();
+        if (error == ERROR_ALREADY_EXISTS) return Status::Error(kPathFileAccessError);
+        return win32::StatusFromWin32(error);
+    }
+
+    // Every entry is fetched and matched by the program's own wildcard rules: FindFirstFile would
+    // also match a pattern against the short 8.3 names, so "*.ini" could bring "Setup.ini~" along.
+    Status List(std::string_view folderAndPattern, unsigned kinds,
+                std::vector<std::string>& names) override {
+        names.clear();
+        std::wstring folder;
+        std::string pattern;
+        SplitPattern(folderAndPattern, folder, pattern);
+        if (!folder.empty() && !FolderExists(Narrow(folder))) return Status::Error(kPathNotFound);
+        WIN32_FIND_DATAW entry{};
+        HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &entry);
+        if (search == INVALID_HANDLE_VALUE) {
+            DWORD error = ::GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return Status::Ok();
+            return error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY
+                       ? Status::Error(kPathNotFound)
+                       : win32::StatusFromWin32(error);
+        }
+        do {
+            if (!Wanted(entry, kinds)) continue;
+            std::string name = Narrow(entry.cFileName);
+            if (WildcardMatch(pattern, name)) names.push_back(std::move(name));
+        } while (::FindNextFileW(search, &entry));
+        ::FindClose(search);
+        // The order NTFS lists in, whatever the file system underneath (FAT and network drives
+        // list in creation order).
+        std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+            std::string ua = UpperCase(a), ub = UpperCase(b);
+            return ua != ub ? ua < ub : a < b;
+        });
+        return Status::Ok();
+    }
+
+private:
+    // A rename that changes only the case of a name goes through a temporary name: some file
+    // systems (and wine) take the new spelling for the existing entry and change nothing.
+    static Status ChangeCase(const std::wstring& source, const std::wstring& target) {
+        if (source == target) return Status::Ok();
+        std::wstring step = source + L".zamcase-" + std::to_wstring(::GetCurrentProcessId());
+        if (!::MoveFileExW(source.c_str(), step.c_str(), MOVEFILE_WRITE_THROUGH)) return LastError();
+        if (::MoveFileExW(step.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return Status::Ok();
+        Status failed = LastError();
+        ::MoveFileExW(step.c_str(), source.c_str(), MOVEFILE_WRITE_THROUGH);
+        return failed;
+    }
+
+    // True when both names reach the same file or folder: a rename that only changes the case.
+    static bool SameEntry(const std::wstring& a, const std::wstring& b) {
+        Handle first(::CreateFileW(a.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        return first.valid() && SameFile(first.get(), b);
+    }
+};
+
+}  // namespace
+
+FileSystem& NativeFileSystem() {
+    static Win32FileSystem instance;
+    return instance;
+}
+
+}  // namespace zam::platform
