@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ScopedEnv.h"
 #include "TempDir.h"
+#include "zam/platform/Paths.h"
 #include "zam/platform/Process.h"
 
 namespace {
@@ -41,14 +44,27 @@ std::string InsideQuotes(const std::string& text) {
     return out;
 }
 
-// A stand-in for the simulator that records its arguments, each ended by a 00 byte.
-fs::path WriteRecorder(const TempDir& dir) {
-    const fs::path record = dir.file("record");
-    fs::path script = dir.write("Sierra GPL/gpl stand-in",
-                                "#!/bin/sh\nprintf '%s\\0' \"$@\" > '" + record.string() + "'\n");
-    fs::permissions(script, fs::perms::owner_exec, fs::perm_options::add);
-    return record;
-}
+// A stand-in for the simulator that records its arguments, each ended by a 00 byte. On Windows
+// it is the launcher tests' small program, told by the environment where to record.
+class Recorder {
+public:
+    explicit Recorder(const TempDir& dir) {
+        const fs::path record = dir.file("record");
+#ifdef _WIN32
+        fs::create_directories(dir.file("Sierra GPL"));
+        fs::copy_file(NativePath(ProgramFolder() + "zam_test_child.exe"),
+                      dir.file("Sierra GPL/gpl stand-in.exe"));
+        env_.emplace("ZAM_TEST_RECORD", record.string());
+#else
+        fs::path script = dir.write("Sierra GPL/gpl stand-in",
+                                    "#!/bin/sh\nprintf '%s\\0' \"$@\" > '" + record.string() + "'\n");
+        fs::permissions(script, fs::perms::owner_exec, fs::perm_options::add);
+#endif
+    }
+
+private:
+    std::optional<zam::test::ScopedEnv> env_;
+};
 
 std::vector<std::string> Recorded(const TempDir& dir) {
     std::vector<std::string> args;
@@ -67,7 +83,7 @@ void StartAndWait(const std::string& commandLine) {
 
 TEST(HostileCommandLine, AddressAndPasswordEachArriveAsOneArgumentAndNothingRuns) {
     TempDir dir;
-    WriteRecorder(dir);
+    Recorder recorder(dir);
     zam::test::ScopedCurrentDir cwd(dir.path());
     const std::string program = dir.logical() + "Sierra GPL\\gpl stand-in";
     for (const std::string& text : kHostile) {
@@ -83,7 +99,7 @@ TEST(HostileCommandLine, AddressAndPasswordEachArriveAsOneArgumentAndNothingRuns
 
 TEST(HostileCommandLine, UnescapedShellTextIsOnlyEverArguments) {
     TempDir dir;
-    WriteRecorder(dir);
+    Recorder recorder(dir);
     zam::test::ScopedCurrentDir cwd(dir.path());
     const std::string program = dir.logical() + "Sierra GPL\\gpl stand-in";
     // Without escaping a quote in the text splits the argument, but still nothing runs.

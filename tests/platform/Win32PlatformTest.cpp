@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cwctype>
 #include <filesystem>
 #include <string>
 
@@ -22,6 +23,15 @@ using namespace zam::platform;
 using zam::test::TempDir;
 
 std::string Logical(const fs::path& p) { return LogicalFromNative(p); }
+
+// Names one folder? Windows names compare without case; a trailing separator changes nothing.
+// (std::filesystem::equivalent opens both, which not every Windows file system allows for folders.)
+std::wstring FolderKey(const fs::path& p) {
+    std::wstring text = fs::absolute(p).lexically_normal().wstring();
+    for (wchar_t& c : text) c = c == L'/' ? L'\\' : static_cast<wchar_t>(::towlower(c));
+    while (!text.empty() && text.back() == L'\\') text.pop_back();
+    return text;
+}
 
 TEST(Win32Paths, DriveLetterPathsAreTheirOwnNativePath) {
     EXPECT_EQ(NativePath("C:\\Sierra\\GPL\\GPL.EXE").wstring(), L"C:\\Sierra\\GPL\\GPL.EXE");
@@ -40,9 +50,9 @@ TEST(Win32Paths, CurrentAndProgramFolder) {
     std::string here = CurrentDirectory();
     ASSERT_FALSE(here.empty());
     EXPECT_EQ(here.back(), '\\');
-    EXPECT_TRUE(fs::equivalent(NativePath(here), dir.path()));
+    EXPECT_EQ(FolderKey(NativePath(here)), FolderKey(dir.path()));
     ASSERT_TRUE(ChangeDirectory("SUB FOLDER"));
-    EXPECT_TRUE(fs::equivalent(NativePath(CurrentDirectory()), dir.path() / "Sub Folder"));
+    EXPECT_EQ(FolderKey(NativePath(CurrentDirectory())), FolderKey(dir.path() / "Sub Folder"));
     EXPECT_FALSE(ChangeDirectory("missing"));
     EXPECT_FALSE(ChangeDirectory(""));
 
@@ -174,8 +184,12 @@ TEST(Win32Process, MissingProgramIsFileNotFound) {
     ProcessId id;
     EXPECT_EQ(NativeProcesses().Start(Logical(dir.file("nothing.exe")) + " -x", id).code, kFileNotFound);
     EXPECT_EQ(id.value, 0);
-    EXPECT_EQ(NativeProcesses().Start(Logical(dir.file("no folder\\nothing.exe")), id).code,
-              kPathNotFound);
+    // Windows says "path not found" for a missing folder; some versions and Wine say "file not
+    // found". Either way nothing starts.
+    const int missingFolder =
+        NativeProcesses().Start(Logical(dir.file("nofolder\\nothing.exe")), id).code;
+    EXPECT_TRUE(missingFolder == kPathNotFound || missingFolder == kFileNotFound) << missingFolder;
+    EXPECT_EQ(id.value, 0);
     EXPECT_EQ(NativeProcesses().Start("  ", id).code, kFileNotFound);
     EXPECT_FALSE(NativeProcesses().Wait(ProcessId{}).ok());
 }

@@ -1,13 +1,18 @@
-// A process that writes many files back is killed (SIGKILL) at varied moments, over and over;
+// A process that writes many files back is killed outright at varied moments, over and over;
 // after every kill each file must be its complete old or its complete new text, and its backups
 // complete copies of the old one. No timing is asserted: the moments only spread the kills over
 // the whole write-back.
 #include <gmock/gmock.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -17,7 +22,9 @@
 
 #include "TempDir.h"
 
+#ifndef _WIN32
 extern char** environ;
+#endif
 
 namespace zam::test {
 namespace {
@@ -51,22 +58,83 @@ void Lay(const stdfs::path& folder, const std::map<std::string, std::string>& fi
     }
 }
 
-pid_t StartChild(const stdfs::path& folder) {
-    std::string program = ZAM_WRITE_BACK_CHILD;
-    std::string folderArg = folder.string();
-    std::string value = "new";
-    char* argv[] = {program.data(), folderArg.data(), value.data(), nullptr};
-    pid_t pid = 0;
-    if (::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
-    return pid;
+// Under Windows the child is found beside this test program rather than by the build path,
+// which names the build machine's file system.
+std::string ChildProgram() {
+#ifdef _WIN32
+    char self[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    return (stdfs::path(self).parent_path() / "zam_write_back_child.exe").string();
+#else
+    return ZAM_WRITE_BACK_CHILD;
+#endif
 }
 
-int WaitFor(pid_t pid) {
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+// The child process, started without a shell, killed outright (no chance to clean up) and
+// waited for; `Finished` tells whether it ran to its end with exit code 0.
+class Child {
+public:
+    explicit Child(const stdfs::path& folder) {
+        std::string program = ChildProgram();
+        std::string folderArg = folder.string();
+        std::string value = "new";
+#ifdef _WIN32
+        std::string line = "\"" + program + "\" \"" + folderArg + "\" " + value;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        if (::CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &info)) {
+            ::CloseHandle(info.hThread);
+            process_ = info.hProcess;
+        }
+#else
+        char* argv[] = {program.data(), folderArg.data(), value.data(), nullptr};
+        if (::posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, environ) != 0) pid_ = -1;
+#endif
     }
-    return status;
-}
+    ~Child() {
+#ifdef _WIN32
+        if (process_ != nullptr) ::CloseHandle(process_);
+#endif
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    bool Started() const {
+#ifdef _WIN32
+        return process_ != nullptr;
+#else
+        return pid_ > 0;
+#endif
+    }
+    void Kill() {
+#ifdef _WIN32
+        ::TerminateProcess(process_, 9);
+#else
+        ::kill(pid_, SIGKILL);
+#endif
+    }
+    bool Finished() {
+#ifdef _WIN32
+        ::WaitForSingleObject(process_, INFINITE);
+        DWORD code = 1;
+        return ::GetExitCodeProcess(process_, &code) && code == 0;
+#else
+        int status = 0;
+        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        }
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+#endif
+    }
+
+private:
+#ifdef _WIN32
+    HANDLE process_ = nullptr;
+#else
+    pid_t pid_ = -1;
+#endif
+};
 
 TEST(KillDuringWrite, EveryFileIsWholeOldOrWholeNewAfterEveryKill) {
     TempDir dir;
@@ -75,11 +143,10 @@ TEST(KillDuringWrite, EveryFileIsWholeOldOrWholeNewAfterEveryKill) {
     // One run to the end gives the new texts and the span over which kills are spread.
     Lay(dir.path() / "whole", oldFiles);
     const auto started = Clock::now();
-    const pid_t whole = StartChild(dir.path() / "whole");
-    ASSERT_GT(whole, 0);
-    const int wholeStatus = WaitFor(whole);
+    Child whole(dir.path() / "whole");
+    ASSERT_TRUE(whole.Started());
+    ASSERT_TRUE(whole.Finished());
     const auto span = Clock::now() - started;
-    ASSERT_TRUE(WIFEXITED(wholeStatus) && WEXITSTATUS(wholeStatus) == 0);
     std::map<std::string, std::string> newFiles;
     for (const auto& [name, text] : oldFiles) {
         newFiles[name] = ReadNative(dir.path() / "whole" / name);
@@ -94,11 +161,11 @@ TEST(KillDuringWrite, EveryFileIsWholeOldOrWholeNewAfterEveryKill) {
     while (rounds < kMaxRounds && Clock::now() - budgetStart < kTimeBudget) {
         const stdfs::path folder = dir.path() / ("round" + std::to_string(rounds));
         Lay(folder, oldFiles);
-        const pid_t child = StartChild(folder);
-        ASSERT_GT(child, 0);
+        Child child(folder);
+        ASSERT_TRUE(child.Started());
         std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
-        ::kill(child, SIGKILL);
-        WaitFor(child);
+        child.Kill();
+        child.Finished();
         ++rounds;
 
         int written = 0;

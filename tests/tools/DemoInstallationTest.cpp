@@ -149,6 +149,7 @@ TEST_F(DemoInstallationTest, SimulatedExecutableIsAScriptThatLeavesAScreenshotAn
     EXPECT_EQ(exe.find('\0'), zam::tools::kDemoEngineMarkerOffset - 80);  // binary part after it
     EXPECT_EQ(exe.find("Repco", 1334999), zam::tools::kDemoEngineMarkerOffset);
     EXPECT_EQ(exe.find("hit_hard"), zam::tools::kDemoKeyMarkerOffset);
+#ifndef _WIN32  // the stand-in is a POSIX shell script; Windows has no execute bit to check
     EXPECT_NE(fs::status(exePath).permissions() & fs::perms::owner_exec, fs::perms::none);
 
     // Run from another folder: the screenshot goes beside the script, under a new name.
@@ -158,12 +159,15 @@ TEST_F(DemoInstallationTest, SimulatedExecutableIsAScriptThatLeavesAScreenshotAn
     EXPECT_EQ(ReadNative(dir / "GPL0001.PBF").find("screenshot 1"), 13u);
     ASSERT_EQ(std::system(("'" + exePath.string() + "' >/dev/null 2>&1").c_str()), 0);
     EXPECT_TRUE(fs::exists(dir / "GPL2.PBF"));
+#endif
 }
 
+#ifndef _WIN32
 TEST_F(DemoInstallationTest, WithoutSimulatedRunTheExecutableIsNotExecutable) {
     const fs::path exePath = Make() / "GPL.EXE";
     EXPECT_EQ(fs::status(exePath).permissions() & fs::perms::owner_exec, fs::perms::none);
 }
+#endif
 
 TEST_F(DemoInstallationTest, IniFilesEndEveryLineInCrLf) {
     const fs::path dir = Make();

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <sstream>
 
-#include <unistd.h>
 
 #include "FailingFileSystem.h"
 #include "TempDir.h"
+#include "zam/platform/Paths.h"
 #include "zam/store/IniStore.h"
 #include "zam/tools/Command.h"
 
@@ -88,10 +88,10 @@ TEST_F(IniCommandsTest, SetIntoAMissingFolderFailsAndWritesNothing) {
 }
 
 TEST_F(IniCommandsTest, SetRefusesAFileItCannotRead) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
-    std::filesystem::permissions(dir.file("Core.ini"), std::filesystem::perms::none);
+    FailingFileSystem fs;
+    fs.Fail(FsOp::kReadAll, 0, platform::kPermissionDenied);
+    platform::ScopedFileSystem use(fs);
     Result r = Zamini("set", {core, "Sound", "mute", "1"});
-    std::filesystem::permissions(dir.file("Core.ini"), std::filesystem::perms::owner_all);
     EXPECT_EQ(r.code, kExitFailure);
     EXPECT_EQ(dir.read("Core.ini"), kCore);
 }
@@ -166,14 +166,35 @@ TEST_F(IniCommandsTest, WrongArgumentsGiveTheUsage) {
     }
 }
 
+// The built program itself, started through the system's command interpreter the way a user's
+// script would (sh here, cmd on Windows, where it is found beside the test program's folder).
 TEST_F(IniCommandsTest, BinaryRunsACommand) {
-    std::string zamini = std::string(ZAM_BINARY_DIR) + "/tools/zamini";
-    if (!std::filesystem::exists(zamini)) GTEST_SKIP() << "zamini not built";
-    std::string out = (dir.path() / "out.txt").string();
-    std::string command = "'" + zamini + "' get '" + core + "' Sound volume > '" + out + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(ReadNative(out), "5\n");
-    EXPECT_NE(std::system(("'" + zamini + "' get 2>/dev/null").c_str()), 0);
+#ifdef _WIN32
+    const std::filesystem::path zamini =
+        platform::NativePath(platform::ProgramFolder()) / ".." / "tools" / "zamini.exe";
+    const auto quote = [](const std::string& text) { return "\"" + text + "\""; };
+    const char* nowhere = "NUL";
+    const char* lineEnd = "\r\n";  // standard output is a text stream there
+#else
+    const std::filesystem::path zamini = std::string(ZAM_BINARY_DIR) + "/tools/zamini";
+    const auto quote = [](const std::string& text) { return "'" + text + "'"; };
+    const char* nowhere = "/dev/null";
+    const char* lineEnd = "\n";
+#endif
+    ASSERT_TRUE(std::filesystem::exists(zamini)) << zamini.string() << " was not built";
+    const std::string program = quote(zamini.string());
+    const std::string out = (dir.path() / "out.txt").string();
+    const auto run = [](const std::string& command) {
+#ifdef _WIN32
+        // cmd drops the outermost pair of quotes when the line starts with one.
+        return std::system(("\"" + command + "\"").c_str());
+#else
+        return std::system(command.c_str());
+#endif
+    };
+    ASSERT_EQ(run(program + " get " + quote(core) + " Sound volume > " + quote(out)), 0);
+    EXPECT_EQ(ReadNative(out), std::string("5") + lineEnd);
+    EXPECT_NE(run(program + " get 2>" + nowhere), 0);
 }
 
 }  // namespace
