@@ -19,19 +19,14 @@
 namespace zam::test {
 namespace {
 
-class ButtonsTabTest : public DemoGplTest {
+class ButtonsTabTest : public BoundDemoTest {
 protected:
-    ButtonsTabTest() { EnsureApplication(); }
     ~ButtonsTabTest() override {
         tab.reset();
         frame.reset();
-        controls::SetBoundStore(nullptr);
-        controls::SetControlsUi(nullptr);
     }
     void Start() {
-        Open();
-        controls::SetBoundStore(gpl.get());
-        controls::SetControlsUi(&ui);
+        OpenBound();
         frame.reset(controls::BuildFrameBox("frmUtils", registry));
         LauncherActions actions;
         actions.writeLoaderCommand = [this](const std::string& line, const std::string& word) {

@@ -1,5 +1,7 @@
 #include "TrackTestSupport.h"
 
+#include "DialogTestSupport.h"
+#include "zam/controls/BoundStore.h"
 #include "zam/store/Globals.h"
 
 namespace zam::test {
@@ -43,6 +45,19 @@ void DemoGplTest::Open() {
     gpl = std::make_unique<clsGPL>(ui);
     Initialising = false;
     ASSERT_FALSE(gpl->Exiting()) << testing::PrintToString(ui.MessageTexts());
+}
+
+BoundDemoTest::BoundDemoTest() { EnsureApplication(); }
+
+BoundDemoTest::~BoundDemoTest() {
+    controls::SetBoundStore(nullptr);
+    controls::SetControlsUi(nullptr);
+}
+
+void BoundDemoTest::OpenBound() {
+    Open();
+    controls::SetBoundStore(gpl.get());
+    controls::SetControlsUi(&ui);
 }
 
 std::string DemoGplTest::Season(int eventNo, const char* key) const {

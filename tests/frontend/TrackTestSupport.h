@@ -59,4 +59,16 @@ private:
     platform::ScopedProcessLauncher scopedLauncher_;
 };
 
+// The demo installation with a Qt application and the model as the store every bound control
+// reads and writes. A derived fixture destroys its widgets in its own destructor, before the
+// binding is undone here.
+class BoundDemoTest : public DemoGplTest {
+protected:
+    BoundDemoTest();
+    ~BoundDemoTest() override;
+
+    // Opens the model and binds the controls to it and to the recording user interface.
+    void OpenBound();
+};
+
 }  // namespace zam::test

@@ -17,19 +17,14 @@
 namespace zam::test {
 namespace {
 
-class TracksTabTest : public DemoGplTest {
+class TracksTabTest : public BoundDemoTest {
 protected:
-    TracksTabTest() { EnsureApplication(); }
     ~TracksTabTest() override {
         tab.reset();
         page.reset();
-        controls::SetBoundStore(nullptr);
-        controls::SetControlsUi(nullptr);
     }
     void Start() {
-        Open();
-        controls::SetBoundStore(gpl.get());
-        controls::SetControlsUi(&ui);
+        OpenBound();
         page = std::make_unique<QWidget>();
         controls::BuildWindowControls("frmZAM", page.get(), registry);
         controls::BindPlayerSelection(registry, "Driver__Sam");
