@@ -22,20 +22,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Quotes one argument so that the Windows rules give it back unchanged.
 std::string Quote(const std::string& arg) {
-    std::string out = "\"";
-    std::size_t slashes = 0;
-    for (char c : arg) {
-        if (c == '\\') {
-            ++slashes;
-            continue;
-        }
-        out.append(c == '"' ? slashes * 2 + 1 : slashes, '\\');
-        slashes = 0;
-        out += c;
-    }
-    out.append(slashes * 2, '\\');
-    out += '"';
-    return out;
+    return "\"" + zam::platform::EscapeInsideQuotes(arg) + "\"";
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "zam/platform/Process.h"
+
 namespace zam {
 
 namespace {
@@ -33,15 +35,20 @@ std::optional<ModeFrames> FramesForMode(std::string_view modeText) {
     return kFrames[static_cast<std::size_t>(modeText[0] - '0')];
 }
 
+// The address and password are typed text placed inside the quotes of an option. Ordinary text
+// stands there as typed; a quote or a backslash before one is escaped, so that whatever was typed
+// reaches the simulator whole, as one argument, and cannot close the option and add another.
 std::string ModeArguments(int mode, const JoinSettings& join) {
     std::string arguments;
     if (mode == kModeHost) arguments = "-ko\"0:SERVER:launch:1\"";
     if (mode == kModeJoin) {
+        const std::string address = platform::EscapeInsideQuotes(join.address);
         if (join.connectVia == "IP")
-            arguments = "-ko\"0:client:to_ip:" + join.address + "\" -ko\"0:client:via_ip:" +
-                        join.address + "\"";
+            arguments = "-ko\"0:client:to_ip:" + address + "\" -ko\"0:client:via_ip:" + address +
+                        "\"";
         if (!join.password.empty())
-            arguments += " -ko\"0:SERVER:password:" + join.password + "\"";
+            arguments += " -ko\"0:SERVER:password:" + platform::EscapeInsideQuotes(join.password) +
+                         "\"";
     }
     return arguments;
 }

@@ -50,6 +50,24 @@ TEST(LaunchCommand, HostileTextStaysLiteralArguments) {
     EXPECT_EQ(split.args[2], "-ko0:SERVER:password:x y");
 }
 
+// A quote, or a backslash at the end, in typed text would otherwise close the option early: the
+// rest would become options of its own (another server, "launch") or swallow the next one.
+TEST(LaunchCommand, QuotesAndBackslashesInTypedTextStayInsideTheirOption) {
+    for (const std::string text :
+         {"pa\"ss", "x\" -ko\"0:SERVER:launch:1", "ends\\", "a\\\"b", "\"\"", "C:\\dir\\x", "\\\\srv\\"}) {
+        SCOPED_TRACE(text);
+        const std::string line = SimulatorCommandLine(kExe, kModeJoin, {"IP", text, text});
+        const platform::SplitCommand split = platform::SplitCommandLine(
+            line, [](std::string_view p) { return p == kExe; });
+        EXPECT_EQ(split.program, kExe);
+        EXPECT_EQ(split.args, (std::vector<std::string>{"-ko0:client:to_ip:" + text,
+                                                        "-ko0:client:via_ip:" + text,
+                                                        "-ko0:SERVER:password:" + text}));
+    }
+    // Backslashes that come before no quote are left as typed.
+    EXPECT_EQ(ModeArguments(kModeJoin, {"IPX", "", "a\\b"}), " -ko\"0:SERVER:password:a\\b\"");
+}
+
 TEST(LaunchCommand, FramesFollowTheStoredMode) {
     const auto testing = FramesForMode("0");
     ASSERT_TRUE(testing);

@@ -25,25 +25,6 @@ const std::vector<std::string> kHostile = {
     "a\\\"b",         "ends\\",          "%PATH% 'q' ;",        "\" & touch pwned7 & \"",
 };
 
-// Quotes a text for a Windows command line so that it is split back as one argument: quotes are
-// escaped with a backslash, and backslashes in front of a quote (or of the closing one) doubled.
-std::string InsideQuotes(const std::string& text) {
-    std::string out;
-    std::size_t backslashes = 0;
-    for (char c : text) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        if (c == '"') out.append(2 * backslashes + 1, '\\');
-        else out.append(backslashes, '\\');
-        backslashes = 0;
-        out += c;
-    }
-    out.append(2 * backslashes, '\\');
-    return out;
-}
-
 // A stand-in for the simulator that records its arguments, each ended by a 00 byte. On Windows
 // it is the launcher tests' small program, told by the environment where to record.
 class Recorder {
@@ -89,8 +70,8 @@ TEST(HostileCommandLine, AddressAndPasswordEachArriveAsOneArgumentAndNothingRuns
     for (const std::string& text : kHostile) {
         SCOPED_TRACE(text);
         // The join options as the front end puts them on the simulator's command line.
-        StartAndWait("\"" + program + "\" -ko\"0:client:to_ip:" + InsideQuotes(text) +
-            "\" -ko\"0:SERVER:password:" + InsideQuotes(text) + "\"");
+        StartAndWait("\"" + program + "\" -ko\"0:client:to_ip:" + EscapeInsideQuotes(text) +
+            "\" -ko\"0:SERVER:password:" + EscapeInsideQuotes(text) + "\"");
         EXPECT_EQ(Recorded(dir), (std::vector<std::string>{"-ko0:client:to_ip:" + text,
                                                            "-ko0:SERVER:password:" + text}));
         for (int n = 1; n <= 7; ++n) EXPECT_FALSE(dir.exists("pwned" + std::to_string(n)));
@@ -113,7 +94,7 @@ TEST(HostileCommandLine, UnescapedShellTextIsOnlyEverArguments) {
 
 TEST(HostileCommandLine, QuotingRoundTripsThroughTheSplitter) {
     for (const std::string& text : kHostile) {
-        EXPECT_EQ(SplitArguments("\"" + InsideQuotes(text) + "\""), std::vector<std::string>{text})
+        EXPECT_EQ(SplitArguments("\"" + EscapeInsideQuotes(text) + "\""), std::vector<std::string>{text})
             << text;
     }
 }

@@ -119,6 +119,25 @@ bool IsWindowsProgram(std::string_view name, std::string_view leadingBytes) {
     return KindOfProgram(name, leadingBytes) != ProgramKind::kNative;
 }
 
+std::string EscapeInsideQuotes(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t backslashes = 0;
+    for (char c : text) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes count only in front of a quote; there each must be doubled, plus one for
+        // the quote itself.
+        out.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(2 * backslashes, '\\');  // they stand before the closing quote
+    return out;
+}
+
 bool SafeBatchArgument(std::string_view argument) {
     return argument.find_first_of(kBatchSyntax) == std::string_view::npos;
 }

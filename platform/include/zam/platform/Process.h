@@ -23,6 +23,10 @@ SplitCommand SplitCommandLine(std::string_view commandLine,
                               const std::function<bool(std::string_view)>& exists);
 // The argument part alone, split by the Windows rules (quotes, backslashes before quotes).
 std::vector<std::string> SplitArguments(std::string_view arguments);
+// Text to place between a pair of double quotes so that it is split back as exactly this text:
+// every quote gets a backslash, and backslashes that come before a quote (or before the closing
+// one) are doubled. Text with neither comes back unchanged.
+std::string EscapeInsideQuotes(std::string_view text);
 
 // What a program file needs to run off Windows. The header decides, not the name: a file that
 // starts with "MZ" is a Windows program whatever it is called, and an executable script named
