@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include "FailingFileSystem.h"
+#include "FaultSweep.h"
 #include "TrackTestSupport.h"
 #include "zam/frontend/SeasonFile.h"
 
@@ -108,6 +109,51 @@ TEST_F(SeasonFileTest, AFailedSaveLeavesTheOldFileWhole) {
     EXPECT_EQ(tmp.read("gpl/Seasons/old.ini"), "[Season]\r\nname=Old\r\n");
     EXPECT_FALSE(tmp.exists("gpl/Seasons/old.ini.zamtmp"));
     EXPECT_THAT(ui.MessageTexts().back(), HasSubstr("could not be saved"));
+}
+
+// Each step of a save that changes the disk fails in turn (I/O error, a disk that fills up, a
+// refused access, a vanished file): the season file is always its whole old or whole new text, a
+// save that did not happen is never reported as done, and the user is told.
+TEST_F(SeasonFileTest, EveryFailedStepOfASaveLeavesAWholeFileAndTellsTheUser) {
+    Read();
+    const std::string file = "gpl/Seasons/old.ini";
+    const std::string oldText = "[Season]\r\nname=Old\r\n";
+    tmp.write(file, oldText);
+    std::string newText;
+    const int changes = CountChanges([&](FailingFileSystem&) {
+        Pick(Seasons(), "old.ini");
+        ASSERT_TRUE(SaveSeason(*gpl, ui));
+        newText = tmp.read(file);
+    });
+    ASSERT_NE(newText, oldText);
+    ASSERT_GE(changes, 2);
+    int injected = 0;
+    for (const FaultPlan& plan : PlansFor(changes)) {
+        SCOPED_TRACE(plan.Describe());
+        tmp.write(file, oldText);
+        const std::size_t messagesBefore = ui.messages.size();
+        FailingFileSystem fs;
+        plan.ApplyTo(fs);
+        bool saved = false;
+        {
+            platform::ScopedFileSystem use(fs);
+            Pick(Seasons(), "old.ini");
+            saved = SaveSeason(*gpl, ui);
+        }
+        injected += fs.InjectedFailures();
+        ASSERT_TRUE(tmp.exists(file)) << "the season file was lost";
+        const std::string now = tmp.read(file);
+        EXPECT_THAT(now, testing::AnyOf(oldText, newText));
+        EXPECT_EQ(saved, now == newText) << "the answer must say whether it was saved";
+        if (!saved) {
+            EXPECT_GT(ui.messages.size(), messagesBefore) << "the user was not told";
+        }
+        if (!plan.persistent) {
+            EXPECT_FALSE(tmp.exists(file + ".zamtmp"));
+        }
+        if (HasFailure()) break;
+    }
+    TallyFaults("season file (front end)", injected);
 }
 
 TEST_F(SeasonFileTest, LoadingLeavesOutMissingTracksAndRenumbers) {
