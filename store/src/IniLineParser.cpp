@@ -68,8 +68,13 @@ ParsedLine ParseLine(char* data, std::size_t size) {
 }
 
 std::size_t CountLineEnds(std::string_view bytes) {
+    // A line feed right after a carriage return ends no line of its own (see ForEachLine).
     std::size_t n = 1;
-    for (char c : bytes) n += (c == '\r' || c == '\n') ? 1 : 0;
+    char previous = '\0';
+    for (char c : bytes) {
+        n += (c == '\r' || (c == '\n' && previous != '\r')) ? 1 : 0;
+        previous = c;
+    }
     return n;
 }
 

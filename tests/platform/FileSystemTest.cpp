@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -79,6 +83,18 @@ TEST_F(FileSystemTest, WriteNewReadAllAndSize) {
     EXPECT_EQ(size, 6u);
     ASSERT_TRUE(files.WriteNew(at("f.bin"), "z").ok());
     EXPECT_EQ(dir.read("f.bin"), "z");
+}
+
+TEST_F(FileSystemTest, ReadAllReadsEmptyAndLargeFilesExactly) {
+    std::string large(3 * 65536 + 17, '\0');
+    for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 % 251);
+    dir.write("big.bin", large);
+    dir.write("empty.ini", "");
+    std::string bytes = "stale";
+    ASSERT_TRUE(files.ReadAll(at("big.bin"), bytes).ok());
+    EXPECT_EQ(bytes, large);
+    ASSERT_TRUE(files.ReadAll(at("empty.ini"), bytes).ok());
+    EXPECT_TRUE(bytes.empty());
 }
 
 TEST_F(FileSystemTest, FullDiskIsReportedAsSuch) {
@@ -220,6 +236,28 @@ TEST_F(FileSystemTest, ListGivesWindowsOneTwoFiveTwoNamesSortedWithoutCase) {
     EXPECT_EQ(names, (std::vector<std::string>{"A.trk", "b.trk", "\xE9t\xE9.trk"}));
     std::string bytes;
     EXPECT_TRUE(files.ReadAll(at("t\\" + names[2]), bytes).ok());
+}
+
+TEST_F(FileSystemTest, ReadAllReadsPastTheSizeTheFileReports) {
+    // Files of /proc report a size of 0 and still have contents.
+    const fs::path source = "/proc/self/cmdline";
+    if (!fs::exists(source)) GTEST_SKIP() << "no /proc";
+    std::string bytes;
+    ASSERT_TRUE(files.ReadAll(source.string(), bytes).ok());
+    EXPECT_FALSE(bytes.empty());
+    EXPECT_EQ(bytes, zam::test::ReadNative(source));
+}
+
+TEST_F(FileSystemTest, FailedReadLeavesNothingBehind) {
+    // A pipe opens like a file but cannot be read at an offset.
+    const fs::path pipe = dir.file("pipe.ini");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const int writer = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);  // so opening to read returns
+    ASSERT_GE(writer, 0);
+    std::string bytes = "stale";
+    EXPECT_FALSE(files.ReadAll(at("pipe.ini"), bytes).ok());
+    EXPECT_TRUE(bytes.empty());
+    ::close(writer);
 }
 #endif  // _WIN32
 

@@ -127,16 +127,7 @@ public:
         if (!opened) return opened;
         struct stat st {};
         if (::fstat(fd.get(), &st) != 0) return StatusFromErrno(errno);
-        std::string chunk;
-        std::uint64_t offset = 0;
-        bytes.reserve(static_cast<std::size_t>(st.st_size));
-        for (;;) {
-            Status read = posix::ReadFully(fd.get(), offset, 1 << 16, chunk);
-            if (!read) return read;
-            if (chunk.empty()) return Status::Ok();
-            bytes += chunk;
-            offset += chunk.size();
-        }
+        return posix::ReadToEnd(fd.get(), static_cast<std::size_t>(st.st_size), bytes);
     }
 
     Status ReadAt(std::string_view path, std::uint64_t offset, std::size_t count,

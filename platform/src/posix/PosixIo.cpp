@@ -58,18 +58,55 @@ Status WriteFully(int fd, std::string_view bytes, std::uint64_t offset) {
     return Status::Ok();
 }
 
+namespace {
+
+// One pread() of up to `count` bytes into `into`, retried when a signal interrupts it; `got` is 0
+// at the end of the file.
+Status ReadSome(int fd, std::uint64_t offset, char* into, std::size_t count, std::size_t& got) {
+    for (;;) {
+        ssize_t n = ::pread(fd, into, count, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return StatusFromErrno(errno);
+        got = static_cast<std::size_t>(n);
+        return Status::Ok();
+    }
+}
+
+}  // namespace
+
 Status ReadFully(int fd, std::uint64_t offset, std::size_t count, std::string& bytes) {
     bytes.assign(count, '\0');
     std::size_t done = 0;
     while (done < count) {
-        ssize_t n = ::pread(fd, bytes.data() + done, count - done, static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
+        std::size_t got = 0;
+        Status read = ReadSome(fd, offset + done, bytes.data() + done, count - done, got);
+        if (!read) {
             bytes.clear();
-            return StatusFromErrno(errno);
+            return read;
         }
-        if (n == 0) break;
-        done += static_cast<std::size_t>(n);
+        if (got == 0) break;
+        done += got;
+    }
+    bytes.resize(done);
+    return Status::Ok();
+}
+
+Status ReadToEnd(int fd, std::size_t expected, std::string& bytes) {
+    // One byte more than expected, so that the read that finds the end of the file needs no
+    // room of its own; a file that grew since its size was taken grows the buffer chunk by chunk.
+    constexpr std::size_t kGrowth = 1 << 16;
+    bytes.resize(expected + 1);
+    std::size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) bytes.resize(done + kGrowth);
+        std::size_t got = 0;
+        Status read = ReadSome(fd, done, bytes.data() + done, bytes.size() - done, got);
+        if (!read) {
+            bytes.clear();
+            return read;
+        }
+        if (got == 0) break;
+        done += got;
     }
     bytes.resize(done);
     return Status::Ok();

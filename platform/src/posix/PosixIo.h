@@ -44,6 +44,9 @@ inline bool IsReadOnlyMode(mode_t mode) { return (mode & S_IWUSR) == 0; }
 Status WriteFully(int fd, std::string_view bytes, std::uint64_t offset);
 // Reads up to `count` bytes from `offset` (fewer at the end of the file).
 Status ReadFully(int fd, std::uint64_t offset, std::size_t count, std::string& bytes);
+// Reads the whole file, from offset 0 to its end, straight into `bytes`; `expected` is its size
+// as last seen (the read does not rely on it). On a failure `bytes` is left empty.
+Status ReadToEnd(int fd, std::size_t expected, std::string& bytes);
 // Flushes the folder that holds `native`, so that a rename or a new name survives a crash.
 void SyncFolderOf(const std::filesystem::path& native);
 
