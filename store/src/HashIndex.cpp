@@ -5,6 +5,7 @@
 // private well-mixed index instead of walking the chain, and the steps are the distance between
 // the home slot and the slot reached (a chain has no free slot in it), so a look-up costs the
 // same however crowded the table is.
+#include <array>
 #include <limits>
 
 #include "IniStoreImpl.h"
@@ -37,18 +38,26 @@ KeySum PrefixSum(std::string_view file, std::string_view section) {
 
 // ---- Impl ------------------------------------------------------------------------------------
 
-void IniStore::Impl::Place(const store_detail::Slot& numbers, const KeySum& sum) const {
-    table.Occupy(table.FirstFreeFrom(HomeFromSum(sum.Sum(), table.IndexSize())), numbers);
+const store_detail::Slot& IniStore::Impl::SlotAt(std::int32_t i) const {
+    static const store_detail::Slot kNone{};
+    const std::uint32_t key = table.KeyAt(i);
+    return key == store_detail::SlotTable::kFree ? kNone : registered[key - 1];
+}
+
+void IniStore::Impl::Place(std::size_t key, std::int32_t home) const {
+    table.Occupy(table.FirstFreeFrom(home), static_cast<std::uint32_t>(key + 1));
 }
 
 // Places every registered key, in registration order. Consecutive keys mostly share their file
-// and section, whose part of the key sum is taken once.
+// and section, whose part of the key sum is taken once. Homes are worked out a few keys ahead of
+// placing and their slots fetched meanwhile: in a large table each lies far from the last, and
+// placing would otherwise wait for every one of them in turn.
 void IniStore::Impl::LayOut() const {
     if (laidOut) return;
     table.Reset(indexSize);
     std::int32_t file = 0, section = 0;
     KeySum prefix;
-    for (const store_detail::Slot& s : registered) {
+    auto homeOf = [&](const store_detail::Slot& s) {
         if (s.file != file || s.section != section) {
             file = s.file;
             section = s.section;
@@ -56,7 +65,17 @@ void IniStore::Impl::LayOut() const {
         }
         KeySum sum = prefix;
         sum.Add(EntryName(s));
-        Place(s, sum);
+        return HomeFromSum(sum.Sum(), table.IndexSize());
+    };
+    constexpr std::size_t kAhead = 16;
+    std::array<std::int32_t, kAhead> homes{};
+    std::size_t next = 0;  // the next key whose home is worked out
+    for (std::size_t key = 0; key < registered.size(); ++key) {
+        for (; next < registered.size() && next < key + kAhead; ++next) {
+            homes[next % kAhead] = homeOf(registered[next]);
+            table.Prefetch(homes[next % kAhead]);
+        }
+        Place(key, homes[key % kAhead]);
     }
     laidOut = true;
 }
@@ -64,7 +83,7 @@ void IniStore::Impl::LayOut() const {
 std::int32_t IniStore::Impl::Probe(const KeySum& sum, IniPosition target, std::int64_t& steps) const {
     std::int32_t slot = HomeFromSum(sum.Sum(), table.IndexSize());
     for (steps = 0; steps < table.Count(); ++steps) {
-        const store_detail::Slot& s = table.At(slot);
+        const store_detail::Slot& s = SlotAt(slot);
         if (s.file == 0 || (s.file == target.file && s.section == target.section &&
                             s.entry == target.entry))
             return slot;
@@ -106,18 +125,11 @@ IniPosition IniStore::Impl::FindOrCreate(std::int32_t file, std::int32_t section
             return found;
         }
     } else if (sectionRecord.namelessKey >= 0) {
-        // The key of the section's nameless entries now names the newest one.
+        // The key of the section's nameless entries now names the newest one. Its slot holds
+        // the key's number, so the slot follows without being looked for.
         store_detail::Slot& numbers = registered[static_cast<std::size_t>(sectionRecord.namelessKey)];
-        IniPosition previous{numbers.file, numbers.section, numbers.entry};
-        const KeySum sum = sumOf();
-        CountProbe(sum, previous);
+        if (!Initialising) CountProbe(sumOf(), {numbers.file, numbers.section, numbers.entry});
         IniPosition p{file, section, AppendEntry(file, section, entry)};
-        std::int64_t steps = 0;
-        std::int32_t slot = laidOut && !Initialising ? Probe(sum, previous, steps) : -1;
-        if (slot >= 0)
-            table.Overwrite(slot, store_detail::Slot{p.file, p.section, p.entry});
-        else
-            laidOut = false;
         numbers = {p.file, p.section, p.entry};
         return p;
     }
@@ -127,19 +139,19 @@ IniPosition IniStore::Impl::FindOrCreate(std::int32_t file, std::int32_t section
                                                    std::numeric_limits<std::int32_t>::max() - 1));
         laidOut = false;
     }
-    const KeySum sum = sumOf();
+    // The sum serves only the table, which loading leaves alone.
+    const KeySum sum = Initialising ? KeySum{} : sumOf();
     CountProbe(sum, {});
     IniPosition p{file, section, AppendEntry(file, section, entry)};
-    const store_detail::Slot numbers{p.file, p.section, p.entry};
     if (entry.empty())
         sectionRecord.namelessKey = static_cast<std::int32_t>(registered.size());
     else
         store_detail::RecordEntry(record, sectionRecord, p.entry, hash);
-    registered.push_back(numbers);
+    registered.push_back({p.file, p.section, p.entry});
     if (Initialising)
         laidOut = false;  // loading: placed when the table is next looked at
     else if (laidOut)
-        Place(numbers, sum);
+        Place(registered.size() - 1, HomeFromSum(sum.Sum(), table.IndexSize()));
     return p;
 }
 
@@ -171,8 +183,7 @@ std::int32_t IniStore::HashIndex(std::string_view key) {
     std::int64_t steps = 0;
     bool found = false;
     for (; steps < d.table.Count(); ++steps) {
-        const store_detail::Slot& s = d.table.At(slot);
-        if (s.file == 0) break;
+        if (d.table.KeyAt(slot) == store_detail::SlotTable::kFree) break;
         if (Slot(slot).key == key) {
             found = true;
             break;
@@ -228,7 +239,7 @@ HashSlotView IniStore::Slot(std::int32_t slot) const {
     const auto& d = *impl_;
     if (slot < 0 || slot > d.indexSize) return {};
     d.LayOut();
-    const store_detail::Slot& s = d.table.At(slot);
+    const store_detail::Slot& s = d.SlotAt(slot);
     if (s.file == 0) return {};
     const auto& file = d.files[s.file];
     std::string key = BuildIniKey(file.name, file.sections[s.section].name, d.EntryName(s));

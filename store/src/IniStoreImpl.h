@@ -49,7 +49,10 @@ struct IniStore::Impl {
 
     // ---- hash index ----
     void LayOut() const;
-    void Place(const store_detail::Slot& numbers, const store_detail::KeySum& sum) const;
+    // Places registered[key] (laid out table), searching for a free slot from `home`.
+    void Place(std::size_t key, std::int32_t home) const;
+    // The numbers held by a slot of the laid out table (all 0 for a free slot).
+    const store_detail::Slot& SlotAt(std::int32_t i) const;
     // The slot holding `target` reached by probing from the key's home slot (laid out table).
     std::int32_t Probe(const store_detail::KeySum& sum, IniPosition target,
                        std::int64_t& steps) const;

@@ -9,28 +9,29 @@ namespace zam::store_detail {
 
 void SlotTable::Reset(std::int32_t indexSize) {
     indexSize_ = indexSize < 1 ? 1 : indexSize;
-    auto count = static_cast<std::size_t>(indexSize_) + 1;
-    slots_.assign(count, Slot{});
-    slots_.shrink_to_fit();
-    nextFree_.resize(count);
-    nextFree_.shrink_to_fit();
-    for (std::size_t i = 0; i < count; ++i) nextFree_[i] = static_cast<std::int32_t>(i);
+    const auto count = static_cast<std::size_t>(indexSize_) + 1;
+    if (cells_.size() != count) {
+        std::vector<Cell>().swap(cells_);  // the old table goes before the new one is made
+        cells_.resize(count);
+    }
+    for (std::size_t i = 0; i < count; ++i) cells_[i] = Cell{kFree, static_cast<std::int32_t>(i)};
     occupied_ = 0;
 }
 
 std::int32_t SlotTable::FirstFreeFrom(std::int32_t home) {
     std::int32_t i = home;
-    while (nextFree_[static_cast<std::size_t>(i)] != i) {
-        auto& parent = nextFree_[static_cast<std::size_t>(i)];
-        parent = nextFree_[static_cast<std::size_t>(parent)];
+    while (cells_[static_cast<std::size_t>(i)].nextFree != i) {
+        auto& parent = cells_[static_cast<std::size_t>(i)].nextFree;
+        parent = cells_[static_cast<std::size_t>(parent)].nextFree;
         i = parent;
     }
     return i;
 }
 
-void SlotTable::Occupy(std::int32_t i, Slot slot) {
-    slots_[static_cast<std::size_t>(i)] = slot;
-    nextFree_[static_cast<std::size_t>(i)] = Next(i);
+void SlotTable::Occupy(std::int32_t i, std::uint32_t key) {
+    Cell& cell = cells_[static_cast<std::size_t>(i)];
+    cell.key = key;
+    cell.nextFree = Next(i);
     ++occupied_;
 }
 
@@ -60,8 +61,10 @@ std::int32_t HomeFromSum(double sum, std::int32_t indexSize) {
     std::uint32_t x = (bits + (bits >> 24)) & 0xFFFFFFu;
     x = (x * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFFu;
     double r = static_cast<double>(x) / 16777216.0;
-    auto h = static_cast<std::int64_t>(std::floor(r * indexSize));
-    return static_cast<std::int32_t>(h % indexSize);
+    // r lies in [0, 1), so the product is not negative (truncating is taking the floor) and
+    // stays below indexSize; the wrap only guards the rounding.
+    auto h = static_cast<std::int64_t>(r * indexSize);
+    return static_cast<std::int32_t>(h >= indexSize ? h - indexSize : h);
 }
 
 }  // namespace zam::store_detail

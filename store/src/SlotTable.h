@@ -4,6 +4,10 @@
 // "next free" forest (union-find with path halving) answers it in near-constant time, so long
 // runs of occupied slots cost nothing when keys are added. The layout is exactly the one that
 // probing slot by slot gives.
+//
+// A slot holds the number of the key it is given (the store keeps the keys' positions), and
+// keeps it beside its link in the forest: finding a free slot and filling it touch one small
+// cell, one cache line, which matters when a large table is laid out in one go.
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -18,25 +22,39 @@ struct Slot {
 
 class SlotTable {
 public:
+    static constexpr std::uint32_t kFree = 0;
+
     void Reset(std::int32_t indexSize);
 
     std::int32_t IndexSize() const { return indexSize_; }
-    std::int64_t Count() const { return static_cast<std::int64_t>(slots_.size()); }
+    std::int64_t Count() const { return static_cast<std::int64_t>(cells_.size()); }
     std::int64_t Occupied() const { return occupied_; }
     bool Full() const { return occupied_ == Count(); }
-    const Slot& At(std::int32_t i) const { return slots_[static_cast<std::size_t>(i)]; }
+    // The key held by slot `i` (as given to Occupy), or kFree.
+    std::uint32_t KeyAt(std::int32_t i) const { return cells_[static_cast<std::size_t>(i)].key; }
 
     // The first free slot at or after `home`, wrapping from IndexSize to 0. Not for a full table.
     std::int32_t FirstFreeFrom(std::int32_t home);
-    void Occupy(std::int32_t i, Slot slot);
-    void Overwrite(std::int32_t i, Slot slot) { slots_[static_cast<std::size_t>(i)] = slot; }
+    // Gives free slot `i` to `key` (not kFree).
+    void Occupy(std::int32_t i, std::uint32_t key);
     // Number of probe steps from `home` to `slot`.
     std::int32_t Distance(std::int32_t home, std::int32_t slot) const;
     std::int32_t Next(std::int32_t i) const { return i + 1 > indexSize_ ? 0 : i + 1; }
+    // Starts fetching slot `i` into the cache, for a caller that knows it will look there soon.
+    void Prefetch(std::int32_t i) const {
+#if defined(__GNUC__)
+        __builtin_prefetch(&cells_[static_cast<std::size_t>(i)], 1);
+#else
+        static_cast<void>(i);
+#endif
+    }
 
 private:
-    std::vector<Slot> slots_;
-    std::vector<std::int32_t> nextFree_;  // union-find parent; a free slot is its own root
+    struct Cell {
+        std::uint32_t key = kFree;
+        std::int32_t nextFree = 0;  // union-find parent; a free slot is its own root
+    };
+    std::vector<Cell> cells_;
     std::int32_t indexSize_ = 0;
     std::int64_t occupied_ = 0;
 };

@@ -92,6 +92,17 @@ TEST_F(HashIndexTest, NamelessEntriesShareOneSlotNamingTheNewest) {
     EXPECT_EQ(store.Slot(store.HashIndex("F;S;")).position, second);
 }
 
+TEST_F(HashIndexTest, NamelessKeyOfALoadedFileNamesItsNewestEntry) {
+    std::string path = Write("nameless.ini", "[S]\r\nfirst\r\na=1\r\nsecond\r\n");
+    store.ReadIniFile(path);
+    const std::string key = IniStore::BuildIniKey(path, "S", "");
+    EXPECT_EQ(store.Slot(store.HashIndex(key)).position, (IniPosition{1, 1, 3}));
+    IniPosition third = store.FindIniEntry(path, "S", "");  // added once the table is laid out
+    EXPECT_EQ(third, (IniPosition{1, 1, 4}));
+    EXPECT_EQ(store.Slot(store.HashIndex(key)).position, third);
+    EXPECT_EQ(store.OccupiedSlots(), 2);
+}
+
 TEST_F(HashIndexTest, KeysSpelledAlikeFromDifferentPartsStayApart) {
     store.SetFullPathIniValue("A;B", "C", "x", "1");
     store.SetFullPathIniValue("A", "B;C", "x", "2");
