@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <system_error>
+#include <vector>
 
 #include "zam/platform/Paths.h"
 #include "zam/platform/Text.h"
@@ -58,18 +59,21 @@ bool FindEntryNoCase(const fs::path& folder, const std::string& component, std::
     return any;
 }
 
-}  // namespace
+fs::path RootOf(const LogicalPathParts& parts) {
+    if (parts.drive != 0) return DriveRoot(parts.drive);
+    return parts.rooted ? fs::path("/") : fs::path();
+}
 
-fs::path NativePath(std::string_view logical) {
-    LogicalPathParts parts = SplitLogicalPath(logical);
-    fs::path native;
-    if (parts.drive != 0) {
-        native = DriveRoot(parts.drive);
-    } else if (parts.rooted) {
-        native = "/";
-    }
+// `components` below `root` exactly as given.
+fs::path ExactPath(fs::path root, const std::vector<std::string>& components) {
+    for (const std::string& component : components) root /= Utf8FromCp1252(component);
+    return root;
+}
+
+// `components` below `root`, each matched without regard to case where it is not there as given.
+fs::path ResolvedPath(fs::path native, const std::vector<std::string>& components) {
     bool resolving = true;
-    for (const std::string& component : parts.components) {
+    for (const std::string& component : components) {
         std::string exact = Utf8FromCp1252(component);
         if (resolving && !EntryExists(native / exact)) {
             std::string found;
@@ -83,6 +87,18 @@ fs::path NativePath(std::string_view logical) {
         }
         native /= exact;
     }
+    return native;
+}
+
+}  // namespace
+
+fs::path NativePath(std::string_view logical) {
+    LogicalPathParts parts = SplitLogicalPath(logical);
+    const fs::path root = RootOf(parts);
+    // Most paths name an entry that is there exactly as spelt: then every folder on the way is
+    // too, and one look settles the whole path.
+    fs::path native = ExactPath(root, parts.components);
+    if (!EntryExists(native)) native = ResolvedPath(root, parts.components);
     if (parts.folder && !parts.components.empty()) native += "/";
     return native;
 }
