@@ -29,10 +29,8 @@ std::int32_t Clamp32(std::int64_t v) {
 
 KeySum PrefixSum(std::string_view file, std::string_view section) {
     KeySum sum;
-    sum.Add(file);
-    sum.Add(';');
-    sum.Add(section);
-    sum.Add(';');
+    sum.AddPart(file);
+    sum.AddPart(section);
     return sum;
 }
 
@@ -49,19 +47,25 @@ void IniStore::Impl::Place(std::size_t key, std::int32_t home) const {
 }
 
 // Places every registered key, in registration order. Consecutive keys mostly share their file
-// and section, whose part of the key sum is taken once. Homes are worked out a few keys ahead of
+// and section, whose parts of the key sum are taken once. Homes are worked out a few keys ahead of
 // placing and their slots fetched meanwhile: in a large table each lies far from the last, and
 // placing would otherwise wait for every one of them in turn.
 void IniStore::Impl::LayOut() const {
     if (laidOut) return;
     table.Reset(indexSize);
     std::int32_t file = 0, section = 0;
-    KeySum prefix;
+    KeySum filePrefix, prefix;  // of "FILE;" and of "FILE;SECTION;"
     auto homeOf = [&](const store_detail::Slot& s) {
-        if (s.file != file || s.section != section) {
+        if (s.file != file) {
             file = s.file;
+            section = 0;
+            filePrefix = KeySum{};
+            filePrefix.AddPart(files[file].name);
+        }
+        if (s.section != section) {
             section = s.section;
-            prefix = PrefixSum(files[file].name, files[file].sections[section].name);
+            prefix = filePrefix;
+            prefix.AddPart(files[file].sections[section].name);
         }
         KeySum sum = prefix;
         sum.Add(EntryName(s));

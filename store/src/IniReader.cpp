@@ -67,13 +67,12 @@ void IniStore::Impl::Load(std::string_view fileKey, std::unique_ptr<std::string>
 
 void IniStore::ReadIniFile(std::string_view fileName) {
     InitialisingScope loading(true);
-    auto& fs = platform::Fs();
-    if (!fs.FileExists(fileName)) return;
-    ui_.SetStatus("Reading \r\r" + std::string(fileName));
-
     auto bytes = std::make_unique<std::string>();
-    platform::Status status = fs.ReadAll(fileName, *bytes);
-    if (status.code == platform::kFileNotFound) return;  // gone since the test above
+    bool exists = false;
+    platform::Status status = platform::Fs().ReadAllIfExists(fileName, *bytes, exists);
+    if (!exists) return;
+    ui_.SetStatus("Reading \r\r" + std::string(fileName));
+    if (status.code == platform::kFileNotFound) return;  // gone between finding and reading it
     if (status.code == platform::kPathNotFound)
         ShowMessage(ui_, "Path Error :\r" + std::string(fileName), true);
     if (!status.ok())

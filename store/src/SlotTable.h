@@ -65,6 +65,11 @@ class KeySum {
 public:
     void Add(char c);
     void Add(std::string_view text);
+    // A part of the key (file or section) and the ';' that ends it.
+    void AddPart(std::string_view text) {
+        Add(text);
+        Add(';');
+    }
     double Sum() const { return sum_; }
     std::int64_t Length() const { return length_; }
 

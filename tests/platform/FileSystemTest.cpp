@@ -97,6 +97,21 @@ TEST_F(FileSystemTest, ReadAllReadsEmptyAndLargeFilesExactly) {
     EXPECT_TRUE(bytes.empty());
 }
 
+TEST_F(FileSystemTest, ReadAllIfExistsReadsOnlyWhatFileExistsFinds) {
+    dir.write("GPL/core.ini", "[S]\r\na=1\r\n");
+    std::string bytes = "stale";
+    bool exists = false;
+    ASSERT_TRUE(files.ReadAllIfExists(at("gpl\\CORE.INI"), bytes, exists).ok());
+    EXPECT_TRUE(exists);
+    EXPECT_EQ(bytes, "[S]\r\na=1\r\n");
+    for (const char* other : {"GPL\\none.ini", "None\\core.ini", "GPL"}) {
+        bytes = "stale";
+        EXPECT_TRUE(files.ReadAllIfExists(at(other), bytes, exists).ok()) << other;
+        EXPECT_FALSE(exists) << other;
+        EXPECT_TRUE(bytes.empty()) << other;
+    }
+}
+
 TEST_F(FileSystemTest, FullDiskIsReportedAsSuch) {
     // /dev/full refuses every write with "no space left on device" and keeps nothing.
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
@@ -257,6 +272,9 @@ TEST_F(FileSystemTest, FailedReadLeavesNothingBehind) {
     std::string bytes = "stale";
     EXPECT_FALSE(files.ReadAll(at("pipe.ini"), bytes).ok());
     EXPECT_TRUE(bytes.empty());
+    bool exists = true;  // and it is no file to be read at all
+    EXPECT_TRUE(files.ReadAllIfExists(at("pipe.ini"), bytes, exists).ok());
+    EXPECT_FALSE(exists);
     ::close(writer);
 }
 #endif  // _WIN32

@@ -57,6 +57,12 @@ Status CheckReplaceable(const fs::path& native) {
     return Status::Ok();
 }
 
+// Opens `native` for reading when it is a regular file. A pipe or device is not waited on.
+bool OpenRegularFile(const fs::path& native, Fd& fd, struct stat& st) {
+    fd.reset(::open(native.c_str(), O_RDONLY | O_NONBLOCK | kOpenFlags));
+    return fd.valid() && ::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
@@ -108,10 +114,9 @@ private:
 class PosixFileSystem final : public FileSystem {
 public:
     bool FileExists(std::string_view path) override {
-        fs::path native = NativePath(path);
-        Fd fd(::open(native.c_str(), O_RDONLY | O_NONBLOCK | kOpenFlags));
+        Fd fd;
         struct stat st {};
-        return fd.valid() && ::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode);
+        return OpenRegularFile(NativePath(path), fd, st);
     }
 
     bool FolderExists(std::string_view path) override {
@@ -127,6 +132,15 @@ public:
         if (!opened) return opened;
         struct stat st {};
         if (::fstat(fd.get(), &st) != 0) return StatusFromErrno(errno);
+        return posix::ReadToEnd(fd.get(), static_cast<std::size_t>(st.st_size), bytes);
+    }
+
+    Status ReadAllIfExists(std::string_view path, std::string& bytes, bool& exists) override {
+        bytes.clear();
+        Fd fd;
+        struct stat st {};
+        exists = OpenRegularFile(NativePath(path), fd, st);
+        if (!exists) return Status::Ok();
         return posix::ReadToEnd(fd.get(), static_cast<std::size_t>(st.st_size), bytes);
     }
 

@@ -24,6 +24,9 @@ public:
 
     // Whole file into `bytes`.
     virtual Status ReadAll(std::string_view path, std::string& bytes) = 0;
+    // FileExists, then ReadAll when it is true: `exists` tells which, and nothing is read (the
+    // status is Ok) when it is false. The native file systems find the file only once for both.
+    virtual Status ReadAllIfExists(std::string_view path, std::string& bytes, bool& exists);
     // Up to `count` bytes from 0-based `offset`; fewer at the end of the file, none beyond it.
     virtual Status ReadAt(std::string_view path, std::uint64_t offset, std::size_t count,
                           std::string& bytes) = 0;
