@@ -5,7 +5,6 @@
 // private well-mixed index instead of walking the chain, and the steps are the distance between
 // the home slot and the slot reached (a chain has no free slot in it), so a look-up costs the
 // same however crowded the table is.
-#include <array>
 #include <limits>
 
 #include "IniStoreImpl.h"
@@ -46,16 +45,14 @@ void IniStore::Impl::Place(std::size_t key, std::int32_t home) const {
     table.Occupy(table.FirstFreeFrom(home), static_cast<std::uint32_t>(key + 1));
 }
 
-// Places every registered key, in registration order. Consecutive keys mostly share their file
-// and section, whose parts of the key sum are taken once. Homes are worked out a few keys ahead of
-// placing and their slots fetched meanwhile: in a large table each lies far from the last, and
-// placing would otherwise wait for every one of them in turn.
-void IniStore::Impl::LayOut() const {
-    if (laidOut) return;
-    table.Reset(indexSize);
+// Home slots of the registered keys, in registration order. Consecutive keys mostly share their
+// file and section, whose parts of the key sum are taken once.
+std::vector<std::int32_t> IniStore::Impl::Homes() const {
+    std::vector<std::int32_t> homes;
+    homes.reserve(registered.size());
     std::int32_t file = 0, section = 0;
     KeySum filePrefix, prefix;  // of "FILE;" and of "FILE;SECTION;"
-    auto homeOf = [&](const store_detail::Slot& s) {
+    for (const store_detail::Slot& s : registered) {
         if (s.file != file) {
             file = s.file;
             section = 0;
@@ -69,18 +66,16 @@ void IniStore::Impl::LayOut() const {
         }
         KeySum sum = prefix;
         sum.Add(EntryName(s));
-        return HomeFromSum(sum.Sum(), table.IndexSize());
-    };
-    constexpr std::size_t kAhead = 16;
-    std::array<std::int32_t, kAhead> homes{};
-    std::size_t next = 0;  // the next key whose home is worked out
-    for (std::size_t key = 0; key < registered.size(); ++key) {
-        for (; next < registered.size() && next < key + kAhead; ++next) {
-            homes[next % kAhead] = homeOf(registered[next]);
-            table.Prefetch(homes[next % kAhead]);
-        }
-        Place(key, homes[key % kAhead]);
+        homes.push_back(HomeFromSum(sum.Sum(), table.IndexSize()));
     }
+    return homes;
+}
+
+// Places every registered key, in registration order.
+void IniStore::Impl::LayOut() const {
+    if (laidOut) return;
+    table.Reset(indexSize);
+    table.PlaceAll(Homes());
     laidOut = true;
 }
 

@@ -49,6 +49,7 @@ struct IniStore::Impl {
 
     // ---- hash index ----
     void LayOut() const;
+    std::vector<std::int32_t> Homes() const;
     // Places registered[key] (laid out table), searching for a free slot from `home`.
     void Place(std::size_t key, std::int32_t home) const;
     // The numbers held by a slot of the laid out table (all 0 for a free slot).

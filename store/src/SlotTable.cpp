@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <queue>
 
 #include "UpperTable.h"
 
@@ -33,6 +35,81 @@ void SlotTable::Occupy(std::int32_t i, std::uint32_t key) {
     cell.key = key;
     cell.nextFree = Next(i);
     ++occupied_;
+}
+
+void SlotTable::PlaceAll(const std::vector<std::int32_t>& homes) {
+    if (static_cast<std::int64_t>(homes.size()) >= Count()) {
+        // Every slot is taken: there is no free slot for the sweep to start after.
+        for (std::size_t k = 0; k < homes.size(); ++k)
+            Occupy(FirstFreeFrom(homes[k]), static_cast<std::uint32_t>(k + 1));
+        return;
+    }
+    const std::vector<std::uint32_t> byHome = SortByHome(homes);
+    Sweep(byHome, LastFreeSlot());
+}
+
+// The key numbers ordered by home, and by number within one home (a counting sort). The cells'
+// links serve as the counters, and are left holding where each home's keys end in that order.
+std::vector<std::uint32_t> SlotTable::SortByHome(const std::vector<std::int32_t>& homes) {
+    for (Cell& cell : cells_) cell.nextFree = 0;
+    for (std::int32_t home : homes) ++cells_[static_cast<std::size_t>(home)].nextFree;
+    std::int32_t start = 0;
+    for (Cell& cell : cells_) {
+        const std::int32_t count = cell.nextFree;
+        cell.nextFree = start;
+        start += count;
+    }
+    std::vector<std::uint32_t> byHome(homes.size());
+    for (std::size_t k = 0; k < homes.size(); ++k) {
+        auto& next = cells_[static_cast<std::size_t>(homes[k])].nextFree;
+        byHome[static_cast<std::size_t>(next++)] = static_cast<std::uint32_t>(k + 1);
+    }
+    return byHome;
+}
+
+// The last slot, in slot order, that stays free once every key is placed (SortByHome first).
+// Counting from slot 0, the keys that wrap round from the end are not known; they can only add
+// to the keys waiting, and the first slot that really stays free (there is one: some slot is
+// left) ends their effect. From there on the count is exact, so the last free slot it finds is
+// really free.
+std::int32_t SlotTable::LastFreeSlot() const {
+    std::int64_t waiting = 0;
+    std::int32_t last = 0, begin = 0;
+    for (std::int32_t s = 0; s < Count(); ++s) {
+        const std::int32_t end = cells_[static_cast<std::size_t>(s)].nextFree;
+        waiting += end - begin;
+        begin = end;
+        if (waiting > 0)
+            --waiting;
+        else
+            last = s;
+    }
+    return last;
+}
+
+// Goes round the slots once, from the one after `freeSlot` (which stays free, so no key waits
+// across it), giving each slot the lowest-numbered key waiting for it: placed in number order,
+// that key is the one that reached the slot first while it was free. The links are set as
+// Occupy sets them.
+void SlotTable::Sweep(const std::vector<std::uint32_t>& byHome, std::int32_t freeSlot) {
+    std::priority_queue<std::uint32_t, std::vector<std::uint32_t>, std::greater<>> waiting;
+    std::int32_t previousEnd = cells_[static_cast<std::size_t>(freeSlot)].nextFree;
+    std::int32_t s = freeSlot;
+    for (std::int64_t step = 0; step < Count(); ++step) {
+        s = Next(s);
+        Cell& cell = cells_[static_cast<std::size_t>(s)];
+        const std::int32_t begin = s == 0 ? 0 : previousEnd;
+        previousEnd = cell.nextFree;
+        for (std::int32_t i = begin; i < previousEnd; ++i)
+            waiting.push(byHome[static_cast<std::size_t>(i)]);
+        if (waiting.empty()) {
+            cell.nextFree = s;
+            continue;
+        }
+        cell = Cell{waiting.top(), Next(s)};
+        waiting.pop();
+        ++occupied_;
+    }
 }
 
 std::int32_t SlotTable::Distance(std::int32_t home, std::int32_t slot) const {

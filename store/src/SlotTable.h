@@ -7,7 +7,7 @@
 //
 // A slot holds the number of the key it is given (the store keeps the keys' positions), and
 // keeps it beside its link in the forest: finding a free slot and filling it touch one small
-// cell, one cache line, which matters when a large table is laid out in one go.
+// cell, one cache line.
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -40,20 +40,20 @@ public:
     // Number of probe steps from `home` to `slot`.
     std::int32_t Distance(std::int32_t home, std::int32_t slot) const;
     std::int32_t Next(std::int32_t i) const { return i + 1 > indexSize_ ? 0 : i + 1; }
-    // Starts fetching slot `i` into the cache, for a caller that knows it will look there soon.
-    void Prefetch(std::int32_t i) const {
-#if defined(__GNUC__)
-        __builtin_prefetch(&cells_[static_cast<std::size_t>(i)], 1);
-#else
-        static_cast<void>(i);
-#endif
-    }
+    // On a table just reset: places keys 1 to homes.size(), key k from home homes[k - 1], just
+    // as Occupy(FirstFreeFrom(home), k) for k = 1, 2, ... would, but in one pass over the slots
+    // instead of one far-off look per key.
+    void PlaceAll(const std::vector<std::int32_t>& homes);
 
 private:
     struct Cell {
         std::uint32_t key = kFree;
         std::int32_t nextFree = 0;  // union-find parent; a free slot is its own root
     };
+
+    std::vector<std::uint32_t> SortByHome(const std::vector<std::int32_t>& homes);
+    std::int32_t LastFreeSlot() const;
+    void Sweep(const std::vector<std::uint32_t>& byHome, std::int32_t freeSlot);
     std::vector<Cell> cells_;
     std::int32_t indexSize_ = 0;
     std::int64_t occupied_ = 0;

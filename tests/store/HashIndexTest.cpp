@@ -202,6 +202,37 @@ TEST_F(HashIndexTest, KeysLoadedInBulkGetTheSlotsTheyGetOneByOne) {
     }
 }
 
+TEST_F(HashIndexTest, CrowdedTablesLoadedInBulkGetTheSlotsTheyGetOneByOne) {
+    for (std::int32_t indexSize : {7, 31, 100}) {
+        const std::string path = Write("crowd.ini", "");
+        // Keys homed in the last slots, among others, so that runs of keys wrap round to slot 0.
+        std::vector<std::string> names;
+        for (int i = 0; names.size() <= static_cast<std::size_t>(indexSize) && i < 100000; ++i) {
+            std::string name = "k" + std::to_string(i);
+            std::int32_t home = IniStore::HomeSlot(IniStore::BuildIniKey(path, "S", name), indexSize);
+            if (home >= indexSize - 2 || i % 3 == 0) names.push_back(name);
+        }
+        ASSERT_EQ(names.size(), static_cast<std::size_t>(indexSize) + 1);
+        // Every slot taken, one slot left, a quarter left.
+        for (std::size_t count : {names.size(), names.size() - 1, names.size() * 3 / 4}) {
+            std::string text = "[S]\r\n";
+            for (std::size_t i = 0; i < count; ++i) text += names[i] + "=1\r\n";
+            Write("crowd.ini", text);
+            IniStore bulk(ui, indexSize);
+            bulk.ReadIniFile(path);
+            IniStore single(ui, indexSize);
+            for (std::size_t i = 0; i < count; ++i) single.FindIniEntry(path, "S", names[i]);
+            if (count < names.size()) {  // a key placed after the bulk layout finds the same slot
+                bulk.FindIniEntry(path, "S", "late");
+                single.FindIniEntry(path, "S", "late");
+            }
+            ASSERT_EQ(bulk.IndexSize(), indexSize);
+            for (std::int32_t i = 0; i <= indexSize; ++i)
+                ASSERT_EQ(bulk.Slot(i).key, single.Slot(i).key) << indexSize << " " << count << " " << i;
+        }
+    }
+}
+
 TEST_F(HashIndexTest, StatisticsFile) {
     IniStore small(ui, 7);
     auto names = NamesWithHome(2, 7, 2);
