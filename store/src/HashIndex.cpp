@@ -24,14 +24,15 @@ std::int32_t Clamp32(std::int64_t v) {
     return static_cast<std::int32_t>(v);
 }
 
-}  // namespace
-
+// Key sum of "FILE;SECTION;".
 KeySum PrefixSum(std::string_view file, std::string_view section) {
     KeySum sum;
     sum.AddPart(file);
     sum.AddPart(section);
     return sum;
 }
+
+}  // namespace
 
 // ---- Impl ------------------------------------------------------------------------------------
 
@@ -108,9 +109,11 @@ void IniStore::Impl::CountProbe(const KeySum& sum, IniPosition target) {
 }
 
 IniPosition IniStore::Impl::FindOrCreate(std::int32_t file, std::int32_t section,
-                                         const KeySum& prefix, std::string_view entry) {
+                                         std::string_view entry) {
+    // Only the table needs the key's sum, and loading leaves the table alone. The names on
+    // record differ from the ones asked for at most in case, which the sum ignores.
     auto sumOf = [&] {
-        KeySum sum = prefix;
+        KeySum sum = PrefixSum(files[file].name, files[file].sections[section].name);
         sum.Add(entry);
         return sum;
     };
@@ -138,7 +141,6 @@ IniPosition IniStore::Impl::FindOrCreate(std::int32_t file, std::int32_t section
                                                    std::numeric_limits<std::int32_t>::max() - 1));
         laidOut = false;
     }
-    // The sum serves only the table, which loading leaves alone.
     const KeySum sum = Initialising ? KeySum{} : sumOf();
     CountProbe(sum, {});
     IniPosition p{file, section, AppendEntry(file, section, entry)};
@@ -215,7 +217,7 @@ IniPosition IniStore::LocateIniEntry(std::string_view file, std::string_view sec
     if (!search) return {};
     f = d.EnsureFile(file);
     s = d.EnsureSection(f, section);
-    return d.FindOrCreate(f, s, PrefixSum(file, section), entry);
+    return d.FindOrCreate(f, s, entry);
 }
 
 IniPosition IniStore::FindIniEntry(std::string_view file, std::string_view section,
@@ -223,7 +225,7 @@ IniPosition IniStore::FindIniEntry(std::string_view file, std::string_view secti
     auto& d = *impl_;
     std::int32_t f = d.EnsureFile(file);
     std::int32_t s = d.EnsureSection(f, section);
-    return d.FindOrCreate(f, s, PrefixSum(file, section), entry);
+    return d.FindOrCreate(f, s, entry);
 }
 
 std::int32_t IniStore::IndexSize() const { return impl_->indexSize; }

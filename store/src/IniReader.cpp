@@ -9,7 +9,6 @@
 
 namespace zam {
 
-using store_detail::KeySum;
 using store_detail::LineKind;
 
 namespace {
@@ -28,7 +27,6 @@ void IniStore::Impl::Load(std::string_view fileKey, std::unique_ptr<std::string>
     std::int32_t file = 0;
     std::int32_t section = 0;
     std::string_view sectionName;
-    KeySum prefix;
     std::int32_t commentCount = 0;
     std::string generatedName;
 
@@ -39,11 +37,8 @@ void IniStore::Impl::Load(std::string_view fileKey, std::unique_ptr<std::string>
             if (!record.loaded) record.loaded = std::move(bytes);
             record.entries.reserve(record.entries.size() + lines);
         }
-        if (section == 0) {
-            section = EnsureSection(file, sectionName);
-            prefix = PrefixSum(fileKey, sectionName);
-        }
-        Update(FindOrCreate(file, section, prefix, name), value, comment);
+        if (section == 0) section = EnsureSection(file, sectionName);
+        Update(FindOrCreate(file, section, name), value, comment);
     };
 
     store_detail::ForEachLine(data, size, [&](char* line, std::size_t length) {

@@ -61,16 +61,13 @@ struct IniStore::Impl {
     // slot holding `target`, or to the first free slot when `target` is not found.
     void CountProbe(const store_detail::KeySum& sum, IniPosition target);
 
-    // Find-or-create with the files and sections already resolved; `prefix` is the key sum of
-    // "FILE;SECTION;". Statistics are counted as two probes (look-up, then registration).
-    IniPosition FindOrCreate(std::int32_t file, std::int32_t section,
-                             const store_detail::KeySum& prefix, std::string_view entry);
+    // Find-or-create with the files and sections already resolved. Statistics are counted as
+    // two probes (look-up, then registration).
+    IniPosition FindOrCreate(std::int32_t file, std::int32_t section, std::string_view entry);
 
     // Loads a file's bytes into the store under `fileKey`; adopts `bytes` as the file's arena
     // when the file has none yet.
     void Load(std::string_view fileKey, std::unique_ptr<std::string> bytes);
 };
-
-store_detail::KeySum PrefixSum(std::string_view file, std::string_view section);
 
 }  // namespace zam
