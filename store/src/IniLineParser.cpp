@@ -31,9 +31,12 @@ void BlankControlCharacters(char* data, std::size_t size) {
 ParsedLine SplitEntryLine(char* data, std::size_t size) {
     ParsedLine result;
     std::string_view line = TrimSpaces(std::string_view(data, size));
-    // Blanking happens after the trim, so a blanked control character can leave spaces at the
-    // ends; the pieces below are trimmed again.
     BlankControlCharacters(data + (line.data() - data), line.size());
+    // A blanked control character can leave spaces at the ends: trim again, so that the checks
+    // below see the line as its name would be written back. Otherwise "\x12[x]=1" would be read
+    // as an entry named "[x]", written back as "[x] = 1" and then read as a section header,
+    // losing the entry and moving the entries after it into another section.
+    line = TrimSpaces(line);
 
     std::size_t semicolon = line.find(';');
     if (semicolon == 0) {
@@ -74,8 +77,8 @@ std::size_t CountLineEnds(std::string_view bytes) {
     if (bytes.empty()) return 1;
     std::size_t n = 1 + (bytes[0] == '\r' || bytes[0] == '\n' ? 1 : 0);
     for (std::size_t i = 1; i < bytes.size(); ++i) {
-        const int lone = (bytes[i] == '\n') & (bytes[i - 1] != '\r');
-        n += static_cast<std::size_t>((bytes[i] == '\r') | lone);
+        const int lone = int{bytes[i] == '\n'} & int{bytes[i - 1] != '\r'};
+        n += static_cast<std::size_t>(int{bytes[i] == '\r'} | lone);
     }
     return n;
 }

@@ -78,6 +78,18 @@ TEST_F(HostileIniTest, NulBytesInNamesValuesAndCommentsSurviveTheRoundTrip) {
     ExpectStableLayout("Hostile.ini");
 }
 
+// Control characters before a "[" count as the blanks they are turned into: the line is the
+// header it looks like once they are gone, so what is written back reads back as the same records
+// in the same sections.
+TEST_F(HostileIniTest, ControlCharactersBeforeABracketKeepTheHeaderAHeader) {
+    const std::string bytes = std::string("\x12\0[Moved]=\r\nkept=1\r\n\x01[ Second ] ;x\r\n", 36) +
+                              "in=2\r\nlast=3\r\n";
+    const auto records = RoundTrip(bytes);
+    EXPECT_EQ(records, Kept());
+    EXPECT_EQ(records, (std::vector<std::string>{"Moved|kept|1|", "Second|in|2|", "Second|last|3|"}));
+    ExpectStableLayout("Hostile.ini");
+}
+
 TEST_F(HostileIniTest, ABinaryFileReadAsIniNeitherCrashesNorLosesTheFile) {
     std::string bytes;
     for (int i = 0; i < 200000; ++i) bytes += static_cast<char>((i * 7919 + i / 13) & 0xff);
