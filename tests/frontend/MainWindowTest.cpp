@@ -121,7 +121,8 @@ TEST_F(WindowTest, JoinUsesTheTypedAddressAndPassword) {
     window->SelectMode(kModeJoin);
     window->DropDown("cbxConnectVia")->SelectIndex(2);  // IPX
     window->txtPassword->setText("p\"w");
-    EXPECT_EQ(window->SimulatorCommand(), Gpl() + "GPL.EXE  -ko\"0:SERVER:password:p\"w\"");
+    // The typed quote is escaped, so the whole password stays inside its option.
+    EXPECT_EQ(window->SimulatorCommand(), Gpl() + "GPL.EXE  -ko\"0:SERVER:password:p\\\"w\"");
     window->DropDown("cbxConnectVia")->SelectIndex(1);  // TCP/IP
     window->txtIPAddress->setText("");
     window->txtPassword->clear();
