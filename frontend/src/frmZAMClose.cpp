@@ -6,6 +6,7 @@
 #include <exception>
 #include <random>
 
+#include "Skippable.h"
 #include "zam/controls/BoundStore.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
@@ -24,16 +25,6 @@
 namespace zam {
 
 namespace {
-
-// A step of the state save that fails is skipped, so the close always completes and a pending
-// loader command is still carried out.
-template <typename Step>
-void Skippable(Step&& step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 
 double ClockRandom() {
     static std::mt19937_64 generator(static_cast<std::uint64_t>(

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <exception>
 
+#include "Skippable.h"
 #include "zam/controls/BoundStore.h"
 #include "zam/controls/ControlBuilder.h"
 #include "zam/controls/RasteriserProfiles.h"
@@ -30,15 +31,6 @@
 namespace zam {
 
 namespace {
-
-// A start-up step that fails is skipped and the sequence goes on with the next one.
-template <typename Step>
-void Skippable(Step&& step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 
 void FillFromCatalogue(const controls::ControlRegistry& registry, const char* name) {
     if (controls::ucDropDown* list = registry.DropDown(name))
