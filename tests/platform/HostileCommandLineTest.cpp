@@ -62,11 +62,25 @@ void StartAndWait(const std::string& commandLine) {
     ASSERT_TRUE(NativeProcesses().Wait(id).ok());
 }
 
-TEST(HostileCommandLine, AddressAndPasswordEachArriveAsOneArgumentAndNothingRuns) {
+// The recording stand-in in "Sierra GPL\", started from the test's folder.
+class HostileCommandLine : public testing::Test {
+protected:
+    HostileCommandLine() : recorder_(dir), cwd_(dir.path()) {}
+
+    // None of the commands hidden in the texts ran.
+    void ExpectNothingRan() const {
+        for (int n = 1; n <= 7; ++n) EXPECT_FALSE(dir.exists("pwned" + std::to_string(n)));
+    }
+
     TempDir dir;
-    Recorder recorder(dir);
-    zam::test::ScopedCurrentDir cwd(dir.path());
     const std::string program = dir.logical() + "Sierra GPL\\gpl stand-in";
+
+private:
+    Recorder recorder_;
+    zam::test::ScopedCurrentDir cwd_;
+};
+
+TEST_F(HostileCommandLine, AddressAndPasswordEachArriveAsOneArgumentAndNothingRuns) {
     for (const std::string& text : kHostile) {
         SCOPED_TRACE(text);
         // The join options as the front end puts them on the simulator's command line.
@@ -74,25 +88,21 @@ TEST(HostileCommandLine, AddressAndPasswordEachArriveAsOneArgumentAndNothingRuns
             "\" -ko\"0:SERVER:password:" + EscapeInsideQuotes(text) + "\"");
         EXPECT_EQ(Recorded(dir), (std::vector<std::string>{"-ko0:client:to_ip:" + text,
                                                            "-ko0:SERVER:password:" + text}));
-        for (int n = 1; n <= 7; ++n) EXPECT_FALSE(dir.exists("pwned" + std::to_string(n)));
+        ExpectNothingRan();
     }
 }
 
-TEST(HostileCommandLine, UnescapedShellTextIsOnlyEverArguments) {
-    TempDir dir;
-    Recorder recorder(dir);
-    zam::test::ScopedCurrentDir cwd(dir.path());
-    const std::string program = dir.logical() + "Sierra GPL\\gpl stand-in";
+TEST_F(HostileCommandLine, UnescapedShellTextIsOnlyEverArguments) {
     // Without escaping a quote in the text splits the argument, but still nothing runs.
     for (const std::string& text : kHostile) {
         SCOPED_TRACE(text);
         StartAndWait("\"" + program + "\" -ko\"0:SERVER:password:" + text + "\"");
         EXPECT_EQ(Recorded(dir), SplitArguments("-ko\"0:SERVER:password:" + text + "\""));
-        for (int n = 1; n <= 7; ++n) EXPECT_FALSE(dir.exists("pwned" + std::to_string(n)));
+        ExpectNothingRan();
     }
 }
 
-TEST(HostileCommandLine, QuotingRoundTripsThroughTheSplitter) {
+TEST(HostileQuoting, RoundTripsThroughTheSplitter) {
     for (const std::string& text : kHostile) {
         EXPECT_EQ(SplitArguments("\"" + EscapeInsideQuotes(text) + "\""), std::vector<std::string>{text})
             << text;
