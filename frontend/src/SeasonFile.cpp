@@ -64,15 +64,6 @@ std::string SeasonFileText(clsGPL& gpl) {
     return text;
 }
 
-platform::Status WriteFileSafely(std::string_view path, std::string_view bytes) {
-    auto& fs = platform::Fs();
-    const std::string temporary = std::string(path) + ".zamtmp";
-    platform::Status status = fs.WriteNew(temporary, bytes);
-    if (status.ok()) status = fs.Rename(temporary, path);
-    if (!status.ok()) fs.Delete(temporary);
-    return status;
-}
-
 bool SaveSeason(clsGPL& gpl, UserInterface& ui) {
     for (;;) {
         std::optional<FileChoice> choice =
@@ -90,7 +81,7 @@ bool SaveSeason(clsGPL& gpl, UserInterface& ui) {
             continue;
         }
         const std::string path = choice->folder + choice->fileName;
-        const platform::Status status = WriteFileSafely(path, SeasonFileText(gpl));
+        const platform::Status status = platform::ReplaceFile(path, SeasonFileText(gpl), ".zamtmp");
         if (!status.ok()) {
             ui.ShowMessage("The season could not be saved as " + path + ":\r" +
                            status.description);

@@ -97,12 +97,7 @@ platform::Status ReadSetupsDefFile(std::string_view path, SetupNames& names) {
 }
 
 platform::Status WriteSetupsDefFile(std::string_view path, const SetupNames& names) {
-    auto& fs = platform::Fs();
-    const std::string temp = std::string(path) + ".tmp";
-    platform::Status status = fs.WriteNew(temp, BuildSetupsDef(names));
-    if (status) status = fs.Rename(temp, path);
-    if (!status) fs.Delete(temp);
-    return status;
+    return platform::ReplaceFile(path, BuildSetupsDef(names), ".tmp");
 }
 
 }  // namespace zam

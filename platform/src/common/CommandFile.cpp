@@ -65,16 +65,6 @@ std::string TwoDigits(std::int64_t n) {
     return s.size() < 2 ? "0" + s : s;
 }
 
-// Writes `bytes` to a temporary file beside `path`, then renames it over `path`.
-Status ReplaceFile(std::string_view path, std::string_view bytes) {
-    std::string temporary = std::string(path) + ".new";
-    FileSystem& fs = Fs();
-    Status status = fs.WriteNew(temporary, bytes);
-    if (status) status = fs.Rename(temporary, path);
-    if (!status && fs.FileExists(temporary)) fs.Delete(temporary);
-    return status;
-}
-
 }  // namespace
 
 std::vector<std::string> SplitCommandFileLines(std::string_view bytes) {
@@ -155,11 +145,11 @@ Status ReadElapsedTime(std::string_view path, std::optional<std::int64_t>& secon
 }
 
 Status WriteLoaderCommand(std::string_view path, const LoaderCommand& command) {
-    return ReplaceFile(path, FormatLoaderCommand(command));
+    return ReplaceFile(path, FormatLoaderCommand(command), ".new");
 }
 
 Status WriteElapsedTime(std::string_view path, std::int64_t seconds) {
-    return ReplaceFile(path, FormatElapsedRecord(seconds));
+    return ReplaceFile(path, FormatElapsedRecord(seconds), ".new");
 }
 
 }  // namespace zam::platform

@@ -14,6 +14,15 @@ Status FileSystem::ReadAllIfExists(std::string_view path, std::string& bytes, bo
 
 FileSystem& Fs() { return current != nullptr ? *current : NativeFileSystem(); }
 
+Status ReplaceFile(std::string_view path, std::string_view bytes, std::string_view temporarySuffix) {
+    FileSystem& fs = Fs();
+    const std::string temporary = std::string(path) + std::string(temporarySuffix);
+    Status status = fs.WriteNew(temporary, bytes);
+    if (status) status = fs.Rename(temporary, path);
+    if (!status) fs.Delete(temporary);
+    return status;
+}
+
 ScopedFileSystem::ScopedFileSystem(FileSystem& replacement) : previous_(current) {
     current = &replacement;
 }

@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "zam/platform/Status.h"
 #include "zam/store/UserInterface.h"
 
 namespace zam {
@@ -24,10 +23,6 @@ std::string CompleteSeasonFileName(std::string_view name);
 // The bytes of a saved season: [Season] with name, year and numEvents, then each event's block
 // after an empty line, every line ended by CR LF.
 std::string SeasonFileText(clsGPL& gpl);
-
-// Writes `bytes` to `path` through a temporary file beside it and a rename; on failure the old
-// file (if any) is untouched and the temporary file removed.
-platform::Status WriteFileSafely(std::string_view path, std::string_view bytes);
 
 // The "Save Season" command: asks for a file (GP.INI after a confirmation; never the main season
 // file) and writes the season there. False when nothing was written.

@@ -60,6 +60,11 @@ public:
 
 // The file system the program uses; the native one unless a test swapped it.
 FileSystem& Fs();
+
+// Replaces the whole content of `path` so that a complete file, old or new, stands under its name
+// at every moment: the bytes go to `path` + `temporarySuffix` (written and flushed), which is then
+// renamed over `path`. On failure the temporary file is removed and `path` is left as it was.
+Status ReplaceFile(std::string_view path, std::string_view bytes, std::string_view temporarySuffix);
 FileSystem& NativeFileSystem();
 
 // Puts another file system in place for the lifetime of this object (tests only).
