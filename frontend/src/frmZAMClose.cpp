@@ -184,7 +184,8 @@ void frmZAM::Discard() {
     if (engines_) engines_->UnloadWithoutSaving();
     engines_.reset();
     ui_.HideStatus();
-    ReportSkippedSteps("closing");
+    // A start-up that failed ends here, with the steps it skipped before it failed.
+    ReportSkippedSteps(loaded_ ? "closing" : "starting");
 }
 
 void frmZAM::Unload() {
