@@ -1,17 +1,19 @@
 // Launching through the loader, the session state saved on the way out and the close sequence.
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <chrono>
 #include <exception>
 #include <random>
 
-#include "Skippable.h"
 #include "zam/controls/BoundStore.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
 #include "zam/frontend/LaunchCommand.h"
 #include "zam/frontend/QtText.h"
+#include "zam/frontend/SkippedSteps.h"
 #include "zam/frontend/WindowGeometry.h"
 #include "zam/frontend/frmShutdown.h"
 #include "zam/frontend/frmZAM.h"
@@ -84,23 +86,25 @@ void frmZAM::SaveSessionState() {
     controls::ucDropDown* classes = DropDown("cbxClass");
     const std::string classCode = classes ? classes->Value() : std::string();
     const std::string player = PlayerId();
-    Skippable([&] {
+    skipped_.Run("Choosing the engines of the class", [&] {
         if (engines_) ApplyClassEngines(*engines_, classCode, SelectedEngines());
     });
-    Skippable([&] { SetFrontEndValue("Window", "WindowState", std::to_string(WindowStateCode())); });
-    Skippable([&] {
+    skipped_.Run("Saving the window state", [&] {
+        SetFrontEndValue("Window", "WindowState", std::to_string(WindowStateCode()));
+    });
+    skipped_.Run("Recording the driver rating", [&] {
         if (!player.empty()) ApplyDriverRating(*gpl_, player, classCode);
     });
-    Skippable([&] {
+    skipped_.Run("Saving the engine sound speed", [&] {
         if (!player.empty()) SyncSampleRpm(*gpl_, playerFiles_.folder);
     });
-    Skippable([&] {
+    skipped_.Run("Applying the race length", [&] {
         controls::ucSpinner* length = controls_.Spinner("spnOvrRaceLength");
         controls::ucDropDown* track = DropDown("cbxTrack");
         if (length && track) ApplyRaceLengthOverride(*gpl_, length->Value(), track->ListIndex());
     });
-    Skippable([&] { ApplyRandomBackground(); });
-    Skippable([&] {
+    skipped_.Run("Choosing a random background", [&] { ApplyRandomBackground(); });
+    skipped_.Run("Copying the background set", [&] {
         if (controls::ucDropDown* sets = DropDown("cbxBackground")) CopyBackgroundSet(*gpl_, sets->Value());
     });
 }
@@ -120,6 +124,7 @@ void frmZAM::closeEvent(QCloseEvent* e) {
         e->accept();
         return;
     }
+    CommitPendingEdit();
     switch (CloseRequest()) {
         case CloseOutcome::kCancel:
             e->ignore();
@@ -162,6 +167,15 @@ frmZAM::CloseOutcome frmZAM::CloseRequest() {
     }
 }
 
+// A close does not move the focus out of the box the user is typing in, and leaving the box is
+// what keeps a typed number or address: the close leaves it first, before anything is saved.
+void frmZAM::CommitPendingEdit() {
+    if (QWidget* box = focusWidget()) {
+        QFocusEvent leave(QEvent::FocusOut, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(box, &leave);
+    }
+}
+
 void frmZAM::Discard() {
     controls::SetBoundStore(nullptr);
     SetTheGPL(nullptr);
@@ -170,9 +184,12 @@ void frmZAM::Discard() {
     if (engines_) engines_->UnloadWithoutSaving();
     engines_.reset();
     ui_.HideStatus();
+    // A start-up that failed ends here, with the steps it skipped before it failed.
+    ReportSkippedSteps(loaded_ ? "closing" : "starting");
 }
 
 void frmZAM::Unload() {
+    closing_ = true;
     if (ShutDownOption != kExitWithoutSaving) SaveSessionState();
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) SaveWindowPosition();
     controls::SetBoundStore(nullptr);
@@ -180,6 +197,7 @@ void frmZAM::Unload() {
     SetTheGPL(nullptr);
     gpl_.reset();
     ui_.HideStatus();
+    ReportSkippedSteps("closing");
 }
 
 void frmZAM::SaveWindowPosition() {

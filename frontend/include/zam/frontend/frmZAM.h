@@ -16,6 +16,7 @@
 #include "zam/controls/ControlRegistry.h"
 #include "zam/controls/RuntimeBindings.h"
 #include "zam/frontend/SessionState.h"
+#include "zam/frontend/SkippedSteps.h"
 #include "zam/store/UserInterface.h"
 
 class QAction;
@@ -235,8 +236,13 @@ private:
     EngineSelection SelectedEngines() const;
     int EngineForSuffix(const std::string& classCode) const;
 
+    // Tells the user, once, of the steps skipped since the last report (`when`: "starting",
+    // "closing", ...).
+    void ReportSkippedSteps(const char* when);
+
     // Closing.
     enum class CloseOutcome { kProceed, kCancel, kDiscard };
+    void CommitPendingEdit();
     CloseOutcome CloseRequest();
     void Discard();
     void Unload();
@@ -256,6 +262,7 @@ private:
     std::unique_ptr<clsEngines> engines_;
     controls::ControlRegistry controls_;
     std::unique_ptr<controls::RasteriserProfiles> rasterisers_;
+    SkippedSteps skipped_;
     controls::PlayerFiles playerFiles_;
     QButtonGroup* modeGroup_ = nullptr;
     std::string gplPath_;
@@ -263,6 +270,7 @@ private:
     int previousTab_ = 0;
     bool loaded_ = false;
     bool finished_ = false;
+    bool closing_ = false;
     bool resizing_ = false;
     bool checkingDisplay_ = false;
 };
