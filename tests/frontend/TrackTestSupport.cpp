@@ -18,7 +18,7 @@ platform::Status FakeLauncher::Start(std::string_view commandLine, platform::Pro
     return platform::Status::Ok();
 }
 
-platform::Status FakeLauncher::Wait(platform::ProcessId id) {
+platform::Status FakeLauncher::Wait(platform::ProcessId id, platform::ProcessExit&) {
     waited.push_back(id.value);
     return platform::Status::Ok();
 }

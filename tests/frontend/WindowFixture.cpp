@@ -14,7 +14,9 @@ platform::Status RecordingLauncher::Start(std::string_view commandLine, platform
     return platform::Status::Ok();
 }
 
-platform::Status RecordingLauncher::Wait(platform::ProcessId) { return platform::Status::Ok(); }
+platform::Status RecordingLauncher::Wait(platform::ProcessId, platform::ProcessExit&) {
+    return platform::Status::Ok();
+}
 
 platform::Status RecordingSystem::RequestPowerAction(platform::PowerAction action) {
     powerActions.push_back(action);

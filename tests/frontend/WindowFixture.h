@@ -20,7 +20,7 @@ namespace zam::test {
 class RecordingLauncher : public platform::ProcessLauncher {
 public:
     platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
-    platform::Status Wait(platform::ProcessId id) override;
+    platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) override;
     std::vector<std::string> started;
 };
 

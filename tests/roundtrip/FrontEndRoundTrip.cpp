@@ -34,8 +34,8 @@ platform::Status WatchingLauncher::Start(std::string_view commandLine, platform:
     return platform::NativeProcesses().Start(commandLine, id);
 }
 
-platform::Status WatchingLauncher::Wait(platform::ProcessId id) {
-    return platform::NativeProcesses().Wait(id);
+platform::Status WatchingLauncher::Wait(platform::ProcessId id, platform::ProcessExit& exit) {
+    return platform::NativeProcesses().Wait(id, exit);
 }
 
 platform::Status QuietSystem::RequestPowerAction(platform::PowerAction) {

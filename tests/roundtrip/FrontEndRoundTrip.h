@@ -23,7 +23,7 @@ class WatchingLauncher : public platform::ProcessLauncher {
 public:
     explicit WatchingLauncher(const TempDir& tmp) : tmp_(tmp) {}
     platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
-    platform::Status Wait(platform::ProcessId id) override;
+    platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) override;
 
     struct Launch {
         std::string commandLine;

@@ -21,7 +21,7 @@ public:
         id.value = nextId;
         return startResult;
     }
-    platform::Status Wait(platform::ProcessId id) override {
+    platform::Status Wait(platform::ProcessId id, platform::ProcessExit&) override {
         waited.push_back(id.value);
         return platform::Status::Ok();
     }
