@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <exception>
+#include <optional>
+#include <utility>
 
 #include "Skippable.h"
 #include "zam/controls/BoundStore.h"
@@ -48,7 +50,10 @@ bool frmZAM::Load() {
     (void)platform::Fs().Delete(ProgramFile(std::string(platform::kCommandFileName)));
     ui_.SetStatus("Initialising");
     Skippable([&] { PrepareButtonEditor(); });
-    if (!CreateModel()) return false;
+    if (!CreateModel()) {
+        TellLoaderFailure();
+        return false;
+    }
     Skippable([&] { MoveScreenshots(); });
     Skippable([&] { BuildLauncherButtons(); });
     Skippable([&] { FillStartupLists(); });
@@ -70,6 +75,15 @@ void frmZAM::ReadLoaderReturn() {
         return;
     }
     elapsedSeconds_ = ElapsedRunTime(commandFile);
+    std::optional<platform::RunFailure> failure;
+    if (platform::ReadRunFailure(commandFile, failure).ok() && failure)
+        loaderFailure_ = platform::DescribeRunFailure(*failure);
+}
+
+void frmZAM::TellLoaderFailure() {
+    if (loaderFailure_.empty()) return;
+    const std::string text = std::exchange(loaderFailure_, std::string());
+    ui_.ShowMessage(text);
 }
 
 void frmZAM::PlayStartupSound() {

@@ -148,20 +148,25 @@ std::optional<RunFailure> ParseRunFailure(std::string_view bytes) {
                       std::move(lines[4])};
 }
 
-std::string DescribeRunFailure(const RunFailure& failure) {
-    std::string text = Headline(failure.word);
+std::string RunFailureDetails(const RunFailure& failure) {
     const std::pair<const char*, const std::string*> details[] = {
         {"Program: ", &failure.commandLine},
         {"Folder: ", &failure.folder},
         {"Reason: ", &failure.reason},
     };
-    bool first = true;
+    std::string text;
     for (const auto& [label, value] : details) {
         if (TrimBlanks(*value).empty()) continue;
-        text += first ? "\r\n\r\n" : "\r\n";
+        if (!text.empty()) text += kLineEnd;
         text += label + *value;
-        first = false;
     }
+    return text;
+}
+
+std::string DescribeRunFailure(const RunFailure& failure) {
+    std::string text = Headline(failure.word);
+    const std::string details = RunFailureDetails(failure);
+    if (!details.empty()) text += std::string(kLineEnd) + std::string(kLineEnd) + details;
     return text;
 }
 

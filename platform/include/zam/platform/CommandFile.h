@@ -80,6 +80,8 @@ std::optional<RunFailure> ParseRunFailure(std::string_view bytes);
 // The failure in words for a message box: a first line that says what did not happen, then the
 // program, its folder and the reason on lines of their own (each left out when empty).
 std::string DescribeRunFailure(const RunFailure& failure);
+// The program, folder and reason lines alone, for a message with a headline of its own.
+std::string RunFailureDetails(const RunFailure& failure);
 
 // File access through Fs(). A missing file gives kFileNotFound; a file with fewer than two lines
 // gives kInputPastEndOfFile.
