@@ -72,6 +72,7 @@ void FrontEndRoundTrip::OpenFrontEnd() {
     window = std::make_unique<frmZAM>(ui, options);
     ASSERT_TRUE(window->Load()) << "the front end did not start";
     Initialising = false;  // as the first paint does
+    window->TellLoaderFailure();  // as the program does once the window is on screen
 }
 
 void FrontEndRoundTrip::SaveAndExit() {

@@ -52,7 +52,8 @@ protected:
     FrontEndRoundTrip();
     ~FrontEndRoundTrip() override;
 
-    // Opens a new main window over the program folder, as a start of ZAMDeck would.
+    // Opens a new main window over the program folder, as a start of ZAMDeck would (telling what
+    // the loader could not do).
     void OpenFrontEnd();
     // Closes the window as "Save & Exit" does (no loader).
     void SaveAndExit();
