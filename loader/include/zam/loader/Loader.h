@@ -15,8 +15,10 @@ inline constexpr const char* kLoaderTitle = "ZAM+";
 // The front end's executable, as it is named on Windows and on Linux.
 inline constexpr std::string_view kFrontEndNames[] = {"ZAMDeck.Exe", "ZAMDeck"};
 // A program of a "Run" that ends this soon with a non-zero exit status did not really run: a
-// missing DLL, wine unable to load it, a simulator that refused to start.
-inline constexpr std::int64_t kQuickFailureSeconds = 10;
+// missing DLL, wine unable to load it, a simulator that refused to start. Wine's first start
+// builds its prefix before it even tries the program, which takes half a minute on a slow
+// machine, so "soon" is generous; a session that short is no race to count.
+inline constexpr std::int64_t kQuickFailureSeconds = 60;
 
 class Loader {
 public:
