@@ -70,11 +70,11 @@ bool frmZAM::HandToLoader(const std::string& word, const std::string& commandLin
         const platform::Status written =
             platform::WriteLoaderCommand(commandFile, platform::LoaderCommand{word, commandLine});
         if (written.ok()) return true;
-        problem = "The command file \"" + commandFile + "\" could not be written: " +
-                  written.description;
+        problem =
+            "The command file \"" + commandFile + "\" could not be written: " + written.description;
     }
-    ui_.ShowMessage(problem + "\r\n\r\nNothing has been saved yet: the window stays open with your "
-                              "changes.");
+    ui_.ShowMessage(problem +
+                    "\r\n\r\nNothing has been saved yet: the window stays open with your changes.");
     return false;
 }
 
@@ -224,7 +224,9 @@ std::string frmZAM::LoaderPath() const {
     return platform::Fs().FileExists(windowsName) ? windowsName : ProgramFile("Rollout");
 }
 
-std::string frmZAM::LoaderCommandLine() const { return "\"" + LoaderPath() + "\""; }
+std::string frmZAM::LoaderCommandLine() const {
+    return "\"" + LoaderPath() + "\"";
+}
 
 void frmZAM::AfterUnload() {
     if (LoaderCommand.empty()) {

@@ -127,8 +127,9 @@ TEST(RunFailureForm, ReadsBackItsFieldsAndIsNoTimeAndNoCommand) {
     const RunFailure failure{"Run", "C:\\Sierra\\GPL\\GPL.EXE ", "C:\\Sierra\\GPL",
                              "The system cannot find the file specified."};
     const std::string bytes = FormatRunFailure(failure);
-    EXPECT_EQ(bytes, "Failed\r\nRun\r\nC:\\Sierra\\GPL\\GPL.EXE \r\nC:\\Sierra\\GPL\r\n"
-                     "The system cannot find the file specified.\r\n");
+    EXPECT_EQ(bytes,
+              "Failed\r\nRun\r\nC:\\Sierra\\GPL\\GPL.EXE \r\nC:\\Sierra\\GPL\r\n"
+              "The system cannot find the file specified.\r\n");
     std::optional<RunFailure> read = ParseRunFailure(bytes);
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->word, failure.word);

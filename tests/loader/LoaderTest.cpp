@@ -182,8 +182,8 @@ TEST_F(LoaderTest, WhatCannotBeWrittenToTheCommandFileIsShownByTheLoader) {
     failing.writeFails = true;
     loader::Loader(failing).Run();
     ASSERT_EQ(failing.messages.size(), 1u);
-    EXPECT_EQ(failing.messages[0], platform::DescribeRunFailure(
-                                       {"Run", kGpl, "C:\\Sierra\\GPL", "File not found"}));
+    EXPECT_EQ(failing.messages[0],
+              platform::DescribeRunFailure({"Run", kGpl, "C:\\Sierra\\GPL", "File not found"}));
     EXPECT_EQ(failing.log.back(), kFrontEnd);
 }
 

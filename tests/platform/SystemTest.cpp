@@ -21,7 +21,8 @@ struct RecordingLauncher : ProcessLauncher {
     Status Start(std::string_view commandLine, ProcessId& id) override {
         started.emplace_back(commandLine);
         for (const std::string& program : missing)
-            if (commandLine.substr(0, program.size()) == program) return Status::Error(kFileNotFound);
+            if (commandLine.substr(0, program.size()) == program)
+                return Status::Error(kFileNotFound);
         id.value = static_cast<std::int64_t>(started.size()) + 100;
         return Status::Ok();
     }
@@ -57,7 +58,8 @@ TEST(System, WithoutSystemctlLoginctlIsAskedAndWithNeitherTheRequestFails) {
     launcher.missing = {"systemctl"};
     ScopedProcessLauncher swap(launcher);
     ASSERT_TRUE(NativeSystem().RequestPowerAction(PowerAction::kShutdown).ok());
-    EXPECT_EQ(launcher.started, (std::vector<std::string>{"systemctl poweroff", "loginctl poweroff"}));
+    EXPECT_EQ(launcher.started,
+              (std::vector<std::string>{"systemctl poweroff", "loginctl poweroff"}));
     EXPECT_EQ(launcher.waited, (std::vector<std::int64_t>{102}));
 
     launcher.missing.push_back("loginctl");

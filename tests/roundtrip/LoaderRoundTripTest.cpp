@@ -114,15 +114,14 @@ TEST_P(LoaderRoundTripFailure, BringsTheFrontEndBackAndLosesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, LoaderRoundTripFailure,
-    testing::Values(FailedCommand{"UnknownWord", "run", "<gpl>GPL.EXE ", ""},
-                    FailedCommand{"NoCommandFile", std::nullopt, "", ""},
-                    // "Change GPL directory": nothing to run, the front end restarts at once.
-                    FailedCommand{"EmptyCommandLine", "Run", "", ""},
-                    FailedCommand{"ProgramCannotBeStarted", "Run", "<gpl>GPL.EXE ",
-                                  "Permission denied"},
-                    FailedCommand{"ProgramMissing", "Run", "<gpl>Missing.EXE -x",
-                                  "No such file or directory"},
-                    FailedCommand{"ExitWithoutProgram", "Exit", "", ""}),
+    testing::Values(
+        FailedCommand{"UnknownWord", "run", "<gpl>GPL.EXE ", ""},
+        FailedCommand{"NoCommandFile", std::nullopt, "", ""},
+        // "Change GPL directory": nothing to run, the front end restarts at once.
+        FailedCommand{"EmptyCommandLine", "Run", "", ""},
+        FailedCommand{"ProgramCannotBeStarted", "Run", "<gpl>GPL.EXE ", "Permission denied"},
+        FailedCommand{"ProgramMissing", "Run", "<gpl>Missing.EXE -x", "No such file or directory"},
+        FailedCommand{"ExitWithoutProgram", "Exit", "", ""}),
     [](const testing::TestParamInfo<FailedCommand>& p) { return p.param.name; });
 
 }  // namespace

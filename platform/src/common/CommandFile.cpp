@@ -63,7 +63,8 @@ Meridiem TakeMeridiem(std::string_view& text) {
 // A field of a record on one line: a line break inside it would start the next field.
 std::string OneLine(std::string_view field) {
     std::string line(field);
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return line;
 }
 
