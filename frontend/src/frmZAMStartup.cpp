@@ -8,6 +8,8 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <exception>
+#include <optional>
+#include <utility>
 
 #include "zam/controls/BoundStore.h"
 #include "zam/controls/ControlBuilder.h"
@@ -49,7 +51,10 @@ bool frmZAM::Load() {
     (void)platform::Fs().Delete(ProgramFile(std::string(platform::kCommandFileName)));
     ui_.SetStatus("Initialising");
     skipped_.Run("Preparing the button editor", [&] { PrepareButtonEditor(); });
-    if (!CreateModel()) return false;
+    if (!CreateModel()) {
+        TellLoaderFailure();
+        return false;
+    }
     skipped_.Run("Moving screenshots to the Exports folder", [&] { MoveScreenshots(); });
     skipped_.Run("Building the launcher buttons", [&] { BuildLauncherButtons(); });
     skipped_.Run("Filling the lists", [&] { FillStartupLists(); });
@@ -78,6 +83,15 @@ void frmZAM::ReadLoaderReturn() {
         return;
     }
     elapsedSeconds_ = ElapsedRunTime(commandFile);
+    std::optional<platform::RunFailure> failure;
+    if (platform::ReadRunFailure(commandFile, failure).ok() && failure)
+        loaderFailure_ = platform::DescribeRunFailure(*failure);
+}
+
+void frmZAM::TellLoaderFailure() {
+    if (loaderFailure_.empty()) return;
+    const std::string text = std::exchange(loaderFailure_, std::string());
+    ui_.ShowMessage(text);
 }
 
 void frmZAM::PlayStartupSound() {

@@ -1,4 +1,6 @@
 // The main window on a demo installation: start-up, launch, modes, closing, player and class.
+#include <gmock/gmock.h>
+
 #include <QLabel>
 #include <QAction>
 #include <QComboBox>
@@ -19,6 +21,7 @@
 #include "zam/frontend/SkippedSteps.h"
 #include "zam/model/clsEngines.h"
 #include "zam/model/clsGPL.h"
+#include "zam/platform/CommandFile.h"
 #include "zam/store/Globals.h"
 
 namespace zam::test {
@@ -62,6 +65,19 @@ TEST_F(WindowTest, ALeftoverCommandAddsNoTime) {
     EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
 }
 
+// What the loader could not do is told once the window is on screen, once, and adds no time.
+TEST_F(WindowTest, AFailedRunIsToldOnceAndAddsNoTime) {
+    const platform::RunFailure failure{"Run", Gpl() + "GPL.EXE ", Gpl(), "Exec format error"};
+    tmp.write("prog/ZAM.int", platform::FormatRunFailure(failure));
+    ASSERT_TRUE(Open());
+    EXPECT_FALSE(tmp.exists("prog/ZAM.int"));
+    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
+    EXPECT_TRUE(ui.messages.empty());
+    window->TellLoaderFailure();
+    window->TellLoaderFailure();
+    EXPECT_THAT(ui.MessageTexts(), testing::ElementsAre(platform::DescribeRunFailure(failure)));
+}
+
 TEST_F(WindowTest, StartUpFillsTheListsAndArchivesScreenshots) {
     ASSERT_TRUE(Open());
     EXPECT_EQ(window->DropDown("cbxPlayer")->NoItems(), 3);
@@ -83,12 +99,15 @@ TEST_F(WindowTest, StartUpFillsTheListsAndArchivesScreenshots) {
 TEST_F(WindowTest, MissingSimulatorEndsStartUpWithoutWritingAnything) {
     const std::string zamIni = "[Paths]\r\nGPL=" + tmp.logical() + "nowhere/\r\nExeName=GPL.EXE\r\n";
     tmp.write("prog/ZAM.Ini", zamIni);
-    tmp.write("prog/ZAM.int", "Run\r\nsomething\r\n");
+    tmp.write("prog/ZAM.int", platform::FormatRunFailure({"Shutdown", "", "", "Access is denied."}));
     EXPECT_FALSE(Open());  // the file dialog is cancelled
     EXPECT_TRUE(window->Finished());
     EXPECT_EQ(window->ShutDownOption, kStartupFailure);
     EXPECT_EQ(ReadProg("ZAM.Ini"), zamIni);
     EXPECT_TRUE(launcher.started.empty());
+    // A start that fails still tells what the loader could not do.
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back().text, "The computer was not shut down.\r\n\r\nReason: Access is denied.");
 }
 
 TEST_F(WindowTest, ProgramFolderWithoutTheProgramEndsAtOnce) {
@@ -224,6 +243,71 @@ TEST_F(WindowTest, ChangeOfDirectoryRestartsThroughTheLoaderWithAnEmptyCommand) 
 }
 
 // ---- Closing -------------------------------------------------------------------------------
+
+// Once the files are written back the window cannot stay open, so a loader that is not there
+// must be found out before: the window stays as it was, with nothing written, and says where it
+// looked.
+TEST_F(WindowTest, MissingLoaderKeepsTheWindowOpenWithNothingWritten) {
+    std::filesystem::remove(tmp.file("prog/Rollout"));
+    ASSERT_TRUE(Open());
+    const std::string zamIni = ReadProg("ZAM.Ini");
+    const std::string exe = ReadGpl("GPL.EXE");
+    window->SelectMode(kModeHost);
+
+    window->LaunchSimulator();
+    CloseWith(kShutdownPc);
+
+    EXPECT_FALSE(window->Finished());
+    EXPECT_EQ(window->ShutDownOption, kWindowInUse);
+    EXPECT_TRUE(window->LoaderCommand.empty());
+    EXPECT_FALSE(tmp.exists("prog/ZAM.int"));
+    EXPECT_EQ(ReadProg("ZAM.Ini"), zamIni);
+    EXPECT_EQ(ReadGpl("GPL.EXE"), exe);
+    EXPECT_TRUE(launcher.started.empty());
+    ASSERT_EQ(ui.messages.size(), 2u);
+    for (const FakeUi::Message& message : ui.messages) {
+        EXPECT_THAT(message.text, testing::HasSubstr("\"" + Prog() + "Rollout.Exe\""));
+        EXPECT_THAT(message.text, testing::HasSubstr("\"" + Prog() + "Rollout\""));
+    }
+
+    // The changes are all still there: with the loader back the launch goes through.
+    tmp.write("prog/Rollout", "stand-in for the loader");
+    window->LaunchSimulator();
+    EXPECT_TRUE(window->Finished());
+    EXPECT_EQ(ZamIniLine("Mode"), "2");
+    EXPECT_EQ(launcher.started.size(), 1u);
+}
+
+TEST_F(WindowTest, CommandFileThatCannotBeWrittenKeepsTheWindowOpen) {
+    ASSERT_TRUE(Open());
+    const std::string zamIni = ReadProg("ZAM.Ini");
+    FailingFileSystem failing;
+    failing.FailPath(FsOp::kWriteNew, "ZAM.int", platform::kPermissionDenied);
+    platform::ScopedFileSystem use(failing);
+
+    window->LaunchSimulator();
+
+    EXPECT_FALSE(window->Finished());
+    EXPECT_EQ(window->ShutDownOption, kWindowInUse);
+    EXPECT_EQ(ReadProg("ZAM.Ini"), zamIni);
+    EXPECT_TRUE(launcher.started.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr(Prog() + "ZAM.int"));
+    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr("Permission denied"));
+}
+
+// Should the checked loader still not start, everything is saved and the user hears of it.
+TEST_F(WindowTest, LoaderThatFailsToStartAfterTheSaveIsTold) {
+    ASSERT_TRUE(Open());
+    launcher.startResult = platform::Status::Error(platform::kPermissionDenied, "Access is denied.");
+    window->SelectMode(kModeChampionship);
+    window->LaunchSimulator();
+    EXPECT_TRUE(window->Finished());
+    EXPECT_EQ(ZamIniLine("Mode"), "4");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr("\"" + Prog() + "Rollout\""));
+    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr("Access is denied."));
+}
 
 TEST_F(WindowTest, ReturnKeepsTheWindowAndWritesNothing) {
     ASSERT_TRUE(Open());

@@ -64,7 +64,9 @@ TEST(NativeLoader, WaitsForTheProgramInItsFolderAndWritesTheElapsedTime) {
     EXPECT_THAT(platform.messages, IsEmpty());
 }
 
-TEST(NativeLoader, MissingFrontEndIsReportedAndTheTimeStillWritten) {
+// The exit status comes from the real wait: a program that fails at once is recorded as a
+// failure, whether or not a front end is there to tell it.
+TEST(NativeLoader, QuickFailureIsRecordedAndAMissingFrontEndReported) {
     TempDir dir;
     ScopedCurrentDir restore(dir.path());
     dir.write("Rollout", "");
@@ -74,7 +76,10 @@ TEST(NativeLoader, MissingFrontEndIsReportedAndTheTimeStillWritten) {
 
     EXPECT_EQ(loader::Loader(platform).Run(), 1);
 
-    EXPECT_EQ(platform::ParseElapsedRecord(dir.read("ZAM.int")).has_value(), true);
+    std::optional<platform::RunFailure> failure = platform::ParseRunFailure(dir.read("ZAM.int"));
+    ASSERT_TRUE(failure.has_value()) << dir.read("ZAM.int");
+    EXPECT_THAT(failure->reason, ::testing::EndsWith("with exit status 3."));
+    EXPECT_EQ(failure->commandLine, program.string());
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_THAT(platform.messages[0], ::testing::HasSubstr(dir.logical() + "ZAMDeck"));
 }

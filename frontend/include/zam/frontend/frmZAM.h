@@ -85,6 +85,9 @@ public:
     bool Load();
     // True once the close sequence has finished (the window may be destroyed).
     bool Finished() const { return finished_; }
+    // Says, once, what the loader could not do on the run that brought this start (left in
+    // ZAM.int): called when the window is on screen, or by a start-up that failed.
+    void TellLoaderFailure();
 
     // What closing the window will do (see the constants above).
     std::int32_t ShutDownOption = kWindowInUse;
@@ -96,7 +99,9 @@ public:
     void LaunchSimulator();
     // The simulator's command line for the selected mode.
     std::string SimulatorCommand();
-    // Writes ZAM.int and closes the window; the loader carries the command out.
+    // Writes ZAM.int and closes the window; the loader carries the command out. When the loader
+    // cannot be started or ZAM.int cannot be written, says so and keeps the window open with
+    // nothing written.
     void WriteLoaderCommand(const std::string& commandLine, const std::string& command);
     // Applied on every close that keeps the changes.
     void SaveSessionState();
@@ -250,8 +255,10 @@ private:
     void SaveWindowPosition();
     int WindowStateCode() const;
     void ApplyRandomBackground();
-    void WriteCommandFile(const std::string& word, const std::string& commandLine);
+    bool HandToLoader(const std::string& word, const std::string& commandLine);
+    std::string LoaderProblem() const;
     std::string LoaderPath() const;
+    std::string LoaderCommandLine() const;
 
     std::string ProgramFile(const std::string& relative) const;
     double Dpi() const;
@@ -267,6 +274,7 @@ private:
     QButtonGroup* modeGroup_ = nullptr;
     std::string gplPath_;
     std::int64_t elapsedSeconds_ = 0;
+    std::string loaderFailure_;  // what the loader could not do, in words; empty when nothing
     int previousTab_ = 0;
     bool loaded_ = false;
     bool finished_ = false;
