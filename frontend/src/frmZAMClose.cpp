@@ -52,7 +52,7 @@ void frmZAM::LaunchSimulator() {
 
 void frmZAM::WriteCommandFile(const std::string& word, const std::string& commandLine) {
     // A failed write is not fatal: the loader then finds no command and brings the front end back.
-    (void)platform::WriteLoaderCommand(ProgramFile(std::string(platform::kCommandFileName)),
+    (void)platform::WriteLoaderCommand(SettingsFile(std::string(platform::kCommandFileName)),
                                        platform::LoaderCommand{word, commandLine});
 }
 
@@ -195,7 +195,7 @@ std::string frmZAM::LoaderPath() const {
 
 void frmZAM::AfterUnload() {
     if (LoaderCommand.empty()) {
-        (void)platform::Fs().Delete(ProgramFile(std::string(platform::kCommandFileName)));
+        (void)platform::Fs().Delete(SettingsFile(std::string(platform::kCommandFileName)));
         return;
     }
     // The loader is started last, when every file is on disk; a missing loader fails silently

@@ -42,6 +42,7 @@ private:
 
     LoaderPlatform& platform_;
     std::string programFolder_;
+    std::string settingsFolder_;
 };
 
 }  // namespace zam::loader
