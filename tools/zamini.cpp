@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "zam/Version.h"
 #include "zam/tools/Command.h"
 
 namespace {
@@ -19,6 +20,7 @@ std::vector<zam::tools::Command> AllCommands() {
 int Usage(const std::vector<zam::tools::Command>& commands) {
     std::cerr << "usage:\n";
     for (const auto& c : commands) std::cerr << "  zamini " << c.name << ' ' << c.usage << '\n';
+    std::cerr << "  zamini --version\n";
     return zam::tools::kExitUsage;
 }
 
@@ -28,6 +30,10 @@ int main(int argc, char** argv) {
     const auto commands = AllCommands();
     if (argc < 2) return Usage(commands);
     const std::string name = argv[1];
+    if (name == "--version") {
+        std::cout << "zamini " << zam::kVersionText << '\n';
+        return zam::tools::kExitOk;
+    }
     for (const auto& c : commands) {
         if (c.name != name) continue;
         std::vector<std::string> args(argv + 2, argv + argc);

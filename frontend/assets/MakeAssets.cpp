@@ -3,7 +3,9 @@
 //   Pictures/Car0.jpg .. Car6.jpg     one side view per team, in the team's colours
 //   Pictures/CarD.JPG                 the picture shown for a team without its own
 //   Startup.wav                       a short engine blip
-// Usage: zam_make_assets OUTPUT_FOLDER
+//   icons/hicolor/NxN/apps/zamdeck.png the application icon at the sizes desktops ask for,
+//                                      rendered from its drawing zamdeck.svg
+// Usage: zam_make_assets OUTPUT_FOLDER ICON_SVG
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -12,6 +14,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgRenderer>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -215,11 +218,37 @@ bool StartupSound(const QString& path) {
     return true;
 }
 
+// The sizes of the hicolor icon theme that menus, docks and window lists pick from.
+constexpr std::array<int, 7> kIconSizes = {16, 24, 32, 48, 64, 128, 256};
+
+bool IconPictures(const QDir& out, const QString& svg) {
+    QSvgRenderer drawing(svg);
+    if (!drawing.isValid()) {
+        std::fprintf(stderr, "cannot read the icon drawing %s\n", qPrintable(svg));
+        return false;
+    }
+    bool ok = true;
+    for (int size : kIconSizes) {
+        const QString folder = QString("icons/hicolor/%1x%1/apps").arg(size);
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        drawing.render(&p);
+        p.end();
+        const QString path = out.filePath(folder + "/zamdeck.png");
+        if (!out.mkpath(folder) || !image.save(path, "PNG")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            ok = false;
+        }
+    }
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER ICON_SVG\n", argv[0]);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -228,6 +257,7 @@ int main(int argc, char** argv) {
     if (!out.mkpath("Pictures")) return 1;
     QDir pictures(out.filePath("Pictures"));
     const bool ok = ModePictures(pictures) && CarPictures(pictures) &&
-                    StartupSound(out.filePath("Startup.wav"));
+                    StartupSound(out.filePath("Startup.wav")) &&
+                    IconPictures(out, QString::fromLocal8Bit(argv[2]));
     return ok ? 0 : 1;
 }

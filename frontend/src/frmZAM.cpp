@@ -80,6 +80,7 @@ QWidget* LabelledLine(const char* caption, QLineEdit* edit, QWidget* parent) {
 frmZAM::frmZAM(UserInterface& ui, Options options) : ui_(ui), options_(std::move(options)) {
     if (options_.programFolder.empty()) options_.programFolder = platform::ProgramFolder();
     if (options_.programName.empty()) options_.programName = platform::ProgramName();
+    folders_ = platform::FoldersOfProgram(options_.programFolder);
     setObjectName("frmZAM");
     setWindowTitle(QString::fromUtf8(kMainCaption));
     BuildMenus();
@@ -111,7 +112,7 @@ void frmZAM::BuildMenus() {
     mniHelpAbout = mnuHelp->addAction("&About");
     mnuHelp->addSeparator();
     mniHashTable = mnuHelp->addAction("Hash Table Statistics");
-    mniHashTable->setStatusTip("Writes HashTable.csv into the program folder");
+    mniHashTable->setStatusTip("Writes HashTable.csv beside ZAM.ini");
     connect(mniChangeDirectory, &QAction::triggered, this, [this] { ChangeGPLDirectory(); });
     connect(mniExit, &QAction::triggered, this, [this] { close(); });
     connect(mniHelpAbout, &QAction::triggered, this, [this] { ShowAbout(); });
@@ -351,6 +352,14 @@ void frmZAM::ShowAbout() {
 
 std::string frmZAM::ProgramFile(const std::string& relative) const {
     return options_.programFolder + relative;
+}
+
+std::string frmZAM::ShippedFile(const std::string& relative) const {
+    return folders_.shipped + relative;
+}
+
+std::string frmZAM::SettingsFile(const std::string& relative) const {
+    return folders_.settings + relative;
 }
 
 double frmZAM::Dpi() const { return logicalDpiX() > 0 ? logicalDpiX() : 96.0; }

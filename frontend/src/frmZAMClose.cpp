@@ -68,7 +68,7 @@ void frmZAM::WriteLoaderCommand(const std::string& commandLine, const std::strin
 bool frmZAM::HandToLoader(const std::string& word, const std::string& commandLine) {
     std::string problem = LoaderProblem();
     if (problem.empty()) {
-        const std::string commandFile = ProgramFile(std::string(platform::kCommandFileName));
+        const std::string commandFile = SettingsFile(std::string(platform::kCommandFileName));
         const platform::Status written =
             platform::WriteLoaderCommand(commandFile, platform::LoaderCommand{word, commandLine});
         if (written.ok()) return true;
@@ -248,7 +248,7 @@ std::string frmZAM::LoaderCommandLine() const {
 
 void frmZAM::AfterUnload() {
     if (LoaderCommand.empty()) {
-        (void)platform::Fs().Delete(ProgramFile(std::string(platform::kCommandFileName)));
+        (void)platform::Fs().Delete(SettingsFile(std::string(platform::kCommandFileName)));
         return;
     }
     // The loader is started last, when every file is on disk. It was found startable before

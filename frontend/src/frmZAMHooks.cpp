@@ -40,7 +40,7 @@ void frmZAM::FillTrackLists() {
     if (!gpl_ || !trackListArea) return;
     TrackListsTab* tracks = FeatureIn<TrackListsTab>(trackListArea);
     if (!tracks) {
-        std::string folder = ProgramFile("");
+        std::string folder = ShippedFile("");
         tracks = new TrackListsTab(*gpl_, ui_, controls_, folder, trackListArea);
         PlaceIn(trackListArea, tracks);
         tracks->SetPictures(imgTrack, nullptr);

@@ -50,12 +50,12 @@ void frmZAM::SelectMode(int index) {
 }
 
 void frmZAM::ShowModePicture(const std::string& modeText) {
-    ShowPicture(imgMode, ProgramFile("Pictures\\Mode" + modeText + ".jpg"));
+    ShowPicture(imgMode, ShippedFile("Pictures\\Mode" + modeText + ".jpg"));
 }
 
 void frmZAM::ShowCarPicture(const std::string& carValue) {
-    const std::string picture = ProgramFile("Pictures\\Car" + carValue + ".jpg");
-    const std::string fallback = ProgramFile("Pictures\\CarD.JPG");
+    const std::string picture = ShippedFile("Pictures\\Car" + carValue + ".jpg");
+    const std::string fallback = ShippedFile("Pictures\\CarD.JPG");
     if (platform::Fs().FileExists(picture))
         ShowPicture(imgCar, picture);
     else if (platform::Fs().FileExists(fallback))

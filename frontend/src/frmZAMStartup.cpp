@@ -44,11 +44,11 @@ void FillFromCatalogue(const controls::ControlRegistry& registry, const char* na
 
 bool frmZAM::Load() {
     Initialising = true;
-    platform::ChangeDirectory(options_.programFolder);
+    EnterSettingsFolder();
     if (!ProgramFolderHoldsProgram())
         ShowMessage(ui_, std::string("Can't Find ") + kAppTitle + " Directory", true);
     skipped_.Run("Reading the time of the last race from ZAM.int", [&] { ReadLoaderReturn(); });
-    (void)platform::Fs().Delete(ProgramFile(std::string(platform::kCommandFileName)));
+    (void)platform::Fs().Delete(SettingsFile(std::string(platform::kCommandFileName)));
     ui_.SetStatus("Initialising");
     skipped_.Run("Preparing the button editor", [&] { PrepareButtonEditor(); });
     if (!CreateModel()) {
@@ -71,13 +71,28 @@ void frmZAM::ReportSkippedSteps(const char* when) {
     if (!report.empty()) ui_.ShowMessage(report);
 }
 
+// A portable copy works in its own folder, as it always has. An installed one works in the user's
+// settings folder, made on its first start: without it nothing could be kept, so start-up ends.
+void frmZAM::EnterSettingsFolder() {
+    if (!folders_.installed) {
+        platform::ChangeDirectory(folders_.settings);
+        return;
+    }
+    const platform::Status made = platform::CreateFolders(folders_.settings);
+    if (made && platform::ChangeDirectory(folders_.settings)) return;
+    ShowMessage(ui_,
+                "Can't use the settings folder \"" + folders_.settings + "\": " +
+                    (made ? std::string("it can't be made the current folder") : made.description),
+                true);
+}
+
 bool frmZAM::ProgramFolderHoldsProgram() const {
     const std::string program = ProgramFile(options_.programName);
     return platform::Fs().FileExists(program + ".exe") || platform::Fs().FileExists(program);
 }
 
 void frmZAM::ReadLoaderReturn() {
-    const std::string commandFile = ProgramFile(std::string(platform::kCommandFileName));
+    const std::string commandFile = SettingsFile(std::string(platform::kCommandFileName));
     if (!platform::Fs().FileExists(commandFile)) {
         PlayStartupSound();
         return;
@@ -95,7 +110,7 @@ void frmZAM::TellLoaderFailure() {
 }
 
 void frmZAM::PlayStartupSound() {
-    const std::string sound = ProgramFile("Startup.wav");
+    const std::string sound = ShippedFile("Startup.wav");
     platform::System().PlaySoundAsync(platform::Fs().FileExists(sound) ? sound : std::string());
 }
 

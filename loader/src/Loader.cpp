@@ -24,6 +24,7 @@ Loader::Loader(LoaderPlatform& platform) : platform_(platform) {}
 
 int Loader::Run() {
     programFolder_ = platform_.ProgramFolder();
+    settingsFolder_ = platform_.SettingsFolder();
     platform_.ChangeDirectory(programFolder_);
     if (!OwnExecutableFound()) {
         platform_.ShowMessage(std::string("Can't Find ") + kLoaderTitle + " Directory");
@@ -160,7 +161,7 @@ int Loader::RestartFrontEnd() {
 }
 
 std::string Loader::CommandFilePath() const {
-    return programFolder_ + std::string(platform::kCommandFileName);
+    return settingsFolder_ + std::string(platform::kCommandFileName);
 }
 
 }  // namespace zam::loader

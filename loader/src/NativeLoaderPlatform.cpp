@@ -25,6 +25,11 @@ std::string NativeLoaderPlatform::ProgramName() {
     return programName_;
 }
 
+// The same decision the front end makes, so both meet at one ZAM.int.
+std::string NativeLoaderPlatform::SettingsFolder() {
+    return platform::FoldersOfProgram(programFolder_).settings;
+}
+
 bool NativeLoaderPlatform::FileExists(std::string_view path) {
     return platform::Fs().FileExists(path);
 }

@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "FailingFileSystem.h"
+#include "../platform/ScopedEnv.h"
 #include "WindowFixture.h"
 #include "zam/controls/ucCheckBox.h"
 #include "zam/controls/ucDropDown.h"
@@ -163,6 +164,26 @@ TEST(SkippedStepsTest, AStepFailingAgainIsOneLineAndALongListIsCutShort) {
     EXPECT_EQ(report.find("A step that works"), std::string::npos);
     EXPECT_TRUE(steps.Empty());
     EXPECT_EQ(steps.TakeReport("closing"), "");
+}
+
+// Installed programs keep their files in the user's settings folder, made on the first start:
+// when it cannot be made, start-up says where and why and ends before anything is read.
+TEST_F(WindowTest, InstalledCopyWithoutASettingsFolderEndsAtOnce) {
+    tmp.write("usr/bin/ZAMDeck", "");
+    std::filesystem::create_directories(tmp.file("usr/share/zamdeck"));
+    tmp.write("config", "a file where the configuration folder should be");
+    ScopedEnv config("XDG_CONFIG_HOME", tmp.file("config").string());
+    frmZAM::Options options;
+    options.programFolder = tmp.logical() + "usr/bin/";
+    options.programName = "ZAMDeck";
+    options.screenWidth = [] { return 1024; };
+    window = std::make_unique<frmZAM>(ui, options);
+    EXPECT_THROW(window->Load(), ProgramEnded);
+    ASSERT_FALSE(ui.messages.empty());
+    const std::string text = ui.messages.back().text;
+    const std::string start = "Can't use the settings folder \"" + tmp.logical() + "config/zamdeck/\": ";
+    EXPECT_EQ(text.substr(0, start.size()), start);
+    EXPECT_GT(text.size(), start.size()) << "no reason given";
 }
 
 // ---- Launch --------------------------------------------------------------------------------

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
+#include "../platform/ScopedEnv.h"
 #include "GplTestSupport.h"
 #include "zam/model/clsGPL.h"
 
@@ -182,15 +182,18 @@ TEST_F(GplTest, AFolderWithoutExeNameOpensTheDialogWithoutAMessage) {
     EXPECT_EQ(ui.fileRequests[0].folder, Gpl());
 }
 
-TEST_F(GplTest, AMissingFolderSettingDefaultsToTheStandardInstallation) {
+// With no folder set, the standard installation is looked for; on Linux its drive is the one of
+// the Wine prefix, so a simulator in the prefix's drive_c is found from its Windows path.
+TEST_F(GplTest, AMissingFolderSettingLooksForTheStandardInstallation) {
 #ifdef _WIN32
     GTEST_SKIP() << "C: is the machine's own drive here, not one inside the test's folder";
 #else
     tmp.write("prog/ZAM.Ini", "");
-    // Keep the drive mapping inside the test's own folder.
-    const char* saved = std::getenv("WINEPREFIX");
-    const std::string savedPrefix = saved ? saved : "";
-    ::setenv("WINEPREFIX", (tmp.path() / "wine").c_str(), 1);
+    const std::filesystem::path prefix = tmp.file("wine");
+    test::ScopedEnv winePrefix("WINEPREFIX", prefix.string());
+    std::filesystem::create_directories(prefix / "drive_c");
+    std::filesystem::create_directories(prefix / "dosdevices");
+    std::filesystem::create_directory_symlink("../drive_c", prefix / "dosdevices/c:");
     {
         clsGPL gpl(ui);
         EXPECT_TRUE(gpl.Exiting());
@@ -200,8 +203,16 @@ TEST_F(GplTest, AMissingFolderSettingDefaultsToTheStandardInstallation) {
         EXPECT_EQ(ui.MessageTexts(), (Texts{"GPL executable not found in C:\\Sierra\\GPL\\\r"
                                 "Please select a valid GPL executable"}));
     }
-    if (saved) ::setenv("WINEPREFIX", savedPrefix.c_str(), 1);
-    else ::unsetenv("WINEPREFIX");
+    ui.messages.clear();
+    ui.fileRequests.clear();
+    tools::MakeDemoInstallation(prefix / "drive_c/Sierra/GPL", {});
+    clsGPL gpl(ui);
+    EXPECT_FALSE(gpl.Exiting());
+    EXPECT_EQ(gpl.Directory(), "C:\\Sierra\\GPL\\");
+    EXPECT_EQ(gpl.EXEPath(), "C:\\Sierra\\GPL\\GPL.Exe");
+    EXPECT_GT(gpl.NoOfPlayers(), 0) << "the players of the installation in the prefix";
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.fileRequests.empty());
 #endif
 }
 

@@ -158,4 +158,47 @@ TEST(Directories, CurrentAndProgramFolder) {
 
 #endif  // _WIN32
 
+// A folder holding the programs keeps everything beside them; programs in bin/ with
+// share/zamdeck/ beside it are installed and write to the user's settings folder instead.
+TEST(Directories, InstalledProgramsKeepTheirFilesInTheUserSettingsFolder) {
+    TempDir dir;
+#ifdef _WIN32
+    const std::string sep = "\\";
+    ScopedEnv settings("APPDATA", (dir.path() / "Roaming").string());
+    const std::string settingsFolder = dir.path().string() + "\\Roaming\\ZAMDeck\\";
+#else
+    const std::string sep = "/";
+    ScopedEnv settings("XDG_CONFIG_HOME", (dir.path() / "config").string());
+    const std::string settingsFolder = dir.path().string() + "/config/zamdeck/";
+#endif
+    const std::string root = dir.path().string() + sep;
+
+    const std::string portable = root + "ZAMDeck" + sep;
+    ProgramFolders folders = FoldersOfProgram(portable);
+    EXPECT_FALSE(folders.installed);
+    EXPECT_EQ(folders.shipped, portable);
+    EXPECT_EQ(folders.settings, portable);
+
+    const std::string bin = root + "usr" + sep + "bin" + sep;
+    fs::create_directories(dir.path() / "usr" / "bin");
+    EXPECT_FALSE(FoldersOfProgram(bin).installed) << "no share/zamdeck/ beside bin/";
+
+    fs::create_directories(dir.path() / "usr" / "share" / "zamdeck");
+    folders = FoldersOfProgram(bin);
+    EXPECT_TRUE(folders.installed);
+    EXPECT_EQ(folders.shipped, root + "usr" + sep + "share" + sep + "zamdeck" + sep);
+    EXPECT_EQ(folders.settings, settingsFolder);
+    // Made on the first start, with every missing folder above it.
+    ASSERT_TRUE(CreateFolders(folders.settings).ok());
+    EXPECT_TRUE(Fs().FolderExists(settingsFolder));
+    EXPECT_TRUE(CreateFolders(folders.settings).ok()) << "an existing folder is no failure";
+
+#ifndef _WIN32
+    // A relative XDG_CONFIG_HOME is no configuration folder: ~/.config is.
+    ScopedEnv relative("XDG_CONFIG_HOME", "config");
+    ScopedEnv home("HOME", dir.path().string());
+    EXPECT_EQ(FoldersOfProgram(bin).settings, root + ".config/zamdeck/");
+#endif
+}
+
 }  // namespace

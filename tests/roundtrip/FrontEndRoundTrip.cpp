@@ -23,7 +23,7 @@ void EnsureApplication() {
 platform::Status WatchingLauncher::Start(std::string_view commandLine, platform::ProcessId& id) {
     if (beforeStart) beforeStart();
     Launch launch{std::string(commandLine), std::nullopt, SnapshotUserFiles(tmp_.path())};
-    if (tmp_.exists("prog/ZAM.int")) launch.commandFile = tmp_.read("prog/ZAM.int");
+    if (tmp_.exists(commandFile_)) launch.commandFile = tmp_.read(commandFile_);
     launches.push_back(launch);
     // The real loader would ask the machine to go down.
     if (launch.commandFile && (launch.commandFile->rfind("Shutdown", 0) == 0 ||
@@ -43,15 +43,17 @@ platform::Status QuietSystem::RequestPowerAction(platform::PowerAction) {
     return platform::Status::Ok();
 }
 
-void QuietSystem::PlaySoundAsync(std::string_view) {}
+void QuietSystem::PlaySoundAsync(std::string_view path) {
+    sounds.emplace_back(path);
+}
 
 bool QuietSystem::GetKeyValue(std::string_view, std::string_view, std::string& value) {
     value.clear();
     return false;
 }
 
-FrontEndRoundTrip::FrontEndRoundTrip()
-    : cwd_(tmp.path()), scopedLauncher_(launcher), scopedSystem_(system) {
+FrontEndRoundTrip::FrontEndRoundTrip(Layout layout)
+    : RoundTripFolders(layout), cwd_(tmp.path()), scopedLauncher_(launcher), scopedSystem_(system) {
     EnsureApplication();
 }
 

@@ -12,6 +12,7 @@
 #include "FakeUi.h"
 #include "RoundTripFolders.h"
 #include "zam/frontend/frmZAM.h"
+#include "zam/platform/CommandFile.h"
 #include "zam/platform/Process.h"
 #include "zam/platform/System.h"
 
@@ -21,13 +22,15 @@ namespace zam::test {
 // loader: the command file and the user's files.
 class WatchingLauncher : public platform::ProcessLauncher {
 public:
-    explicit WatchingLauncher(const TempDir& tmp) : tmp_(tmp) {}
+    // `commandFile`: where ZAM.int is, relative to the temporary folder.
+    WatchingLauncher(const TempDir& tmp, std::string commandFile)
+        : tmp_(tmp), commandFile_(std::move(commandFile)) {}
     platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
     platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) override;
 
     struct Launch {
         std::string commandLine;
-        std::optional<std::string> commandFile;  // prog\ZAM.int as it was
+        std::optional<std::string> commandFile;  // ZAM.int as it was
         FileSnapshot userFiles;
     };
     std::vector<Launch> launches;
@@ -36,6 +39,7 @@ public:
 
 private:
     const TempDir& tmp_;
+    std::string commandFile_;
 };
 
 // Sounds and power requests of the front end, recorded instead of played or sent.
@@ -45,11 +49,12 @@ public:
     void PlaySoundAsync(std::string_view path) override;
     bool GetKeyValue(std::string_view, std::string_view, std::string& value) override;
     int powerActions = 0;
+    std::vector<std::string> sounds;
 };
 
 class FrontEndRoundTrip : public RoundTripFolders {
 protected:
-    FrontEndRoundTrip();
+    explicit FrontEndRoundTrip(Layout layout = Layout::kPortable);
     ~FrontEndRoundTrip() override;
 
     // Opens a new main window over the program folder, as a start of ZAMDeck would (telling what
@@ -65,7 +70,7 @@ protected:
     std::string ZamIniValue(const char* section, const char* entry) const;
 
     FakeUi ui;
-    WatchingLauncher launcher{tmp};
+    WatchingLauncher launcher{tmp, SettingsRelative(platform::kCommandFileName)};
     QuietSystem system;
     std::unique_ptr<frmZAM> window;
 

@@ -1,8 +1,11 @@
 // The whole launch with the real front end and the real loader: "&Run GPL" closes the window
 // with everything written, the loader runs the simulator stand-in and brings the front end back,
-// and the next start adds the time and archives the new screenshot.
-#include <QPushButton>
+// and the next start adds the time and archives the new screenshot. The launch works the same
+// from a portable program folder and from an installed one.
+#include <gmock/gmock.h>
 
+#include <QPushButton>
+#include <algorithm>
 #include <sstream>
 
 #include "FrontEndRoundTrip.h"
@@ -37,7 +40,22 @@ std::string IniLine(const std::string& text, const std::string& key) {
     return "<missing>";
 }
 
-TEST_F(FrontEndRoundTrip, RunGplComesBackWithTheTimeAddedAndTheScreenshotArchived) {
+std::vector<std::string> FilesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class FrontEndRoundTripLayouts : public FrontEndRoundTrip,
+                                 public testing::WithParamInterface<Layout> {
+protected:
+    FrontEndRoundTripLayouts() : FrontEndRoundTrip(GetParam()) {}
+};
+
+TEST_P(FrontEndRoundTripLayouts, RunGplComesBackWithTheTimeAddedAndTheScreenshotArchived) {
+    const std::string zamIniName = SettingsRelative("ZAM.Ini");
     OpenFrontEnd();
     ASSERT_EQ(TimeLabel(), "Time in GPL 10:00:00");
     ASSERT_TRUE(Screenshots(GplPath()).empty()) << "the start-up archived the demo screenshots";
@@ -52,8 +70,8 @@ TEST_F(FrontEndRoundTrip, RunGplComesBackWithTheTimeAddedAndTheScreenshotArchive
     EXPECT_EQ(launch.commandLine, "\"" + Prog() + "Rollout\"");
     ASSERT_TRUE(launch.commandFile.has_value());
     EXPECT_EQ(*launch.commandFile, "Run\r\n" + Gpl() + "GPL.EXE \r\n");
-    ASSERT_TRUE(launch.userFiles.count("prog/ZAM.Ini"));
-    EXPECT_EQ(IniLine(launch.userFiles.at("prog/ZAM.Ini"), "NextScreenie"),
+    ASSERT_TRUE(launch.userFiles.count(zamIniName));
+    EXPECT_EQ(IniLine(launch.userFiles.at(zamIniName), "NextScreenie"),
               std::to_string(nextScreenie));
     // The loader changed nothing of it; the stand-in only added its screenshot.
     ExpectUserFilesUnchanged(launch.userFiles);
@@ -73,12 +91,24 @@ TEST_F(FrontEndRoundTrip, RunGplComesBackWithTheTimeAddedAndTheScreenshotArchive
     EXPECT_TRUE(fs::exists(GplPath("Exports/" + ScreenshotName(nextScreenie))));
     SaveAndExit();
 
-    const std::string zamIni = tmp.read("prog/ZAM.Ini");
+    const std::string zamIni = tmp.read(zamIniName);
     EXPECT_EQ(IniLine(zamIni, "GPLTime"), total);
     EXPECT_EQ(IniLine(zamIni, "NextScreenie"), std::to_string(nextScreenie + 1));
     EXPECT_EQ(launcher.launches.size(), 1u) << "Save & Exit started the loader";
     EXPECT_FALSE(CommandFile().has_value());
+    // The sound that ships with the program, on the first start only.
+    EXPECT_THAT(system.sounds, ::testing::ElementsAre(Shipped() + "Startup.wav"));
+    // An installed copy writes nothing beside its programs.
+    if (GetParam() == Layout::kInstalled) {
+        EXPECT_THAT(FilesIn(ProgPath()), ::testing::ElementsAre("Rollout", "ZAMDeck"));
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Layouts, FrontEndRoundTripLayouts,
+                         testing::Values(Layout::kPortable, Layout::kInstalled),
+                         [](const testing::TestParamInfo<Layout>& p) {
+                             return p.param == Layout::kInstalled ? "Installed" : "Portable";
+                         });
 
 TEST_F(FrontEndRoundTrip, ExitCommandStartsTheProgramAndTheFrontEndStaysAway) {
     WriteRecorder("tools/League Client.EXE", "client.txt");
@@ -114,7 +144,8 @@ TEST_P(FrontEndRoundTripUnrunnable, FrontEndComesBackWithNoTimeAddedAndNothingLo
     fs::permissions(GplPath("GPL.EXE"), fs::perms::owner_exec | fs::perms::group_exec |
                                             fs::perms::others_exec,
                     fs::perm_options::remove);
-    if (c.commandFileLost) launcher.beforeStart = [this] { fs::remove(ProgPath("ZAM.int")); };
+    if (c.commandFileLost)
+        launcher.beforeStart = [this] { fs::remove(tmp.file(SettingsRelative("ZAM.int"))); };
     OpenFrontEnd();
     const std::string commandLine = *c.commandLine ? Gpl() + c.commandLine : std::string();
     window->WriteLoaderCommand(commandLine, c.word);

@@ -18,7 +18,7 @@ namespace {
 // done well within this; passing it means something hangs.
 constexpr std::chrono::seconds kRoundTripLimit{60};
 
-constexpr std::string_view kFrontEndRecord = "prog/frontend-started.txt";
+constexpr std::string_view kFrontEndRecord = "frontend-started.txt";
 
 void MakeExecutable(const fs::path& file) {
     fs::permissions(file, fs::perms::owner_exec | fs::perms::group_exec, fs::perm_options::add);
@@ -63,15 +63,21 @@ std::string PathWithPowerTrap(const TempDir& tmp) {
 
 }  // namespace
 
-RoundTripFolders::RoundTripFolders() : path_("PATH", PathWithPowerTrap(tmp)) {
+RoundTripFolders::RoundTripFolders(Layout layout)
+    : progRelative_(layout == Layout::kInstalled ? "usr/bin/" : "prog/"),
+      shippedRelative_(layout == Layout::kInstalled ? "usr/share/zamdeck/" : progRelative_),
+      settingsRelative_(layout == Layout::kInstalled ? "config/zamdeck/" : progRelative_),
+      path_("PATH", PathWithPowerTrap(tmp)),
+      config_("XDG_CONFIG_HOME", tmp.file("config").string()) {
     tools::MakeDemoInstallation(tmp.file("gpl"), tools::DemoOptions{.simSeconds = 1});
-    fs::create_directories(tmp.file("prog"));
+    fs::create_directories(ProgPath());
     fs::copy_file(fs::path(ZAM_BINARY_DIR) / "loader" / "Rollout", ProgPath("Rollout"));
     MakeExecutable(ProgPath("Rollout"));
-    WriteRecorder("prog/ZAMDeck", kFrontEndRecord);
-    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() +
-                                  "\r\nExeName=GPL.EXE\r\n[ZAM]\r\nNextScreenie=5\r\n"
-                                  "[Timers]\r\nGPLTime=10:00:00\r\n");
+    WriteRecorder(progRelative_ + "ZAMDeck", kFrontEndRecord);
+    tmp.write(shippedRelative_ + "Startup.wav", "RIFF");
+    tmp.write(SettingsRelative("ZAM.Ini"), "[Paths]\r\nGPL=" + Gpl() +
+                                               "\r\nExeName=GPL.EXE\r\n[ZAM]\r\nNextScreenie=5\r\n"
+                                               "[Timers]\r\nGPLTime=10:00:00\r\n");
 }
 
 void RoundTripFolders::TearDown() {
@@ -79,7 +85,11 @@ void RoundTripFolders::TearDown() {
 }
 
 fs::path RoundTripFolders::ProgPath(std::string_view relative) const {
-    return tmp.file("prog/" + std::string(relative));
+    return tmp.file(progRelative_ + std::string(relative));
+}
+
+std::string RoundTripFolders::SettingsRelative(std::string_view name) const {
+    return settingsRelative_ + std::string(name);
 }
 
 fs::path RoundTripFolders::GplPath(std::string_view relative) const {
@@ -87,14 +97,16 @@ fs::path RoundTripFolders::GplPath(std::string_view relative) const {
 }
 
 void RoundTripFolders::WriteCommand(const std::string& word, const std::string& commandLine) {
-    ASSERT_TRUE(platform::WriteLoaderCommand(Prog() + std::string(platform::kCommandFileName),
-                                             {word, commandLine})
-                    .ok());
+    ASSERT_TRUE(
+        platform::WriteLoaderCommand(tmp.logical() + SettingsRelative(platform::kCommandFileName),
+                                     {word, commandLine})
+            .ok());
 }
 
 std::optional<std::string> RoundTripFolders::CommandFile() const {
-    if (!tmp.exists("prog/ZAM.int")) return std::nullopt;
-    return tmp.read("prog/ZAM.int");
+    const std::string name = SettingsRelative(platform::kCommandFileName);
+    if (!tmp.exists(name)) return std::nullopt;
+    return tmp.read(name);
 }
 
 fs::path RoundTripFolders::WriteRecorder(std::string_view relative, std::string_view record,

@@ -1,9 +1,11 @@
 #pragma once
 // The folders of a launch round trip in a temporary folder:
 //   prog\  the program folder: a copy of the built loader "Rollout", a stand-in "ZAMDeck" that
-//          only records that it was started (and in which folder), and ZAM.Ini;
+//          only records that it was started (and in which folder), Startup.wav and ZAM.Ini;
 //   gpl\   a generated installation whose GPL.EXE is an executable stand-in for the simulator
 //          that waits a second and leaves a new GPL<n>.PBF screenshot.
+// Laid out as installed, the programs sit in usr/bin/, Startup.wav in usr/share/zamdeck/, and
+// ZAM.Ini (and so ZAM.int) in the configuration folder config/zamdeck/ that XDG_CONFIG_HOME names.
 // The loader runs as a real process; the test waits for it and for everything it started, with
 // an upper bound, and fails clearly when that is passed.
 #include <gtest/gtest.h>
@@ -25,20 +27,25 @@ FileSnapshot SnapshotUserFiles(const std::filesystem::path& dir);
 // Names of the files in a folder that match GPL*.PBF (any case), sorted.
 std::vector<std::string> Screenshots(const std::filesystem::path& dir);
 
+enum class Layout { kPortable, kInstalled };
+
 class RoundTripFolders : public testing::Test {
 protected:
-    RoundTripFolders();
+    explicit RoundTripFolders(Layout layout = Layout::kPortable);
     // No command of a round trip may ever reach the machine's power.
     void TearDown() override;
 
-    std::string Prog() const { return tmp.logical() + "prog/"; }
+    std::string Prog() const { return tmp.logical() + progRelative_; }
+    std::string Shipped() const { return tmp.logical() + shippedRelative_; }
     std::string Gpl() const { return tmp.logical() + "gpl/"; }
     std::filesystem::path ProgPath(std::string_view relative = "") const;
     std::filesystem::path GplPath(std::string_view relative = "") const;
+    // A file of the folder of ZAM.Ini and ZAM.int, relative to the temporary folder.
+    std::string SettingsRelative(std::string_view name) const;
 
     // ZAM.int as the front end writes it (through the platform's writer).
     void WriteCommand(const std::string& word, const std::string& commandLine);
-    // Bytes of prog\ZAM.int, nothing when it is missing.
+    // Bytes of ZAM.int, nothing when it is missing.
     std::optional<std::string> CommandFile() const;
 
     // Writes an executable script that appends its current directory to `record` (relative to
@@ -61,8 +68,13 @@ protected:
     ProcessTree processes;
 
 private:
+    std::string progRelative_;
+    std::string shippedRelative_;
+    std::string settingsRelative_;
     // $PATH with a recording "systemctl" in front, for the loader and everything it starts.
     ScopedEnv path_;
+    // The configuration folder's parent, for this process and the programs it starts.
+    ScopedEnv config_;
 };
 
 }  // namespace zam::test

@@ -35,11 +35,27 @@ std::map<std::string, std::string> ReadAndWrite(UserInterface& ui, const std::st
     return entries;
 }
 
-class CorpusRoundTripTest : public StoreTest {};
+// The corpus lives outside the source tree: a clone without it skips these tests and says why; a
+// run that names it (as CI does) fails when it is not there.
+class CorpusRoundTripTest : public StoreTest {
+protected:
+    void SetUp() override {
+        const Corpus corpus = CorpusDir();
+        peers = corpus.folder / "ini-peers";
+        if (fs::is_directory(peers)) return;
+        if (corpus.required)
+            FAIL() << "ZAM_CORPUS_DIR names " << corpus.folder
+                   << ", which holds no ini-peers folder";
+        GTEST_SKIP() << "no shared INI corpus at " << corpus.folder
+                     << "; set ZAM_CORPUS_DIR to the folder that holds ini-peers to run these";
+    }
+
+    fs::path peers;
+};
 
 TEST_F(CorpusRoundTripTest, EveryPeerFileSurvivesNormalisation) {
     int files = 0;
-    for (const auto& item : fs::directory_iterator(CorpusDir() / "ini-peers")) {
+    for (const auto& item : fs::directory_iterator(peers)) {
         if (item.path().extension() != ".ini") continue;
         ++files;
         const std::string name = item.path().filename().string();
@@ -68,7 +84,7 @@ TEST_F(CorpusRoundTripTest, EveryPeerFileSurvivesNormalisation) {
 }
 
 TEST_F(CorpusRoundTripTest, LineageFileKeepsItsAlignedComments) {
-    const fs::path source = CorpusDir() / "ini-peers" / "lineage-core.ini";
+    const fs::path source = peers / "lineage-core.ini";
     const std::string path = Write("core.ini", ReadNative(source));
     store.ReadIniFile(path);
     std::string value = store.FullPathIniValue(path, "Communications", "connect_sockets");

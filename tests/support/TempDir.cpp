@@ -77,6 +77,10 @@ std::string ReadNative(const fs::path& p) {
     return s.str();
 }
 
-fs::path CorpusDir() { return fs::path(ZAM_CORPUS_DIR); }
+Corpus CorpusDir() {
+    const char* named = std::getenv("ZAM_CORPUS_DIR");
+    if (named != nullptr && *named != '\0') return {fs::path(named), true};
+    return {fs::path(ZAM_CORPUS_DIR), false};
+}
 
 }  // namespace zam::test

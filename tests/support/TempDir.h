@@ -41,7 +41,13 @@ private:
 };
 
 std::string ReadNative(const std::filesystem::path& p);
-// Folder of the shared corpus of INI files nobody on this project wrote.
-std::filesystem::path CorpusDir();
+// The shared corpus of INI files nobody on this project wrote: the folder $ZAM_CORPUS_DIR names,
+// else the shared folder beside the source tree (which a clone elsewhere does not have).
+// `required` is true when the variable named it: a run that sets it must not skip those tests.
+struct Corpus {
+    std::filesystem::path folder;
+    bool required = false;
+};
+Corpus CorpusDir();
 
 }  // namespace zam::test

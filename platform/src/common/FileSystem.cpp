@@ -1,5 +1,7 @@
 #include "zam/platform/FileSystem.h"
 
+#include "zam/platform/Paths.h"
+
 namespace zam::platform {
 
 namespace {
@@ -21,6 +23,21 @@ Status ReplaceFile(std::string_view path, std::string_view bytes, std::string_vi
     if (status) status = fs.Rename(temporary, path);
     if (!status) fs.Delete(temporary);
     return status;
+}
+
+Status CreateFolders(std::string_view folder) {
+    FileSystem& fs = Fs();
+    if (folder.empty() || fs.FolderExists(folder)) return Status::Ok();
+    std::string_view trimmed = folder;
+    while (trimmed.size() > 1 && IsSeparator(trimmed.back())) trimmed.remove_suffix(1);
+    const std::string parent = FolderOf(trimmed);
+    if (!parent.empty() && parent != folder) {
+        Status above = CreateFolders(parent);
+        if (!above) return above;
+    }
+    Status created = fs.CreateFolder(folder);
+    // Another program may have made it in the meantime.
+    return created || fs.FolderExists(folder) ? Status::Ok() : created;
 }
 
 ScopedFileSystem::ScopedFileSystem(FileSystem& replacement) : previous_(current) {

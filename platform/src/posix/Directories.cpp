@@ -1,7 +1,10 @@
+#include <pwd.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <system_error>
 
+#include "PosixIo.h"
 #include "zam/platform/Paths.h"
 
 namespace zam::platform {
@@ -41,5 +44,25 @@ std::string ProgramFolder() {
 }
 
 std::string ProgramName() { return LogicalFromNative(Executable().stem()); }
+
+std::string UserSettingsFolder() {
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as the XDG base directory rules say.
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const fs::path base = config != nullptr && fs::path(config).is_absolute()
+                              ? fs::path(config)
+                              : posix::HomeFolder() / ".config";
+    return AsFolder(base / "zamdeck");
+}
+
+namespace posix {
+
+fs::path HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') return fs::path(home);
+    const passwd* pw = ::getpwuid(::getuid());
+    return fs::path(pw != nullptr ? pw->pw_dir : "/");
+}
+
+}  // namespace posix
 
 }  // namespace zam::platform

@@ -1,11 +1,10 @@
-#include <pwd.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <system_error>
 #include <vector>
 
+#include "PosixIo.h"
 #include "zam/platform/Paths.h"
 #include "zam/platform/Text.h"
 
@@ -18,12 +17,7 @@ namespace {
 fs::path WinePrefix() {
     const char* prefix = std::getenv("WINEPREFIX");
     if (prefix != nullptr && *prefix != '\0') return fs::path(prefix);
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') {
-        const passwd* pw = ::getpwuid(::getuid());
-        home = pw != nullptr ? pw->pw_dir : "/";
-    }
-    return fs::path(home) / ".wine";
+    return posix::HomeFolder() / ".wine";
 }
 
 // Wine keeps one link per drive letter in the prefix ("dosdevices/c:" -> "../drive_c"). Without a

@@ -47,6 +47,9 @@ Status ReadFully(int fd, std::uint64_t offset, std::size_t count, std::string& b
 // Reads the whole file, from offset 0 to its end, straight into `bytes`; `expected` is its size
 // as last seen (the read does not rely on it). On a failure `bytes` is left empty.
 Status ReadToEnd(int fd, std::size_t expected, std::string& bytes);
+// $HOME, else the home folder in the password database, else the root.
+std::filesystem::path HomeFolder();
+
 // Flushes the folder that holds `native`, so that a rename or a new name survives a crash.
 void SyncFolderOf(const std::filesystem::path& native);
 

@@ -57,4 +57,16 @@ std::string ProgramName() {
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
+// Only a programs folder laid out as bin/ beside share/zamdeck/ asks for this; the Windows
+// install rules lay the programs out flat, so a Windows copy keeps its files beside itself.
+std::string UserSettingsFolder() {
+    DWORD n = ::GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
+    if (n == 0) return {};
+    std::wstring buffer(n, L'\0');
+    n = ::GetEnvironmentVariableW(L"APPDATA", buffer.data(), n);
+    if (n == 0 || n >= buffer.size()) return {};
+    buffer.resize(n);
+    return AsFolder(buffer + L"\\ZAMDeck");
+}
+
 }  // namespace zam::platform

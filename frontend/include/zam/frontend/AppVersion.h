@@ -2,11 +2,9 @@
 // The program's identity as the about box and the status window show it.
 #include <string>
 
-namespace zam {
+#include "zam/Version.h"
 
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 4;
-inline constexpr int kVersionRevision = 31;
+namespace zam {
 
 // "Version 1.4.31": each number in plain decimal, no padding.
 inline std::string VersionText() {

@@ -24,7 +24,7 @@ class TrackListsTab : public QWidget {
     Q_OBJECT
 public:
     // `registry` holds cbxTrack, spnDlong and spnYear; `programFolder` (ending in a separator)
-    // holds Pictures\.
+    // holds Pictures\ (the folder of the shipped files, see ProgramFolders).
     TrackListsTab(clsGPL& gpl, UserInterface& ui, const controls::ControlRegistry& registry,
                   std::string programFolder, QWidget* parent = nullptr);
     ~TrackListsTab() override;

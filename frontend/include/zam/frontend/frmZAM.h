@@ -17,6 +17,7 @@
 #include "zam/controls/RuntimeBindings.h"
 #include "zam/frontend/SessionState.h"
 #include "zam/frontend/SkippedSteps.h"
+#include "zam/platform/Paths.h"
 #include "zam/store/UserInterface.h"
 
 class QAction;
@@ -212,6 +213,7 @@ private:
 
     // Start-up.
     bool CheckScreenSize(bool fromStartup);
+    void EnterSettingsFolder();
     bool ProgramFolderHoldsProgram() const;
     void ReadLoaderReturn();
     void PlayStartupSound();
@@ -260,11 +262,16 @@ private:
     std::string LoaderPath() const;
     std::string LoaderCommandLine() const;
 
+    // A file beside the executables (the loader), one that ships with the program (Pictures\,
+    // Startup.wav) and one the program writes for itself (ZAM.int): see ProgramFolders.
     std::string ProgramFile(const std::string& relative) const;
+    std::string ShippedFile(const std::string& relative) const;
+    std::string SettingsFile(const std::string& relative) const;
     double Dpi() const;
 
     UserInterface& ui_;
     Options options_;
+    platform::ProgramFolders folders_;
     std::unique_ptr<clsGPL> gpl_;
     std::unique_ptr<clsEngines> engines_;
     controls::ControlRegistry controls_;

@@ -53,6 +53,7 @@ private:
 
     LoaderPlatform& platform_;
     std::string programFolder_;
+    std::string settingsFolder_;
 };
 
 }  // namespace zam::loader

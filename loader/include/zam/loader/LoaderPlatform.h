@@ -20,6 +20,9 @@ public:
     virtual std::string ProgramFolder() = 0;
     // The loader's executable name without folder and extension ("Rollout").
     virtual std::string ProgramName() = 0;
+    // Folder of ZAM.int, ending in a separator: the program folder, unless the programs are
+    // installed and keep their written files in the user's settings folder.
+    virtual std::string SettingsFolder() { return ProgramFolder(); }
     virtual bool FileExists(std::string_view path) = 0;
 
     // ZAM.int, read and written in its forms (see CommandFile.h).

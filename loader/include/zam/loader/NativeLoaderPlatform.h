@@ -13,6 +13,7 @@ public:
 
     std::string ProgramFolder() override;
     std::string ProgramName() override;
+    std::string SettingsFolder() override;
     bool FileExists(std::string_view path) override;
     platform::Status ReadCommand(std::string_view path, platform::LoaderCommand& command) override;
     platform::Status WriteElapsedTime(std::string_view path, std::int64_t seconds) override;

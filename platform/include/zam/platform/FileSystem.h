@@ -65,6 +65,8 @@ FileSystem& Fs();
 // at every moment: the bytes go to `path` + `temporarySuffix` (written and flushed), which is then
 // renamed over `path`. On failure the temporary file is removed and `path` is left as it was.
 Status ReplaceFile(std::string_view path, std::string_view bytes, std::string_view temporarySuffix);
+// Creates `folder` (a logical path) and every missing folder above it.
+Status CreateFolders(std::string_view folder);
 FileSystem& NativeFileSystem();
 
 // Puts another file system in place for the lifetime of this object (tests only).

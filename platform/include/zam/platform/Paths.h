@@ -50,4 +50,24 @@ std::string ProgramFolder();
 // File name of the running executable without folder and without extension ("ZAMDeck").
 std::string ProgramName();
 
+// Where the programs of this system find what ships with them and keep what they write, as
+// logical paths ending in a separator.
+//   Portable: a folder holding the programs (as on Windows and in the demo) keeps everything
+//   beside them: Pictures\, Startup.wav, ZAM.ini, SZAM.Ini, ZAM.int and HashTable.csv.
+//   Installed: programs in a "bin" folder with "share/zamdeck/" beside it, as `cmake --install`
+//   lays them out on Linux. bin/ is not the user's to write, so the shipped files come from
+//   share/zamdeck/ and the written ones go to the user's configuration folder.
+// Both programs ask this for their own folder, so the front end and the loader always meet at the
+// same ZAM.int.
+struct ProgramFolders {
+    std::string shipped;   // Pictures\, Startup.wav
+    std::string settings;  // ZAM.ini, SZAM.Ini, ZAM.int, HashTable.csv
+    bool installed = false;
+};
+ProgramFolders FoldersOfProgram(std::string_view programFolder);
+// The user's configuration folder for this system: $XDG_CONFIG_HOME/zamdeck (when it is an
+// absolute path), else ~/.config/zamdeck on Linux; %APPDATA%\ZAMDeck on Windows. Ends in a
+// separator; it may not exist yet.
+std::string UserSettingsFolder();
+
 }  // namespace zam::platform
