@@ -50,6 +50,7 @@ bool frmZAM::Load() {
     Skippable([&] { PrepareButtonEditor(); });
     if (!CreateModel()) return false;
     Skippable([&] { MoveScreenshots(); });
+    ui_.RetireStatus();
     Skippable([&] { BuildLauncherButtons(); });
     Skippable([&] { FillStartupLists(); });
     Skippable([&] { RestoreGeometry(); });

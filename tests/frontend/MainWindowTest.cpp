@@ -12,6 +12,7 @@
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
 #include "zam/frontend/LaunchCommand.h"
+#include "zam/frontend/TrackListsTab.h"
 #include "zam/model/clsEngines.h"
 #include "zam/model/clsGPL.h"
 #include "zam/store/Globals.h"
@@ -73,6 +74,29 @@ TEST_F(WindowTest, StartUpFillsTheListsAndArchivesScreenshots) {
     EXPECT_FALSE(tmp.exists("gpl/GPL0001.PBF"));
     CloseWith(kSaveAndExit);
     EXPECT_EQ(ZamIniLine("NextScreenie"), "2");
+}
+
+TEST_F(WindowTest, StatusWindowStandsOnlyUntilTheScreenshotsAreMoved) {
+    StatusWindowUi& status = UseRealStatusWindow();
+    tmp.write("gpl/Seasons/two.ini", "[Season]\r\nname=Two\r\nyear=1968\r\nnumEvents=2\r\n"
+                                     "[Event1]\r\ntrackDirectory=spa\r\n"
+                                     "[Event2]\r\ntrackDirectory=monza\r\n");
+    ASSERT_TRUE(Open());
+    ASSERT_FALSE(status.shownTexts.empty());
+    EXPECT_EQ(status.shownTexts.back(), "Moving Screenshots to Exports Directory");
+    EXPECT_FALSE(status.StatusVisible()) << "after start-up";
+    const std::size_t startUp = status.shownTexts.size();
+
+    ucDropDown* track = window->DropDown("cbxTrack");
+    track->SelectIndex(track->ListIndex() == 1 ? 2 : 1);  // reads the new circuit's files
+    EXPECT_FALSE(status.StatusVisible()) << "after a track change";
+    auto* tracks = window->trackListArea->findChild<TrackListsTab*>();
+    ASSERT_NE(tracks, nullptr);
+    ui.fileChoices.push_back(FileChoice{Gpl() + "Seasons/", "two.ini"});
+    tracks->cmdLoadSeason->click();
+    EXPECT_EQ(window->DropDown("cbxTrack")->NoItems(), 2) << "the season was loaded";
+    EXPECT_FALSE(status.StatusVisible()) << "after a season load";
+    EXPECT_EQ(status.shownTexts.size(), startUp) << status.shownTexts.back();
 }
 
 TEST_F(WindowTest, MissingSimulatorEndsStartUpWithoutWritingAnything) {
