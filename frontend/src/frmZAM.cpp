@@ -55,14 +55,23 @@ void AddToFrame(QGroupBox* frame, QWidget* widget) {
     column->insertWidget(column->count() - 1, widget);
 }
 
-// At the smallest window size a page scrolls rather than squeezing its controls.
-QWidget* Scrollable(QWidget* page) {
-    auto* scroll = new QScrollArea;
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(page);
-    return scroll;
-}
+// A page of the main tabs. When the window is smaller than the page needs it scrolls rather
+// than squeezing its controls; its size hint is the whole page (a plain scroll area caps its
+// hint and keeps the first one it computed), so the window's own hint is the size at which no
+// page scrolls.
+class PageScroller : public QScrollArea {
+public:
+    explicit PageScroller(QWidget* page) {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setWidget(page);
+    }
+    QSize sizeHint() const override {
+        const QWidget* page = widget();
+        const int frame = 2 * frameWidth();
+        return page->sizeHint().expandedTo(page->minimumSizeHint()) + QSize(frame, frame);
+    }
+};
 
 QWidget* LabelledLine(const char* caption, QLineEdit* edit, QWidget* parent) {
     auto* row = new QWidget(parent);
@@ -132,7 +141,7 @@ void frmZAM::BuildControls() {
     tabPages = {BuildGplPage(),     BuildGraphicsPage(), BuildOptionsPage(),
                 BuildTracksPage(),  BuildButtonsPage(),  BuildEnginesPage()};
     for (std::size_t i = 0; i < tabPages.size(); ++i)
-        tabGeneral->addTab(Scrollable(tabPages[i]), QString::fromUtf8(kMainTabs[i]));
+        tabGeneral->addTab(new PageScroller(tabPages[i]), QString::fromUtf8(kMainTabs[i]));
     column->addWidget(tabGeneral, 1);
     column->addWidget(BuildStatusRow());
     setCentralWidget(central);
@@ -216,11 +225,15 @@ QWidget* frmZAM::BuildGraphicsPage() {
     auto* grid = new QGridLayout(page);
     grid->addWidget(Frame("frm3DOptions"), 0, 0);
     grid->addWidget(Frame("frmBackgrounds"), 1, 0);
-    // Only the chosen rasteriser's frame shows; they share one place.
-    auto* options = new QVBoxLayout;
-    for (const char* frame : {"frmD3D", "frmOpenGL", "frm3DFX", "frmRendition"})
-        options->addWidget(Frame(frame));
-    grid->addLayout(options, 0, 1);
+    // Only the chosen rasteriser's frame shows; they share one place, which keeps the room of the
+    // largest so that the page does not change its size with the choice.
+    for (const char* name : {"frmD3D", "frmOpenGL", "frm3DFX", "frmRendition"}) {
+        QGroupBox* frame = Frame(name);
+        QSizePolicy policy = frame->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        frame->setSizePolicy(policy);
+        grid->addWidget(frame, 0, 1, Qt::AlignTop);
+    }
     grid->addWidget(Frame("frmEffects"), 1, 1);
     grid->addWidget(Frame("frmForwardTextures"), 0, 2);
     grid->addWidget(Frame("frmMirrorTextures"), 1, 2);
@@ -292,6 +305,27 @@ QWidget* frmZAM::BuildStatusRow() {
     cmdGPL->setDefault(true);
     layout->addWidget(cmdGPL);
     return row;
+}
+
+QSize frmZAM::SizeWithoutScrolling() {
+    ensurePolished();
+    // The first tab shows other frames in each launch mode: measure them all, then put back what
+    // the current mode shows.
+    const std::vector<QWidget*> modeWidgets = ModeWidgets();
+    std::vector<bool> hidden;
+    for (QWidget* widget : modeWidgets) hidden.push_back(widget->isHidden());
+    auto measure = [this] {
+        for (QWidget* widget : findChildren<QWidget*>()) widget->updateGeometry();
+        return sizeHint();
+    };
+    QSize needed = measure();
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        ShowModeFrames(*FramesForMode(std::to_string(mode)));
+        needed = needed.expandedTo(measure());
+    }
+    for (std::size_t i = 0; i < modeWidgets.size(); ++i) modeWidgets[i]->setHidden(hidden[i]);
+    measure();
+    return needed;
 }
 
 void frmZAM::ConnectHandlers() {

@@ -1,5 +1,10 @@
 // The main window on a demo installation: start-up, launch, modes, closing, player and class.
+#include <gmock/gmock.h>
+
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QLabel>
+#include <QScrollBar>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -330,6 +335,47 @@ TEST_F(WindowTest, ResizesAreSavedOnlyAfterStartUp) {
     window->resize(960, 720);
     EXPECT_EQ(window->FrontEndValue("Window", "Width"),
               std::to_string(960 * 1440 / window->logicalDpiX()));
+}
+
+// Each page of the window, and the first one in every launch mode, fits the window unscrolled.
+std::vector<std::string> PagesThatScroll(frmZAM& window) {
+    std::vector<std::string> scrolling;
+    auto check = [&](const std::string& name) {
+        QApplication::processEvents();
+        auto* page = qobject_cast<QAbstractScrollArea*>(window.tabGeneral->currentWidget());
+        if (page && (page->horizontalScrollBar()->maximum() > 0 ||
+                     page->verticalScrollBar()->maximum() > 0))
+            scrolling.push_back(name);
+    };
+    for (int tab = window.tabGeneral->count() - 1; tab >= 0; --tab) {
+        window.tabGeneral->setCurrentIndex(tab);
+        check(window.tabGeneral->tabText(tab).toStdString());
+    }
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        window.SelectMode(mode);
+        check("mode " + std::to_string(mode));
+    }
+    return scrolling;
+}
+
+TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrolls) {
+    screenArea = QRect(0, 0, 1280, 1024);
+    ASSERT_TRUE(Open());
+    window->show();
+    EXPECT_THAT(PagesThatScroll(*window), testing::IsEmpty());
+    const QRect placed = window->frameGeometry();
+    EXPECT_TRUE(screenArea.contains(placed)) << placed.width() << "x" << placed.height();
+    // Centred, give or take the room left for the window system's frame.
+    EXPECT_NEAR(placed.center().x(), screenArea.center().x(), 20);
+    EXPECT_NEAR(placed.center().y(), screenArea.center().y(), 20);
+
+    // A smaller screen limits the window to what it has.
+    window.reset();
+    screenArea = QRect(0, 0, 900, 650);
+    ASSERT_TRUE(Open());
+    window->show();
+    EXPECT_LE(window->frameGeometry().width(), 900);
+    EXPECT_LE(window->frameGeometry().height(), 650);
 }
 
 TEST_F(WindowTest, StoredGeometryIsRestoredWithinTheRules) {

@@ -47,7 +47,8 @@ bool WindowTest::Open() {
     frmZAM::Options options;
     options.programFolder = Prog();
     options.programName = "ZAMDeck";
-    options.screenWidth = [] { return 1024; };
+    options.screenWidth = [this] { return screenArea.width(); };
+    options.screenArea = [this] { return screenArea; };
     options.askExitChoice = [this](QWidget*) {
         if (exitChoices.empty()) {
             ADD_FAILURE() << "exit dialog shown unexpectedly";

@@ -81,6 +81,7 @@ protected:
     RecordingSystem system;
     std::deque<int> exitChoices;
     int aboutShown = 0;
+    QRect screenArea{0, 0, 1280, 1024};
     std::unique_ptr<StatusWindowUi> statusUi;
     std::unique_ptr<frmZAM> window;
 
