@@ -11,6 +11,7 @@
 #include "zam/controls/ucCheckBox.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/frontend/LaunchCommand.h"
+#include "zam/frontend/PictureLabel.h"
 #include "zam/frontend/QtText.h"
 #include "zam/frontend/frmZAM.h"
 #include "zam/model/clsGPL.h"
@@ -20,16 +21,6 @@
 namespace zam {
 
 namespace {
-
-void ShowPicture(QLabel* picture, const std::string& logicalFile) {
-    const QPixmap pixmap(QString::fromStdString(platform::NativePath(logicalFile).string()));
-    if (pixmap.isNull()) {
-        picture->clear();
-        return;
-    }
-    picture->setPixmap(
-        pixmap.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-}
 
 // The frames and controls of the first tab that the launch mode shows or hides, in the order of
 // ModeFrames.
@@ -55,18 +46,18 @@ void frmZAM::SelectMode(int index) {
 }
 
 void frmZAM::ShowModePicture(const std::string& modeText) {
-    ShowPicture(imgMode, ProgramFile("Pictures\\Mode" + modeText + ".jpg"));
+    ShowPictureFile(*imgMode, ProgramFile("Pictures\\Mode" + modeText + ".jpg"));
 }
 
 void frmZAM::ShowCarPicture(const std::string& carValue) {
     const std::string picture = ProgramFile("Pictures\\Car" + carValue + ".jpg");
     const std::string fallback = ProgramFile("Pictures\\CarD.JPG");
     if (platform::Fs().FileExists(picture))
-        ShowPicture(imgCar, picture);
+        ShowPictureFile(*imgCar, picture);
     else if (platform::Fs().FileExists(fallback))
-        ShowPicture(imgCar, fallback);
+        ShowPictureFile(*imgCar, fallback);
     else
-        imgCar->clear();
+        ShowPicture(*imgCar, QPixmap());
 }
 
 void frmZAM::ResizeRaceTabControls() {

@@ -172,7 +172,8 @@ public:
     QGroupBox* frmSettings = nullptr;
     QLabel* imgMode = nullptr;
     QLabel* imgCar = nullptr;
-    QLabel* imgTrack = nullptr;
+    QLabel* imgTrack = nullptr;   // the circuit's picture beside the car's (first tab)
+    QLabel* imgTrack2 = nullptr;  // its copy beside the circuit's data (Tracks tab)
     QLineEdit* txtIPAddress = nullptr;
     QLineEdit* txtPassword = nullptr;
     QLabel* lblGPLTime = nullptr;
