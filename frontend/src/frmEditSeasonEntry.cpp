@@ -1,5 +1,7 @@
 #include "zam/frontend/frmEditSeasonEntry.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -157,6 +159,12 @@ void frmEditSeasonEntry::ShowEvent() {
 }
 
 void frmEditSeasonEntry::cmdOK_Click() {
+    // Enter presses OK while a number may still be typed in a spinner, which keeps it only when
+    // its box is left: leave it first, or closing would drop the number without a word.
+    if (QWidget* box = focusWidget()) {
+        QFocusEvent leave(QEvent::FocusOut, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(box, &leave);
+    }
     gpl_.SetIniValue(kSeasonFile, Section(), "name", controls::FromQt(txtTrackLongName->text()));
     gpl_.SetIniValue(kSeasonFile, Section(), "shortName", controls::FromQt(txtShortName->text()));
     accept();
