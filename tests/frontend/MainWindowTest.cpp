@@ -12,12 +12,15 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
+#include "DialogTestSupport.h"
 #include "WindowFixture.h"
 #include "zam/controls/ucCheckBox.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
 #include "zam/frontend/LaunchCommand.h"
 #include "zam/frontend/TrackListsTab.h"
+#include "zam/frontend/frmEditSeasonEntry.h"
+#include "zam/frontend/frmFileSelect.h"
 #include "zam/model/clsEngines.h"
 #include "zam/model/clsGPL.h"
 #include "zam/store/Globals.h"
@@ -376,6 +379,28 @@ TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrolls) {
     window->show();
     EXPECT_LE(window->frameGeometry().width(), 900);
     EXPECT_LE(window->frameGeometry().height(), 650);
+}
+
+TEST_F(WindowTest, AccessKeysAreUniqueOnEveryTabAndInTheDialogs) {
+    ASSERT_TRUE(Open());
+    window->show();
+    for (int tab = 0; tab < window->tabGeneral->count(); ++tab) {
+        window->tabGeneral->setCurrentIndex(tab);
+        EXPECT_THAT(SharedAccessKeys(*window), testing::IsEmpty()) << "tab " << tab + 1;
+    }
+    window->tabGeneral->setCurrentIndex(0);
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        window->SelectMode(mode);
+        EXPECT_THAT(SharedAccessKeys(*window), testing::IsEmpty()) << "mode " << mode;
+    }
+    frmEditSeasonEntry entry(*window->GPL(), ui, window.get());
+    entry.SetEntryNo(1);
+    entry.show();
+    EXPECT_THAT(SharedAccessKeys(entry), testing::IsEmpty());
+    frmFileSelect files(ui, window.get());
+    files.SetAllowNew(true);
+    files.show();
+    EXPECT_THAT(SharedAccessKeys(files), testing::IsEmpty());
 }
 
 TEST_F(WindowTest, StoredGeometryIsRestoredWithinTheRules) {
