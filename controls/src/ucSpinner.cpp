@@ -143,11 +143,20 @@ void ucSpinner::CommitText() {
 bool ucSpinner::StepByKey(int key) {
     void (ucSpinner::*step)() = nullptr;
     switch (key) {
-        case Qt::Key_Up: step = &ucSpinner::StepUpSmall; break;
-        case Qt::Key_Down: step = &ucSpinner::StepDownSmall; break;
-        case Qt::Key_PageUp: step = &ucSpinner::StepUpLarge; break;
-        case Qt::Key_PageDown: step = &ucSpinner::StepDownLarge; break;
-        default: return false;
+        case Qt::Key_Up:
+            step = &ucSpinner::StepUpSmall;
+            break;
+        case Qt::Key_Down:
+            step = &ucSpinner::StepDownSmall;
+            break;
+        case Qt::Key_PageUp:
+            step = &ucSpinner::StepUpLarge;
+            break;
+        case Qt::Key_PageDown:
+            step = &ucSpinner::StepDownLarge;
+            break;
+        default:
+            return false;
     }
     CommitText();  // a typed number first, as a click on a step button does
     (this->*step)();

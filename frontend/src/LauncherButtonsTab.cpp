@@ -106,7 +106,8 @@ void LauncherButtonsTab::BuildEditor() {
     cmdNewButton = NewCommand("cmdNewButton", "&New Button", "Add New Button to Current Tab", this);
     cmdMoveUp = NewCommand("cmdMoveUp", "Move &Up", "Move Button up in the List", this);
     cmdMoveDown = NewCommand("cmdMoveDown", "Move &Down", "Move Button Down in the List", this);
-    cmdRemoveButton = NewCommand("cmdRemoveButton", "Remo&ve Button", "Delete currently selected button", this);
+    cmdRemoveButton =
+        NewCommand("cmdRemoveButton", "Remo&ve Button", "Delete currently selected button", this);
     cmdNewTab = NewCommand("cmdNewTab", "New Ta&b", "Create New Button Tab", this);
     cmdRenameTab = NewCommand("cmdRenameTab", "Rena&me Tab", "Rename Current Button Tab", this);
 
@@ -158,8 +159,8 @@ void LauncherButtonsTab::BuildEditor() {
 std::vector<QWidget*> LauncherButtonsTab::TabOrder() const {
     std::vector<QWidget*> order = {lstButtons, txtButtonName, frameArea_};
     for (QRadioButton* option : optRunType) order.push_back(option);
-    for (QWidget* command : {cmdNewButton, cmdRemoveButton, cmdMoveUp, cmdMoveDown, cmdNewTab,
-                             cmdRenameTab})
+    for (QWidget* command :
+         {cmdNewButton, cmdRemoveButton, cmdMoveUp, cmdMoveDown, cmdNewTab, cmdRenameTab})
         order.push_back(command);
     return order;
 }

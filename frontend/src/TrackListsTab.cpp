@@ -88,10 +88,12 @@ TrackListsTab::TrackListsTab(clsGPL& gpl, UserInterface& ui,
     lstOtherTracks = new QListWidget(this);
     lstOtherTracks->setObjectName("lstOtherTracks");
     cmdTrkAdd = NewButton("cmdTrkAdd", "<< &Add", "Make the selected track active", this);
-    cmdTrkRemove = NewButton("cmdTrkRemove", "Remo&ve >>", "Make the selected track inactive", this);
+    cmdTrkRemove =
+        NewButton("cmdTrkRemove", "Remo&ve >>", "Make the selected track inactive", this);
     cmdMoveTrackUp = NewButton("cmdMoveTrackUp", "Move &Up", "Move the track up the season", this);
     cmdMoveTrackDown = NewButton("cmdMoveTrackDown", "Move &Down", "Move the track down the season", this);
-    cmdSortTracksByDate = NewButton("cmdSortTracksByDate", "Sort &by Date", "Order the season by date", this);
+    cmdSortTracksByDate =
+        NewButton("cmdSortTracksByDate", "Sort &by Date", "Order the season by date", this);
     cmdSortTracksByName = NewButton("cmdSortTracksByName", "Sort by &Name", "Order the season by name", this);
     cmdEditSeasonEntry = NewButton("cmdEditSeasonEntry", "&Edit Entry", "Edit the selected season entry", this);
     cmdSaveSeason = NewButton("cmdSaveSeason", "&Save Season", "Save this season to a file", this);
@@ -188,9 +190,12 @@ void TrackListsTab::SetPictures(QLabel* imgTrack, QLabel* imgTrack2) {
 }
 
 std::vector<QWidget*> TrackListsTab::TabOrder() const {
-    return {lstTrackIni,         cmdTrkAdd,           cmdTrkRemove,       cmdMoveTrackUp,
-            cmdMoveTrackDown,    cmdSortTracksByDate, cmdSortTracksByName, cmdEditSeasonEntry,
-            lstOtherTracks,      registry_.Find("spnDlong"), txtSeasonName,  registry_.Find("spnYear"),
+    return {lstTrackIni,         cmdTrkAdd,
+            cmdTrkRemove,        cmdMoveTrackUp,
+            cmdMoveTrackDown,    cmdSortTracksByDate,
+            cmdSortTracksByName, cmdEditSeasonEntry,
+            lstOtherTracks,      registry_.Find("spnDlong"),
+            txtSeasonName,       registry_.Find("spnYear"),
             cmdSaveSeason,       cmdLoadSeason};
 }
 

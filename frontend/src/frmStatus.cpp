@@ -17,7 +17,7 @@ namespace {
 constexpr int kTopTwips = 240;  // lblTitle's distance from the top edge
 constexpr int kGapTwips = 120;  // gap between the labels
 constexpr int kTwipsPerInch = 1440;
-constexpr int kWidthTwips = 6300;   // 420 x 190 pixels on a screen of 96 dots per inch
+constexpr int kWidthTwips = 6300;  // 420 x 190 pixels on a screen of 96 dots per inch
 constexpr int kHeightTwips = 2850;
 constexpr int kSideMarginTwips = 120;  // kept free at either end of a shortened line
 

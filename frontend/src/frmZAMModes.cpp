@@ -24,8 +24,8 @@ namespace {
 
 // The frames and controls of the first tab that the launch mode shows or hides, in the order of
 // ModeFrames.
-constexpr const char* kModeWidgetNames[] = {"frmSetup",   "frmRace",      "frmHosting",
-                                            "frmClient",  "cbxRaceSetup", "cbxDamageModel"};
+constexpr const char* kModeWidgetNames[] = {"frmSetup",  "frmRace",      "frmHosting",
+                                            "frmClient", "cbxRaceSetup", "cbxDamageModel"};
 
 }  // namespace
 
@@ -81,8 +81,8 @@ std::vector<QWidget*> frmZAM::ModeWidgets() const {
 }
 
 void frmZAM::ShowModeFrames(const ModeFrames& frames) {
-    const bool shown[] = {frames.setup,   frames.race,      frames.hosting,
-                          frames.client,  frames.raceSetup, frames.damageModel};
+    const bool shown[] = {frames.setup,  frames.race,      frames.hosting,
+                          frames.client, frames.raceSetup, frames.damageModel};
     static_assert(std::size(shown) == std::size(kModeWidgetNames));
     for (std::size_t i = 0; i < std::size(shown); ++i)
         if (QWidget* widget = controls_.Find(kModeWidgetNames[i])) widget->setVisible(shown[i]);

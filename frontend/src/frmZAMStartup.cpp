@@ -153,8 +153,8 @@ void frmZAM::RestoreGeometry() {
         const PixelSize frame{TwipsToPixels(kWindowFrameWidthTwips, dpi),
                               TwipsToPixels(kWindowFrameHeightTwips, dpi)};
         const QSize needed = SizeWithoutScrolling();
-        const PixelSize first = FirstWindowSize({needed.width(), needed.height()},
-                                                {minimumWidth(), minimumHeight()}, available, frame);
+        const PixelSize first = FirstWindowSize(
+            {needed.width(), needed.height()}, {minimumWidth(), minimumHeight()}, available, frame);
         if (!g.widthStored) place.width = first.width;
         if (!g.heightStored) place.height = first.height;
         if (!g.positionStored) place = CentredIn(available, {place.width, place.height}, frame);

@@ -39,7 +39,8 @@ QString FocusOrder(QWidget& window) {
         if (!w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus)) continue;
         QString name = w->objectName();
         for (QWidget* p = w->parentWidget(); name.isEmpty() && p; p = p->parentWidget())
-            if (!p->objectName().isEmpty()) name = p->objectName() + ">" + w->metaObject()->className();
+            if (!p->objectName().isEmpty())
+                name = p->objectName() + ">" + w->metaObject()->className();
         names << name;
     }
     return names.join(", ");
@@ -47,8 +48,8 @@ QString FocusOrder(QWidget& window) {
 
 bool PageScrolls(const QTabWidget& tabs) {
     const auto* page = qobject_cast<const QAbstractScrollArea*>(tabs.currentWidget());
-    return page && (page->horizontalScrollBar()->maximum() > 0 ||
-                    page->verticalScrollBar()->maximum() > 0);
+    return page &&
+           (page->horizontalScrollBar()->maximum() > 0 || page->verticalScrollBar()->maximum() > 0);
 }
 
 }  // namespace
@@ -82,8 +83,8 @@ int main(int argc, char** argv) {
         widget.grab().save(out.filePath(name + suffix + ".png"));
         const QWidget* focus = widget.window()->focusWidget();
         report << name << ": " << widget.width() << "x" << widget.height() << "\n  focus on "
-               << (focus ? focus->objectName() : QString("nothing")) << ", Tab: "
-               << FocusOrder(*widget.window()) << "\n";
+               << (focus ? focus->objectName() : QString("nothing"))
+               << ", Tab: " << FocusOrder(*widget.window()) << "\n";
     };
     auto shoot = [&](const QString& name) {
         app.processEvents();

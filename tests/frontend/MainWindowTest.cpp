@@ -2,14 +2,14 @@
 #include <gmock/gmock.h>
 
 #include <QAbstractScrollArea>
-#include <QApplication>
-#include <QLabel>
-#include <QScrollBar>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 
 #include "DialogTestSupport.h"
@@ -86,9 +86,10 @@ TEST_F(WindowTest, StartUpFillsTheListsAndArchivesScreenshots) {
 
 TEST_F(WindowTest, StatusWindowStandsOnlyUntilTheScreenshotsAreMoved) {
     StatusWindowUi& status = UseRealStatusWindow();
-    tmp.write("gpl/Seasons/two.ini", "[Season]\r\nname=Two\r\nyear=1968\r\nnumEvents=2\r\n"
-                                     "[Event1]\r\ntrackDirectory=spa\r\n"
-                                     "[Event2]\r\ntrackDirectory=monza\r\n");
+    tmp.write("gpl/Seasons/two.ini",
+              "[Season]\r\nname=Two\r\nyear=1968\r\nnumEvents=2\r\n"
+              "[Event1]\r\ntrackDirectory=spa\r\n"
+              "[Event2]\r\ntrackDirectory=monza\r\n");
     ASSERT_TRUE(Open());
     ASSERT_FALSE(status.shownTexts.empty());
     EXPECT_EQ(status.shownTexts.back(), "Moving Screenshots to Exports Directory");

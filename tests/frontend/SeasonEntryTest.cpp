@@ -96,7 +96,8 @@ TEST_F(SeasonEntryTest, OkWritesTheNames) {
 // Enter is OK, also with a number still being typed; Escape leaves the typed number unwritten.
 TEST_F(SeasonEntryTest, EnterKeepsTheTypedLapsAndEscapeDropsThem) {
     for (const auto& [key, typed, accepted, stored] :
-         {std::tuple{Qt::Key_Escape, "55", false, "90"}, std::tuple{Qt::Key_Return, "42", true, "42"}}) {
+         {std::tuple{Qt::Key_Escape, "55", false, "90"},
+          std::tuple{Qt::Key_Return, "42", true, "42"}}) {
         OpenEditor(3);
         dialog->show();
         QLineEdit* laps = dialog->spnNoOfLaps()->findChild<QLineEdit*>();

@@ -85,7 +85,9 @@ void StatusWindowUi::SetStatus(const std::string& text) {
     if (StatusVisible()) shownTexts.push_back(text);
 }
 
-bool StatusWindowUi::StatusVisible() { return StatusWindow().isVisible(); }
+bool StatusWindowUi::StatusVisible() {
+    return StatusWindow().isVisible();
+}
 
 std::optional<FileChoice> StatusWindowUi::SelectFile(const std::string& pattern,
                                                      const std::string& folder,
