@@ -6,9 +6,13 @@
 
 namespace zam::controls {
 
-QIcon ArrowIcon(bool pointsRight, bool doubled, const QColor& colour) {
+namespace {
+
+// The arrows drawn for one device pixel ratio: a 12 x 12 icon in pixels of the layout.
+QPixmap ArrowPixmap(bool pointsRight, bool doubled, const QColor& colour, int ratio) {
     const int size = 12;
-    QPixmap pixmap(size, size);
+    QPixmap pixmap(size * ratio, size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -32,7 +36,17 @@ QIcon ArrowIcon(bool pointsRight, bool doubled, const QColor& colour) {
         path.closeSubpath();
         painter.drawPath(path);
     }
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+}  // namespace
+
+QIcon ArrowIcon(bool pointsRight, bool doubled, const QColor& colour) {
+    // Drawn for the usual ratios, so that a high-DPI screen gets sharp arrows, not blown-up ones.
+    QIcon icon;
+    for (int ratio = 1; ratio <= 3; ++ratio)
+        icon.addPixmap(ArrowPixmap(pointsRight, doubled, colour, ratio));
+    return icon;
 }
 
 }  // namespace zam::controls

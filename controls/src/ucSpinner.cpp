@@ -18,8 +18,9 @@ QToolButton* MakeStepButton(QWidget* parent, bool up, bool large) {
     auto* button = new QToolButton(parent);
     button->setIcon(ArrowIcon(up, large, parent->palette().color(QPalette::ButtonText)));
     button->setAutoRaise(false);
-    // Taking the focus on a click commits a typed number before the step is taken from it.
-    button->setFocusPolicy(Qt::StrongFocus);
+    // Taking the focus on a click commits a typed number before the step is taken from it. Tab
+    // stops only at the number: the keyboard steps with the arrow and page keys there.
+    button->setFocusPolicy(Qt::ClickFocus);
     return button;
 }
 
@@ -139,10 +140,35 @@ void ucSpinner::CommitText() {
     validating_ = false;
 }
 
+bool ucSpinner::StepByKey(int key) {
+    void (ucSpinner::*step)() = nullptr;
+    switch (key) {
+        case Qt::Key_Up:
+            step = &ucSpinner::StepUpSmall;
+            break;
+        case Qt::Key_Down:
+            step = &ucSpinner::StepDownSmall;
+            break;
+        case Qt::Key_PageUp:
+            step = &ucSpinner::StepUpLarge;
+            break;
+        case Qt::Key_PageDown:
+            step = &ucSpinner::StepDownLarge;
+            break;
+        default:
+            return false;
+    }
+    CommitText();  // a typed number first, as a click on a step button does
+    (this->*step)();
+    return true;
+}
+
 void ucSpinner::ShowStoredValuePlain() { txtVal_->setText(ToQt(PlainNumber(Value()))); }
 
 bool ucSpinner::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtVal_) {
+        if (event->type() == QEvent::KeyPress && StepByKey(static_cast<QKeyEvent*>(event)->key()))
+            return true;
         if (event->type() == QEvent::KeyRelease) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {

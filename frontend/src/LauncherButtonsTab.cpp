@@ -106,17 +106,28 @@ void LauncherButtonsTab::BuildEditor() {
     cmdNewButton = NewCommand("cmdNewButton", "&New Button", "Add New Button to Current Tab", this);
     cmdMoveUp = NewCommand("cmdMoveUp", "Move &Up", "Move Button up in the List", this);
     cmdMoveDown = NewCommand("cmdMoveDown", "Move &Down", "Move Button Down in the List", this);
-    cmdRemoveButton = NewCommand("cmdRemoveButton", "Remove Button", "Delete currently selected button", this);
-    cmdNewTab = NewCommand("cmdNewTab", "New &Tab", "Create New Button Tab", this);
-    cmdRenameTab = NewCommand("cmdRenameTab", "Rename Tab", "Rename Current Button Tab", this);
+    cmdRemoveButton =
+        NewCommand("cmdRemoveButton", "Remo&ve Button", "Delete currently selected button", this);
+    cmdNewTab = NewCommand("cmdNewTab", "New Ta&b", "Create New Button Tab", this);
+    cmdRenameTab = NewCommand("cmdRenameTab", "Rena&me Tab", "Rename Current Button Tab", this);
 
+    // The list of buttons on the left; on the right what belongs to the selected one: its
+    // caption, its tab and program (the window puts its "Tabs & Buttons" frame there), its start
+    // mode.
+    auto* listLabel = new QLabel("Currentl&y Defined Buttons", this);
+    listLabel->setBuddy(lstButtons);
+    auto* nameLabel = new QLabel("Capt&ion to Display on Button", this);
+    nameLabel->setBuddy(txtButtonName);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(new QLabel("Currently Defined Buttons", this), 0, 0);
-    grid->addWidget(lstButtons, 1, 0, 4, 1);
-    grid->addWidget(new QLabel("Caption to Display on Button", this), 0, 1, 1, 2);
-    grid->addWidget(txtButtonName, 1, 1, 1, 2);
-    grid->addWidget(frmRunType, 2, 1, 1, 2);
+    grid->addWidget(listLabel, 0, 0);
+    grid->addWidget(lstButtons, 1, 0, 5, 1);
+    grid->addWidget(nameLabel, 0, 1);
+    grid->addWidget(txtButtonName, 1, 1);
+    frameArea_ = new QWidget(this);
+    frameArea_->setObjectName("buttonFrameArea");
+    grid->addWidget(frameArea_, 2, 1);
+    grid->addWidget(frmRunType, 3, 1);
     auto* commands = new QGridLayout;
     commands->addWidget(cmdNewButton, 0, 0);
     commands->addWidget(cmdRemoveButton, 0, 1);
@@ -124,8 +135,8 @@ void LauncherButtonsTab::BuildEditor() {
     commands->addWidget(cmdMoveDown, 1, 1);
     commands->addWidget(cmdNewTab, 2, 0);
     commands->addWidget(cmdRenameTab, 2, 1);
-    grid->addLayout(commands, 3, 1, 1, 2);
-    grid->setRowStretch(4, 1);
+    grid->addLayout(commands, 4, 1);
+    grid->setRowStretch(5, 1);
     grid->setColumnStretch(0, 1);
 
     connect(lstButtons, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -143,6 +154,15 @@ void LauncherButtonsTab::BuildEditor() {
         connect(path, &controls::BoundControl::Change, this, [this] { PathChanged(); });
     if (auto* tab = registry_.DropDown("cbxTab"))
         connect(tab, &controls::BoundControl::Change, this, [this] { ArrangeButtons(); });
+}
+
+std::vector<QWidget*> LauncherButtonsTab::TabOrder() const {
+    std::vector<QWidget*> order = {lstButtons, txtButtonName, frameArea_};
+    for (QRadioButton* option : optRunType) order.push_back(option);
+    for (QWidget* command :
+         {cmdNewButton, cmdRemoveButton, cmdMoveUp, cmdMoveDown, cmdNewTab, cmdRenameTab})
+        order.push_back(command);
+    return order;
 }
 
 bool LauncherButtonsTab::eventFilter(QObject* watched, QEvent* event) {

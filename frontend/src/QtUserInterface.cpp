@@ -46,11 +46,19 @@ frmStatus& QtUserInterface::StatusWindow() {
 }
 
 void QtUserInterface::SetStatus(const std::string& text) {
+    // Once start-up is over a status text has no window to stand in: a file read for a track
+    // change must not bring a splash screen back over the main window.
+    if (retired_) return;
     StatusWindow().SetMessage(text);
 }
 
 void QtUserInterface::HideStatus() {
     if (status_) status_->hide();
+}
+
+void QtUserInterface::RetireStatus() {
+    retired_ = true;
+    HideStatus();
 }
 
 void QtUserInterface::CloseStatus() {

@@ -9,13 +9,16 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdlib>
 
 #include "zam/controls/BoundStore.h"
 #include "zam/controls/RuntimeBindings.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
+#include "zam/frontend/PictureLabel.h"
 #include "zam/frontend/SeasonFile.h"
 #include "zam/frontend/frmEditSeasonEntry.h"
 #include "zam/model/clsGPL.h"
@@ -34,13 +37,36 @@ QPushButton* NewButton(const char* name, const char* caption, const char* tip, Q
     return button;
 }
 
+void Select(QListWidget* list, int position) {
+    if (position >= 1 && position <= list->count()) list->setCurrentRow(position - 1);
+}
+
+// A track list is wide enough for a name of 24 characters, or for its longest name up to twice
+// that, beside the scroll bar that a full season of 64 events needs.
+void FitListWidth(QListWidget* list) {
+    const QFontMetrics metrics(list->font());
+    const int sample = metrics.horizontalAdvance(QStringLiteral("Nürburgring Nordschleife"));
+    int widest = sample;
+    for (int row = 0; row < list->count(); ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(list->item(row)->text()));
+    const int chrome = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list) +
+                       2 * list->frameWidth() + 4 * list->spacing() + metrics.averageCharWidth();
+    list->setMinimumWidth(std::min(widest, 2 * sample) + chrome);
+}
+
 void FillList(QListWidget* list, const TrackList& tracks) {
     list->clear();
     for (const auto& entry : tracks) list->addItem(controls::ToQt(entry.displayName));
+    FitListWidth(list);
 }
 
-void Select(QListWidget* list, int position) {
-    if (position >= 1 && position <= list->count()) list->setCurrentRow(position - 1);
+// Inserts `widget` at `index` into a frame that the window built from the catalogue (its
+// controls stand in one column); false when there is no such frame.
+bool InsertIntoFrame(QWidget* frame, int index, QWidget* widget) {
+    auto* column = frame ? qobject_cast<QVBoxLayout*>(frame->layout()) : nullptr;
+    if (!column) return false;
+    column->insertWidget(index, widget);
+    return true;
 }
 
 }  // namespace
@@ -62,14 +88,16 @@ TrackListsTab::TrackListsTab(clsGPL& gpl, UserInterface& ui,
     lstOtherTracks = new QListWidget(this);
     lstOtherTracks->setObjectName("lstOtherTracks");
     cmdTrkAdd = NewButton("cmdTrkAdd", "<< &Add", "Make the selected track active", this);
-    cmdTrkRemove = NewButton("cmdTrkRemove", "&Remove >>", "Make the selected track inactive", this);
+    cmdTrkRemove =
+        NewButton("cmdTrkRemove", "Remo&ve >>", "Make the selected track inactive", this);
     cmdMoveTrackUp = NewButton("cmdMoveTrackUp", "Move &Up", "Move the track up the season", this);
     cmdMoveTrackDown = NewButton("cmdMoveTrackDown", "Move &Down", "Move the track down the season", this);
-    cmdSortTracksByDate = NewButton("cmdSortTracksByDate", "Sort by Da&te", "Order the season by date", this);
+    cmdSortTracksByDate =
+        NewButton("cmdSortTracksByDate", "Sort &by Date", "Order the season by date", this);
     cmdSortTracksByName = NewButton("cmdSortTracksByName", "Sort by &Name", "Order the season by name", this);
     cmdEditSeasonEntry = NewButton("cmdEditSeasonEntry", "&Edit Entry", "Edit the selected season entry", this);
     cmdSaveSeason = NewButton("cmdSaveSeason", "&Save Season", "Save this season to a file", this);
-    cmdLoadSeason = NewButton("cmdLoadSeason", "&Load Season", "Load a saved season", this);
+    cmdLoadSeason = NewButton("cmdLoadSeason", "L&oad Season", "Load a saved season", this);
     txtSeasonName = new QLineEdit(this);
     txtSeasonName->setObjectName("txtSeasonName");
     txtSeasonName->installEventFilter(this);
@@ -96,26 +124,43 @@ void TrackListsTab::BuildLayout() {
     auto* inactive = new QVBoxLayout;
     inactive->addWidget(lblOtherTracks);
     inactive->addWidget(lstOtherTracks, 1);
-    auto* lists = new QHBoxLayout;
-    lists->addLayout(active, 3);
-    lists->addLayout(middle);
-    lists->addLayout(inactive, 2);
-
-    auto* season = new QHBoxLayout;
-    season->addWidget(new QLabel("Season Name", this));
-    season->addWidget(txtSeasonName, 1);
-    season->addWidget(cmdSaveSeason);
-    season->addWidget(cmdLoadSeason);
-
-    auto* details = new QGridLayout;
-    for (std::size_t i = 0; i < lblTrackData.size(); ++i)
-        details->addWidget(lblTrackData[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
-
-    auto* column = new QVBoxLayout(this);
+    auto* column = new QHBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
-    column->addLayout(lists, 1);
-    column->addLayout(season);
-    column->addLayout(details);
+    column->addLayout(active, 1);
+    column->addLayout(middle);
+    column->addLayout(inactive, 1);
+
+    // The current circuit's data goes into the window's "Track Details" frame, the season's name
+    // and files into its "Season" frame; without those frames they stand below the lists.
+    auto* details = new QWidget(this);
+    details->setObjectName("trackDetails");
+    auto* grid = new QGridLayout(details);
+    grid->setContentsMargins(0, 0, 0, 0);
+    for (std::size_t i = 0; i < lblTrackData.size(); ++i)
+        grid->addWidget(lblTrackData[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
+
+    auto* name = new QWidget(this);
+    auto* nameRow = new QHBoxLayout(name);
+    nameRow->setContentsMargins(0, 0, 0, 0);
+    auto* nameLabel = new QLabel("Season Na&me", name);
+    nameLabel->setBuddy(txtSeasonName);
+    nameRow->addWidget(nameLabel);
+    nameRow->addWidget(txtSeasonName, 1);
+    auto* files = new QWidget(this);
+    auto* filesRow = new QHBoxLayout(files);
+    filesRow->setContentsMargins(0, 0, 0, 0);
+    filesRow->addWidget(cmdSaveSeason);
+    filesRow->addWidget(cmdLoadSeason);
+    filesRow->addStretch(1);
+
+    QWidget* detailsFrame = registry_.Frame("frmTrackDetails");
+    QWidget* seasonFrame = registry_.Frame("frmSeason");
+    if (!InsertIntoFrame(detailsFrame, 0, details) || !InsertIntoFrame(seasonFrame, 0, name) ||
+        !InsertIntoFrame(seasonFrame, 2, files)) {
+        auto* below = new QVBoxLayout;
+        for (QWidget* part : {details, name, files}) below->addWidget(part);
+        column->addLayout(below);
+    }
 }
 
 void TrackListsTab::ConnectHandlers() {
@@ -142,6 +187,16 @@ bool TrackListsTab::eventFilter(QObject* watched, QEvent* event) {
 void TrackListsTab::SetPictures(QLabel* imgTrack, QLabel* imgTrack2) {
     imgTrack_ = imgTrack;
     imgTrack2_ = imgTrack2;
+}
+
+std::vector<QWidget*> TrackListsTab::TabOrder() const {
+    return {lstTrackIni,         cmdTrkAdd,
+            cmdTrkRemove,        cmdMoveTrackUp,
+            cmdMoveTrackDown,    cmdSortTracksByDate,
+            cmdSortTracksByName, cmdEditSeasonEntry,
+            lstOtherTracks,      registry_.Find("spnDlong"),
+            txtSeasonName,       registry_.Find("spnYear"),
+            cmdSaveSeason,       cmdLoadSeason};
 }
 
 int TrackListsTab::SelectedActive() const { return lstTrackIni->currentRow() + 1; }
@@ -192,8 +247,10 @@ void TrackListsTab::ShowTrackData() {
         "Lap record: " + FormatLapTime(std::atof(recordTime.c_str())),
         "by " + (usable ? gpl_.IniValue(record, "Lap Record", "player") : std::string()),
     };
-    for (std::size_t i = 0; i < lblTrackData.size(); ++i)
+    for (std::size_t i = 0; i < lblTrackData.size(); ++i) {
         lblTrackData[i]->setText(controls::ToQt(texts[i]));
+        lblTrackData[i]->setHidden(texts[i].empty());  // no blank line for the unused two
+    }
     if (usable) controls::BindTrackControls(registry_, dir);
 }
 
@@ -202,18 +259,12 @@ void TrackListsTab::ShowPicture(const std::string& dir) {
     auto& fs = platform::Fs();
     const std::string own = programFolder_ + "Pictures\\" + dir + ".jpg";
     const std::string shot = gpl_.Directory() + "Tracks\\" + dir + "\\screenshot.bmp";
-    if (fs.FileExists(own))
-        picture.load(QString::fromStdString(platform::NativePath(own).string()));
-    else if (fs.FileExists(shot))
-        picture.load(QString::fromStdString(platform::NativePath(shot).string()));
-    for (QLabel* label : {imgTrack_, imgTrack2_}) {
-        if (!label) continue;
-        if (picture.isNull())
-            label->clear();
-        else
-            label->setPixmap(picture.scaled(label->width() > 10 ? label->size() : QSize(240, 160),
-                                            Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    }
+    if (!dir.empty() && fs.FileExists(own))
+        picture = LoadPicture(own);
+    else if (!dir.empty() && fs.FileExists(shot))
+        picture = LoadPicture(shot);
+    for (QLabel* label : {imgTrack_, imgTrack2_})
+        if (label) zam::ShowPicture(*label, picture);
 }
 
 void TrackListsTab::TrackChanged() {

@@ -1,5 +1,6 @@
 #include "zam/frontend/WindowGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -30,15 +31,43 @@ int StoredTwips(std::string_view text) {
     return static_cast<int>(negative ? -value : value);
 }
 
+namespace {
+
+bool HoldsSomething(std::string_view text) {
+    return text.find_first_not_of(" \t") != std::string_view::npos;
+}
+
+}  // namespace
+
 WindowTwips RestoreGeometry(std::string_view left, std::string_view top, std::string_view width,
                             std::string_view height, std::string_view windowState) {
     WindowTwips g;
+    g.positionStored = HoldsSomething(left) || HoldsSomething(top);
+    g.widthStored = HoldsSomething(width);
+    g.heightStored = HoldsSomething(height);
     g.left = std::max(StoredTwips(left), 0);
     g.top = std::max(StoredTwips(top), 0);
     g.width = std::max(StoredTwips(width), kMinWindowWidthTwips);
     g.height = std::max(StoredTwips(height), kMinWindowHeightTwips);
     g.maximised = StoredTwips(windowState) == kWindowMaximised;
     return g;
+}
+
+PixelSize FirstWindowSize(PixelSize needed, PixelSize minimum, const PixelRect& available,
+                          PixelSize frame) {
+    auto fit = [](int need, int least, int room) {
+        return std::max(least, std::min(std::max(need, least), room));
+    };
+    return {fit(needed.width, minimum.width, available.width - frame.width),
+            fit(needed.height, minimum.height, available.height - frame.height)};
+}
+
+PixelRect CentredIn(const PixelRect& available, PixelSize size, PixelSize frame) {
+    const int outerWidth = size.width + frame.width;
+    const int outerHeight = size.height + frame.height;
+    return {available.left + std::max(0, (available.width - outerWidth) / 2),
+            available.top + std::max(0, (available.height - outerHeight) / 2), size.width,
+            size.height};
 }
 
 int TwipsToPixels(int twips, double dotsPerInch) {

@@ -23,9 +23,10 @@ constexpr int kIconSize = 48;
 constexpr int kTextWidth = 380;
 constexpr int kButtonWidth = 110;
 
-// The program's icon, painted: a green tile with the title on it.
-QPixmap PaintIcon() {
-    QPixmap icon(kIconSize, kIconSize);
+// The program's icon, painted: a green tile with the title on it, at the screen's resolution.
+QPixmap PaintIcon(qreal ratio) {
+    QPixmap icon(QSize(kIconSize, kIconSize) * ratio);
+    icon.setDevicePixelRatio(ratio);
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -99,7 +100,7 @@ frmAbout::frmAbout(UserInterface& ui, QWidget* parent)
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About %1").arg(QString::fromLatin1(kAppTitle)));
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(PaintIcon());
+    picIcon->setPixmap(PaintIcon(devicePixelRatioF()));
     picIcon->setAlignment(Qt::AlignTop);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));

@@ -1,5 +1,7 @@
 #include "zam/frontend/frmEditSeasonEntry.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <vector>
 
 #include "zam/controls/BoundStore.h"
 #include "zam/controls/ControlBuilder.h"
@@ -14,6 +17,7 @@
 #include "zam/controls/SettingsCatalogue.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
+#include "zam/frontend/FocusChain.h"
 #include "zam/frontend/TrackLists.h"
 #include "zam/model/Catalogues.h"
 #include "zam/model/clsGPL.h"
@@ -21,6 +25,8 @@
 namespace zam {
 
 namespace {
+
+constexpr int kNameWidthTwips = 3900;  // a long event name such as "South African Grand Prix"
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -69,13 +75,22 @@ frmEditSeasonEntry::frmEditSeasonEntry(clsGPL& gpl, UserInterface& ui, QWidget* 
 
 void frmEditSeasonEntry::BuildLayout() {
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel("Long Name", this), 0, 0);
+    auto* longLabel = new QLabel("&Long Name", this);
+    longLabel->setBuddy(txtTrackLongName);
+    grid->addWidget(longLabel, 0, 0);
     grid->addWidget(txtTrackLongName, 0, 1);
-    grid->addWidget(new QLabel("Short Name", this), 1, 0);
+    auto* shortLabel = new QLabel("Sh&ort Name", this);
+    shortLabel->setBuddy(txtShortName);
+    grid->addWidget(shortLabel, 1, 0);
     grid->addWidget(txtShortName, 1, 1);
+    std::vector<QWidget*> order = {txtTrackLongName, txtShortName};
     int row = 2;
-    for (const char* name : {"cbxMonth", "cbxDay", "spnNoOfLaps", "spnGrid"})
-        if (QWidget* control = registry_.Find(name)) grid->addWidget(control, row++, 0, 1, 2);
+    for (const char* name : {"cbxMonth", "cbxDay", "spnNoOfLaps", "spnGrid"}) {
+        if (QWidget* control = registry_.Find(name)) {
+            grid->addWidget(control, row++, 0, 1, 2);
+            order.push_back(control);
+        }
+    }
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdDefault);
     buttons->addWidget(cmdSetDefault);
@@ -84,7 +99,10 @@ void frmEditSeasonEntry::BuildLayout() {
     auto* column = new QVBoxLayout(this);
     column->addLayout(grid);
     column->addLayout(buttons);
-    txtTrackLongName->setMinimumWidth(260);
+    txtTrackLongName->setMinimumWidth(controls::TwipsToPixels(this, kNameWidthTwips));
+    // The bound controls are built first; Tab visits the fields from the top.
+    for (QWidget* button : {cmdDefault, cmdSetDefault, cmdOK}) order.push_back(button);
+    ChainFocus(nullptr, order);
 }
 
 controls::ucDropDown* frmEditSeasonEntry::cbxMonth() const { return registry_.DropDown("cbxMonth"); }
@@ -141,6 +159,12 @@ void frmEditSeasonEntry::ShowEvent() {
 }
 
 void frmEditSeasonEntry::cmdOK_Click() {
+    // Enter presses OK while a number may still be typed in a spinner, which keeps it only when
+    // its box is left: leave it first, or closing would drop the number without a word.
+    if (QWidget* box = focusWidget()) {
+        QFocusEvent leave(QEvent::FocusOut, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(box, &leave);
+    }
     gpl_.SetIniValue(kSeasonFile, Section(), "name", controls::FromQt(txtTrackLongName->text()));
     gpl_.SetIniValue(kSeasonFile, Section(), "shortName", controls::FromQt(txtShortName->text()));
     accept();

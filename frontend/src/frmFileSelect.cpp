@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "zam/frontend/FocusChain.h"
 #include "zam/frontend/LogicalFolder.h"
 #include "zam/frontend/QtText.h"
 #include "zam/platform/FileSystem.h"
@@ -150,6 +151,8 @@ frmFileSelect::frmFileSelect(UserInterface& ui, QWidget* parent)
     FillDrives();
     SetFormCaption({});
     SetAllowNew(false);
+    // Tab reads the dialog from the top: the folder, its lists, the drive, the name, the buttons.
+    ChainFocus(nullptr, {txtPath, Directory, Files, Drives, txtFileName, cmdOK, Cancel});
 }
 
 void frmFileSelect::SetPath(const std::string& folder) {
@@ -167,6 +170,8 @@ void frmFileSelect::SetAllowNew(bool allowNew) {
     allowNew_ = allowNew;
     lblFileName->setVisible(allowNew);
     txtFileName->setVisible(allowNew);
+    // The dialog opens where the choice is made: the name to type, or the files to pick from.
+    (allowNew ? static_cast<QWidget*>(txtFileName) : Files)->setFocus();
 }
 
 void frmFileSelect::SetPattern(const std::string& pattern) {

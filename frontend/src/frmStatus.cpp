@@ -17,8 +17,9 @@ namespace {
 constexpr int kTopTwips = 240;  // lblTitle's distance from the top edge
 constexpr int kGapTwips = 120;  // gap between the labels
 constexpr int kTwipsPerInch = 1440;
-constexpr int kWidth = 420;
-constexpr int kHeight = 190;
+constexpr int kWidthTwips = 6300;  // 420 x 190 pixels on a screen of 96 dots per inch
+constexpr int kHeightTwips = 2850;
+constexpr int kSideMarginTwips = 120;  // kept free at either end of a shortened line
 
 int PixelsFromTwips(const QWidget& w, int twips) {
     return (twips * w.logicalDpiY() + kTwipsPerInch / 2) / kTwipsPerInch;
@@ -58,7 +59,7 @@ frmStatus::frmStatus(QWidget* parent)
     layout->addWidget(lblCredits);
     layout->addWidget(lblMessage);
     layout->addStretch(1);
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(PixelsFromTwips(*this, kWidthTwips), PixelsFromTwips(*this, kHeightTwips));
 }
 
 std::string frmStatus::TitleText() {
@@ -66,7 +67,12 @@ std::string frmStatus::TitleText() {
 }
 
 void frmStatus::SetMessage(const std::string& text) {
-    lblMessage->setText(QtDisplayText(text));
+    // A long file name has no blank to break at: it loses its middle rather than its ends.
+    const QFontMetrics metrics(lblMessage->font());
+    const int room = width() - 2 * PixelsFromTwips(*this, kSideMarginTwips);
+    QStringList lines = QtDisplayText(text).split(QLatin1Char('\n'));
+    for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideMiddle, room);
+    lblMessage->setText(lines.join(QLatin1Char('\n')));
     if (!isVisible()) show();
     raise();
     repaint();

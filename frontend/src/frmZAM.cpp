@@ -24,10 +24,12 @@
 #include "zam/controls/ucCheckBox.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
+#include "zam/frontend/FocusChain.h"
 #include "zam/frontend/LaunchCommand.h"
+#include "zam/frontend/PictureLabel.h"
 #include "zam/frontend/QtText.h"
-#include "zam/frontend/frmAbout.h"
 #include "zam/frontend/WindowGeometry.h"
+#include "zam/frontend/frmAbout.h"
 #include "zam/model/clsEngines.h"
 #include "zam/model/clsGPL.h"
 #include "zam/platform/Paths.h"
@@ -36,17 +38,19 @@ namespace zam {
 
 namespace {
 
-constexpr int kPictureWidth = 192;
-constexpr int kPictureHeight = 120;
-
-QLabel* NewPicture(const char* name, QWidget* parent) {
-    auto* picture = new QLabel(parent);
-    picture->setObjectName(name);
-    picture->setFixedSize(kPictureWidth, kPictureHeight);
-    picture->setAlignment(Qt::AlignCenter);
-    picture->setFrameShape(QFrame::StyledPanel);
-    return picture;
-}
+// Labels (caption, width in twips) for the drop-downs that the settings catalogue leaves
+// without a caption: what they hold is not clear from their items alone ("Black" is a helmet
+// colour).
+struct LayoutCaption {
+    const char* control;
+    const char* caption;
+    int labelWidth;
+};
+constexpr LayoutCaption kLayoutCaptions[] = {
+    {"cbxCurSetup", "Current", 900},     {"cbxConnectVia", "Protocol", 900},
+    {"cbxPlayerHelmet", "Hel&met", 900}, {"cbxDrivingView", "&View", 900},
+    {"cbxUOM", "&Units", 900},           {"cbxDateFormat", "&Dates", 900},
+};
 
 // Adds `widget` to a frame box built from the catalogue, above the stretch that ends its column.
 void AddToFrame(QGroupBox* frame, QWidget* widget) {
@@ -55,14 +59,24 @@ void AddToFrame(QGroupBox* frame, QWidget* widget) {
     column->insertWidget(column->count() - 1, widget);
 }
 
-// At the smallest window size a page scrolls rather than squeezing its controls.
-QWidget* Scrollable(QWidget* page) {
-    auto* scroll = new QScrollArea;
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(page);
-    return scroll;
-}
+// A page of the main tabs. When the window is smaller than the page needs it scrolls rather
+// than squeezing its controls; its size hint is the whole page (a plain scroll area caps its
+// hint and keeps the first one it computed), so the window's own hint is the size at which no
+// page scrolls.
+class PageScroller : public QScrollArea {
+public:
+    explicit PageScroller(QWidget* page) {
+        setFocusPolicy(Qt::NoFocus);  // Tab goes from the tab strip straight to the page's controls
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setWidget(page);
+    }
+    QSize sizeHint() const override {
+        const QWidget* page = widget();
+        const int frame = 2 * frameWidth();
+        return page->sizeHint().expandedTo(page->minimumSizeHint()) + QSize(frame, frame);
+    }
+};
 
 QWidget* LabelledLine(const char* caption, QLineEdit* edit, QWidget* parent) {
     auto* row = new QWidget(parent);
@@ -133,11 +147,17 @@ void frmZAM::BuildControls() {
     tabPages = {BuildGplPage(),     BuildGraphicsPage(), BuildOptionsPage(),
                 BuildTracksPage(),  BuildButtonsPage(),  BuildEnginesPage()};
     for (std::size_t i = 0; i < tabPages.size(); ++i)
-        tabGeneral->addTab(Scrollable(tabPages[i]), QString::fromUtf8(kMainTabs[i]));
+        tabGeneral->addTab(new PageScroller(tabPages[i]), QString::fromUtf8(kMainTabs[i]));
     column->addWidget(tabGeneral, 1);
     column->addWidget(BuildStatusRow());
     setCentralWidget(central);
     rasterisers_ = std::make_unique<controls::RasteriserProfiles>(controls_);
+    for (const LayoutCaption& label : kLayoutCaptions) {
+        if (controls::BoundControl* control = controls_.Bound(label.control)) {
+            control->SetCaption(label.caption);
+            control->SetLabelWidth(label.labelWidth);
+        }
+    }
 }
 
 QWidget* frmZAM::BuildSelectionRow() {
@@ -146,10 +166,16 @@ QWidget* frmZAM::BuildSelectionRow() {
     grid->setContentsMargins(0, 0, 0, 0);
     const std::vector<controls::BoundControl*> built =
         controls::BuildFrameControls("frmZAM", row, controls_);
-    // Player and class on the left, team and circuit on the right.
+    // Player and class on the left, team and circuit on the right; Tab reads them row by row.
     const char* order[] = {"cbxPlayer", "cbxCar", "cbxClass", "cbxTrack"};
-    for (int i = 0; i < 4; ++i)
-        if (QWidget* control = controls_.Find(order[i])) grid->addWidget(control, i / 2, i % 2);
+    std::vector<QWidget*> reading;
+    for (int i = 0; i < 4; ++i) {
+        if (QWidget* control = controls_.Find(order[i])) {
+            grid->addWidget(control, i / 2, i % 2);
+            reading.push_back(control);
+        }
+    }
+    ChainFocus(nullptr, reading);
     return row;
 }
 
@@ -170,10 +196,12 @@ QWidget* frmZAM::BuildGplPage() {
         modes->addWidget(optMode[static_cast<std::size_t>(i)]);
     }
     left->addWidget(frmMode);
-    imgMode = NewPicture("imgMode", page);
+    imgMode = NewPictureLabel("imgMode", page);
     left->addWidget(imgMode);
-    imgCar = NewPicture("imgCar", page);
+    imgCar = NewPictureLabel("imgCar", page);
     left->addWidget(imgCar);
+    imgTrack = NewPictureLabel("imgTrack", page);
+    left->addWidget(imgTrack);
     left->addStretch(1);
     columns->addLayout(left);
 
@@ -201,13 +229,13 @@ QWidget* frmZAM::BuildGplPage() {
     txtPassword->setToolTip("Server Password");
     AddToFrame(frmClient, LabelledLine("Pass&word", txtPassword, frmClient));
 
-    // One column: the mode decides which of these show, and the window stays narrow enough
-    // for its smallest size.
+    // The mode decides which of these show: the race, server and client frames on the left, the
+    // setups on the right (alone, they take the whole width).
     settings->addWidget(Frame("frmRace"), 0, 0);
     settings->addWidget(Frame("frmHosting"), 1, 0);
     settings->addWidget(frmClient, 2, 0);
-    settings->addWidget(frmSetup, 3, 0);
-    settings->setRowStretch(4, 1);
+    settings->addWidget(frmSetup, 0, 1, 3, 1, Qt::AlignTop);
+    settings->setRowStretch(3, 1);
     columns->addWidget(frmSettings, 1);
     return page;
 }
@@ -217,11 +245,15 @@ QWidget* frmZAM::BuildGraphicsPage() {
     auto* grid = new QGridLayout(page);
     grid->addWidget(Frame("frm3DOptions"), 0, 0);
     grid->addWidget(Frame("frmBackgrounds"), 1, 0);
-    // Only the chosen rasteriser's frame shows; they share one place.
-    auto* options = new QVBoxLayout;
-    for (const char* frame : {"frmD3D", "frmOpenGL", "frm3DFX", "frmRendition"})
-        options->addWidget(Frame(frame));
-    grid->addLayout(options, 0, 1);
+    // Only the chosen rasteriser's frame shows; they share one place, which keeps the room of the
+    // largest so that the page does not change its size with the choice.
+    for (const char* name : {"frmD3D", "frmOpenGL", "frm3DFX", "frmRendition"}) {
+        QGroupBox* frame = Frame(name);
+        QSizePolicy policy = frame->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        frame->setSizePolicy(policy);
+        grid->addWidget(frame, 0, 1, Qt::AlignTop);
+    }
     grid->addWidget(Frame("frmEffects"), 1, 1);
     grid->addWidget(Frame("frmForwardTextures"), 0, 2);
     grid->addWidget(Frame("frmMirrorTextures"), 1, 2);
@@ -246,10 +278,13 @@ QWidget* frmZAM::BuildTracksPage() {
     trackListArea = new QWidget(page);
     trackListArea->setObjectName("trackListArea");
     grid->addWidget(trackListArea, 0, 0, 3, 1);
-    grid->addWidget(Frame("frmTrackDetails"), 0, 1);
+    // The track lists put the circuit's data and the season's name and files into these frames.
+    QGroupBox* details = Frame("frmTrackDetails");
+    imgTrack2 = NewPictureLabel("imgTrack2", details);
+    AddToFrame(details, imgTrack2);
+    grid->addWidget(details, 0, 1);
     grid->addWidget(Frame("frmSeason"), 1, 1);
-    imgTrack = NewPicture("imgTrack", page);
-    grid->addWidget(imgTrack, 2, 1);
+    grid->setRowStretch(2, 1);
     grid->setColumnStretch(0, 1);
     return page;
 }
@@ -257,17 +292,18 @@ QWidget* frmZAM::BuildTracksPage() {
 QWidget* frmZAM::BuildButtonsPage() {
     auto* page = new QWidget;
     auto* row = new QHBoxLayout(page);
-    row->addWidget(Frame("frmUtils"));
     buttonEditorArea = new QWidget(page);
     buttonEditorArea->setObjectName("buttonEditorArea");
     row->addWidget(buttonEditorArea, 1);
+    // The selected button's tab and program: the button editor places the frame beside its list.
+    Frame("frmUtils")->setParent(buttonEditorArea);
     return page;
 }
 
 QWidget* frmZAM::BuildEnginesPage() {
     auto* page = new QWidget;
     auto* row = new QHBoxLayout(page);
-    row->addWidget(Frame("frmEngines"));
+    row->addWidget(Frame("frmEngines"), 0, Qt::AlignTop);
     row->addStretch(1);
     // Element 7 (the unused chassis) never gets an engine list.
     if (QWidget* unused = controls_.Find("cbxEngine", 7)) unused->hide();
@@ -293,6 +329,27 @@ QWidget* frmZAM::BuildStatusRow() {
     cmdGPL->setDefault(true);
     layout->addWidget(cmdGPL);
     return row;
+}
+
+QSize frmZAM::SizeWithoutScrolling() {
+    ensurePolished();
+    // The first tab shows other frames in each launch mode: measure them all, then put back what
+    // the current mode shows.
+    const std::vector<QWidget*> modeWidgets = ModeWidgets();
+    std::vector<bool> hidden;
+    for (QWidget* widget : modeWidgets) hidden.push_back(widget->isHidden());
+    auto measure = [this] {
+        for (QWidget* widget : findChildren<QWidget*>()) widget->updateGeometry();
+        return sizeHint();
+    };
+    QSize needed = measure();
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        ShowModeFrames(*FramesForMode(std::to_string(mode)));
+        needed = needed.expandedTo(measure());
+    }
+    for (std::size_t i = 0; i < modeWidgets.size(); ++i) modeWidgets[i]->setHidden(hidden[i]);
+    measure();
+    return needed;
 }
 
 void frmZAM::ConnectHandlers() {

@@ -4,11 +4,13 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "zam/controls/RuntimeBindings.h"
 #include "zam/controls/ucCheckBox.h"
 #include "zam/controls/ucDropDown.h"
+#include "zam/frontend/FocusChain.h"
 #include "zam/frontend/LauncherButtonsTab.h"
 #include "zam/frontend/SetupLists.h"
 #include "zam/frontend/TrackListsTab.h"
@@ -43,7 +45,8 @@ void frmZAM::FillTrackLists() {
         std::string folder = ShippedFile("");
         tracks = new TrackListsTab(*gpl_, ui_, controls_, folder, trackListArea);
         PlaceIn(trackListArea, tracks);
-        tracks->SetPictures(imgTrack, nullptr);
+        tracks->SetPictures(imgTrack, imgTrack2);
+        ChainFocus(tabGeneral->tabBar(), tracks->TabOrder());
         tracks->onTrackChanged = [this] { FillSetupLists(); };
         if (cmdGRE)
             connect(cmdGRE, &QPushButton::clicked, this, [this] {
@@ -98,11 +101,18 @@ void frmZAM::BuildLauncherButtons() {
         buttons = new LauncherButtonsTab(*gpl_, ui_, controls_, actions, buttonEditorArea);
         PlaceIn(buttonEditorArea, buttons);
         PlaceIn(launcherArea, buttons->Strip());
+        if (QWidget* utils = controls_.Frame("frmUtils")) {
+            PlaceIn(buttons->FrameArea(), utils);
+            utils->show();
+        }
+        ChainFocus(tabGeneral->tabBar(), buttons->TabOrder());
         buttons->onEditorPathChanged = [this](bool hasEditor) {
             if (cmdGRE) cmdGRE->setEnabled(hasEditor);
         };
     }
     buttons->Build();
+    // The strip stands between the timer and the launch button.
+    ChainFocus(cmdResetTimer, {buttons->Strip()});
 }
 
 void frmZAM::RefreshButtonsTab() {

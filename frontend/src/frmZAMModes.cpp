@@ -11,6 +11,7 @@
 #include "zam/controls/ucCheckBox.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/frontend/LaunchCommand.h"
+#include "zam/frontend/PictureLabel.h"
 #include "zam/frontend/QtText.h"
 #include "zam/frontend/frmZAM.h"
 #include "zam/model/clsGPL.h"
@@ -21,15 +22,10 @@ namespace zam {
 
 namespace {
 
-void ShowPicture(QLabel* picture, const std::string& logicalFile) {
-    const QPixmap pixmap(QString::fromStdString(platform::NativePath(logicalFile).string()));
-    if (pixmap.isNull()) {
-        picture->clear();
-        return;
-    }
-    picture->setPixmap(
-        pixmap.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-}
+// The frames and controls of the first tab that the launch mode shows or hides, in the order of
+// ModeFrames.
+constexpr const char* kModeWidgetNames[] = {"frmSetup",  "frmRace",      "frmHosting",
+                                            "frmClient", "cbxRaceSetup", "cbxDamageModel"};
 
 }  // namespace
 
@@ -50,18 +46,18 @@ void frmZAM::SelectMode(int index) {
 }
 
 void frmZAM::ShowModePicture(const std::string& modeText) {
-    ShowPicture(imgMode, ShippedFile("Pictures\\Mode" + modeText + ".jpg"));
+    ShowPictureFile(*imgMode, ShippedFile("Pictures\\Mode" + modeText + ".jpg"));
 }
 
 void frmZAM::ShowCarPicture(const std::string& carValue) {
     const std::string picture = ShippedFile("Pictures\\Car" + carValue + ".jpg");
     const std::string fallback = ShippedFile("Pictures\\CarD.JPG");
     if (platform::Fs().FileExists(picture))
-        ShowPicture(imgCar, picture);
+        ShowPictureFile(*imgCar, picture);
     else if (platform::Fs().FileExists(fallback))
-        ShowPicture(imgCar, fallback);
+        ShowPictureFile(*imgCar, fallback);
     else
-        imgCar->clear();
+        ShowPicture(*imgCar, QPixmap());
 }
 
 void frmZAM::ResizeRaceTabControls() {
@@ -70,18 +66,26 @@ void frmZAM::ResizeRaceTabControls() {
     if (controls::BoundControl* rename = controls_.Bound("chkRenameSetups")) rename->Refresh();
 
     const std::string mode = FrontEndValue("ZAM", "Mode");
-    if (const std::optional<ModeFrames> frames = FramesForMode(mode)) {
-        const std::pair<const char*, bool> shown[] = {
-            {"frmSetup", frames->setup},         {"frmRace", frames->race},
-            {"frmHosting", frames->hosting},     {"frmClient", frames->client},
-            {"cbxRaceSetup", frames->raceSetup}, {"cbxDamageModel", frames->damageModel}};
-        for (const auto& [name, visible] : shown)
-            if (QWidget* widget = controls_.Find(name)) widget->setVisible(visible);
-    }
+    if (const std::optional<ModeFrames> frames = FramesForMode(mode)) ShowModeFrames(*frames);
     const std::string player = PlayerId();
     if (!player.empty()) controls::BindRaceControls(controls_, mode, player);
     if (mode == "3") txtIPAddress->setText(QtFromCp1252(gpl_->IniValue("Core.Ini", "CLIENT", "to_ip")));
     cmdGRE->setEnabled(!FrontEndValue("Buttons", "Path0").empty());
+}
+
+std::vector<QWidget*> frmZAM::ModeWidgets() const {
+    std::vector<QWidget*> widgets;
+    for (const char* name : kModeWidgetNames)
+        if (QWidget* widget = controls_.Find(name)) widgets.push_back(widget);
+    return widgets;
+}
+
+void frmZAM::ShowModeFrames(const ModeFrames& frames) {
+    const bool shown[] = {frames.setup,  frames.race,      frames.hosting,
+                          frames.client, frames.raceSetup, frames.damageModel};
+    static_assert(std::size(shown) == std::size(kModeWidgetNames));
+    for (std::size_t i = 0; i < std::size(shown); ++i)
+        if (QWidget* widget = controls_.Find(kModeWidgetNames[i])) widget->setVisible(shown[i]);
 }
 
 // The qualifying spinner counts minutes; the simulator keeps the length in seconds.

@@ -56,6 +56,7 @@ bool frmZAM::Load() {
         return false;
     }
     skipped_.Run("Moving screenshots to the Exports folder", [&] { MoveScreenshots(); });
+    ui_.RetireStatus();
     skipped_.Run("Building the launcher buttons", [&] { BuildLauncherButtons(); });
     skipped_.Run("Filling the lists", [&] { FillStartupLists(); });
     skipped_.Run("Restoring the window's position and size", [&] { RestoreGeometry(); });
@@ -177,8 +178,26 @@ void frmZAM::RestoreGeometry() {
         FrontEndValue("Window", "Width"), FrontEndValue("Window", "Height"),
         FrontEndValue("Window", "WindowState"));
     const double dpi = Dpi();
-    move(TwipsToPixels(g.left, dpi), TwipsToPixels(g.top, dpi));
-    resize(TwipsToPixels(g.width, dpi), TwipsToPixels(g.height, dpi));
+    PixelRect place{TwipsToPixels(g.left, dpi), TwipsToPixels(g.top, dpi),
+                    TwipsToPixels(g.width, dpi), TwipsToPixels(g.height, dpi)};
+    if (!g.widthStored || !g.heightStored) {
+        // Nothing stored (a first start): the size at which no tab scrolls, as far as the screen
+        // has room, centred on it unless a position was stored.
+        QRect screenArea = options_.screenArea ? options_.screenArea() : QRect();
+        if (!options_.screenArea && screen()) screenArea = screen()->availableGeometry();
+        const PixelRect available{screenArea.x(), screenArea.y(), screenArea.width(),
+                                  screenArea.height()};
+        const PixelSize frame{TwipsToPixels(kWindowFrameWidthTwips, dpi),
+                              TwipsToPixels(kWindowFrameHeightTwips, dpi)};
+        const QSize needed = SizeWithoutScrolling();
+        const PixelSize first = FirstWindowSize(
+            {needed.width(), needed.height()}, {minimumWidth(), minimumHeight()}, available, frame);
+        if (!g.widthStored) place.width = first.width;
+        if (!g.heightStored) place.height = first.height;
+        if (!g.positionStored) place = CentredIn(available, {place.width, place.height}, frame);
+    }
+    move(place.left, place.top);
+    resize(place.width, place.height);
     if (g.maximised) setWindowState(windowState() | Qt::WindowMaximized);
 }
 

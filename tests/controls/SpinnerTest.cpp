@@ -142,11 +142,20 @@ TEST_F(SpinnerTest, NoDPDoesNotRoundWhatIsShownOrWritten) {
     EXPECT_EQ(s->TextBox()->text(), "1.001");
 }
 
-TEST_F(SpinnerTest, AButtonClickCommitsTheTypedNumberBeforeStepping) {
+TEST_F(SpinnerTest, AButtonClickOrAStepKeyCommitsTheTypedNumberBeforeStepping) {
     ucSpinner* s = Make(0, 100);
     TypeInto(s->TextBox(), "7");
     QTest::mouseClick(s->UpSmallButton(), Qt::LeftButton);
     EXPECT_EQ(Value(), "8");
+    // Tab stops only at the number; the keyboard steps from there.
+    EXPECT_FALSE(s->UpSmallButton()->focusPolicy() & Qt::TabFocus);
+    TypeInto(s->TextBox(), "20");
+    QTest::keyClick(s->TextBox(), Qt::Key_Up);
+    EXPECT_EQ(Value(), "21");
+    QTest::keyClick(s->TextBox(), Qt::Key_PageDown);
+    EXPECT_EQ(Value(), "11");
+    QTest::keyClick(s->TextBox(), Qt::Key_Down);
+    EXPECT_EQ(s->TextBox()->text(), "10");
 }
 
 TEST_F(SpinnerTest, AnUnfilledBindingShowsTheDefaultAndWritesNothing) {

@@ -1,7 +1,14 @@
 #include "DialogTestSupport.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenuBar>
 #include <QPointer>
+#include <QTabBar>
 #include <QTimer>
 
 #include "zam/platform/Text.h"
@@ -33,6 +40,34 @@ void WithModal(const std::function<void()>& open, const std::function<void(QWidg
     });
     open();
     EXPECT_TRUE(ran) << "the dialog closed before it could be worked";
+}
+
+std::vector<std::string> SharedAccessKeys(QWidget& window) {
+    std::map<QString, QStringList> owners;
+    auto add = [&](const QString& text) {
+        const QString key = QKeySequence::mnemonic(text).toString();
+        if (!key.isEmpty()) owners[key] << text;
+    };
+    QList<QWidget*> widgets = window.findChildren<QWidget*>();
+    widgets.prepend(&window);
+    for (QWidget* w : widgets) {
+        if (!w->isVisible()) continue;
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->buddy()) add(label->text());
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            add(button->text());
+        } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+            add(box->title());
+        } else if (auto* tabs = qobject_cast<QTabBar*>(w)) {
+            for (int i = 0; i < tabs->count(); ++i) add(tabs->tabText(i));
+        } else if (auto* menus = qobject_cast<QMenuBar*>(w)) {
+            for (QAction* menu : menus->actions()) add(menu->text());
+        }
+    }
+    std::vector<std::string> shared;
+    for (const auto& [key, texts] : owners)
+        if (texts.size() > 1) shared.push_back((key + ": " + texts.join(", ")).toStdString());
+    return shared;
 }
 
 std::string MemoryFileSystem::Key(std::string_view path) {

@@ -35,6 +35,10 @@ void WithModalOf(const std::function<void()>& open, const std::function<void(Dia
     });
 }
 
+// The access keys that two or more controls of `window` on the screen share, each with their
+// texts ("L: C&lass, &Load Season"): such a key only moves the focus between them.
+std::vector<std::string> SharedAccessKeys(QWidget& window);
+
 // Folders and files by logical Windows path, compared without regard to case.
 class MemoryFileSystem : public platform::FileSystem {
 public:

@@ -1,12 +1,15 @@
 // The main window on a demo installation: start-up, launch, modes, closing, player and class.
 #include <gmock/gmock.h>
 
-#include <QLabel>
+#include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <optional>
@@ -14,12 +17,16 @@
 
 #include "FailingFileSystem.h"
 #include "../platform/ScopedEnv.h"
+#include "DialogTestSupport.h"
 #include "WindowFixture.h"
 #include "zam/controls/ucCheckBox.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
 #include "zam/frontend/LaunchCommand.h"
 #include "zam/frontend/SkippedSteps.h"
+#include "zam/frontend/TrackListsTab.h"
+#include "zam/frontend/frmEditSeasonEntry.h"
+#include "zam/frontend/frmFileSelect.h"
 #include "zam/model/clsEngines.h"
 #include "zam/model/clsGPL.h"
 #include "zam/platform/CommandFile.h"
@@ -95,6 +102,30 @@ TEST_F(WindowTest, StartUpFillsTheListsAndArchivesScreenshots) {
     EXPECT_FALSE(tmp.exists("gpl/GPL0001.PBF"));
     CloseWith(kSaveAndExit);
     EXPECT_EQ(ZamIniLine("NextScreenie"), "2");
+}
+
+TEST_F(WindowTest, StatusWindowStandsOnlyUntilTheScreenshotsAreMoved) {
+    StatusWindowUi& status = UseRealStatusWindow();
+    tmp.write("gpl/Seasons/two.ini",
+              "[Season]\r\nname=Two\r\nyear=1968\r\nnumEvents=2\r\n"
+              "[Event1]\r\ntrackDirectory=spa\r\n"
+              "[Event2]\r\ntrackDirectory=monza\r\n");
+    ASSERT_TRUE(Open());
+    ASSERT_FALSE(status.shownTexts.empty());
+    EXPECT_EQ(status.shownTexts.back(), "Moving Screenshots to Exports Directory");
+    EXPECT_FALSE(status.StatusVisible()) << "after start-up";
+    const std::size_t startUp = status.shownTexts.size();
+
+    ucDropDown* track = window->DropDown("cbxTrack");
+    track->SelectIndex(track->ListIndex() == 1 ? 2 : 1);  // reads the new circuit's files
+    EXPECT_FALSE(status.StatusVisible()) << "after a track change";
+    auto* tracks = window->trackListArea->findChild<TrackListsTab*>();
+    ASSERT_NE(tracks, nullptr);
+    ui.fileChoices.push_back(FileChoice{Gpl() + "Seasons/", "two.ini"});
+    tracks->cmdLoadSeason->click();
+    EXPECT_EQ(window->DropDown("cbxTrack")->NoItems(), 2) << "the season was loaded";
+    EXPECT_FALSE(status.StatusVisible()) << "after a season load";
+    EXPECT_EQ(status.shownTexts.size(), startUp) << status.shownTexts.back();
 }
 
 TEST_F(WindowTest, MissingSimulatorEndsStartUpWithoutWritingAnything) {
@@ -522,6 +553,69 @@ TEST_F(WindowTest, ResizesAreSavedOnlyAfterStartUp) {
     window->resize(960, 720);
     EXPECT_EQ(window->FrontEndValue("Window", "Width"),
               std::to_string(960 * 1440 / window->logicalDpiX()));
+}
+
+// Each page of the window, and the first one in every launch mode, fits the window unscrolled.
+std::vector<std::string> PagesThatScroll(frmZAM& window) {
+    std::vector<std::string> scrolling;
+    auto check = [&](const std::string& name) {
+        QApplication::processEvents();
+        auto* page = qobject_cast<QAbstractScrollArea*>(window.tabGeneral->currentWidget());
+        if (page && (page->horizontalScrollBar()->maximum() > 0 ||
+                     page->verticalScrollBar()->maximum() > 0))
+            scrolling.push_back(name);
+    };
+    for (int tab = window.tabGeneral->count() - 1; tab >= 0; --tab) {
+        window.tabGeneral->setCurrentIndex(tab);
+        check(window.tabGeneral->tabText(tab).toStdString());
+    }
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        window.SelectMode(mode);
+        check("mode " + std::to_string(mode));
+    }
+    return scrolling;
+}
+
+TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrolls) {
+    screenArea = QRect(0, 0, 1280, 1024);
+    ASSERT_TRUE(Open());
+    window->show();
+    EXPECT_THAT(PagesThatScroll(*window), testing::IsEmpty());
+    const QRect placed = window->frameGeometry();
+    EXPECT_TRUE(screenArea.contains(placed)) << placed.width() << "x" << placed.height();
+    // Centred, give or take the room left for the window system's frame.
+    EXPECT_NEAR(placed.center().x(), screenArea.center().x(), 20);
+    EXPECT_NEAR(placed.center().y(), screenArea.center().y(), 20);
+
+    // A smaller screen limits the window to what it has.
+    window.reset();
+    screenArea = QRect(0, 0, 900, 650);
+    ASSERT_TRUE(Open());
+    window->show();
+    EXPECT_LE(window->frameGeometry().width(), 900);
+    EXPECT_LE(window->frameGeometry().height(), 650);
+}
+
+TEST_F(WindowTest, AccessKeysAreUniqueOnEveryTabAndInTheDialogs) {
+    ASSERT_TRUE(Open());
+    window->show();
+    for (int tab = 0; tab < window->tabGeneral->count(); ++tab) {
+        window->tabGeneral->setCurrentIndex(tab);
+        EXPECT_THAT(SharedAccessKeys(*window), testing::IsEmpty()) << "tab " << tab + 1;
+    }
+    window->tabGeneral->setCurrentIndex(0);
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        window->SelectMode(mode);
+        EXPECT_THAT(SharedAccessKeys(*window), testing::IsEmpty()) << "mode " << mode;
+    }
+    frmEditSeasonEntry entry(*window->GPL(), ui, window.get());
+    entry.SetEntryNo(1);
+    entry.show();
+    EXPECT_THAT(SharedAccessKeys(entry), testing::IsEmpty());
+    frmFileSelect files(ui, window.get());
+    files.SetAllowNew(true);
+    files.show();
+    EXPECT_THAT(SharedAccessKeys(files), testing::IsEmpty());
 }
 
 TEST_F(WindowTest, StoredGeometryIsRestoredWithinTheRules) {

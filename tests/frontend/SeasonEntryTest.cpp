@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 
 #include <QLineEdit>
+#include <QTest>
+#include <tuple>
 
 #include "DialogTestSupport.h"
 #include "TrackTestSupport.h"
@@ -89,6 +91,24 @@ TEST_F(SeasonEntryTest, OkWritesTheNames) {
     dialog->cmdOK_Click();
     EXPECT_EQ(Season(3, "name"), "Grote Prijs");
     EXPECT_EQ(Season(3, "shortName"), "Zandvoort!");
+}
+
+// Enter is OK, also with a number still being typed; Escape leaves the typed number unwritten.
+TEST_F(SeasonEntryTest, EnterKeepsTheTypedLapsAndEscapeDropsThem) {
+    for (const auto& [key, typed, accepted, stored] :
+         {std::tuple{Qt::Key_Escape, "55", false, "90"},
+          std::tuple{Qt::Key_Return, "42", true, "42"}}) {
+        OpenEditor(3);
+        dialog->show();
+        QLineEdit* laps = dialog->spnNoOfLaps()->findChild<QLineEdit*>();
+        laps->setFocus(Qt::TabFocusReason);
+        laps->selectAll();  // as reaching the box with Tab does
+        QTest::keyClicks(laps, typed);
+        QTest::keyClick(laps, key);
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(dialog->result() == QDialog::Accepted, accepted);
+        EXPECT_EQ(Season(3, "numberOfLaps"), stored) << "after " << typed;
+    }
 }
 
 TEST_F(SeasonEntryTest, SavedDefaultsComeBackWhenTheTrackIsAddedAgain) {

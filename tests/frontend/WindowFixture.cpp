@@ -1,8 +1,10 @@
 #include "WindowFixture.h"
 
+#include <cstdlib>
 #include <sstream>
 
 #include "DialogTestSupport.h"
+#include "zam/frontend/frmStatus.h"
 #include "zam/store/Globals.h"
 #include "zam/tools/DemoInstallation.h"
 
@@ -48,7 +50,8 @@ bool WindowTest::Open() {
     frmZAM::Options options;
     options.programFolder = Prog();
     options.programName = "ZAMDeck";
-    options.screenWidth = [] { return 1024; };
+    options.screenWidth = [this] { return screenArea.width(); };
+    options.screenArea = [this] { return screenArea; };
     options.askExitChoice = [this](QWidget*) {
         if (exitChoices.empty()) {
             ADD_FAILURE() << "exit dialog shown unexpectedly";
@@ -60,10 +63,44 @@ bool WindowTest::Open() {
     };
     options.showAbout = [this](QWidget*) { ++aboutShown; };
     options.random = [] { return 0.99; };
-    window = std::make_unique<frmZAM>(ui, options);
+    UserInterface& windowUi = statusUi ? static_cast<UserInterface&>(*statusUi) : ui;
+    window = std::make_unique<frmZAM>(windowUi, options);
     const bool loaded = window->Load();
     Initialising = false;  // as the first paint does
     return loaded;
+}
+
+StatusWindowUi& WindowTest::UseRealStatusWindow() {
+    statusUi = std::make_unique<StatusWindowUi>(ui);
+    return *statusUi;
+}
+
+void StatusWindowUi::ShowMessage(const std::string& text, const std::string& title) {
+    fake_.ShowMessage(text, title);
+}
+
+bool StatusWindowUi::Ask(const std::string& text, const std::string& title) {
+    return fake_.Ask(text, title);
+}
+
+void StatusWindowUi::SetStatus(const std::string& text) {
+    QtUserInterface::SetStatus(text);
+    if (StatusVisible()) shownTexts.push_back(text);
+}
+
+bool StatusWindowUi::StatusVisible() {
+    return StatusWindow().isVisible();
+}
+
+std::optional<FileChoice> StatusWindowUi::SelectFile(const std::string& pattern,
+                                                     const std::string& folder,
+                                                     const std::string& title, bool allowNew) {
+    return fake_.SelectFile(pattern, folder, title, allowNew);
+}
+
+void StatusWindowUi::EndProgram() {
+    fake_.EndProgram();
+    std::abort();  // the fake never returns
 }
 
 void WindowTest::CloseWith(int choice) {

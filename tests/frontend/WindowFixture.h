@@ -12,6 +12,7 @@
 
 #include "FakeUi.h"
 #include "TempDir.h"
+#include "zam/frontend/QtUserInterface.h"
 #include "zam/frontend/frmZAM.h"
 #include "zam/platform/Process.h"
 #include "zam/platform/System.h"
@@ -35,6 +36,25 @@ public:
     std::vector<std::string> sounds;
 };
 
+// The front end's own user interface with its real status window; messages, questions and file
+// choices go to the recording fake, so nothing waits for a person. Records each status text that
+// was on the screen when it was set.
+class StatusWindowUi : public QtUserInterface {
+public:
+    explicit StatusWindowUi(FakeUi& fake) : fake_(fake) {}
+    void ShowMessage(const std::string& text, const std::string& title) override;
+    bool Ask(const std::string& text, const std::string& title) override;
+    void SetStatus(const std::string& text) override;
+    std::optional<FileChoice> SelectFile(const std::string& pattern, const std::string& folder,
+                                         const std::string& title, bool allowNew) override;
+    [[noreturn]] void EndProgram() override;
+    bool StatusVisible();
+    std::vector<std::string> shownTexts;
+
+private:
+    FakeUi& fake_;
+};
+
 // Value of the first line "key = value" (blanks around both allowed) of an INI text.
 std::string IniLineValue(const std::string& text, const std::string& key);
 
@@ -45,6 +65,8 @@ protected:
 
     // Creates and loads the window; false when start-up failed.
     bool Open();
+    // From now on the window talks to the user through StatusWindowUi (with the fake behind it).
+    StatusWindowUi& UseRealStatusWindow();
     // Closes the window as the user would, answering the exit dialog with `choice`.
     void CloseWith(int choice);
 
@@ -61,6 +83,8 @@ protected:
     RecordingSystem system;
     std::deque<int> exitChoices;
     int aboutShown = 0;
+    QRect screenArea{0, 0, 1280, 1024};
+    std::unique_ptr<StatusWindowUi> statusUi;
     std::unique_ptr<frmZAM> window;
 
 private:

@@ -64,6 +64,8 @@ protected:
 private:
     void Step(double delta);
     void CommitText();
+    // Up and Down take a small step, Page Up and Page Down a large one; false for other keys.
+    bool StepByKey(int key);
     void ShowStoredValuePlain();
 
     QLabel* lblCaption_;

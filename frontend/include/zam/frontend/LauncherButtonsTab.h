@@ -36,6 +36,10 @@ public:
 
     // The strip of button tabs and buttons; the window places it.
     QWidget* Strip() const { return strip_; }
+    // Where the window puts the selected button's tab and program (the "Tabs & Buttons" frame).
+    QWidget* FrameArea() const { return frameArea_; }
+    // The editor's controls in the order Tab visits them.
+    std::vector<QWidget*> TabOrder() const;
     LauncherButtons& Data() { return buttons_; }
 
     // Asks for a text (the tab's new name); nothing when cancelled. Defaults to an input box.
@@ -93,6 +97,7 @@ private:
     LauncherActions actions_;
     LauncherButtons buttons_;
     QPointer<QWidget> strip_;
+    QWidget* frameArea_ = nullptr;
     QVBoxLayout* buttonColumn_ = nullptr;
     QButtonGroup* runTypeGroup_ = nullptr;
 };

@@ -27,6 +27,7 @@ public:
     bool Ask(const std::string& text, const std::string& title) override;
     void SetStatus(const std::string& text) override;
     void HideStatus() override;
+    void RetireStatus() override;
     std::optional<FileChoice> SelectFile(const std::string& pattern, const std::string& folder,
                                          const std::string& title, bool allowNew) override;
     // Ends the process at once: no destructor runs, so nothing of the store is written back.
@@ -42,6 +43,7 @@ private:
 
     QPointer<QWidget> parent_;
     std::unique_ptr<frmStatus> status_;
+    bool retired_ = false;
 };
 
 }  // namespace zam

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "zam/controls/ControlRegistry.h"
 #include "zam/frontend/TrackLists.h"
@@ -33,6 +34,8 @@ public:
 
     // Pictures of the current circuit (either may be null).
     void SetPictures(QLabel* imgTrack, QLabel* imgTrack2);
+    // The lists, their buttons, the circuit's data and the season, in the order Tab visits them.
+    std::vector<QWidget*> TabOrder() const;
     // Runs after the circuit changed (the window rebuilds its setup lists there).
     std::function<void()> onTrackChanged;
 

@@ -7,11 +7,13 @@
 // Other features plug in through the hooks marked below (track lists, setup lists, launcher
 // buttons): each is an ordinary member function that the start-up and the handlers already call.
 #include <QMainWindow>
+#include <QRect>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "zam/controls/ControlRegistry.h"
 #include "zam/controls/RuntimeBindings.h"
@@ -34,6 +36,7 @@ namespace zam {
 
 class clsEngines;
 class clsGPL;
+struct ModeFrames;
 
 namespace controls {
 class RasteriserProfiles;
@@ -74,6 +77,8 @@ public:
         std::function<void(QWidget*)> showAbout;
         // Screen width in pixels for the screen check. Empty: the window's screen.
         std::function<int()> screenWidth;
+        // The screen's area free for windows, for the first size. Empty: the window's screen's.
+        std::function<QRect()> screenArea;
         // Random numbers in [0, 1) for the random background. Empty: seeded from the clock.
         std::function<double()> random;
     };
@@ -174,7 +179,8 @@ public:
     QGroupBox* frmSettings = nullptr;
     QLabel* imgMode = nullptr;
     QLabel* imgCar = nullptr;
-    QLabel* imgTrack = nullptr;
+    QLabel* imgTrack = nullptr;   // the circuit's picture beside the car's (first tab)
+    QLabel* imgTrack2 = nullptr;  // its copy beside the circuit's data (Tracks tab)
     QLineEdit* txtIPAddress = nullptr;
     QLineEdit* txtPassword = nullptr;
     QLabel* lblGPLTime = nullptr;
@@ -222,6 +228,8 @@ private:
     void FillEngineLists();
     void FillCarAndClassLists();
     void RestoreGeometry();
+    // The window size at which no page scrolls, whatever the launch mode.
+    QSize SizeWithoutScrolling();
     void UpdateTimeCounter();
     void OnDisplayChange();
 
@@ -238,6 +246,8 @@ private:
     void OnEngineChange();
     void OnQualifyingChange();
     void OnAddressEdited();
+    void ShowModeFrames(const ModeFrames& frames);
+    std::vector<QWidget*> ModeWidgets() const;
     void ShowCarPicture(const std::string& carValue);
     void ShowModePicture(const std::string& modeText);
     EngineSelection SelectedEngines() const;

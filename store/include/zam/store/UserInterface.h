@@ -24,6 +24,9 @@ public:
     // The status window's message line: set the text and repaint (showing the window).
     virtual void SetStatus(const std::string& text) = 0;
     virtual void HideStatus() = 0;
+    // Start-up is over: the status window goes and stays away for the rest of the run; later
+    // status texts (files read or written on request) are not shown.
+    virtual void RetireStatus() { HideStatus(); }
     // The file selection dialog. Nothing when the user cancelled.
     virtual std::optional<FileChoice> SelectFile(const std::string& pattern,
                                                  const std::string& folder,
