@@ -56,12 +56,10 @@ Loader::Ending Loader::CarryOut(const LoaderCommand& command) {
 
 Loader::Ending Loader::RunCommand(const LoaderCommand& command) {
     ChangeToProgramFolder(command.commandLine);
-    std::string commandLine = command.commandLine;
-    // AITW tools have always been run through the command interpreter.
-    if (NeedsCommandInterpreter(commandLine))
-        commandLine = WithCommandInterpreter(commandLine, platform_.CommandInterpreter());
+    const std::optional<std::string> commandLine = CommandLineToRun(command.commandLine);
+    if (!commandLine) return std::nullopt;
     std::int64_t start = platform_.Now();
-    if (!RunAndWait(commandLine)) return std::nullopt;
+    if (!RunAndWait(*commandLine)) return std::nullopt;
     std::int64_t elapsed = platform_.Now() - start;
     platform_.ChangeDirectory(programFolder_);
     platform_.WriteElapsedTime(CommandFilePath(), elapsed);
@@ -88,6 +86,21 @@ Loader::Ending Loader::RestartCommand(const LoaderCommand&) {
 // when the system refused (no shut-down privilege, for example).
 Loader::Ending Loader::PowerAction(platform::PowerAction action) {
     return platform_.RequestPowerAction(action) ? 0 : 1;
+}
+
+// AITW tools have always been run through the command interpreter, where the system has one.
+// Nothing (and the user is told) when the line cannot be handed to it without part of it being
+// read as a command.
+std::optional<std::string> Loader::CommandLineToRun(const std::string& commandLine) {
+    if (!NeedsCommandInterpreter(commandLine)) return commandLine;
+    const std::string interpreter = platform_.CommandInterpreter();
+    if (interpreter.empty()) return commandLine;
+    std::optional<std::string> through = WithCommandInterpreter(commandLine, interpreter);
+    if (!through)
+        platform_.ShowMessage("Can't run \"" + commandLine + "\" through the command interpreter: "
+                              "it holds a line break, or its program path holds \"%\", \"!\" or "
+                              "a quote, which the interpreter would read as a command of its own.");
+    return through;
 }
 
 // Errors are ignored: the program then simply starts in the loader's folder.

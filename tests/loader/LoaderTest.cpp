@@ -188,22 +188,40 @@ TEST_F(LoaderTest, LowerCaseAitwRunsUnderTheSystemCommandInterpreter) {
     RunLoader();
 
     EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "cd C:\\Sierra\\GPL\\aitw",
-                                      "start C:\\WINDOWS\\system32\\cmd.exe /c "
-                                      "C:\\Sierra\\GPL\\aitw\\aitwcfg.exe -go",
+                                      "start C:\\WINDOWS\\system32\\cmd.exe /s /v:off /c "
+                                      "\"\"C:\\Sierra\\GPL\\aitw\\aitwcfg.exe\" -go\"",
                                       "wait 100", "cd C:\\ZAM\\", "write C:\\ZAM\\ZAM.int",
                                       "cd C:\\ZAM\\", kFrontEnd));
     EXPECT_EQ(fake.CommandFileBytes(), "00:01:00\r\n");
 }
 
-TEST_F(LoaderTest, AitwWithoutComspecFallsBackToTheSystemFoldersCmd) {
-    fake.SetCommand("Run", "C:\\GPL\\AITW.bat");
-    fake.comspec.clear();
-
+// Only the program decides: "aitw" in a typed password sends nothing through the interpreter. A
+// line the interpreter cannot be given safely is not run; the user is told and gets the front end
+// back. Where the system has no interpreter (Linux) an AITW program starts directly.
+TEST_F(LoaderTest, TheInterpreterIsChosenByTheProgramAloneAndNeverGivenALineItWouldSplit) {
+    const std::string joined = "C:\\GPL\\GPL.EXE -ko\"0:SERVER:password:x\\\"&echo pwned&\\\"aitw\"";
+    fake.SetCommand("Run", joined);
     RunLoader();
+    EXPECT_EQ(fake.log[2], "start " + joined);
 
-    EXPECT_THAT(fake.log,
-                ::testing::Contains("start C:\\Windows\\System32\\cmd.exe /c C:\\GPL\\AITW.bat"));
-    EXPECT_THAT(fake.log, ::testing::Not(::testing::Contains(HasSubstr("Command.com"))));
+    for (const char* refused : {"C:\\%TEMP%\\aitw.exe", "C:\\aitw!x!\\tool.exe -y",
+                                "C:\\aitw\"&x\".exe"}) {
+        FakeLoaderPlatform refusing;
+        refusing.SetCommand("Run", refused);
+        const std::string before = refusing.CommandFileBytes();
+        EXPECT_EQ(loader::Loader(refusing).Run(), 0);
+        EXPECT_THAT(refusing.log, ::testing::Not(::testing::Contains(HasSubstr("cmd.exe"))));
+        EXPECT_EQ(refusing.log.back(), kFrontEnd) << refused;
+        ASSERT_EQ(refusing.messages.size(), 1u) << refused;
+        EXPECT_THAT(refusing.messages[0], HasSubstr("command interpreter"));
+        EXPECT_EQ(refusing.CommandFileBytes(), before);
+    }
+
+    FakeLoaderPlatform withoutInterpreter;
+    withoutInterpreter.comspec.clear();
+    withoutInterpreter.SetCommand("Run", "/home/racer/gpl/AITW.bat");
+    loader::Loader(withoutInterpreter).Run();
+    EXPECT_EQ(withoutInterpreter.log[1], "start /home/racer/gpl/AITW.bat");
 }
 
 TEST_F(LoaderTest, LinuxStylePathChangesToItsFolder) {

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "zam/platform/Paths.h"
+#include "zam/platform/Process.h"
 
 namespace zam::platform {
 
@@ -41,5 +42,7 @@ std::string ProgramFolder() {
 }
 
 std::string ProgramName() { return LogicalFromNative(Executable().stem()); }
+
+std::string CommandInterpreter() { return {}; }
 
 }  // namespace zam::platform

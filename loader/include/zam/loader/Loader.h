@@ -35,6 +35,7 @@ private:
     Ending RestartCommand(const platform::LoaderCommand& command);
     Ending PowerAction(platform::PowerAction action);
 
+    std::optional<std::string> CommandLineToRun(const std::string& commandLine);
     void ChangeToProgramFolder(std::string_view commandLine);
     platform::Status RunAndWait(std::string_view commandLine);
     int RestartFrontEnd();
