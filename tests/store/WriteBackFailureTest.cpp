@@ -33,7 +33,7 @@ TEST_F(WriteBackFailureTest, FailingRenameLeavesTheOldFileAndTellsTheUser) {
     platform::ScopedFileSystem use(fs);
     EXPECT_FALSE(store.WriteIniFile(1));
     EXPECT_EQ(dir.read("Core.ini"), kOld);
-    EXPECT_FALSE(dir.exists("temp.ini"));
+    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
     EXPECT_THAT(ui.MessageTexts(), ElementsAre(Unsaved()));
 }
 
@@ -53,7 +53,7 @@ TEST_F(WriteBackFailureTest, FailingPreviousCopyLeavesTheOldFile) {
     EXPECT_FALSE(store.WriteIniFile(1));
     EXPECT_EQ(dir.read("Core.ini"), kOld);
     EXPECT_EQ(dir.read("Core.ini.bak"), kOld);
-    EXPECT_FALSE(dir.exists("temp.ini"));
+    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
     EXPECT_THAT(ui.MessageTexts(), ElementsAre(Unsaved()));
 }
 
@@ -99,7 +99,7 @@ TEST_F(WriteBackFailureTest, AccessErrorOnAWritableFileEndsQuietly) {
     EXPECT_FALSE(store.WriteIniFile(1));
     EXPECT_EQ(dir.read("Core.ini"), kOld);
     EXPECT_THAT(ui.messages, IsEmpty());
-    EXPECT_FALSE(dir.exists("temp.ini"));
+    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
 }
 
 TEST_F(WriteBackFailureTest, ReadOnlyTargetIsClearedAndTheStepRetried) {
