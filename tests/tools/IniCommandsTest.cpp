@@ -80,6 +80,20 @@ TEST_F(IniCommandsTest, SetCreatesANewFile) {
     EXPECT_EQ(dir.read("New.ini"), "[ A ]\r\nb = c d\r\n");
 }
 
+TEST_F(IniCommandsTest, SetRefusesLineBreaksAndControlCharactersAndWritesNothing) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {core, "Sound", "mute", "a\r\n[T]\r\nq=evil"},
+             {core, "Sound", "mute\n[T]", "1"},
+             {core, "Sound\r", "mute", "1"},
+             {core, "Sound", "mute", "tab\there"}}) {
+        Result r = Zamini("set", args);
+        EXPECT_EQ(r.code, kExitFailure) << args[1] << args[2] << args[3];
+        EXPECT_THAT(r.err, HasSubstr("control character"));
+        EXPECT_EQ(dir.read("Core.ini"), kCore);
+        EXPECT_FALSE(dir.exists("Core.ini.bak"));
+    }
+}
+
 TEST_F(IniCommandsTest, SetIntoAMissingFolderFailsAndWritesNothing) {
     Result r = Zamini("set", {dir.logical() + "nowhere\\New.ini", "A", "b", "c"});
     EXPECT_EQ(r.code, kExitFailure);
@@ -104,7 +118,7 @@ TEST_F(IniCommandsTest, FailedRenameReportsAndKeepsTheFile) {
     EXPECT_EQ(r.code, kExitFailure);
     EXPECT_THAT(r.err, HasSubstr("File will not be updated"));
     EXPECT_EQ(dir.read("Core.ini"), kCore);
-    EXPECT_FALSE(dir.exists("temp.ini"));
+    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
 }
 
 TEST_F(IniCommandsTest, DeleteRemovesTheLineFromTheFile) {

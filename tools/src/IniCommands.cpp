@@ -2,12 +2,12 @@
 // as the front end reads and writes them back (with ".bak" and ".prv" beside each written file).
 // FILE is the path as typed; it is also the file's key in the store.
 #include <charconv>
-#include <cstdio>
 #include <functional>
 #include <limits>
 #include <ostream>
 
 #include "zam/platform/FileSystem.h"
+#include "zam/platform/Text.h"
 #include "zam/store/Globals.h"
 #include "zam/store/IniStore.h"
 #include "zam/tools/Command.h"
@@ -71,8 +71,25 @@ int Get(const Args& args, std::ostream& out, std::ostream& err) {
     });
 }
 
+// A control character (a line break above all) cannot stand in one INI line: the front end
+// stores it as a blank; here, where the text was given on purpose, it is refused instead.
+bool OnOneLine(const Args& args, std::ostream& err) {
+    static constexpr const char* kWhat[] = {"SECTION", "ENTRY", "VALUE"};
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        for (char c : args[i]) {
+            if (static_cast<unsigned char>(c) >= 32) continue;
+            err << "zamini: " << kWhat[i - 1]
+                << " holds a line break or another control character, which would change the "
+                   "file's lines; nothing was written\n";
+            return false;
+        }
+    }
+    return true;
+}
+
 int Set(const Args& args, std::ostream&, std::ostream& err) {
     if (args.size() != 4) return Usage(err, "set", "FILE SECTION ENTRY VALUE");
+    if (!OnOneLine(args, err)) return kExitFailure;
     const std::string& file = args[0];
     std::string why = Unreadable(file);
     bool absent = why == platform::ErrorDescription(platform::kFileNotFound);
@@ -164,10 +181,10 @@ void PrintStats(const IniStore& store, std::ostream& out) {
         longest = std::max(longest, distance);
     }
     const std::int32_t occupied = store.OccupiedSlots();
-    char average[32], usage[32];
-    std::snprintf(average, sizeof average, "%.3f",
-                  occupied == 0 ? 0.0 : static_cast<double>(probes) / occupied);
-    std::snprintf(usage, sizeof usage, "%.2f", 100.0 * occupied / static_cast<double>(slots));
+    const std::string average = platform::FixedNumber(
+        occupied == 0 ? 0.0 : static_cast<double>(probes) / occupied, 3);
+    const std::string usage =
+        platform::FixedNumber(100.0 * occupied / static_cast<double>(slots), 2);
     out << "Files: " << store.FileCount() << '\n'
         << "Sections: " << sections << '\n'
         << "Entries: " << entries << '\n'
