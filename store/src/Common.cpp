@@ -20,7 +20,8 @@ constexpr std::size_t kSearchChunk = 1 << 16;
 void RunAndWait(UserInterface& ui, std::string_view commandLine) {
     platform::ProcessId id;
     platform::Status started = platform::Processes().Start(commandLine, id);
-    if (started.code == platform::kFileNotFound) {
+    // A missing folder of the program is as much "not found" as a missing file.
+    if (started.code == platform::kFileNotFound || started.code == platform::kPathNotFound) {
         ui.ShowMessage("Utility Not Found", std::string(kAppTitle) + " Error");
         return;
     }

@@ -41,16 +41,24 @@ TEST(RunAndWaitTest, StartsAndWaitsForTheProcess) {
     EXPECT_THAT(ui.messages, IsEmpty());
 }
 
-TEST(RunAndWaitTest, MissingProgramIsReported) {
+// Windows says "path not found" when the program's folder is missing.
+TEST(RunAndWaitTest, MissingProgramOrFolderIsReported) {
+    for (int code : {platform::kFileNotFound, platform::kPathNotFound}) {
+        FakeUi ui;
+        FakeLauncher launcher;
+        launcher.startResult = platform::Status::Error(code);
+        platform::ScopedProcessLauncher use(launcher);
+        RunAndWait(ui, "C:\\Gone\\nothing.exe");
+        ASSERT_EQ(ui.messages.size(), 1u) << code;
+        EXPECT_EQ(ui.messages[0].text, "Utility Not Found");
+        EXPECT_EQ(ui.messages[0].title, "ZAM+ Error");
+        EXPECT_THAT(launcher.waited, IsEmpty());
+    }
+    // The real launcher, on a folder that is not there.
+    TempDir dir;
     FakeUi ui;
-    FakeLauncher launcher;
-    launcher.startResult = platform::Status::Error(platform::kFileNotFound);
-    platform::ScopedProcessLauncher use(launcher);
-    RunAndWait(ui, "nothing.exe");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Utility Not Found");
-    EXPECT_EQ(ui.messages[0].title, "ZAM+ Error");
-    EXPECT_THAT(launcher.waited, IsEmpty());
+    RunAndWait(ui, dir.logical() + "Gone Folder\\tool.exe -x");
+    EXPECT_THAT(ui.MessageTexts(), ElementsAre("Utility Not Found"));
 }
 
 TEST(RunAndWaitTest, OtherFailuresAndMissingIdsReturnQuietly) {

@@ -8,8 +8,9 @@
 
 namespace zam {
 
-// Starts a command line and waits until its process ends. A program file that is not found is
-// reported as "Utility Not Found"; any other failure returns silently.
+// Starts a command line and waits until its process ends. A program file that is not found, or
+// whose folder is not found, is reported as "Utility Not Found"; any other failure returns
+// silently.
 void RunAndWait(UserInterface& ui, std::string_view commandLine);
 
 // Message box; with endProgram the program ends at once without the write-back.
