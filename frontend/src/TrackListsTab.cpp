@@ -10,7 +10,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cstdlib>
 
 #include "zam/controls/BoundStore.h"
 #include "zam/controls/RuntimeBindings.h"
@@ -21,6 +20,7 @@
 #include "zam/model/clsGPL.h"
 #include "zam/platform/FileSystem.h"
 #include "zam/platform/Paths.h"
+#include "zam/platform/Text.h"
 #include "zam/store/Common.h"
 
 namespace zam {
@@ -189,7 +189,7 @@ void TrackListsTab::ShowTrackData() {
         "GP Length " + gpl_.IniValue(kSeasonFile, EventSection(eventNo), "numberOfLaps") + " laps",
         "",
         "",
-        "Lap record: " + FormatLapTime(std::atof(recordTime.c_str())),
+        "Lap record: " + FormatLapTime(platform::LeadingNumber(recordTime)),
         "by " + (usable ? gpl_.IniValue(record, "Lap Record", "player") : std::string()),
     };
     for (std::size_t i = 0; i < lblTrackData.size(); ++i)
