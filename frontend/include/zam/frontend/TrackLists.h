@@ -54,6 +54,11 @@ void MoveTrack(TrackList& source, int s, TrackList& target, int t);
 // Selection sort by upper-cased display name (equal keys keep the first found).
 void SortByName(TrackList& list);
 
+// The events of a season file in the store (its full path) that may be visited
+// (SeasonEventCount). When the file states more events than it holds, the user is told
+// that only those it holds are used.
+std::int32_t UsableSeasonEvents(clsGPL& gpl, std::string_view file);
+
 class TrackLists {
 public:
     explicit TrackLists(clsGPL& gpl);
