@@ -9,9 +9,11 @@ namespace zam::loader {
 namespace {
 
 // Characters cmd reads as its own syntax outside quotes; each is escaped with a caret.
-constexpr std::string_view kInterpreterSyntax = "&|<>^()%!\"";
-// What no escaping can carry through cmd: a line end ends the command, a 00 byte the whole line.
-constexpr std::string_view kLineEnds("\r\n\0", 3);
+constexpr std::string_view kInterpreterSyntax = "&|<>^()!\"";
+// What no escaping carries through every cmd: a line end ends the command, a 00 byte the whole
+// line, and "%" starts a variable before carets are looked at (Windows leaves "^%NAME^%" alone,
+// Wine's cmd expands it).
+constexpr std::string_view kNeverThrough("\r\n\0%", 4);
 
 constexpr std::array<std::string_view, 4> kProgramExtensions = {".EXE", ".COM", ".BAT", ".CMD"};
 
@@ -36,10 +38,11 @@ std::size_t EndOfProgramExtension(std::string_view line) {
 }
 
 // The program as cmd must see it: between quotes, so that blanks and "&" in a folder name stay
-// part of it. Nothing when that cannot be done safely.
+// part of it. Nothing when that cannot be done safely ("!" would still be expanded between quotes
+// where the registry turns delayed expansion on for this cmd's children).
 std::optional<std::string> QuotedProgram(std::string_view program) {
     program = platform::TrimLeftSpaces(program);
-    if (program.find_first_of("%!") != std::string_view::npos) return std::nullopt;
+    if (program.find('!') != std::string_view::npos) return std::nullopt;
     if (!program.empty() && program.front() == '"') {
         if (program.size() < 2 || program.back() != '"') return std::nullopt;
         program = program.substr(1, program.size() - 2);
@@ -93,7 +96,7 @@ bool NeedsCommandInterpreter(std::string_view commandLine) {
 
 std::optional<std::string> WithCommandInterpreter(std::string_view commandLine,
                                                   std::string_view interpreter) {
-    if (commandLine.find_first_of(kLineEnds) != std::string_view::npos) return std::nullopt;
+    if (commandLine.find_first_of(kNeverThrough) != std::string_view::npos) return std::nullopt;
     const std::size_t programEnd = ProgramPartLength(commandLine);
     std::optional<std::string> program = QuotedProgram(commandLine.substr(0, programEnd));
     if (!program) return std::nullopt;

@@ -98,8 +98,9 @@ std::optional<std::string> Loader::CommandLineToRun(const std::string& commandLi
     std::optional<std::string> through = WithCommandInterpreter(commandLine, interpreter);
     if (!through)
         platform_.ShowMessage("Can't run \"" + commandLine + "\" through the command interpreter: "
-                              "it holds a line break, or its program path holds \"%\", \"!\" or "
-                              "a quote, which the interpreter would read as a command of its own.");
+                              "it holds a line break or a \"%\", or its program path holds \"!\" "
+                              "or a quote, which the interpreter would take as commands or "
+                              "variables of its own.");
     return through;
 }
 

@@ -64,8 +64,8 @@ TEST(CommandInterpreterRule, QuotesTheProgramAndEscapesEveryArgumentCharacterCmd
               "C:\\WINDOWS\\system32\\cmd.exe /s /v:off /c \"\"C:\\GPL\\aitw.bat\" x\"");
     EXPECT_EQ(WithCommandInterpreter("\"C:\\A&B\\aitw.exe\"", "C:\\Program Files\\Shell\\cmd.exe"),
               "\"C:\\Program Files\\Shell\\cmd.exe\" /s /v:off /c \"\"C:\\A&B\\aitw.exe\"\"");
-    EXPECT_EQ(WithCommandInterpreter("aitw.exe -ko\"a\\\"&b|c<d>e^f(g)%h%!i!\"", "cmd"),
-              "cmd /s /v:off /c \"\"aitw.exe\" -ko^\"a\\^\"^&b^|c^<d^>e^^f^(g^)^%h^%^!i^!^\"\"");
+    EXPECT_EQ(WithCommandInterpreter("aitw.exe -ko\"a\\\"&b|c<d>e^f(g)!i!\"", "cmd"),
+              "cmd /s /v:off /c \"\"aitw.exe\" -ko^\"a\\^\"^&b^|c^<d^>e^^f^(g^)^!i^!^\"\"");
 }
 
 TEST(CommandInterpreterRule, RefusesWhatNoEscapingCarriesThroughCmd) {
@@ -73,7 +73,8 @@ TEST(CommandInterpreterRule, RefusesWhatNoEscapingCarriesThroughCmd) {
          {std::string_view("C:\\aitw.exe -x\r\ncalc"), std::string_view("C:\\aitw.exe a\nb"),
           std::string_view("C:\\aitw.exe a\0b", 15), std::string_view("C:\\%PATH%\\aitw.exe"),
           std::string_view("C:\\!x!\\aitw.exe"), std::string_view("C:\\a\"b\\aitw.exe"),
-          std::string_view("\"C:\\aitw.exe -x"), std::string_view("\"\" aitw")})
+          std::string_view("\"C:\\aitw.exe -x"), std::string_view("\"\" aitw"),
+          std::string_view("C:\\aitw.exe -ko\"0:SERVER:password:%COMSPEC%\"")})
         EXPECT_FALSE(WithCommandInterpreter(line, "cmd").has_value()) << line;
 }
 

@@ -26,11 +26,12 @@ bool NeedsCommandInterpreter(std::string_view commandLine);
 
 // The command line as the interpreter must be given it: `interpreter` /s /v:off /c, then the
 // program (quoted) and the arguments inside one pair of quotes that /s removes again. Every
-// character that cmd reads as its own syntax in the arguments (& | < > ^ ( ) % ! ") gets a caret,
+// character that cmd reads as its own syntax in the arguments (& | < > ^ ( ) ! ") gets a caret,
 // which cmd removes, so the program receives its arguments exactly as they stood and nothing in
 // them runs; /v:off keeps "!" from being expanded whatever the registry says. Nothing when cmd
-// could not be kept from reading part of the line: a line end or 00 byte anywhere, a "%" or "!"
-// in the program part (expanded even between quotes), or a quote inside it.
+// could not be kept from reading part of the line: a line end, 00 byte or "%" anywhere ("%"
+// starts a variable, which no caret escapes in every cmd), a "!" in the program part, or a quote
+// inside it.
 std::optional<std::string> WithCommandInterpreter(std::string_view commandLine,
                                                   std::string_view interpreter);
 
