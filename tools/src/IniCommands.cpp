@@ -1,6 +1,7 @@
 // zamini's INI commands: reading, changing and normalising INI files through the store, exactly
 // as the front end reads and writes them back (with ".bak" and ".prv" beside each written file).
 // FILE is the path as typed; it is also the file's key in the store.
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <limits>
@@ -71,25 +72,48 @@ int Get(const Args& args, std::ostream& out, std::ostream& err) {
     });
 }
 
-// A control character (a line break above all) cannot stand in one INI line: the front end
-// stores it as a blank; here, where the text was given on purpose, it is refused instead.
-bool OnOneLine(const Args& args, std::ostream& err) {
-    static constexpr const char* kWhat[] = {"SECTION", "ENTRY", "VALUE"};
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        for (char c : args[i]) {
-            if (static_cast<unsigned char>(c) >= 32) continue;
-            err << "zamini: " << kWhat[i - 1]
-                << " holds a line break or another control character, which would change the "
-                   "file's lines; nothing was written\n";
-            return false;
-        }
+// Text that one INI line cannot hold as given: the front end stores a control character as a
+// blank, and the reader would take the rest for other parts of the file. Here, where the text was
+// given on purpose, it is refused instead.
+struct LineRule {
+    std::size_t argument;  // 1 SECTION, 2 ENTRY, 3 VALUE
+    const char* what;
+    bool (*breaks)(std::string_view text);
+    const char* why;
+};
+
+bool HasControlCharacter(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 32; });
+}
+
+constexpr LineRule kLineRules[] = {
+    {1, "SECTION", HasControlCharacter, "holds a line break or another control character"},
+    {2, "ENTRY", HasControlCharacter, "holds a line break or another control character"},
+    {3, "VALUE", HasControlCharacter, "holds a line break or another control character"},
+    {1, "SECTION", [](std::string_view t) { return t.find_first_of("];") != t.npos; },
+     "holds \"]\" or \";\", which would end the section's name"},
+    {2, "ENTRY",
+     [](std::string_view t) {
+         return t.find_first_of("=;") != t.npos || platform::TrimSpaces(t).starts_with('[');
+     },
+     "holds \"=\" or \";\" or starts with \"[\", which would make it another kind of line"},
+    {3, "VALUE", [](std::string_view t) { return t.find(';') != t.npos; },
+     "holds \";\", after which the file would hold a comment, not the value"},
+};
+
+bool FitsOnOneLine(const Args& args, std::ostream& err) {
+    for (const LineRule& rule : kLineRules) {
+        if (!rule.breaks(args[rule.argument])) continue;
+        err << "zamini: " << rule.what << ' ' << rule.why << "; nothing was written\n";
+        return false;
     }
     return true;
 }
 
 int Set(const Args& args, std::ostream&, std::ostream& err) {
     if (args.size() != 4) return Usage(err, "set", "FILE SECTION ENTRY VALUE");
-    if (!OnOneLine(args, err)) return kExitFailure;
+    if (!FitsOnOneLine(args, err)) return kExitFailure;
     const std::string& file = args[0];
     std::string why = Unreadable(file);
     bool absent = why == platform::ErrorDescription(platform::kFileNotFound);
