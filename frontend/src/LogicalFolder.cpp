@@ -81,23 +81,28 @@ std::optional<FileChoice> ResolveFileChoice(const FileChoice& typed) {
         path += name;
     }
     const platform::LogicalPathParts parts = platform::SplitLogicalPath(path);
-    if (parts.folder || parts.components.empty() || parts.components.back() == "." ||
-        parts.components.back() == "..")
+    // Windows drops trailing dots and blanks from a part, so "..." or "  " is no part at all.
+    if (parts.folder || parts.components.empty() || NameKey(parts.components.back()).empty())
         return std::nullopt;  // names a folder, not a file
     std::vector<std::string> walked;
     for (const std::string& part : parts.components) {
         if (part == "..") {
             if (!walked.empty()) walked.pop_back();
-        } else if (part != ".") {
+        } else if (!NameKey(part).empty()) {
             walked.push_back(part);
         }
     }
     FileChoice choice;
     choice.fileName = std::move(walked.back());
     walked.pop_back();
-    const char separator = SeparatorOf(typed.folder.empty() ? path : typed.folder);
+    if (HasDriveLetter(choice.fileName)) return std::nullopt;  // "D:" or "D:x" leads to a drive
+    const bool absolute = RootLength(name) > 0;
+    const char separator = SeparatorOf(absolute || typed.folder.empty() ? path : typed.folder);
     if (parts.drive != 0) choice.folder = {parts.drive, ':'};
     if (parts.rooted) choice.folder += separator;
+    // "x:y" first in a relative folder is a name, not a drive: ".\" keeps it one.
+    if (!parts.rooted && !walked.empty() && HasDriveLetter(walked.front()))
+        choice.folder = std::string(".") + separator;
     for (const std::string& part : walked) choice.folder.append(part).push_back(separator);
     return choice;
 }
@@ -115,6 +120,7 @@ std::string FolderKey(std::string_view folder) {
     }
     std::string key = parts.drive != 0 ? std::string{parts.drive, ':'} : std::string();
     if (parts.rooted) key += '\\';
+    if (!parts.rooted && !walked.empty() && HasDriveLetter(walked.front())) key = ".\\";
     for (const std::string& part : walked) key += part + '\\';
     return key;
 }
