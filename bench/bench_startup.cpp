@@ -36,7 +36,7 @@ public:
     zam::platform::Status Start(std::string_view, zam::platform::ProcessId&) override {
         return zam::platform::Status::Error(zam::platform::kPermissionDenied);
     }
-    zam::platform::Status Wait(zam::platform::ProcessId) override {
+    zam::platform::Status Wait(zam::platform::ProcessId, zam::platform::ProcessExit&) override {
         return zam::platform::Status::Ok();
     }
 };

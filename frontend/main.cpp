@@ -12,5 +12,6 @@ int main(int argc, char** argv) {
     ui.SetParentWindow(&window);
     if (!window.Load()) return 0;
     window.show();
+    window.TellLoaderFailure();
     return app.exec();
 }

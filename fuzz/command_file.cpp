@@ -1,4 +1,4 @@
-// Arbitrary bytes as ZAM.int in both of its forms and as an elapsed-time text. Whatever parses
+// Arbitrary bytes as ZAM.int in each of its forms and as an elapsed-time text. Whatever parses
 // must write back to something that parses to the same thing.
 #include <cstddef>
 #include <cstdint>
@@ -44,6 +44,24 @@ void CheckRecord(std::string_view bytes) {
     Check(seconds == (lines.empty() ? std::nullopt : ParseTimeText(lines[0])));
 }
 
+// A failure record writes back to the same fields, and whatever its fields hold it never reads
+// as a time or as a command a loader would carry out.
+void CheckFailure(std::string_view bytes) {
+    auto failure = ParseRunFailure(bytes);
+    if (!failure) return;
+    std::string formatted = FormatRunFailure(*failure);
+    auto again = ParseRunFailure(formatted);
+    Check(again && again->word == failure->word && again->commandLine == failure->commandLine &&
+          again->folder == failure->folder && again->reason == failure->reason);
+    Check(!ParseElapsedRecord(formatted).has_value());
+    auto command = ParseLoaderCommand(formatted);
+    Check(command && command->word == kFailureMarker);
+    Check(!DescribeRunFailure(*failure).empty());
+    // Fields with line breaks of their own still give one line each.
+    auto mangled = ParseRunFailure(FormatRunFailure({std::string(bytes), "", "", ""}));
+    Check(mangled && mangled->commandLine.empty() && mangled->reason.empty());
+}
+
 // The first eight bytes as a number of seconds: every number formats to a time that reads back
 // as the number clamped into range.
 void CheckSeconds(const std::uint8_t* data, std::size_t size) {
@@ -64,6 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckCommand(bytes);
     CheckTime(bytes);
     CheckRecord(bytes);
+    CheckFailure(bytes);
     CheckSeconds(data, size);
     return 0;
 }

@@ -79,6 +79,8 @@ void RasteriserProfiles::FillAtStartUp() {
     IniStore* store = BoundStore();
     const std::string folder = store ? store->Directory() : std::string();
     if (ucDropDown* list = registry_.DropDown("cbxRasteriser")) {
+        // "RASTOGL.DLL" in App.ini is the same library as "rastOGL.dll".
+        list->SetFileNameValues(true);
         list->Clear();
         if (store)
             for (const ListItem& item : RasteriserItems())

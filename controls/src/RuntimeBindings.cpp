@@ -116,14 +116,17 @@ void BindRaceControls(const ControlRegistry& registry, std::string_view modeText
                       : std::string();
             long long minutes = RoundHalfEven(LeadingNumber(seconds) / 60.0);
             if (minutes == 0) minutes = 15;
+            // The spinner first takes this player's own number: an assignment equal to the
+            // number it still holds from the previous player would otherwise change nothing.
+            qualifying->Refresh();
             {
                 const QSignalBlocker quiet(qualifying);  // showing is not changing
                 qualifying->SetValue(static_cast<double>(minutes));
             }
             qualifying->Refresh();
         }
-        RefreshControl(registry, "chkIPX");
-        RefreshControl(registry, "chkTCP");
+        for (const char* name : {"chkIPX", "chkTCP", "chkSaveStandings"})
+            RefreshControl(registry, name);
     }
     if (modeText == "3") RefreshControl(registry, "cbxConnectVia");
     if (ucSpinner* raceLength = registry.Spinner("spnOvrRaceLength");

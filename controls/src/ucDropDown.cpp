@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 
 #include "zam/controls/BoundStore.h"
+#include "zam/platform/Text.h"
 
 namespace zam::controls {
 
@@ -62,9 +63,13 @@ std::string ucDropDown::ItemValue(int n) const {
 
 std::string ucDropDown::Value() const { return ItemValue(ListIndex()); }
 
+bool ucDropDown::SameValue(const std::string& a, const std::string& b) const {
+    return fileNameValues_ ? platform::EqualNoCase(a, b) : a == b;
+}
+
 int ucDropDown::FindValue(const std::string& v) const {
     for (int i = static_cast<int>(values_.size()) - 1; i >= 0; --i)
-        if (values_[i] == v) return i;
+        if (SameValue(values_[i], v)) return i;
     return 0;
 }
 
@@ -95,7 +100,7 @@ void ucDropDown::Refresh() {
 void ucDropDown::Commit() {
     IniStore* store = BoundStore();
     const std::string value = Value();
-    if (store && BindingComplete() && ReadEntry() != value) {
+    if (store && BindingComplete() && !SameValue(ReadEntry(), value)) {
         if (useFullPath_)
             store->SetFullPathIniValue(iniFile_, section_, entry_, value);
         else

@@ -149,7 +149,7 @@ void LauncherButtons::Run(int n, UserInterface& ui, const LauncherActions& actio
     const std::string mode = RunMode(n);
     if (mode == "Normal") {
         platform::ProcessId id;
-        platform::Processes().Start(path, id);  // a program that cannot start: nothing happens
+        StartProgram(ui, path, id);
     } else if (mode == "Focus") {
         if (actions.hideWindow) actions.hideWindow();
         RunAndWait(ui, path);

@@ -1,6 +1,7 @@
 #include "zam/frontend/TrackLists.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 #include "zam/model/Catalogues.h"
@@ -45,9 +46,11 @@ std::string LastTwo(std::string_view text) {
     return padded.substr(padded.size() - 2);
 }
 
+// Gives, for each position of the sorted list, the position its entry held before.
 template <class Key>
-void SelectionSort(TrackList& list, Key key) {
-    if (list.size() < 2) return;
+std::vector<std::size_t> SelectionSort(TrackList& list, Key key) {
+    std::vector<std::size_t> origin(list.size());
+    std::iota(origin.begin(), origin.end(), std::size_t{0});
     std::vector<std::string> keys;
     keys.reserve(list.size());
     for (const auto& entry : list) keys.push_back(key(entry));
@@ -57,7 +60,23 @@ void SelectionSort(TrackList& list, Key key) {
             if (keys[j] < keys[smallest]) smallest = j;
         std::swap(list[i], list[smallest]);
         std::swap(keys[i], keys[smallest]);
+        std::swap(origin[i], origin[smallest]);
     }
+    return origin;
+}
+
+using EventValues = std::array<std::string, kEventKeys.size()>;
+
+EventValues ReadEvent(clsGPL& gpl, int eventNo) {
+    EventValues values;
+    for (std::size_t i = 0; i < kEventKeys.size(); ++i)
+        values[i] = gpl.IniValue(kSeasonFile, EventSection(eventNo), kEventKeys[i]);
+    return values;
+}
+
+void WriteEvent(clsGPL& gpl, int eventNo, const EventValues& values) {
+    for (std::size_t i = 0; i < kEventKeys.size(); ++i)
+        gpl.SetIniValue(kSeasonFile, EventSection(eventNo), kEventKeys[i], values[i]);
 }
 
 }  // namespace
@@ -96,8 +115,9 @@ void MoveTrack(TrackList& source, int s, TrackList& target, int t) {
     std::swap(target[static_cast<std::size_t>(t - 1)], source[from]);
 }
 
-void SortByName(TrackList& list) {
-    SelectionSort(list, [](const TrackEntry& e) { return platform::UpperCase(e.displayName); });
+std::vector<std::size_t> SortByName(TrackList& list) {
+    return SelectionSort(list,
+                         [](const TrackEntry& e) { return platform::UpperCase(e.displayName); });
 }
 
 std::int32_t UsableSeasonEvents(clsGPL& gpl, std::string_view file) {
@@ -232,8 +252,9 @@ std::string TrackLists::TrackDateKey(std::string_view directory) {
            LastTwo(gpl_.FullPathIniValue(kSeasonDefaultsIni, directory, "Day"));
 }
 
-void TrackLists::SortByDate() {
-    SelectionSort(ActiveTracks, [this](const TrackEntry& e) { return TrackDateKey(e.directory); });
+std::vector<std::size_t> TrackLists::SortByDate() {
+    return SelectionSort(ActiveTracks,
+                         [this](const TrackEntry& e) { return TrackDateKey(e.directory); });
 }
 
 int TrackLists::AddTrack(int inactiveIndex) {
@@ -268,11 +289,11 @@ int TrackLists::RemoveTrack(int p) {
 }
 
 void TrackLists::SwapEvents(int a, int b) {
-    const std::string dirA = ActiveTracks[static_cast<std::size_t>(a - 1)].directory;
-    const std::string dirB = ActiveTracks[static_cast<std::size_t>(b - 1)].directory;
-    WriteSeasonEvent(a, dirB);
-    WriteSeasonEvent(b, dirA);
     MoveTrack(ActiveTracks, a, ActiveTracks, b);
+    std::vector<std::size_t> origin(ActiveTracks.size());
+    std::iota(origin.begin(), origin.end(), std::size_t{0});
+    std::swap(origin[static_cast<std::size_t>(a - 1)], origin[static_cast<std::size_t>(b - 1)]);
+    RewriteEvents(origin, {a, b});
 }
 
 int TrackLists::MoveTrackUp(int p) {
@@ -287,22 +308,39 @@ int TrackLists::MoveTrackDown(int p) {
     return p + 1;
 }
 
-void TrackLists::RewriteAllEvents() {
-    for (std::size_t n = 0; n < ActiveTracks.size(); ++n)
-        WriteSeasonEvent(static_cast<int>(n) + 1, ActiveTracks[n].directory);
+void TrackLists::RewriteEvents(const std::vector<std::size_t>& origin,
+                               const std::vector<int>& events) {
+    // All are read before any is written: the events are rewritten in place.
+    std::vector<EventValues> own(events.size());
+    for (std::size_t k = 0; k < events.size(); ++k) {
+        const auto n = static_cast<std::size_t>(events[k] - 1);
+        if (ActiveTracks[n].directory.empty())
+            own[k] = ReadEvent(gpl_, static_cast<int>(origin[n]) + 1);
+    }
+    for (std::size_t k = 0; k < events.size(); ++k) {
+        const std::string& dir = ActiveTracks[static_cast<std::size_t>(events[k] - 1)].directory;
+        if (dir.empty())
+            WriteEvent(gpl_, events[k], own[k]);
+        else
+            WriteSeasonEvent(events[k], dir);
+    }
+}
+
+void TrackLists::RewriteAllEvents(const std::vector<std::size_t>& origin) {
+    std::vector<int> events(ActiveTracks.size());
+    std::iota(events.begin(), events.end(), 1);
+    RewriteEvents(origin, events);
 }
 
 bool TrackLists::SortSeasonByDate() {
     if (gpl_.NoOfTracks() < 2) return false;
-    SortByDate();
-    RewriteAllEvents();
+    RewriteAllEvents(SortByDate());
     return true;
 }
 
 bool TrackLists::SortSeasonByName() {
     if (gpl_.NoOfTracks() < 2) return false;
-    ::zam::SortByName(ActiveTracks);
-    RewriteAllEvents();
+    RewriteAllEvents(::zam::SortByName(ActiveTracks));
     return true;
 }
 

@@ -1,17 +1,19 @@
 // Launching through the loader, the session state saved on the way out and the close sequence.
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <chrono>
 #include <exception>
 #include <random>
 
-#include "Skippable.h"
 #include "zam/controls/BoundStore.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
 #include "zam/frontend/LaunchCommand.h"
 #include "zam/frontend/QtText.h"
+#include "zam/frontend/SkippedSteps.h"
 #include "zam/frontend/WindowGeometry.h"
 #include "zam/frontend/frmShutdown.h"
 #include "zam/frontend/frmZAM.h"
@@ -50,17 +52,43 @@ void frmZAM::LaunchSimulator() {
     WriteLoaderCommand(commandLine, "Run");
 }
 
-void frmZAM::WriteCommandFile(const std::string& word, const std::string& commandLine) {
-    // A failed write is not fatal: the loader then finds no command and brings the front end back.
-    (void)platform::WriteLoaderCommand(ProgramFile(std::string(platform::kCommandFileName)),
-                                       platform::LoaderCommand{word, commandLine});
-}
-
 void frmZAM::WriteLoaderCommand(const std::string& commandLine, const std::string& command) {
-    WriteCommandFile(command, commandLine);
+    if (!HandToLoader(command, commandLine)) {
+        ShutDownOption = kWindowInUse;
+        return;
+    }
     if (ShutDownOption != kLaunch) ShutDownOption = kLoaderCommandWritten;
     LoaderCommand = command;
     close();
+}
+
+// Once the close sequence has written the files back the window cannot stay open, so whatever
+// the loader needs is made sure of first: that it is there and may be run, and that ZAM.int holds
+// the command. Until then nothing is written, and a failure leaves the window as it was.
+bool frmZAM::HandToLoader(const std::string& word, const std::string& commandLine) {
+    std::string problem = LoaderProblem();
+    if (problem.empty()) {
+        const std::string commandFile = ProgramFile(std::string(platform::kCommandFileName));
+        const platform::Status written =
+            platform::WriteLoaderCommand(commandFile, platform::LoaderCommand{word, commandLine});
+        if (written.ok()) return true;
+        problem =
+            "The command file \"" + commandFile + "\" could not be written: " + written.description;
+    }
+    ui_.ShowMessage(problem +
+                    "\r\n\r\nNothing has been saved yet: the window stays open with your changes.");
+    return false;
+}
+
+std::string frmZAM::LoaderProblem() const {
+    const std::string windowsName = ProgramFile("Rollout.Exe");
+    const std::string plainName = ProgramFile("Rollout");
+    if (!platform::Fs().FileExists(windowsName) && !platform::Fs().FileExists(plainName))
+        return "The loader Rollout was not found: looked for \"" + windowsName + "\" and \"" +
+               plainName + "\".";
+    const platform::Status startable = platform::Processes().CheckStartable(LoaderCommandLine());
+    if (startable.ok()) return {};
+    return "The loader \"" + LoaderPath() + "\" can't be started: " + startable.description;
 }
 
 // ---- Session state -------------------------------------------------------------------------
@@ -84,23 +112,25 @@ void frmZAM::SaveSessionState() {
     controls::ucDropDown* classes = DropDown("cbxClass");
     const std::string classCode = classes ? classes->Value() : std::string();
     const std::string player = PlayerId();
-    Skippable([&] {
+    skipped_.Run("Choosing the engines of the class", [&] {
         if (engines_) ApplyClassEngines(*engines_, classCode, SelectedEngines());
     });
-    Skippable([&] { SetFrontEndValue("Window", "WindowState", std::to_string(WindowStateCode())); });
-    Skippable([&] {
+    skipped_.Run("Saving the window state", [&] {
+        SetFrontEndValue("Window", "WindowState", std::to_string(WindowStateCode()));
+    });
+    skipped_.Run("Recording the driver rating", [&] {
         if (!player.empty()) ApplyDriverRating(*gpl_, player, classCode);
     });
-    Skippable([&] {
+    skipped_.Run("Saving the engine sound speed", [&] {
         if (!player.empty()) SyncSampleRpm(*gpl_, playerFiles_.folder);
     });
-    Skippable([&] {
+    skipped_.Run("Applying the race length", [&] {
         controls::ucSpinner* length = controls_.Spinner("spnOvrRaceLength");
         controls::ucDropDown* track = DropDown("cbxTrack");
         if (length && track) ApplyRaceLengthOverride(*gpl_, length->Value(), track->ListIndex());
     });
-    Skippable([&] { ApplyRandomBackground(); });
-    Skippable([&] {
+    skipped_.Run("Choosing a random background", [&] { ApplyRandomBackground(); });
+    skipped_.Run("Copying the background set", [&] {
         if (controls::ucDropDown* sets = DropDown("cbxBackground")) CopyBackgroundSet(*gpl_, sets->Value());
     });
 }
@@ -120,6 +150,7 @@ void frmZAM::closeEvent(QCloseEvent* e) {
         e->accept();
         return;
     }
+    CommitPendingEdit();
     switch (CloseRequest()) {
         case CloseOutcome::kCancel:
             e->ignore();
@@ -144,12 +175,17 @@ frmZAM::CloseOutcome frmZAM::CloseRequest() {
         ShutDownOption = options_.askExitChoice ? options_.askExitChoice(this) : frmShutdown::Ask(this);
     switch (ShutDownOption) {
         case kShutdownPc:
-        case kRestartPc:
+        case kRestartPc: {
             // The loader asks the system to shut down or restart once every file is written:
             // asking now would race the write-back below.
-            WriteCommandFile(ShutDownOption == kShutdownPc ? "Shutdown" : "Restart", "");
-            LoaderCommand = ShutDownOption == kShutdownPc ? "Shutdown" : "Restart";
+            const std::string word = ShutDownOption == kShutdownPc ? "Shutdown" : "Restart";
+            if (!HandToLoader(word, "")) {
+                ShutDownOption = kWindowInUse;
+                return CloseOutcome::kCancel;
+            }
+            LoaderCommand = word;
             return CloseOutcome::kProceed;
+        }
         case kSaveAndExit:
             LoaderCommand.clear();
             return CloseOutcome::kProceed;
@@ -162,6 +198,15 @@ frmZAM::CloseOutcome frmZAM::CloseRequest() {
     }
 }
 
+// A close does not move the focus out of the box the user is typing in, and leaving the box is
+// what keeps a typed number or address: the close leaves it first, before anything is saved.
+void frmZAM::CommitPendingEdit() {
+    if (QWidget* box = focusWidget()) {
+        QFocusEvent leave(QEvent::FocusOut, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(box, &leave);
+    }
+}
+
 void frmZAM::Discard() {
     controls::SetBoundStore(nullptr);
     SetTheGPL(nullptr);
@@ -170,9 +215,12 @@ void frmZAM::Discard() {
     if (engines_) engines_->UnloadWithoutSaving();
     engines_.reset();
     ui_.HideStatus();
+    // A start-up that failed ends here, with the steps it skipped before it failed.
+    ReportSkippedSteps(loaded_ ? "closing" : "starting");
 }
 
 void frmZAM::Unload() {
+    closing_ = true;
     if (ShutDownOption != kExitWithoutSaving) SaveSessionState();
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) SaveWindowPosition();
     controls::SetBoundStore(nullptr);
@@ -180,6 +228,7 @@ void frmZAM::Unload() {
     SetTheGPL(nullptr);
     gpl_.reset();
     ui_.HideStatus();
+    ReportSkippedSteps("closing");
 }
 
 void frmZAM::SaveWindowPosition() {
@@ -193,15 +242,24 @@ std::string frmZAM::LoaderPath() const {
     return platform::Fs().FileExists(windowsName) ? windowsName : ProgramFile("Rollout");
 }
 
+std::string frmZAM::LoaderCommandLine() const {
+    return "\"" + LoaderPath() + "\"";
+}
+
 void frmZAM::AfterUnload() {
     if (LoaderCommand.empty()) {
         (void)platform::Fs().Delete(ProgramFile(std::string(platform::kCommandFileName)));
         return;
     }
-    // The loader is started last, when every file is on disk; a missing loader fails silently
-    // and leaves ZAM.int for the next start to read and delete.
+    // The loader is started last, when every file is on disk. It was found startable before
+    // anything was written; should the start still fail, the files are saved and ZAM.int stays
+    // for the next start to read and delete, but the user must hear that nothing more happens.
     platform::ProcessId id;
-    (void)platform::Processes().Start("\"" + LoaderPath() + "\"", id);
+    const platform::Status started = platform::Processes().Start(LoaderCommandLine(), id);
+    if (!started.ok())
+        ui_.ShowMessage("Your changes were saved, but the loader \"" + LoaderPath() +
+                        "\" could not be started, so \"" + LoaderCommand +
+                        "\" was not carried out: " + started.description);
 }
 
 }  // namespace zam

@@ -6,15 +6,18 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 #include <exception>
+#include <optional>
+#include <utility>
 
-#include "Skippable.h"
 #include "zam/controls/BoundStore.h"
 #include "zam/controls/ControlBuilder.h"
 #include "zam/controls/RasteriserProfiles.h"
 #include "zam/controls/SettingsCatalogue.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/frontend/QtText.h"
+#include "zam/frontend/SkippedSteps.h"
 #include "zam/frontend/TimeCounter.h"
 #include "zam/frontend/WindowGeometry.h"
 #include "zam/frontend/frmZAM.h"
@@ -44,18 +47,28 @@ bool frmZAM::Load() {
     platform::ChangeDirectory(options_.programFolder);
     if (!ProgramFolderHoldsProgram())
         ShowMessage(ui_, std::string("Can't Find ") + kAppTitle + " Directory", true);
-    Skippable([&] { ReadLoaderReturn(); });
+    skipped_.Run("Reading the time of the last race from ZAM.int", [&] { ReadLoaderReturn(); });
     (void)platform::Fs().Delete(ProgramFile(std::string(platform::kCommandFileName)));
     ui_.SetStatus("Initialising");
-    Skippable([&] { PrepareButtonEditor(); });
-    if (!CreateModel()) return false;
-    Skippable([&] { MoveScreenshots(); });
-    Skippable([&] { BuildLauncherButtons(); });
-    Skippable([&] { FillStartupLists(); });
-    Skippable([&] { RestoreGeometry(); });
-    Skippable([&] { UpdateTimeCounter(); });
+    skipped_.Run("Preparing the button editor", [&] { PrepareButtonEditor(); });
+    if (!CreateModel()) {
+        TellLoaderFailure();
+        return false;
+    }
+    skipped_.Run("Moving screenshots to the Exports folder", [&] { MoveScreenshots(); });
+    skipped_.Run("Building the launcher buttons", [&] { BuildLauncherButtons(); });
+    skipped_.Run("Filling the lists", [&] { FillStartupLists(); });
+    skipped_.Run("Restoring the window's position and size", [&] { RestoreGeometry(); });
+    skipped_.Run("Updating the time counter", [&] { UpdateTimeCounter(); });
     loaded_ = true;
+    // Told once the window shows: a message before it would stand alone on the screen.
+    QTimer::singleShot(0, this, [this] { ReportSkippedSteps("starting"); });
     return true;
+}
+
+void frmZAM::ReportSkippedSteps(const char* when) {
+    const std::string report = skipped_.TakeReport(when);
+    if (!report.empty()) ui_.ShowMessage(report);
 }
 
 bool frmZAM::ProgramFolderHoldsProgram() const {
@@ -70,6 +83,15 @@ void frmZAM::ReadLoaderReturn() {
         return;
     }
     elapsedSeconds_ = ElapsedRunTime(commandFile);
+    std::optional<platform::RunFailure> failure;
+    if (platform::ReadRunFailure(commandFile, failure).ok() && failure)
+        loaderFailure_ = platform::DescribeRunFailure(*failure);
+}
+
+void frmZAM::TellLoaderFailure() {
+    if (loaderFailure_.empty()) return;
+    const std::string text = std::exchange(loaderFailure_, std::string());
+    ui_.ShowMessage(text);
 }
 
 void frmZAM::PlayStartupSound() {
@@ -94,18 +116,18 @@ bool frmZAM::CreateModel() {
 void frmZAM::FillStartupLists() {
     for (const char* name : {"cbxRacetype", "cbxDamageModel", "cbxAnisotropicFiltering"})
         FillFromCatalogue(controls_, name);
-    Skippable([&] { rasterisers_->FillAtStartUp(); });
-    Skippable([&] { FillBackgroundList(); });
+    skipped_.Run("Listing the installed rasterisers", [&] { rasterisers_->FillAtStartUp(); });
+    skipped_.Run("Listing the background sets", [&] { FillBackgroundList(); });
     for (const char* name : {"cbxConnectVia", "cbxNoOfObjects", "cbxMirrordetailLevel", "cbxResolution"})
         FillFromCatalogue(controls_, name);
     if (controls::ucDropDown* helmets = DropDown("cbxPlayerHelmet")) helmets->Clear();
     FillHelmetList();
     for (const char* name : {"cbxDrivingView", "cbxUOM", "cbxDateFormat", "cbxSoundQuality", "cbxShadows"})
         FillFromCatalogue(controls_, name);
-    Skippable([&] { FillEngineLists(); });
-    Skippable([&] { FillTrackLists(); });
-    Skippable([&] { FillCarAndClassLists(); });
-    Skippable([&] { FillPlayerList(); });
+    skipped_.Run("Filling the engine lists", [&] { FillEngineLists(); });
+    skipped_.Run("Reading the track folders and the season", [&] { FillTrackLists(); });
+    skipped_.Run("Filling the car and class lists", [&] { FillCarAndClassLists(); });
+    skipped_.Run("Filling the player list", [&] { FillPlayerList(); });
 }
 
 void frmZAM::FillEngineLists() {
@@ -228,7 +250,9 @@ void frmZAM::OnTabClicked(int index) {
 
 void frmZAM::RunTabAction(int index) {
     if (!gpl_) return;
-    Skippable([&] {
+    const std::string step =
+        "Showing the tab " + Cp1252FromQt(tabGeneral->tabText(index).remove(QLatin1Char('&')));
+    skipped_.Run(step, [&] {
         switch (index) {
             case 0: {
                 const int mode = StoredTwips(FrontEndValue("ZAM", "Mode"));
@@ -249,6 +273,9 @@ void frmZAM::RunTabAction(int index) {
             default: break;
         }
     });
+    // Start-up and close tell of their skipped steps when they end; a tab the user brings to the
+    // front tells at once.
+    if (loaded_ && !closing_) ReportSkippedSteps("showing the tab");
 }
 
 void frmZAM::LayoutGraphicsTab() {

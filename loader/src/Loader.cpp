@@ -11,6 +11,15 @@ using platform::LoaderCommand;
 using platform::ProcessId;
 using platform::Status;
 
+namespace {
+
+std::string QuickEndReason(std::int64_t seconds, const platform::ProcessExit& exit) {
+    return "It ended after " + std::to_string(seconds) + (seconds == 1 ? " second" : " seconds") +
+           " with " + platform::DescribeExit(exit) + ".";
+}
+
+}  // namespace
+
 Loader::Loader(LoaderPlatform& platform) : platform_(platform) {}
 
 int Loader::Run() {
@@ -55,71 +64,96 @@ Loader::Ending Loader::CarryOut(const LoaderCommand& command) {
 }
 
 Loader::Ending Loader::RunCommand(const LoaderCommand& command) {
-    ChangeToProgramFolder(command.commandLine);
-    const std::optional<std::string> commandLine = CommandLineToRun(command.commandLine);
-    if (!commandLine) return std::nullopt;
+    // "Change GPL directory" sends an empty command line: nothing to run and nothing to tell.
+    if (platform::TrimSpaces(command.commandLine).empty()) return std::nullopt;
+    const std::string folder = ChangeToProgramFolder(command.commandLine);
+    std::string commandLine;
+    if (Status refused = CommandLineToRun(command.commandLine, commandLine); !refused) {
+        platform_.ChangeDirectory(programFolder_);
+        return TellFailure({command.word, command.commandLine, folder, refused.description});
+    }
     std::int64_t start = platform_.Now();
-    if (!RunAndWait(*commandLine)) return std::nullopt;
+    platform::ProcessExit exit;
+    Status ran = RunAndWait(commandLine, exit);
     std::int64_t elapsed = platform_.Now() - start;
     platform_.ChangeDirectory(programFolder_);
-    platform_.WriteElapsedTime(CommandFilePath(), elapsed);
+    if (!ran) return TellFailure({command.word, commandLine, folder, ran.description});
+    if (!exit.Clean() && elapsed <= kQuickFailureSeconds)
+        return TellFailure({command.word, commandLine, folder, QuickEndReason(elapsed, exit)});
+    RecordElapsedTime(elapsed);
     return std::nullopt;
 }
 
 Loader::Ending Loader::ExitCommand(const LoaderCommand& command) {
-    ChangeToProgramFolder(command.commandLine);
-    if (command.commandLine.empty()) return std::nullopt;
+    const std::string folder = ChangeToProgramFolder(command.commandLine);
+    if (platform::TrimSpaces(command.commandLine).empty()) return std::nullopt;
     ProcessId id;
-    if (!platform_.Start(command.commandLine, id)) return std::nullopt;
-    return 0;
+    Status started = platform_.Start(command.commandLine, id);
+    if (started) return 0;
+    return TellFailure({command.word, command.commandLine, folder, started.description});
 }
 
-Loader::Ending Loader::ShutdownCommand(const LoaderCommand&) {
-    return PowerAction(platform::PowerAction::kShutdown);
+Loader::Ending Loader::ShutdownCommand(const LoaderCommand& command) {
+    return PowerAction(command, platform::PowerAction::kShutdown);
 }
 
-Loader::Ending Loader::RestartCommand(const LoaderCommand&) {
-    return PowerAction(platform::PowerAction::kRestart);
+Loader::Ending Loader::RestartCommand(const LoaderCommand& command) {
+    return PowerAction(command, platform::PowerAction::kRestart);
 }
 
-// The machine goes down either way from the user's point of view: nothing is restarted, even
-// when the system refused (no shut-down privilege, for example).
-Loader::Ending Loader::PowerAction(platform::PowerAction action) {
-    return platform_.RequestPowerAction(action) ? 0 : 1;
+// A machine that goes down needs no front end. One that stays up (no shut-down privilege, a
+// policy that refuses) gets it back, with the reason.
+Loader::Ending Loader::PowerAction(const LoaderCommand& command, platform::PowerAction action) {
+    Status requested = platform_.RequestPowerAction(action);
+    if (requested) return 0;
+    return TellFailure({command.word, "", "", requested.description});
 }
 
 // AITW tools have always been run through the command interpreter, where the system has one.
-// Nothing (and the user is told) when the line cannot be handed to it without part of it being
-// read as a command.
-std::optional<std::string> Loader::CommandLineToRun(const std::string& commandLine) {
-    if (!NeedsCommandInterpreter(commandLine)) return commandLine;
+Status Loader::CommandLineToRun(const std::string& commandLine, std::string& toRun) {
+    toRun = commandLine;
+    if (!NeedsCommandInterpreter(commandLine)) return Status::Ok();
     const std::string interpreter = platform_.CommandInterpreter();
-    if (interpreter.empty()) return commandLine;
+    if (interpreter.empty()) return Status::Ok();
     std::optional<std::string> through = WithCommandInterpreter(commandLine, interpreter);
     if (!through)
-        platform_.ShowMessage("Can't run \"" + commandLine + "\" through the command interpreter: "
-                              "it holds a line break or a \"%\", or its program path holds \"!\" "
-                              "or a quote, which the interpreter would take as commands or "
-                              "variables of its own.");
-    return through;
+        return Status::Error(platform::kBadFileName,
+                             "It was not given to the command interpreter: it holds a line break "
+                             "or a \"%\", or its program path holds \"!\" or a quote, which the "
+                             "interpreter would take as commands or variables of its own.");
+    toRun = std::move(*through);
+    return Status::Ok();
 }
 
 // Errors are ignored: the program then simply starts in the loader's folder.
-void Loader::ChangeToProgramFolder(std::string_view commandLine) {
-    if (std::optional<std::string> folder = FolderOfCommandLine(commandLine))
-        platform_.ChangeDirectory(*folder);
+std::string Loader::ChangeToProgramFolder(std::string_view commandLine) {
+    std::optional<std::string> folder = FolderOfCommandLine(commandLine);
+    if (folder && platform_.ChangeDirectory(*folder)) return *folder;
+    return programFolder_;
 }
 
 // Fails only when the command line cannot be started. A process that cannot be opened for
-// waiting is not waited for.
-Status Loader::RunAndWait(std::string_view commandLine) {
-    if (platform::TrimSpaces(commandLine).empty())
-        return Status::Error(platform::kBadFileName, "No command line to run");
+// waiting is not waited for and counts as having ended well.
+Status Loader::RunAndWait(std::string_view commandLine, platform::ProcessExit& exit) {
     ProcessId id;
     Status started = platform_.Start(commandLine, id);
     if (!started) return started;
-    if (id.value != 0) platform_.Wait(id);
+    if (id.value != 0) platform_.Wait(id, exit);
     return Status::Ok();
+}
+
+void Loader::RecordElapsedTime(std::int64_t seconds) {
+    Status written = platform_.WriteElapsedTime(CommandFilePath(), seconds);
+    if (!written)
+        platform_.ShowMessage("The time of this run, " + platform::FormatElapsed(seconds) +
+                              ", could not be written to \"" + CommandFilePath() +
+                              "\": " + written.description);
+}
+
+Loader::Ending Loader::TellFailure(const platform::RunFailure& failure) {
+    Status written = platform_.WriteRunFailure(CommandFilePath(), failure);
+    if (!written) platform_.ShowMessage(platform::DescribeRunFailure(failure));
+    return std::nullopt;
 }
 
 int Loader::RestartFrontEnd() {

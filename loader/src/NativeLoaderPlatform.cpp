@@ -38,6 +38,11 @@ platform::Status NativeLoaderPlatform::WriteElapsedTime(std::string_view path,
     return platform::WriteElapsedTime(path, seconds);
 }
 
+platform::Status NativeLoaderPlatform::WriteRunFailure(std::string_view path,
+                                                       const platform::RunFailure& failure) {
+    return platform::WriteRunFailure(path, failure);
+}
+
 bool NativeLoaderPlatform::ChangeDirectory(std::string_view folder) {
     return platform::ChangeDirectory(folder);
 }
@@ -47,8 +52,8 @@ platform::Status NativeLoaderPlatform::Start(std::string_view commandLine,
     return platform::Processes().Start(commandLine, id);
 }
 
-platform::Status NativeLoaderPlatform::Wait(platform::ProcessId id) {
-    return platform::Processes().Wait(id);
+platform::Status NativeLoaderPlatform::Wait(platform::ProcessId id, platform::ProcessExit& exit) {
+    return platform::Processes().Wait(id, exit);
 }
 
 std::int64_t NativeLoaderPlatform::Now() {

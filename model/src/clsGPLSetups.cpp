@@ -108,6 +108,9 @@ void clsGPL::RenamePlayerFolder(std::int32_t fileNo) {
         zam::BuildPlayerDirectoryName(FullPathIniValue(file, "Personal Information", "firstName"),
                                       FullPathIniValue(file, "Personal Information", "lastName"));
     if (platform::EqualNoCase(oldName, newName)) return;
+    // A player without a name (no Player.ini before, or empty names) would be moved to "__":
+    // only a name with something of its own names the folder.
+    if (newName.find_first_not_of('_') == std::string::npos) return;
 
     const std::string newFolder = playersFolder + newName;
     auto& fs = platform::Fs();

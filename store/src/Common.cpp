@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "zam/platform/CommandFile.h"
 #include "zam/platform/FileSystem.h"
+#include "zam/platform/Paths.h"
 #include "zam/platform/Process.h"
 #include "zam/platform/Text.h"
 
@@ -17,15 +19,23 @@ constexpr std::size_t kSearchChunk = 1 << 16;
 
 }  // namespace
 
+bool StartProgram(UserInterface& ui, std::string_view commandLine, platform::ProcessId& id) {
+    platform::Status started = platform::Processes().Start(commandLine, id);
+    if (started.ok()) return true;
+    // A missing folder of the program (Windows says "path not found") is as much "not found".
+    const bool missing =
+        started.code == platform::kFileNotFound || started.code == platform::kPathNotFound;
+    const std::string headline = missing ? "Utility Not Found" : "The utility could not be started.";
+    const platform::RunFailure failure{"", std::string(commandLine), platform::CurrentDirectory(),
+                                       started.description};
+    ui.ShowMessage(headline + "\r\n\r\n" + platform::RunFailureDetails(failure),
+                   std::string(kAppTitle) + " Error");
+    return false;
+}
+
 void RunAndWait(UserInterface& ui, std::string_view commandLine) {
     platform::ProcessId id;
-    platform::Status started = platform::Processes().Start(commandLine, id);
-    // A missing folder of the program is as much "not found" as a missing file.
-    if (started.code == platform::kFileNotFound || started.code == platform::kPathNotFound) {
-        ui.ShowMessage("Utility Not Found", std::string(kAppTitle) + " Error");
-        return;
-    }
-    if (!started.ok() || id.value == 0) return;
+    if (!StartProgram(ui, commandLine, id) || id.value == 0) return;
     (void)platform::Processes().Wait(id);  // a process that cannot be waited for is not waited for
 }
 

@@ -65,8 +65,9 @@ public:
 
 private:
     // A missing file or folder skips the step; a read-only target is made writable and the step
-    // tried again; any other failure is reported and ends this file's write-back, except an
-    // access failure on a file that is not read-only, which ends it quietly.
+    // tried again; any other failure is reported and ends this file's write-back. That includes
+    // an access failure on a file that is not read-only: on Windows a file held open by an
+    // editor, a backup tool or a virus scanner, which the user can close and save again.
     Outcome Step(const std::function<Status()>& step, std::string_view target) {
         Status status = step();
         if (status.ok()) return Outcome::kDone;
@@ -82,7 +83,6 @@ private:
         }
         if (status.code == platform::kFileNotFound || status.code == platform::kPathNotFound)
             return Outcome::kSkipped;
-        if (IsAccessError(status.code)) return Outcome::kStop;
         ui_.ShowMessage(status.description + " while saving " + ProperCase(path_) + "\r" +
                             "File will not be updated",
                         kAppTitle);

@@ -31,6 +31,22 @@ TEST_F(DropDownTest, AStoredValueDifferingOnlyInCaseSelectsItemOneAndWritesIt) {
     EXPECT_EQ(changes->count(), 1);
 }
 
+// Values that name files match as the file system matches them: without regard to case. The
+// user's spelling stays, and so does the file's.
+TEST_F(DropDownTest, FileNameValuesMatchInAnyCaseAndKeepTheStoredSpelling) {
+    LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=RASTOGL.DLL\n");
+    ucDropDown* d = Make();
+    d->SetFileNameValues(true);
+    d->Refresh();
+    EXPECT_EQ(d->ItemText(), "OpenGL");
+    EXPECT_EQ(Stored(), "RASTOGL.DLL");
+    EXPECT_FALSE(store->FileChanged(store->FileNumber(Sim() + "App.ini")));
+    EXPECT_EQ(changes->count(), 1);
+    d->SetValue("RAST3DFX.DLL");  // a choice by code, too, finds its item in any case
+    EXPECT_EQ(d->ItemText(), "Voodoo");
+    EXPECT_EQ(Stored(), "rast3dfx.dll");
+}
+
 TEST_F(DropDownTest, AnExactMatchIsSelectedWithoutWriting) {
     LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=rastOGL.dll\n");
     ucDropDown* d = Make();

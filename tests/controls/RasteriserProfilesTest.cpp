@@ -79,21 +79,24 @@ TEST_F(RasteriserTest, AStoredLibraryThatIsNotInstalledGivesWayToTheFirstItem) {
     EXPECT_EQ(profiles.OptionFrame(), "frmD3D");
 }
 
-TEST_F(RasteriserTest, UpperCaseStoredNameIsReplacedAndItsFrameShown) {
+// "RASTOGL.DLL" and "rastOGL.dll" are one file to Windows: the user's choice stands as written.
+TEST_F(RasteriserTest, AStoredNameInAnotherCaseKeepsTheChoiceAndShowsItsFrame) {
     PlantProfiles();
-    LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=RASTD3D7.DLL\n");
+    LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=RASTOGL.DLL\n");
     Start({"rastd3d7.dll", "rastOGL.dll"});
     profiles.RefreshGraphicsTab("Tester");
-    EXPECT_EQ(Stored("App.ini", "Graphics", "lastRasterizerDLL"), "rastd3d7.dll");
+    EXPECT_EQ(registry.DropDown("cbxRasteriser")->ItemText(), "OpenGL");
+    EXPECT_EQ(Stored("App.ini", "Graphics", "lastRasterizerDLL"), "RASTOGL.DLL");
+    EXPECT_FALSE(store->FileChanged(store->FileNumber(Sim() + "App.ini")));
     EXPECT_EQ(profiles.VisibleFrames(),
                 (Names{"frm3DOptions", "frmForwardTextures", "frmMirrorTextures",
-                            "frmEffects", "frmBackgrounds", "frmD3D"}));
-    // Direct 3D's controls were refreshed (the missing entry took its default), OpenGL's not.
-    EXPECT_EQ(Stored("Core.Ini", "Direct3D7", "TrilinearFiltering"), "1");
-    EXPECT_EQ(registry.Spinner("spnOGLMirrorRefresh")->TextBox()->text(), "0");
-    // Showing the tab selected the item, which runs the handler: Direct 3D's profile restored.
-    EXPECT_EQ(Profile(3), "Direct3D7:D3DDevice:0");
-    EXPECT_EQ(Profile(0), "user0");
+                            "frmEffects", "frmBackgrounds", "frmOpenGL"}));
+    // OpenGL's controls were refreshed (the stored refresh rate shows), Direct 3D's not.
+    EXPECT_EQ(registry.Spinner("spnOGLMirrorRefresh")->TextBox()->text(), "5");
+    EXPECT_EQ(Stored("Core.Ini", "Direct3D7", "TrilinearFiltering"), "");
+    // Showing the tab selected the item, which runs the handler: OpenGL's profile restored.
+    EXPECT_EQ(Profile(0), "OpenGL:DisableZBuffer:0");
+    EXPECT_EQ(Profile(3), "user3");
 }
 
 TEST_F(RasteriserTest, ChoosingOpenGLRewritesOnlyItsThreeProfileValues) {

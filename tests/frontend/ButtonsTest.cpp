@@ -140,6 +140,14 @@ TEST_F(ButtonsTest, RunModesDecideHowTheProgramStarts) {
                                     "Run C:\\P5.exe"));
     EXPECT_THAT(launcher.started, ElementsAre("C:\\P3.exe", "C:\\P4.exe"));
     EXPECT_EQ(launcher.waited.size(), 1u);  // only the Focus button waits
+    EXPECT_TRUE(ui.messages.empty());
+
+    // A program that cannot start is told in every mode that starts it here, not only in Focus.
+    launcher.startResult = platform::Status::Error(platform::kFileNotFound);
+    buttons.Run(4, ui, actions);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_THAT(ui.messages[0].text, testing::StartsWith("Utility Not Found"));
+    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr("Program: C:\\P4.exe"));
 }
 
 }  // namespace

@@ -43,7 +43,9 @@ public:
         id.value = 42;
         return fail ? platform::Status::Error(platform::kFileNotFound) : platform::Status::Ok();
     }
-    platform::Status Wait(platform::ProcessId) override { return platform::Status::Ok(); }
+    platform::Status Wait(platform::ProcessId, platform::ProcessExit&) override {
+        return platform::Status::Ok();
+    }
     std::vector<std::string> started;
     bool fail = false;
 };

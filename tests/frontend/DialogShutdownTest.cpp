@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 #include "DialogTestSupport.h"
 #include "zam/frontend/frmShutdown.h"
@@ -22,8 +23,8 @@ protected:
     frmShutdown dialog;
 };
 
-TEST_F(ShutdownTest, PresetIsShutdownUntilSomethingIsChosen) {
-    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kShutdownPc);
+TEST_F(ShutdownTest, PresetIsReturnUntilSomethingIsChosen) {
+    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
 }
 
 TEST_F(ShutdownTest, CaptionsLabelAndToolTip) {
@@ -78,7 +79,7 @@ TEST_F(ShutdownTest, OtherLettersLeaveTheDialogOpen) {
     }
     QTest::keyClick(dialog.cmdExit, 'r', Qt::ControlModifier);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kShutdownPc);
+    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
 }
 
 TEST_F(ShutdownTest, EnterChoosesSaveAndExit) {
@@ -121,6 +122,23 @@ TEST(ShutdownAskTest, AskReturnsTheChoiceOfTheModalDialog) {
     test::WithModal([&] { answer = frmShutdown::Ask(nullptr); },
                     [](QWidget& modal) { QTest::keyClick(&modal, 'l'); });
     EXPECT_EQ(answer, frmShutdown::kExitWithoutSaving);
+}
+
+// However the dialog ends without a button (the window is hidden, its loop is ended from outside,
+// as when the application quits), the answer is never a shut-down.
+TEST(ShutdownAskTest, EndingWithoutAButtonAnswersReturn) {
+    test::EnsureApplication();
+    const std::function<void(QDialog&)> endings[] = {
+        [](QDialog& d) { d.hide(); },
+        [](QDialog& d) { d.done(QDialog::Accepted); },
+        [](QDialog& d) { d.done(QDialog::Rejected); },
+    };
+    for (const auto& end : endings) {
+        int answer = 0;
+        test::WithModalOf<frmShutdown>([&] { answer = frmShutdown::Ask(nullptr); },
+                                       [&](frmShutdown& d) { end(d); });
+        EXPECT_EQ(answer, frmShutdown::kReturn);
+    }
 }
 
 }  // namespace

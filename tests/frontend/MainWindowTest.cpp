@@ -1,4 +1,6 @@
 // The main window on a demo installation: start-up, launch, modes, closing, player and class.
+#include <gmock/gmock.h>
+
 #include <QLabel>
 #include <QAction>
 #include <QComboBox>
@@ -6,14 +8,20 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
+#include <optional>
+#include <stdexcept>
 
+#include "FailingFileSystem.h"
 #include "WindowFixture.h"
 #include "zam/controls/ucCheckBox.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
 #include "zam/frontend/LaunchCommand.h"
+#include "zam/frontend/SkippedSteps.h"
 #include "zam/model/clsEngines.h"
 #include "zam/model/clsGPL.h"
+#include "zam/platform/CommandFile.h"
 #include "zam/store/Globals.h"
 
 namespace zam::test {
@@ -57,6 +65,19 @@ TEST_F(WindowTest, ALeftoverCommandAddsNoTime) {
     EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
 }
 
+// What the loader could not do is told once the window is on screen, once, and adds no time.
+TEST_F(WindowTest, AFailedRunIsToldOnceAndAddsNoTime) {
+    const platform::RunFailure failure{"Run", Gpl() + "GPL.EXE ", Gpl(), "Exec format error"};
+    tmp.write("prog/ZAM.int", platform::FormatRunFailure(failure));
+    ASSERT_TRUE(Open());
+    EXPECT_FALSE(tmp.exists("prog/ZAM.int"));
+    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
+    EXPECT_TRUE(ui.messages.empty());
+    window->TellLoaderFailure();
+    window->TellLoaderFailure();
+    EXPECT_THAT(ui.MessageTexts(), testing::ElementsAre(platform::DescribeRunFailure(failure)));
+}
+
 TEST_F(WindowTest, StartUpFillsTheListsAndArchivesScreenshots) {
     ASSERT_TRUE(Open());
     EXPECT_EQ(window->DropDown("cbxPlayer")->NoItems(), 3);
@@ -78,12 +99,15 @@ TEST_F(WindowTest, StartUpFillsTheListsAndArchivesScreenshots) {
 TEST_F(WindowTest, MissingSimulatorEndsStartUpWithoutWritingAnything) {
     const std::string zamIni = "[Paths]\r\nGPL=" + tmp.logical() + "nowhere/\r\nExeName=GPL.EXE\r\n";
     tmp.write("prog/ZAM.Ini", zamIni);
-    tmp.write("prog/ZAM.int", "Run\r\nsomething\r\n");
+    tmp.write("prog/ZAM.int", platform::FormatRunFailure({"Shutdown", "", "", "Access is denied."}));
     EXPECT_FALSE(Open());  // the file dialog is cancelled
     EXPECT_TRUE(window->Finished());
     EXPECT_EQ(window->ShutDownOption, kStartupFailure);
     EXPECT_EQ(ReadProg("ZAM.Ini"), zamIni);
     EXPECT_TRUE(launcher.started.empty());
+    // A start that fails still tells what the loader could not do.
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back().text, "The computer was not shut down.\r\n\r\nReason: Access is denied.");
 }
 
 TEST_F(WindowTest, ProgramFolderWithoutTheProgramEndsAtOnce) {
@@ -91,6 +115,54 @@ TEST_F(WindowTest, ProgramFolderWithoutTheProgramEndsAtOnce) {
     EXPECT_THROW(Open(), ProgramEnded);
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_EQ(ui.messages.back().text, "Can't Find ZAM+ Directory");
+}
+
+// A step of start-up or of the save at close that fails is skipped: the window still opens,
+// the later steps still run, everything is still written; and the user is told once, after the
+// sequence, what was skipped and why.
+TEST_F(WindowTest, AFailedStepIsSkippedAndToldOnceAfterStartUpAndAfterClose) {
+    FailingFileSystem fs;
+    const auto fail = [] { throw std::runtime_error("the drive went away"); };
+    fs.Before(FsOp::kRename, 1, fail);  // the first screenshot moved to Exports
+    std::optional<platform::ScopedFileSystem> use(std::in_place, fs);
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(window->DropDown("cbxPlayer")->NoItems(), 3);  // later steps ran
+    EXPECT_TRUE(ui.messages.empty());                        // not before the window shows
+    QCoreApplication::processEvents();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "ZAM+ could not finish these steps while starting and skipped them:\r\r"
+              "Moving screenshots to the Exports folder: the drive went away");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ui.messages.size(), 1u);
+
+    use.reset();
+    window->DropDown("cbxBackground")->SelectIndex(1);
+    window->SelectMode(kModeChampionship);
+    FailingFileSystem atClose;
+    atClose.Before(FsOp::kCopy, 1, fail);  // the background set's first file
+    use.emplace(atClose);
+    CloseWith(kSaveAndExit);
+    EXPECT_TRUE(window->Finished());
+    EXPECT_EQ(ZamIniLine("Mode"), "4");  // everything else was saved
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text,
+              "ZAM+ could not finish these steps while closing and skipped them:\r\r"
+              "Copying the background set: the drive went away");
+}
+
+TEST(SkippedStepsTest, AStepFailingAgainIsOneLineAndALongListIsCutShort) {
+    SkippedSteps steps;
+    const auto fail = [] { throw std::runtime_error("no"); };
+    for (int turn = 0; turn < 3; ++turn) steps.Run("Showing the tab", fail);
+    for (int i = 1; i <= 12; ++i) steps.Run("Step " + std::to_string(i), fail);
+    steps.Run("A step that works", [] {});
+    const std::string report = steps.TakeReport("starting");
+    EXPECT_EQ(report.find("Showing the tab: no"), report.rfind("Showing the tab: no"));
+    EXPECT_NE(report.find("\rStep 9: no\r... and 3 more"), std::string::npos) << report;
+    EXPECT_EQ(report.find("A step that works"), std::string::npos);
+    EXPECT_TRUE(steps.Empty());
+    EXPECT_EQ(steps.TakeReport("closing"), "");
 }
 
 // ---- Launch --------------------------------------------------------------------------------
@@ -172,6 +244,71 @@ TEST_F(WindowTest, ChangeOfDirectoryRestartsThroughTheLoaderWithAnEmptyCommand) 
 
 // ---- Closing -------------------------------------------------------------------------------
 
+// Once the files are written back the window cannot stay open, so a loader that is not there
+// must be found out before: the window stays as it was, with nothing written, and says where it
+// looked.
+TEST_F(WindowTest, MissingLoaderKeepsTheWindowOpenWithNothingWritten) {
+    std::filesystem::remove(tmp.file("prog/Rollout"));
+    ASSERT_TRUE(Open());
+    const std::string zamIni = ReadProg("ZAM.Ini");
+    const std::string exe = ReadGpl("GPL.EXE");
+    window->SelectMode(kModeHost);
+
+    window->LaunchSimulator();
+    CloseWith(kShutdownPc);
+
+    EXPECT_FALSE(window->Finished());
+    EXPECT_EQ(window->ShutDownOption, kWindowInUse);
+    EXPECT_TRUE(window->LoaderCommand.empty());
+    EXPECT_FALSE(tmp.exists("prog/ZAM.int"));
+    EXPECT_EQ(ReadProg("ZAM.Ini"), zamIni);
+    EXPECT_EQ(ReadGpl("GPL.EXE"), exe);
+    EXPECT_TRUE(launcher.started.empty());
+    ASSERT_EQ(ui.messages.size(), 2u);
+    for (const FakeUi::Message& message : ui.messages) {
+        EXPECT_THAT(message.text, testing::HasSubstr("\"" + Prog() + "Rollout.Exe\""));
+        EXPECT_THAT(message.text, testing::HasSubstr("\"" + Prog() + "Rollout\""));
+    }
+
+    // The changes are all still there: with the loader back the launch goes through.
+    tmp.write("prog/Rollout", "stand-in for the loader");
+    window->LaunchSimulator();
+    EXPECT_TRUE(window->Finished());
+    EXPECT_EQ(ZamIniLine("Mode"), "2");
+    EXPECT_EQ(launcher.started.size(), 1u);
+}
+
+TEST_F(WindowTest, CommandFileThatCannotBeWrittenKeepsTheWindowOpen) {
+    ASSERT_TRUE(Open());
+    const std::string zamIni = ReadProg("ZAM.Ini");
+    FailingFileSystem failing;
+    failing.FailPath(FsOp::kWriteNew, "ZAM.int", platform::kPermissionDenied);
+    platform::ScopedFileSystem use(failing);
+
+    window->LaunchSimulator();
+
+    EXPECT_FALSE(window->Finished());
+    EXPECT_EQ(window->ShutDownOption, kWindowInUse);
+    EXPECT_EQ(ReadProg("ZAM.Ini"), zamIni);
+    EXPECT_TRUE(launcher.started.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr(Prog() + "ZAM.int"));
+    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr("Permission denied"));
+}
+
+// Should the checked loader still not start, everything is saved and the user hears of it.
+TEST_F(WindowTest, LoaderThatFailsToStartAfterTheSaveIsTold) {
+    ASSERT_TRUE(Open());
+    launcher.startResult = platform::Status::Error(platform::kPermissionDenied, "Access is denied.");
+    window->SelectMode(kModeChampionship);
+    window->LaunchSimulator();
+    EXPECT_TRUE(window->Finished());
+    EXPECT_EQ(ZamIniLine("Mode"), "4");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr("\"" + Prog() + "Rollout\""));
+    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr("Access is denied."));
+}
+
 TEST_F(WindowTest, ReturnKeepsTheWindowAndWritesNothing) {
     ASSERT_TRUE(Open());
     const std::string zamIni = ReadProg("ZAM.Ini");
@@ -224,6 +361,34 @@ TEST_F(WindowTest, RestartLikewise) {
     EXPECT_EQ(window->LoaderCommand, "Restart");
 }
 
+// Closing (menu, title bar, Alt+F4, the exit dialog) does not leave the box being typed in; what
+// was typed there is kept as leaving the box would keep it.
+TEST_F(WindowTest, ACloseKeepsWhatWasTypedWithoutLeavingTheBox) {
+    struct Typed {
+        int mode;
+        std::function<QLineEdit*(frmZAM&)> box;
+        std::string file, key, text;
+    };
+    const Typed cases[] = {
+        {kModeOfflineRace, [](frmZAM& w) { return w.Controls().Spinner("spnNoAI")->TextBox(); },
+         "Players/Driver__Sam/Player.ini", "lastNumAI", "7"},
+        {kModeJoin, [](frmZAM& w) { return w.txtIPAddress; }, "core.ini", "to_ip", "10.0.0.9"},
+    };
+    for (const Typed& typed : cases) {
+        ASSERT_TRUE(Open());
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        window->SelectMode(typed.mode);
+        QLineEdit* box = typed.box(*window);
+        box->setFocus(Qt::MouseFocusReason);
+        box->selectAll();
+        QTest::keyClicks(box, QString::fromStdString(typed.text));
+        CloseWith(kSaveAndExit);
+        EXPECT_EQ(IniLineValue(ReadGpl(typed.file), typed.key), typed.text);
+    }
+}
+
 // ---- Modes, player, class --------------------------------------------------------------
 
 TEST_F(WindowTest, HostModeBindsTheRaceControlsToItsSection) {
@@ -250,6 +415,36 @@ TEST_F(WindowTest, QualifyingIsShownInMinutesAndStoredInSeconds) {
     qualifying->SetValue(0);  // no length is not stored
     EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Multiplayer Host", "lastPracticeLength"),
               "1200");
+}
+
+// The spinner keeps its own number of minutes per player; another player's equal number of
+// minutes must still be shown and kept for that player, not skipped as "no change".
+TEST_F(WindowTest, QualifyingShowsTheNewPlayersLengthEvenWhenTheMinutesAreEqual) {
+    ASSERT_TRUE(Open());
+    window->SelectMode(kModeHost);
+    controls::ucSpinner* qualifying = window->Controls().Spinner("spnQualifying");
+    qualifying->SetValue(20);
+    const std::string other = "D_Arcy__Jean_Luc";
+    window->GPL()->SetPlayerValue(other, "Multiplayer Host", "lastPracticeLength", "1200");
+    // The same team, so that the car list does not change (and set the race tab up once more).
+    const std::string team =
+        window->GPL()->PlayerData(window->PlayerId(), "Personal Information", "team");
+    window->GPL()->SetPlayerValue(other, "Personal Information", "team", team);
+    window->DropDown("cbxPlayer")->SetValue(other);
+    ASSERT_EQ(window->PlayerId(), other);
+    EXPECT_EQ(qualifying->TextBox()->text().toStdString(), "20");
+    EXPECT_EQ(qualifying->Value(), 20);
+    EXPECT_EQ(window->GPL()->PlayerData(other, "Multiplayer Host", "lastPracticeLength"), "1200");
+}
+
+TEST_F(WindowTest, ExportStandingsShowsTheStoredSetting) {
+    tmp.write("gpl/Server.Ini", "[SERVER]\r\nauto_export_standings=1\r\n");
+    ASSERT_TRUE(Open());
+    window->SelectMode(kModeHost);
+    controls::ucCheckBox* standings = window->Controls().CheckBox("chkSaveStandings");
+    EXPECT_TRUE(standings->Box()->isChecked());
+    standings->Box()->click();  // one click turns it off
+    EXPECT_EQ(window->GPL()->IniValue("Server.Ini", "SERVER", "auto_export_standings"), "0");
 }
 
 TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPath) {

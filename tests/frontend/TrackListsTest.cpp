@@ -178,6 +178,40 @@ TEST_F(TrackListsTest, SortsByDateAndByName) {
     EXPECT_EQ(Dirs(lists->ActiveTracks), SeasonDirs());
 }
 
+// Moving and sorting rewrite installed tracks from their defaults; an event whose track is not
+// installed has no defaults and keeps its own values wherever it goes.
+TEST_F(TrackListsTest, AnEventWhoseTrackIsNotInstalledMovesWithItsOwnValues) {
+    MakeDemo();
+    WriteGpl("Seasons/67Season.Ini",
+             "[Season]\r\nnumEvents=3\r\n"
+             "[Event1]\r\nname=Italian GP\r\nshortName=Monza\r\ntrackDirectory=monza\r\n"
+             "month=09\r\nday=10\r\nnumberOfLaps=68\r\nstartingGrid=3\r\n"
+             "[Event2]\r\nname=Club Race\r\nshortName=Club\r\ntrackDirectory=my track\r\n"
+             "month=06\r\nday=01\r\nnumberOfLaps=30\r\nstartingGrid=2\r\n"
+             "[Event3]\r\nname=Belgian GP\r\nshortName=Spa\r\ntrackDirectory=spa\r\n"
+             "month=06\r\nday=18\r\nnumberOfLaps=28\r\nstartingGrid=3\r\n");
+    Read();
+    const std::vector<std::string> own = {"Club Race", "Club", "my track", "06", "01", "30", "2"};
+    auto eventValues = [&](int n) {
+        std::vector<std::string> values;
+        for (const char* key : kEventKeys) values.push_back(Season(n, key));
+        return values;
+    };
+    EXPECT_EQ(lists->MoveTrackDown(2), 3);
+    EXPECT_EQ(eventValues(3), own);
+    EXPECT_EQ(Season(2, "trackDirectory"), "spa");
+    EXPECT_EQ(lists->ActiveTracks[2].displayName, "My Track (Not Installed)");
+    EXPECT_EQ(lists->MoveTrackUp(3), 2);
+    EXPECT_EQ(eventValues(2), own);
+    EXPECT_TRUE(lists->SortSeasonByName());  // Monza, My Track, Spa
+    EXPECT_EQ(eventValues(2), own);
+    EXPECT_EQ(Season(3, "trackDirectory"), "spa");
+    EXPECT_TRUE(lists->SortSeasonByDate());  // a track that is not installed has no date: first
+    EXPECT_EQ(eventValues(1), own);
+    EXPECT_THAT(SeasonDirs(), ElementsAre("my track", "spa", "monza"));
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+}
+
 TEST_F(TrackListsTest, DateKeysPadMonthAndDay) {
     Read();
     gpl->SetFullPathIniValue(kSeasonDefaultsIni, "a", "Month", "5");

@@ -14,11 +14,11 @@ QString ShotPath(const TempDir& tmp, const char* name) {
 
 platform::Status FakeLauncher::Start(std::string_view commandLine, platform::ProcessId& id) {
     started.emplace_back(commandLine);
-    id.value = static_cast<std::int64_t>(started.size()) + 1000;
-    return platform::Status::Ok();
+    id.value = startResult.ok() ? static_cast<std::int64_t>(started.size()) + 1000 : 0;
+    return startResult;
 }
 
-platform::Status FakeLauncher::Wait(platform::ProcessId id) {
+platform::Status FakeLauncher::Wait(platform::ProcessId id, platform::ProcessExit&) {
     waited.push_back(id.value);
     return platform::Status::Ok();
 }

@@ -23,9 +23,10 @@ namespace zam::test {
 class FakeLauncher : public platform::ProcessLauncher {
 public:
     platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
-    platform::Status Wait(platform::ProcessId id) override;
+    platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) override;
     std::vector<std::string> started;
     std::vector<std::int64_t> waited;
+    platform::Status startResult;  // what every start gives
 };
 
 // Where a test puts a picture of what it shows: the folder named by ZAM_SHOTS_DIR when set (for

@@ -10,11 +10,13 @@ namespace zam::test {
 
 platform::Status RecordingLauncher::Start(std::string_view commandLine, platform::ProcessId& id) {
     started.emplace_back(commandLine);
-    id.value = static_cast<std::int64_t>(started.size());
-    return platform::Status::Ok();
+    id.value = startResult.ok() ? static_cast<std::int64_t>(started.size()) : 0;
+    return startResult;
 }
 
-platform::Status RecordingLauncher::Wait(platform::ProcessId) { return platform::Status::Ok(); }
+platform::Status RecordingLauncher::Wait(platform::ProcessId, platform::ProcessExit&) {
+    return platform::Status::Ok();
+}
 
 platform::Status RecordingSystem::RequestPowerAction(platform::PowerAction action) {
     powerActions.push_back(action);
@@ -33,6 +35,7 @@ WindowTest::WindowTest()
     EnsureApplication();
     tools::MakeDemoInstallation(tmp.file("gpl"));
     tmp.write("prog/ZAMDeck", "stand-in for the executable");
+    tmp.write("prog/Rollout", "stand-in for the loader");
     tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() + "\r\nExeName=GPL.EXE\r\n");
 }
 

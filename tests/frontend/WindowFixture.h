@@ -1,6 +1,7 @@
 #pragma once
 // The main window on a generated demo installation in a temporary folder: "prog\" is the
-// program folder (with ZAM.Ini and a stand-in for the executable), "gpl\" the simulator folder.
+// program folder (with ZAM.Ini and stand-ins for the executable and the loader), "gpl\" the
+// simulator folder.
 // Programs are never started and the machine is never shut down: both go to recording fakes.
 #include <gtest/gtest.h>
 
@@ -20,8 +21,9 @@ namespace zam::test {
 class RecordingLauncher : public platform::ProcessLauncher {
 public:
     platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
-    platform::Status Wait(platform::ProcessId id) override;
+    platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) override;
     std::vector<std::string> started;
+    platform::Status startResult;  // what every start gives
 };
 
 class RecordingSystem : public platform::SystemServices {

@@ -1,4 +1,4 @@
-// ZAM.int in both of its forms, and the elapsed-time text the two programs exchange.
+// ZAM.int in each of its forms, and the elapsed-time text the two programs exchange.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -123,6 +123,50 @@ TEST(ElapsedRecordForm, IsOneLineReadBackFromLineOne) {
     EXPECT_FALSE(ParseElapsedRecord("\r\n00:02:05\r\n").has_value());
 }
 
+TEST(RunFailureForm, ReadsBackItsFieldsAndIsNoTimeAndNoCommand) {
+    const RunFailure failure{"Run", "C:\\Sierra\\GPL\\GPL.EXE ", "C:\\Sierra\\GPL",
+                             "The system cannot find the file specified."};
+    const std::string bytes = FormatRunFailure(failure);
+    EXPECT_EQ(bytes,
+              "Failed\r\nRun\r\nC:\\Sierra\\GPL\\GPL.EXE \r\nC:\\Sierra\\GPL\r\n"
+              "The system cannot find the file specified.\r\n");
+    std::optional<RunFailure> read = ParseRunFailure(bytes);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->word, failure.word);
+    EXPECT_EQ(read->commandLine, failure.commandLine);
+    EXPECT_EQ(read->folder, failure.folder);
+    EXPECT_EQ(read->reason, failure.reason);
+    // What the front end and the loader read today: no time to add, no command to carry out.
+    EXPECT_FALSE(ParseElapsedRecord(bytes).has_value());
+    ASSERT_TRUE(ParseLoaderCommand(bytes).has_value());
+    EXPECT_EQ(ParseLoaderCommand(bytes)->word, "Failed");
+
+    // A reason with line breaks of its own (Windows ends its texts with one) stays on its line.
+    std::optional<RunFailure> broken =
+        ParseRunFailure(FormatRunFailure({"Shutdown", "", "", "Access is denied.\r\nTry again"}));
+    ASSERT_TRUE(broken.has_value());
+    EXPECT_EQ(broken->reason, "Access is denied.  Try again");
+    EXPECT_EQ(broken->commandLine, "");
+    // Lines cut off read as empty fields; anything else is no failure record.
+    EXPECT_EQ(ParseRunFailure("Failed\r\nExit\r\n")->word, "Exit");
+    EXPECT_EQ(ParseRunFailure("Failed")->reason, "");
+    EXPECT_FALSE(ParseRunFailure("00:02:05\r\n").has_value());
+    EXPECT_FALSE(ParseRunFailure("Run\r\nFailed\r\n").has_value());
+    EXPECT_FALSE(ParseRunFailure("failed\r\n").has_value());
+}
+
+TEST(RunFailureForm, IsToldAsWhatDidNotHappenThenProgramFolderAndReason) {
+    EXPECT_EQ(DescribeRunFailure({"Run", "C:\\GPL\\GPL.EXE ", "C:\\GPL", "File not found"}),
+              "The program could not be run.\r\n\r\nProgram: C:\\GPL\\GPL.EXE \r\n"
+              "Folder: C:\\GPL\r\nReason: File not found");
+    EXPECT_EQ(DescribeRunFailure({"Shutdown", "", "", "Access is denied."}),
+              "The computer was not shut down.\r\n\r\nReason: Access is denied.");
+    EXPECT_EQ(DescribeRunFailure({"Restart", "", "", ""}), "The computer was not restarted.");
+    EXPECT_THAT(DescribeRunFailure({"Exit", "x.exe", "", "gone"}),
+                ::testing::StartsWith("The program could not be started."));
+    EXPECT_THAT(DescribeRunFailure({"Jump", "", "", ""}), ::testing::HasSubstr("\"Jump\""));
+}
+
 class CommandFileOnDisk : public ::testing::Test {
 protected:
     std::string PathOf(const char* name) const { return dir.logical() + name; }
@@ -142,7 +186,7 @@ TEST_F(CommandFileOnDisk, CommandWrittenByTheFrontEndIsReadByTheLoader) {
     EXPECT_EQ(command.commandLine, "C:\\Sierra\\GPL\\GPL.EXE ");
 }
 
-TEST_F(CommandFileOnDisk, ElapsedTimeReplacesTheWholeCommand) {
+TEST_F(CommandFileOnDisk, ElapsedTimeOrFailureReplacesTheWholeCommand) {
     dir.write("ZAM.int", "Run\r\nC:\\Sierra\\GPL\\GPL.EXE -ko\"0:SERVER:launch:1\"\r\n");
     std::string path = PathOf("ZAM.int");
     ASSERT_TRUE(WriteElapsedTime(path, 3723));
@@ -151,6 +195,14 @@ TEST_F(CommandFileOnDisk, ElapsedTimeReplacesTheWholeCommand) {
     std::optional<std::int64_t> seconds;
     ASSERT_TRUE(ReadElapsedTime(path, seconds));
     EXPECT_EQ(seconds, 3723);
+
+    ASSERT_TRUE(WriteRunFailure(path, {"Run", "GPL.EXE ", "C:\\GPL", "gone"}));
+    EXPECT_EQ(dir.read("ZAM.int"), "Failed\r\nRun\r\nGPL.EXE \r\nC:\\GPL\r\ngone\r\n");
+    EXPECT_FALSE(dir.exists("ZAM.int.new"));
+    std::optional<RunFailure> failure;
+    ASSERT_TRUE(ReadRunFailure(path, failure));
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->reason, "gone");
 }
 
 TEST_F(CommandFileOnDisk, ReadFailuresSayWhatIsWrong) {
@@ -163,6 +215,10 @@ TEST_F(CommandFileOnDisk, ReadFailuresSayWhatIsWrong) {
     dir.write("ZAM.int", "Run\r\n\r\n");
     ASSERT_TRUE(ReadElapsedTime(PathOf("ZAM.int"), seconds));
     EXPECT_FALSE(seconds.has_value());
+    std::optional<RunFailure> failure = RunFailure{};
+    ASSERT_TRUE(ReadRunFailure(PathOf("ZAM.int"), failure));
+    EXPECT_FALSE(failure.has_value());
+    EXPECT_EQ(ReadRunFailure(PathOf("NoSuch.int"), failure).code, kFileNotFound);
 }
 
 TEST_F(CommandFileOnDisk, FailedWriteLeavesThePreviousFileWholeAndNoTemporaryBehind) {
@@ -177,6 +233,8 @@ TEST_F(CommandFileOnDisk, FailedWriteLeavesThePreviousFileWholeAndNoTemporaryBeh
 
     EXPECT_EQ(WriteElapsedTime(PathOf("ZAM.int"), 125).code, kDiskFull);
     EXPECT_EQ(WriteLoaderCommand(PathOf("ZAM.int"), {"Exit", ""}).code, kPermissionDenied);
+    failing.Fail(test::FsOp::kWriteNew, 3, kDiskFull);
+    EXPECT_EQ(WriteRunFailure(PathOf("ZAM.int"), {"Run", "x", "", "y"}).code, kDiskFull);
 
     EXPECT_EQ(dir.read("ZAM.int"), before);
     EXPECT_FALSE(dir.exists("ZAM.int.new"));

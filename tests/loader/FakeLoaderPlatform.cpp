@@ -31,6 +31,14 @@ Status FakeLoaderPlatform::WriteElapsedTime(std::string_view path, std::int64_t 
     return Status::Ok();
 }
 
+Status FakeLoaderPlatform::WriteRunFailure(std::string_view path,
+                                           const platform::RunFailure& failure) {
+    log.push_back("write failure " + std::string(path));
+    if (writeFails) return Status::Error(platform::kPermissionDenied);
+    files[std::string(path)] = platform::FormatRunFailure(failure);
+    return Status::Ok();
+}
+
 bool FakeLoaderPlatform::ChangeDirectory(std::string_view folder) {
     log.push_back("cd " + std::string(folder));
     currentDirectory = folder;
@@ -46,10 +54,11 @@ Status FakeLoaderPlatform::Start(std::string_view commandLine, platform::Process
     return Status::Ok();
 }
 
-Status FakeLoaderPlatform::Wait(platform::ProcessId id) {
+Status FakeLoaderPlatform::Wait(platform::ProcessId id, platform::ProcessExit& exit) {
     log.push_back("wait " + std::to_string(id.value));
     if (waitFails) return Status::Error(platform::kPermissionDenied);
     clock += runSeconds;
+    exit = programExit;
     return Status::Ok();
 }
 
@@ -66,6 +75,10 @@ void FakeLoaderPlatform::ShowMessage(const std::string& text) {
 
 void FakeLoaderPlatform::SetCommand(const std::string& word, const std::string& commandLine) {
     files[CommandFilePath()] = platform::FormatLoaderCommand({word, commandLine});
+}
+
+std::optional<platform::RunFailure> FakeLoaderPlatform::Failure() const {
+    return platform::ParseRunFailure(CommandFileBytes());
 }
 
 std::string FakeLoaderPlatform::CommandFileBytes() const {

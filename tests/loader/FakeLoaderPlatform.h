@@ -3,6 +3,7 @@
 // command-file format. Every directory change, start, wait, write, power action and message is
 // written to one log in order, so a test can see what ran where.
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,14 +21,18 @@ public:
     bool FileExists(std::string_view path) override;
     platform::Status ReadCommand(std::string_view path, platform::LoaderCommand& command) override;
     platform::Status WriteElapsedTime(std::string_view path, std::int64_t seconds) override;
+    platform::Status WriteRunFailure(std::string_view path,
+                                     const platform::RunFailure& failure) override;
     bool ChangeDirectory(std::string_view folder) override;
     platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
-    platform::Status Wait(platform::ProcessId id) override;
+    platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) override;
     std::int64_t Now() override { return clock; }
     platform::Status RequestPowerAction(platform::PowerAction action) override;
     void ShowMessage(const std::string& text) override;
     std::string CommandInterpreter() override { return comspec; }
 
+    // The failure record the loader left in ZAM.int, if it is one.
+    std::optional<platform::RunFailure> Failure() const;
     // Puts a two-line command file in the program folder.
     void SetCommand(const std::string& word, const std::string& commandLine);
     std::string CommandFileBytes() const;
@@ -44,7 +49,8 @@ public:
     std::set<std::string> throwingStarts;  // command lines whose start throws
     bool processIdZero = false;            // starts succeed but report no process
     bool waitFails = false;                // a started process cannot be opened for waiting
-    bool writeFails = false;
+    platform::ProcessExit programExit;     // how a waited-for program ends
+    bool writeFails = false;               // neither form of ZAM.int can be written
     bool powerFails = false;
 
     std::string currentDirectory;

@@ -101,16 +101,53 @@ INSTANTIATE_TEST_SUITE_P(
                       UntouchedCase{"Garbage", std::string("\x01\xff\0\x80zz", 6)}),
     [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
-TEST_F(LoaderTest, ProgramThatCannotBeStartedBringsTheFrontEndBackAndKeepsTheFile) {
+TEST_F(LoaderTest, ProgramThatCannotBeStartedIsToldToTheFrontEndAndAddsNoTime) {
     fake.SetCommand("Run", "C:\\Gone\\GPL.EXE ");
     fake.unstartable.insert("C:\\Gone\\GPL.EXE ");
-    std::string before = fake.CommandFileBytes();
 
     EXPECT_EQ(RunLoader(), 0);
 
-    EXPECT_EQ(fake.CommandFileBytes(), before);
-    EXPECT_EQ(fake.log.back(), kFrontEnd);
-    EXPECT_THAT(fake.log, ::testing::Not(::testing::Contains(HasSubstr("write"))));
+    EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "cd C:\\Gone", "start C:\\Gone\\GPL.EXE ",
+                                      "cd C:\\ZAM\\", "write failure C:\\ZAM\\ZAM.int",
+                                      "cd C:\\ZAM\\", kFrontEnd));
+    std::optional<platform::RunFailure> failure = fake.Failure();
+    ASSERT_TRUE(failure.has_value()) << fake.CommandFileBytes();
+    EXPECT_EQ(failure->word, "Run");
+    EXPECT_EQ(failure->commandLine, "C:\\Gone\\GPL.EXE ");
+    EXPECT_EQ(failure->folder, "C:\\Gone");
+    EXPECT_EQ(failure->reason, "File not found");
+    EXPECT_FALSE(platform::ParseElapsedRecord(fake.CommandFileBytes()).has_value());
+    EXPECT_THAT(fake.messages, IsEmpty());
+}
+
+// A quick end with a non-zero status is a start that failed (wine unable to load the program, a
+// missing DLL); a long run that ends so is a race, whatever the program returned.
+TEST_F(LoaderTest, QuickFailingEndIsToldAndALongRunCountsWhateverItsStatus) {
+    struct Case {
+        std::int64_t seconds;
+        std::uint32_t code;
+        bool told;
+    };
+    for (const Case& c : {Case{2, 1, true}, Case{loader::kQuickFailureSeconds, 0xC0000135u, true},
+                          Case{loader::kQuickFailureSeconds + 1, 1, false}, Case{2, 0, false}}) {
+        FakeLoaderPlatform run;
+        run.SetCommand("Run", kGpl);
+        run.runSeconds = c.seconds;
+        run.programExit.code = c.code;
+
+        EXPECT_EQ(loader::Loader(run).Run(), 0);
+
+        EXPECT_EQ(run.Failure().has_value(), c.told) << c.seconds << " " << c.code;
+        EXPECT_EQ(platform::ParseElapsedRecord(run.CommandFileBytes()).has_value(), !c.told);
+        EXPECT_EQ(run.log.back(), kFrontEnd);
+    }
+    FakeLoaderPlatform run;
+    run.SetCommand("Run", kGpl);
+    run.runSeconds = 2;
+    run.programExit.code = 1;
+    loader::Loader(run).Run();
+    EXPECT_EQ(run.Failure()->reason, "It ended after 2 seconds with exit status 1.");
+    EXPECT_EQ(run.Failure()->folder, "C:\\Sierra\\GPL");
 }
 
 TEST_F(LoaderTest, FailureThrownWhileRunningStillBringsTheFrontEndBack) {
@@ -122,8 +159,11 @@ TEST_F(LoaderTest, FailureThrownWhileRunningStillBringsTheFrontEndBack) {
     EXPECT_EQ(fake.log.back(), kFrontEnd);
 }
 
-TEST_F(LoaderTest, FailedElapsedTimeWriteStillBringsTheFrontEndBack) {
+// What the loader cannot leave in ZAM.int (a full disk, a locked file) it says itself before the
+// front end comes back, so that nothing ends in silence.
+TEST_F(LoaderTest, WhatCannotBeWrittenToTheCommandFileIsShownByTheLoader) {
     fake.SetCommand("Run", kGpl);
+    fake.runSeconds = 125;
     fake.writeFails = true;
     std::string before = fake.CommandFileBytes();
 
@@ -131,6 +171,20 @@ TEST_F(LoaderTest, FailedElapsedTimeWriteStillBringsTheFrontEndBack) {
 
     EXPECT_EQ(fake.CommandFileBytes(), before);
     EXPECT_EQ(fake.log.back(), kFrontEnd);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_THAT(fake.messages[0], HasSubstr("00:02:05"));
+    EXPECT_THAT(fake.messages[0], HasSubstr("C:\\ZAM\\ZAM.int"));
+    EXPECT_THAT(fake.messages[0], HasSubstr("Permission denied"));
+
+    FakeLoaderPlatform failing;
+    failing.SetCommand("Run", kGpl);
+    failing.unstartable.insert(kGpl);
+    failing.writeFails = true;
+    loader::Loader(failing).Run();
+    ASSERT_EQ(failing.messages.size(), 1u);
+    EXPECT_EQ(failing.messages[0],
+              platform::DescribeRunFailure({"Run", kGpl, "C:\\Sierra\\GPL", "File not found"}));
+    EXPECT_EQ(failing.log.back(), kFrontEnd);
 }
 
 TEST_F(LoaderTest, ExitStartsItsProgramInItsFolderAndEnds) {
@@ -143,13 +197,17 @@ TEST_F(LoaderTest, ExitStartsItsProgramInItsFolderAndEnds) {
     EXPECT_EQ(fake.CommandFileBytes(), "Exit\r\nD:\\Tools\\Replay.exe -last\r\n");
 }
 
-TEST_F(LoaderTest, ExitWhoseProgramCannotStartBringsTheFrontEndBack) {
+TEST_F(LoaderTest, ExitWhoseProgramCannotStartBringsTheFrontEndBackToSayWhy) {
     fake.SetCommand("Exit", "D:\\Tools\\Replay.exe");
     fake.unstartable.insert("D:\\Tools\\Replay.exe");
 
     RunLoader();
 
     EXPECT_EQ(fake.log.back(), kFrontEnd);
+    ASSERT_TRUE(fake.Failure().has_value());
+    EXPECT_EQ(fake.Failure()->word, "Exit");
+    EXPECT_EQ(fake.Failure()->commandLine, "D:\\Tools\\Replay.exe");
+    EXPECT_EQ(fake.Failure()->folder, "D:\\Tools");
 }
 
 TEST_F(LoaderTest, ShutdownAndRestartReachOnlyThePowerActionAndStartNothing) {
@@ -172,13 +230,19 @@ TEST_F(LoaderTest, ShutdownAndRestartReachOnlyThePowerActionAndStartNothing) {
     }
 }
 
-TEST_F(LoaderTest, RefusedPowerActionEndsWithoutRestartingAnything) {
-    fake.SetCommand("Shutdown", "");
+TEST_F(LoaderTest, RefusedPowerActionBringsTheFrontEndBackToSayWhy) {
+    fake.SetCommand("Restart", "");
     fake.powerFails = true;
 
-    EXPECT_EQ(RunLoader(), 1);
+    EXPECT_EQ(RunLoader(), 0);
 
-    EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "power off"));
+    EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "power cycle",
+                                      "write failure C:\\ZAM\\ZAM.int", "cd C:\\ZAM\\", kFrontEnd));
+    std::optional<platform::RunFailure> failure = fake.Failure();
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->word, "Restart");
+    EXPECT_EQ(failure->reason, "Permission denied");
+    EXPECT_THAT(fake.messages, IsEmpty());
 }
 
 TEST_F(LoaderTest, LowerCaseAitwRunsUnderTheSystemCommandInterpreter) {
@@ -196,8 +260,8 @@ TEST_F(LoaderTest, LowerCaseAitwRunsUnderTheSystemCommandInterpreter) {
 }
 
 // Only the program decides: "aitw" in a typed password sends nothing through the interpreter. A
-// line the interpreter cannot be given safely is not run; the user is told and gets the front end
-// back. Where the system has no interpreter (Linux) an AITW program starts directly.
+// line the interpreter cannot be given safely is not run; the front end comes back and tells why.
+// Where the system has no interpreter (Linux) an AITW program starts directly.
 TEST_F(LoaderTest, TheInterpreterIsChosenByTheProgramAloneAndNeverGivenALineItWouldSplit) {
     const std::string joined = "C:\\GPL\\GPL.EXE -ko\"0:SERVER:password:x\\\"&echo pwned&\\\"aitw\"";
     fake.SetCommand("Run", joined);
@@ -208,13 +272,14 @@ TEST_F(LoaderTest, TheInterpreterIsChosenByTheProgramAloneAndNeverGivenALineItWo
                                 "C:\\aitw\"&x\".exe"}) {
         FakeLoaderPlatform refusing;
         refusing.SetCommand("Run", refused);
-        const std::string before = refusing.CommandFileBytes();
         EXPECT_EQ(loader::Loader(refusing).Run(), 0);
-        EXPECT_THAT(refusing.log, ::testing::Not(::testing::Contains(HasSubstr("cmd.exe"))));
+        // Nothing starts but the front end, which comes back to tell why.
+        EXPECT_THAT(refusing.log, ::testing::Contains(HasSubstr("start ")).Times(1));
         EXPECT_EQ(refusing.log.back(), kFrontEnd) << refused;
-        ASSERT_EQ(refusing.messages.size(), 1u) << refused;
-        EXPECT_THAT(refusing.messages[0], HasSubstr("command interpreter"));
-        EXPECT_EQ(refusing.CommandFileBytes(), before);
+        const std::optional<platform::RunFailure> failure = refusing.Failure();
+        ASSERT_TRUE(failure.has_value()) << refused;
+        EXPECT_EQ(failure->commandLine, refused);
+        EXPECT_THAT(failure->reason, HasSubstr("command interpreter"));
     }
 
     FakeLoaderPlatform withoutInterpreter;

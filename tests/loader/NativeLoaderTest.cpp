@@ -42,7 +42,8 @@ public:
 // simulator's command line, through the whole run path of the loader: started directly, and
 // through the real command interpreter when the simulator's own folder is named AITW. Only the
 // stand-in runs (it records its arguments), and it receives the password whole; a "%", which no
-// caret keeps from every cmd, is refused with a message where the interpreter would see it.
+// caret keeps from every cmd, is refused where the interpreter would see it, and the front end
+// is left the reason to tell.
 TEST(NativeLoader, ATypedPasswordReachesTheSimulatorWholeAndNothingElseRuns) {
     const std::vector<std::string> passwords = {
         "x\"&echo pwned>pwned1.txt&\"aitw", "a&echo pwned>pwned2.txt",
@@ -74,7 +75,9 @@ TEST(NativeLoader, ATypedPasswordReachesTheSimulatorWholeAndNothingElseRuns) {
                     << entry.path().string() << " was written by a command in the password";
             if (refused) {
                 EXPECT_FALSE(dir.exists("record"));
-                EXPECT_THAT(native.messages, ::testing::Contains(::testing::HasSubstr("interpreter")));
+                const auto failure = platform::ParseRunFailure(dir.read("ZAM.int"));
+                ASSERT_TRUE(failure.has_value()) << dir.read("ZAM.int");
+                EXPECT_THAT(failure->reason, ::testing::HasSubstr("command interpreter"));
                 continue;
             }
             if (!dir.exists("record")) {
@@ -121,7 +124,9 @@ TEST(NativeLoader, WaitsForTheProgramInItsFolderAndWritesTheElapsedTime) {
     EXPECT_THAT(platform.messages, IsEmpty());
 }
 
-TEST(NativeLoader, MissingFrontEndIsReportedAndTheTimeStillWritten) {
+// The exit status comes from the real wait: a program that fails at once is recorded as a
+// failure, whether or not a front end is there to tell it.
+TEST(NativeLoader, QuickFailureIsRecordedAndAMissingFrontEndReported) {
     TempDir dir;
     ScopedCurrentDir restore(dir.path());
     dir.write("Rollout", "");
@@ -131,7 +136,10 @@ TEST(NativeLoader, MissingFrontEndIsReportedAndTheTimeStillWritten) {
 
     EXPECT_EQ(loader::Loader(platform).Run(), 1);
 
-    EXPECT_EQ(platform::ParseElapsedRecord(dir.read("ZAM.int")).has_value(), true);
+    std::optional<platform::RunFailure> failure = platform::ParseRunFailure(dir.read("ZAM.int"));
+    ASSERT_TRUE(failure.has_value()) << dir.read("ZAM.int");
+    EXPECT_THAT(failure->reason, ::testing::EndsWith("with exit status 3."));
+    EXPECT_EQ(failure->commandLine, program.string());
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_THAT(platform.messages[0], ::testing::HasSubstr(dir.logical() + "ZAMDeck"));
 }

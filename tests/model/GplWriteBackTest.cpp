@@ -190,6 +190,29 @@ TEST_F(GplWriteBackTest, ARenameOntoAnotherPlayersFolderIsRefused) {
     EXPECT_EQ(test::ReadNative(GplFile("App.ini")).find("D_Arcy"), std::string::npos);
 }
 
+// A player without Player.ini (or without a name in it) gets the file at close when anything of
+// theirs is stored there; a name with nothing of its own must not turn the folder into "__".
+TEST_F(GplWriteBackTest, ANameWithoutCharactersOfItsOwnKeepsTheFolder) {
+    std::filesystem::create_directories(GplFile("Players/Newcomer"));
+    WriteGpl("Players\\Blank\\Player.ini",
+             IniText({"[ Personal Information ]", "firstName = ", "lastName = "}));
+    WriteGpl("Players\\Dashes\\Player.ini",
+             IniText({"[ Personal Information ]", "firstName = -", "lastName = ' '"}));
+    const std::string app = test::ReadNative(GplFile("App.ini"));
+    {
+        clsGPL gpl(ui);
+        UserEdits();
+        for (const char* player : {"Newcomer", "Blank", "Dashes"})
+            gpl.SetPlayerValue(player, "Driver Rating", "F1", "5");
+    }
+    EXPECT_EQ(PlayerFolders(), (std::vector<std::string>{"Blank", "D_Arcy__Jean_Luc", "Dashes",
+                                                         "Driver__Sam", "Newcomer",
+                                                         "van_der_Berg__Mary_Ann"}));
+    EXPECT_TRUE(std::filesystem::exists(GplFile("Players/Newcomer/Player.ini")));
+    EXPECT_EQ(test::ReadNative(GplFile("App.ini")), app);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(GplWriteBackTest, ANameThatDiffersOnlyInCaseKeepsTheFolder) {
     {
         clsGPL gpl(ui);

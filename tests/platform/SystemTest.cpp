@@ -16,13 +16,19 @@ using namespace zam::platform;
 struct RecordingLauncher : ProcessLauncher {
     std::vector<std::string> started;
     std::vector<std::int64_t> waited;
+    std::vector<std::string> missing;  // programs that are not installed
+    ProcessExit exit;                  // how every started command ends
     Status Start(std::string_view commandLine, ProcessId& id) override {
         started.emplace_back(commandLine);
+        for (const std::string& program : missing)
+            if (commandLine.substr(0, program.size()) == program)
+                return Status::Error(kFileNotFound);
         id.value = static_cast<std::int64_t>(started.size()) + 100;
         return Status::Ok();
     }
-    Status Wait(ProcessId id) override {
+    Status Wait(ProcessId id, ProcessExit& ended) override {
         waited.push_back(id.value);
+        ended = exit;
         return Status::Ok();
     }
 };
@@ -36,13 +42,31 @@ TEST(System, PowerActionsAskSystemd) {
     EXPECT_EQ(launcher.waited, (std::vector<std::int64_t>{101, 102}));
 }
 
-TEST(System, PowerActionFailureIsReported) {
-    struct Failing : RecordingLauncher {
-        Status Start(std::string_view, ProcessId&) override { return Status::Error(kFileNotFound); }
-    } launcher;
+// The answer of systemctl is its exit status: a refusal (no permission, a policy asking for a
+// password) must not pass for a machine going down.
+TEST(System, RefusedPowerActionIsAnErrorThatSaysWhich) {
+    RecordingLauncher launcher;
+    launcher.exit.code = 1;
     ScopedProcessLauncher swap(launcher);
-    EXPECT_EQ(NativeSystem().RequestPowerAction(PowerAction::kShutdown).code, kFileNotFound);
-    EXPECT_TRUE(launcher.waited.empty());
+    Status refused = NativeSystem().RequestPowerAction(PowerAction::kRestart);
+    EXPECT_FALSE(refused.ok());
+    EXPECT_EQ(refused.description, "\"systemctl reboot\" ended with exit status 1");
+}
+
+TEST(System, WithoutSystemctlLoginctlIsAskedAndWithNeitherTheRequestFails) {
+    RecordingLauncher launcher;
+    launcher.missing = {"systemctl"};
+    ScopedProcessLauncher swap(launcher);
+    ASSERT_TRUE(NativeSystem().RequestPowerAction(PowerAction::kShutdown).ok());
+    EXPECT_EQ(launcher.started,
+              (std::vector<std::string>{"systemctl poweroff", "loginctl poweroff"}));
+    EXPECT_EQ(launcher.waited, (std::vector<std::int64_t>{102}));
+
+    launcher.missing.push_back("loginctl");
+    Status failed = NativeSystem().RequestPowerAction(PowerAction::kShutdown);
+    EXPECT_EQ(failed.code, kFileNotFound);
+    EXPECT_NE(failed.description.find("loginctl"), std::string::npos) << failed.description;
+    EXPECT_EQ(launcher.waited.size(), 1u);
 }
 
 TEST(System, NoRegistryHere) {

@@ -182,8 +182,15 @@ TEST(Win32Process, ShellTextIsNeverRun) {
 TEST(Win32Process, MissingProgramIsFileNotFound) {
     TempDir dir;
     ProcessId id;
-    EXPECT_EQ(NativeProcesses().Start(Logical(dir.file("nothing.exe")) + " -x", id).code, kFileNotFound);
+    Status missing = NativeProcesses().Start(Logical(dir.file("nothing.exe")) + " -x", id);
+    EXPECT_EQ(missing.code, kFileNotFound);
+    // The system's own words, not the program's short name for the error.
+    EXPECT_NE(missing.description, ErrorDescription(kFileNotFound));
+    EXPECT_FALSE(missing.description.empty());
+    EXPECT_EQ(missing.description.find_first_of("\r\n"), std::string::npos);
     EXPECT_EQ(id.value, 0);
+    EXPECT_EQ(NativeProcesses().CheckStartable(Logical(dir.file("nothing.exe")) + " -x").code,
+              kFileNotFound);
     // Windows says "path not found" for a missing folder; some versions and Wine say "file not
     // found". Either way nothing starts.
     const int missingFolder =
@@ -199,8 +206,12 @@ TEST(Win32Process, AProgramThatEndedIsWaitedForAtOnce) {
     ProcessId id;
     ASSERT_TRUE(NativeProcesses().Start("\"" + child.exe + "\" " + child.record, id).ok());
     ::Sleep(200);  // let it end before the wait begins
-    EXPECT_TRUE(NativeProcesses().Wait(id).ok());
+    ProcessExit exit;
+    EXPECT_TRUE(NativeProcesses().Wait(id, exit).ok());
     EXPECT_TRUE(child.dir.exists("record.txt"));
+    EXPECT_EQ(exit.code, 3u);  // the child's own exit code, read from its process
+    EXPECT_FALSE(exit.Clean());
+    EXPECT_TRUE(NativeProcesses().CheckStartable("\"" + child.exe + "\" x").ok());
 }
 
 TEST(Win32Registry, ReadsTextAndNumbersBelowLocalMachine) {

@@ -34,8 +34,8 @@ platform::Status WatchingLauncher::Start(std::string_view commandLine, platform:
     return platform::NativeProcesses().Start(commandLine, id);
 }
 
-platform::Status WatchingLauncher::Wait(platform::ProcessId id) {
-    return platform::NativeProcesses().Wait(id);
+platform::Status WatchingLauncher::Wait(platform::ProcessId id, platform::ProcessExit& exit) {
+    return platform::NativeProcesses().Wait(id, exit);
 }
 
 platform::Status QuietSystem::RequestPowerAction(platform::PowerAction) {
@@ -72,6 +72,7 @@ void FrontEndRoundTrip::OpenFrontEnd() {
     window = std::make_unique<frmZAM>(ui, options);
     ASSERT_TRUE(window->Load()) << "the front end did not start";
     Initialising = false;  // as the first paint does
+    window->TellLoaderFailure();  // as the program does once the window is on screen
 }
 
 void FrontEndRoundTrip::SaveAndExit() {

@@ -23,7 +23,7 @@ class WatchingLauncher : public platform::ProcessLauncher {
 public:
     explicit WatchingLauncher(const TempDir& tmp) : tmp_(tmp) {}
     platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
-    platform::Status Wait(platform::ProcessId id) override;
+    platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) override;
 
     struct Launch {
         std::string commandLine;
@@ -52,7 +52,8 @@ protected:
     FrontEndRoundTrip();
     ~FrontEndRoundTrip() override;
 
-    // Opens a new main window over the program folder, as a start of ZAMDeck would.
+    // Opens a new main window over the program folder, as a start of ZAMDeck would (telling what
+    // the loader could not do).
     void OpenFrontEnd();
     // Closes the window as "Save & Exit" does (no loader).
     void SaveAndExit();

@@ -96,12 +96,14 @@ TEST_F(FrontEndRoundTrip, ExitCommandStartsTheProgramAndTheFrontEndStaysAway) {
 }
 
 // Loader commands that run nothing: each brings the front end back with no time added, and
-// the loader loses nothing the closing front end wrote.
+// the loader loses nothing the closing front end wrote. A program that could not be started is
+// told when the front end is back; a command that had nothing to run is not.
 struct Unrunnable {
     const char* name;
     const char* word;
     const char* commandLine;  // relative to the installation; empty stays empty
     bool commandFileLost;     // ZAM.int gone before the loader starts (a failed write)
+    const char* told;         // the reason the front end gives; empty: no message
 };
 
 class FrontEndRoundTripUnrunnable : public FrontEndRoundTrip,
@@ -120,18 +122,28 @@ TEST_P(FrontEndRoundTripUnrunnable, FrontEndComesBackWithNoTimeAddedAndNothingLo
 
     const FileSnapshot& written = launcher.launches[0].userFiles;
     ExpectUserFilesUnchanged(written);
+    ASSERT_TRUE(ui.messages.empty());
     OpenFrontEnd();
     EXPECT_EQ(TimeLabel(), "Time in GPL 10:00:00");
     EXPECT_FALSE(CommandFile().has_value());
     ExpectUserFilesUnchanged(written);  // the start reads, it does not write
+    if (*c.told) {
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, "The program could not be run.\r\n\r\nProgram: " + commandLine +
+                                           "\r\nFolder: " + Gpl().substr(0, Gpl().size() - 1) +
+                                           "\r\nReason: " + c.told);
+    } else {
+        EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, FrontEndRoundTripUnrunnable,
-    testing::Values(Unrunnable{"ChangeGplDirectory", "Run", "", false},
-                    Unrunnable{"UnknownWord", "run", "GPL.EXE ", false},
-                    Unrunnable{"MissingCommandFile", "Run", "GPL.EXE ", true},
-                    Unrunnable{"ProgramCannotBeStarted", "Run", "GPL.EXE ", false}),
+    testing::Values(Unrunnable{"ChangeGplDirectory", "Run", "", false, ""},
+                    Unrunnable{"UnknownWord", "run", "GPL.EXE ", false, ""},
+                    Unrunnable{"MissingCommandFile", "Run", "GPL.EXE ", true, ""},
+                    Unrunnable{"ProgramCannotBeStarted", "Run", "GPL.EXE ", false,
+                               "Permission denied"}),
     [](const testing::TestParamInfo<Unrunnable>& p) { return p.param.name; });
 
 }  // namespace

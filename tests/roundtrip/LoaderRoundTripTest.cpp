@@ -66,12 +66,14 @@ TEST_F(LoaderRoundTrip, ExitStartsTheProgramAndDoesNotBringTheFrontEndBack) {
     ExpectUserFilesUnchanged(before);
 }
 
-// Commands the loader cannot carry out: each brings the front end back, leaves ZAM.int as the
-// front end wrote it (or missing) and touches nothing else.
+// Commands the loader cannot carry out: each brings the front end back and touches nothing else.
+// A program that could not be started is left in ZAM.int as a failure record for the front end
+// to tell; a command with nothing to run leaves ZAM.int as the front end wrote it (or missing).
 struct FailedCommand {
     const char* name;
     std::optional<std::string> word;  // nothing: no ZAM.int at all
     std::string commandLine;          // "<gpl>" stands for the installation folder
+    std::string reason;               // of the failure record; empty: ZAM.int untouched
 };
 
 class LoaderRoundTripFailure : public RoundTripFolders,
@@ -95,20 +97,31 @@ TEST_P(LoaderRoundTripFailure, BringsTheFrontEndBackAndLosesNothing) {
     RunLoaderAndWait();
 
     ExpectFrontEndBackOnce();
-    EXPECT_EQ(CommandFile(), command) << "the loader rewrote ZAM.int";
+    if (c.reason.empty()) {
+        EXPECT_EQ(CommandFile(), command) << "the loader rewrote ZAM.int";
+    } else {
+        ASSERT_TRUE(CommandFile().has_value());
+        std::optional<platform::RunFailure> failure = platform::ParseRunFailure(*CommandFile());
+        ASSERT_TRUE(failure.has_value()) << *CommandFile();
+        EXPECT_EQ(failure->reason, c.reason);
+        EXPECT_EQ("Run\r\n" + failure->commandLine + "\r\n", *command);
+        EXPECT_TRUE(fs::equivalent(failure->folder, GplPath())) << failure->folder;
+    }
+    EXPECT_FALSE(tmp.exists("prog/ZAM.int.new"));
     EXPECT_EQ(Screenshots(GplPath()), shotsBefore);
     ExpectUserFilesUnchanged(before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, LoaderRoundTripFailure,
-    testing::Values(FailedCommand{"UnknownWord", "run", "<gpl>GPL.EXE "},
-                    FailedCommand{"NoCommandFile", std::nullopt, ""},
-                    // "Change GPL directory": nothing to run, the front end restarts at once.
-                    FailedCommand{"EmptyCommandLine", "Run", ""},
-                    FailedCommand{"ProgramCannotBeStarted", "Run", "<gpl>GPL.EXE "},
-                    FailedCommand{"ProgramMissing", "Run", "<gpl>Missing.EXE -x"},
-                    FailedCommand{"ExitWithoutProgram", "Exit", ""}),
+    testing::Values(
+        FailedCommand{"UnknownWord", "run", "<gpl>GPL.EXE ", ""},
+        FailedCommand{"NoCommandFile", std::nullopt, "", ""},
+        // "Change GPL directory": nothing to run, the front end restarts at once.
+        FailedCommand{"EmptyCommandLine", "Run", "", ""},
+        FailedCommand{"ProgramCannotBeStarted", "Run", "<gpl>GPL.EXE ", "Permission denied"},
+        FailedCommand{"ProgramMissing", "Run", "<gpl>Missing.EXE -x", "No such file or directory"},
+        FailedCommand{"ExitWithoutProgram", "Exit", "", ""}),
     [](const testing::TestParamInfo<FailedCommand>& p) { return p.param.name; });
 
 }  // namespace

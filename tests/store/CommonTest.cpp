@@ -21,7 +21,7 @@ public:
         id.value = nextId;
         return startResult;
     }
-    platform::Status Wait(platform::ProcessId id) override {
+    platform::Status Wait(platform::ProcessId id, platform::ProcessExit&) override {
         waited.push_back(id.value);
         return platform::Status::Ok();
     }
@@ -41,37 +41,60 @@ TEST(RunAndWaitTest, StartsAndWaitsForTheProcess) {
     EXPECT_THAT(ui.messages, IsEmpty());
 }
 
-// Windows says "path not found" when the program's folder is missing.
-TEST(RunAndWaitTest, MissingProgramOrFolderIsReported) {
-    for (int code : {platform::kFileNotFound, platform::kPathNotFound}) {
-        FakeUi ui;
-        FakeLauncher launcher;
-        launcher.startResult = platform::Status::Error(code);
-        platform::ScopedProcessLauncher use(launcher);
-        RunAndWait(ui, "C:\\Gone\\nothing.exe");
-        ASSERT_EQ(ui.messages.size(), 1u) << code;
-        EXPECT_EQ(ui.messages[0].text, "Utility Not Found");
-        EXPECT_EQ(ui.messages[0].title, "ZAM+ Error");
-        EXPECT_THAT(launcher.waited, IsEmpty());
-    }
-    // The real launcher, on a folder that is not there.
+// A start that fails says which program, from which folder, and why.
+TEST(RunAndWaitTest, MissingProgramIsReported) {
     TempDir dir;
+    ScopedCurrentDir cwd(dir.path());
     FakeUi ui;
-    RunAndWait(ui, dir.logical() + "Gone Folder\\tool.exe -x");
-    EXPECT_THAT(ui.MessageTexts(), ElementsAre("Utility Not Found"));
+    FakeLauncher launcher;
+    launcher.startResult = platform::Status::Error(platform::kFileNotFound);
+    platform::ScopedProcessLauncher use(launcher);
+    RunAndWait(ui, "nothing.exe -x");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const std::string& text = ui.messages[0].text;
+    EXPECT_THAT(text, ::testing::StartsWith("Utility Not Found\r\n\r\nProgram: nothing.exe -x\r\n"));
+    // The folder as the system names the current one (its separator differs from TempDir's).
+    const std::string folder = dir.logical().substr(0, dir.logical().size() - 1);
+    EXPECT_THAT(text, ::testing::HasSubstr("\r\nFolder: " + folder));
+    EXPECT_THAT(text, ::testing::EndsWith("\r\nReason: File not found"));
+    EXPECT_EQ(ui.messages[0].title, "ZAM+ Error");
+    EXPECT_THAT(launcher.waited, IsEmpty());
 }
 
-TEST(RunAndWaitTest, OtherFailuresAndMissingIdsReturnQuietly) {
+// Windows says "path not found" when the program's folder is missing: the utility is not found
+// all the same, through a launcher that says so and through the real one.
+TEST(RunAndWaitTest, AMissingFolderIsUtilityNotFoundToo) {
+    TempDir dir;
+    {
+        FakeUi ui;
+        FakeLauncher launcher;
+        launcher.startResult = platform::Status::Error(platform::kPathNotFound);
+        platform::ScopedProcessLauncher use(launcher);
+        RunAndWait(ui, "C:\\Gone\\nothing.exe");
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_THAT(ui.messages[0].text, ::testing::StartsWith("Utility Not Found\r\n"));
+    }
+    FakeUi ui;
+    RunAndWait(ui, dir.logical() + "Gone Folder\\tool.exe -x");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_THAT(ui.messages[0].text, ::testing::StartsWith("Utility Not Found\r\n"));
+}
+
+TEST(RunAndWaitTest, OtherStartFailuresAreReportedTooAndMissingIdsAreNotWaitedFor) {
     FakeUi ui;
     FakeLauncher launcher;
     launcher.startResult = platform::Status::Error(platform::kPermissionDenied);
     platform::ScopedProcessLauncher use(launcher);
     RunAndWait(ui, "x.exe");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_THAT(ui.messages[0].text, ::testing::StartsWith("The utility could not be started."));
+    EXPECT_THAT(ui.messages[0].text, ::testing::HasSubstr("Program: x.exe\r\n"));
+    EXPECT_THAT(ui.messages[0].text, ::testing::EndsWith("Reason: Permission denied"));
     launcher.startResult = platform::Status::Ok();
     launcher.nextId = 0;
     RunAndWait(ui, "y.exe");
     EXPECT_THAT(launcher.waited, IsEmpty());
-    EXPECT_THAT(ui.messages, IsEmpty());
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 TEST(ShowMessageTest, EndFlagEndsTheProgram) {

@@ -93,13 +93,23 @@ TEST_F(WriteBackFailureTest, ReadOnlyFileIsMadeWritableAndWritten) {
     EXPECT_EQ(dir.read("Core.ini.prv"), kNew);
 }
 
-TEST_F(WriteBackFailureTest, AccessErrorOnAWritableFileEndsQuietly) {
-    fs.Fail(FsOp::kRename, 0, platform::kPathFileAccessError);
-    platform::ScopedFileSystem use(fs);
-    EXPECT_FALSE(store.WriteIniFile(1));
-    EXPECT_EQ(dir.read("Core.ini"), kOld);
-    EXPECT_THAT(ui.messages, IsEmpty());
-    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
+// A file held open by an editor, a backup tool or a virus scanner (a sharing violation on
+// Windows), or refused for want of rights, is not read-only: nothing is retried, and the user
+// learns that the file was not updated.
+TEST_F(WriteBackFailureTest, AccessErrorOnAWritableFileIsReported) {
+    for (const int code : {platform::kPathFileAccessError, platform::kPermissionDenied}) {
+        FailingFileSystem failing;
+        failing.Fail(FsOp::kRename, 0, code);
+        platform::ScopedFileSystem use(failing);
+        ui.messages.clear();
+        EXPECT_FALSE(store.WriteIniFile(1));
+        EXPECT_EQ(dir.read("Core.ini"), kOld);
+        EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
+        EXPECT_EQ(failing.Calls(FsOp::kClearReadOnly), 0);
+        EXPECT_THAT(ui.MessageTexts(),
+                    ElementsAre(platform::ErrorDescription(code) + " while saving " +
+                                ProperCase(path) + "\rFile will not be updated"));
+    }
 }
 
 TEST_F(WriteBackFailureTest, ReadOnlyTargetIsClearedAndTheStepRetried) {

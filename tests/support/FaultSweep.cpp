@@ -20,7 +20,7 @@ std::string FaultPlan::Describe() const {
            (persistent ? ", and every later one" : "") + (partly ? ", half written" : "");
 }
 
-bool FaultPlan::Loud() const { return code == platform::kIoError || code == platform::kDiskFull; }
+bool FaultPlan::Loud() const { return code != platform::kFileNotFound; }
 
 std::vector<FaultPlan> PlansFor(int changes) {
     std::vector<FaultPlan> plans;

@@ -19,8 +19,8 @@ struct FaultPlan {
 
     void ApplyTo(FailingFileSystem& fs) const;
     std::string Describe() const;
-    // True for failures that end in an error message by the program's rules (an I/O error or a
-    // full disk); a missing file or a refused access may end a step quietly.
+    // True for failures that end in an error message by the program's rules (an I/O error, a
+    // full disk, a refused access); only a missing file may end a step quietly.
     bool Loud() const;
 };
 

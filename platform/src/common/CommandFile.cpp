@@ -60,6 +60,32 @@ Meridiem TakeMeridiem(std::string_view& text) {
     return m;
 }
 
+// A field of a record on one line: a line break inside it would start the next field.
+std::string OneLine(std::string_view field) {
+    std::string line(field);
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return line;
+}
+
+// What did not happen, by the command word that asked for it.
+struct FailureHeadline {
+    std::string_view word;
+    std::string_view text;
+};
+constexpr FailureHeadline kFailureHeadlines[] = {
+    {"Run", "The program could not be run."},
+    {"Exit", "The program could not be started."},
+    {"Shutdown", "The computer was not shut down."},
+    {"Restart", "The computer was not restarted."},
+};
+
+std::string Headline(std::string_view word) {
+    for (const FailureHeadline& h : kFailureHeadlines)
+        if (h.word == word) return std::string(h.text);
+    return "The loader could not carry out \"" + std::string(word) + "\".";
+}
+
 std::string TwoDigits(std::int64_t n) {
     std::string s = std::to_string(n);
     return s.size() < 2 ? "0" + s : s;
@@ -104,6 +130,47 @@ std::string FormatElapsedRecord(std::int64_t seconds) {
     return FormatElapsed(seconds) + std::string(kLineEnd);
 }
 
+std::string FormatRunFailure(const RunFailure& failure) {
+    std::string out(kFailureMarker);
+    out += kLineEnd;
+    for (const std::string* field :
+         {&failure.word, &failure.commandLine, &failure.folder, &failure.reason}) {
+        out += OneLine(*field);
+        out += kLineEnd;
+    }
+    return out;
+}
+
+std::optional<RunFailure> ParseRunFailure(std::string_view bytes) {
+    std::vector<std::string> lines = SplitCommandFileLines(bytes);
+    if (lines.empty() || lines[0] != kFailureMarker) return std::nullopt;
+    lines.resize(std::max<std::size_t>(lines.size(), 5));
+    return RunFailure{std::move(lines[1]), std::move(lines[2]), std::move(lines[3]),
+                      std::move(lines[4])};
+}
+
+std::string RunFailureDetails(const RunFailure& failure) {
+    const std::pair<const char*, const std::string*> details[] = {
+        {"Program: ", &failure.commandLine},
+        {"Folder: ", &failure.folder},
+        {"Reason: ", &failure.reason},
+    };
+    std::string text;
+    for (const auto& [label, value] : details) {
+        if (TrimBlanks(*value).empty()) continue;
+        if (!text.empty()) text += kLineEnd;
+        text += label + *value;
+    }
+    return text;
+}
+
+std::string DescribeRunFailure(const RunFailure& failure) {
+    std::string text = Headline(failure.word);
+    const std::string details = RunFailureDetails(failure);
+    if (!details.empty()) text += std::string(kLineEnd) + std::string(kLineEnd) + details;
+    return text;
+}
+
 std::string FormatElapsed(std::int64_t seconds) {
     seconds = std::clamp<std::int64_t>(seconds, 0, kMaxElapsedSeconds);
     return TwoDigits(seconds / 3600) + ":" + TwoDigits(seconds / 60 % 60) + ":" +
@@ -144,12 +211,23 @@ Status ReadElapsedTime(std::string_view path, std::optional<std::int64_t>& secon
     return status;
 }
 
+Status ReadRunFailure(std::string_view path, std::optional<RunFailure>& failure) {
+    std::string bytes;
+    Status status = Fs().ReadAll(path, bytes);
+    if (status) failure = ParseRunFailure(bytes);
+    return status;
+}
+
 Status WriteLoaderCommand(std::string_view path, const LoaderCommand& command) {
     return ReplaceFile(path, FormatLoaderCommand(command), ".new");
 }
 
 Status WriteElapsedTime(std::string_view path, std::int64_t seconds) {
     return ReplaceFile(path, FormatElapsedRecord(seconds), ".new");
+}
+
+Status WriteRunFailure(std::string_view path, const RunFailure& failure) {
+    return ReplaceFile(path, FormatRunFailure(failure), ".new");
 }
 
 }  // namespace zam::platform

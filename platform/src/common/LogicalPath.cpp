@@ -4,6 +4,12 @@ namespace zam::platform {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+bool IsBareName(std::string_view logical) {
+    for (char c : logical)
+        if (IsSeparator(c) || c == ':') return false;
+    return true;
+}
+
 namespace {
 
 std::size_t LastSeparator(std::string_view logical) {

@@ -1,3 +1,7 @@
+#include <cstdio>
+
+#include "zam/platform/FileSystem.h"
+#include "zam/platform/Paths.h"
 #include "zam/platform/Process.h"
 
 namespace zam::platform {
@@ -13,5 +17,21 @@ ScopedProcessLauncher::ScopedProcessLauncher(ProcessLauncher& replacement) : pre
 }
 
 ScopedProcessLauncher::~ScopedProcessLauncher() { current = previous_; }
+
+Status ProcessLauncher::CheckStartable(std::string_view commandLine) {
+    const SplitCommand split =
+        SplitCommandLine(commandLine, [](std::string_view p) { return Fs().FileExists(p); });
+    if (split.program.empty()) return Status::Error(kFileNotFound, "No program to start");
+    if (IsBareName(split.program) || Fs().FileExists(split.program)) return Status::Ok();
+    return Status::Error(kFileNotFound);
+}
+
+std::string DescribeExit(const ProcessExit& exit) {
+    if (exit.signal != 0) return "signal " + std::to_string(exit.signal);
+    if (exit.code < 0x10000) return "exit status " + std::to_string(exit.code);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(exit.code));
+    return std::string("exit status ") + hex;
+}
 
 }  // namespace zam::platform

@@ -17,12 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsBareName(std::string_view program) {
-    for (char c : program)
-        if (IsSeparator(c) || c == ':') return false;
-    return true;
-}
-
 // Where the program file is, as an absolute path (so that no program reads it as an option): a
 // bare name is looked for in $PATH first, as a shell would, and then in the current directory.
 // Empty when there is no such file.
@@ -78,9 +72,16 @@ struct Invocation {
     std::vector<std::string> environment;
 };
 
+// What the user needs to know when a Windows program is to run where wine is missing: the
+// simulator itself is a 32-bit program, which Debian's wine runs only with its 32-bit half.
+constexpr const char* kWineMissing =
+    "It is a Windows program and needs wine, which is not installed. On Debian or Ubuntu install "
+    "the packages \"wine\" and \"wine32\" (sudo dpkg --add-architecture i386 && sudo apt update "
+    "&& sudo apt install wine wine32).";
+
 Status WineInvocation(const fs::path& program, Invocation& how) {
     how.executable = posix::FindInPath("wine");
-    if (how.executable.empty()) return Status::Error(kFileNotFound, "wine is not installed");
+    if (how.executable.empty()) return Status::Error(kFileNotFound, kWineMissing);
     how.argv.push_back(how.executable.string());
     fs::path prefix = PrefixHolding(program);
     if (!prefix.empty()) how.environment.push_back("WINEPREFIX=" + prefix.string());
@@ -111,35 +112,59 @@ Status InvocationOf(const SplitCommand& split, const fs::path& program, Invocati
     return Status::Error(kBadFileName);
 }
 
+// The program a command line names and how it would be started, or why it cannot be.
+Status Prepare(std::string_view commandLine, Invocation& how) {
+    SplitCommand split = SplitCommandLine(
+        commandLine, [](std::string_view p) { return NativeFileSystem().FileExists(p); });
+    if (split.program.empty()) return Status::Error(kFileNotFound, "No program to start");
+    fs::path program = ProgramFile(split.program);
+    if (program.empty()) return posix::SystemError(ENOENT);
+    Status prepared = InvocationOf(split, program, how);
+    if (!prepared) return prepared;
+    // Arguments are Windows-1252 text; programs here read their arguments as UTF-8.
+    for (const std::string& arg : split.args) how.argv.push_back(Utf8FromCp1252(arg));
+    return Status::Ok();
+}
+
+ProcessExit ExitOf(int waitStatus) {
+    ProcessExit exit;
+    if (WIFSIGNALED(waitStatus)) exit.signal = WTERMSIG(waitStatus);
+    if (WIFEXITED(waitStatus)) exit.code = static_cast<std::uint32_t>(WEXITSTATUS(waitStatus));
+    return exit;
+}
+
 class PosixProcessLauncher final : public ProcessLauncher {
 public:
     Status Start(std::string_view commandLine, ProcessId& id) override {
         id = ProcessId{};
-        SplitCommand split = SplitCommandLine(
-            commandLine, [](std::string_view p) { return NativeFileSystem().FileExists(p); });
-        if (split.program.empty()) return Status::Error(kFileNotFound, "No program to start");
-        fs::path program = ProgramFile(split.program);
-        if (program.empty()) return Status::Error(kFileNotFound);
-
         Invocation how;
-        Status prepared = InvocationOf(split, program, how);
+        Status prepared = Prepare(commandLine, how);
         if (!prepared) return prepared;
-        // Arguments are Windows-1252 text; programs here read their arguments as UTF-8.
-        for (const std::string& arg : split.args) how.argv.push_back(Utf8FromCp1252(arg));
-
         pid_t pid = 0;
         Status started = posix::Spawn(how.executable, how.argv, how.environment, pid);
         if (started) id.value = pid;
         return started;
     }
 
-    Status Wait(ProcessId id) override {
+    Status Wait(ProcessId id, ProcessExit& exit) override {
+        exit = ProcessExit{};
         if (id.value <= 0) return Status::Error(kIoError, "No process to wait for");
         int status = 0;
         while (::waitpid(static_cast<pid_t>(id.value), &status, 0) < 0) {
             if (errno == EINTR) continue;
             return Status::Error(kIoError, "The program cannot be waited for");
         }
+        exit = ExitOf(status);
+        return Status::Ok();
+    }
+
+    // The file that would be executed (the program itself, or wine for a Windows program) must
+    // be there and executable; posix_spawn would say so only when it is tried.
+    Status CheckStartable(std::string_view commandLine) override {
+        Invocation how;
+        Status prepared = Prepare(commandLine, how);
+        if (!prepared) return prepared;
+        if (::access(how.executable.c_str(), X_OK) != 0) return posix::SystemError(errno);
         return Status::Ok();
     }
 };

@@ -14,12 +14,24 @@ namespace {
 class PosixSystem final : public SystemServices {
 public:
     // Through the launcher, so that a test can see the request without the machine going down.
+    // systemctl asks logind; where systemd is not the init system, loginctl (elogind) does the
+    // same. A refusal (no permission, a policy that wants a password) ends the command with a
+    // non-zero status, which is the answer.
     Status RequestPowerAction(PowerAction action) override {
-        ProcessId id;
-        Status started = Processes().Start(
-            action == PowerAction::kShutdown ? "systemctl poweroff" : "systemctl reboot", id);
-        if (!started) return started;
-        return Processes().Wait(id);
+        const bool off = action == PowerAction::kShutdown;
+        for (const char* tool : {"systemctl", "loginctl"}) {
+            const std::string command = std::string(tool) + (off ? " poweroff" : " reboot");
+            ProcessId id;
+            Status started = Processes().Start(command, id);
+            if (started.code == kFileNotFound) continue;
+            if (!started) return started;
+            ProcessExit exit;
+            Status waited = Processes().Wait(id, exit);
+            if (!waited || exit.Clean()) return waited;
+            return Status::Error(kPermissionDenied,
+                                 "\"" + command + "\" ended with " + DescribeExit(exit));
+        }
+        return Status::Error(kFileNotFound, "Neither systemctl nor loginctl was found");
     }
 
     void PlaySoundAsync(std::string_view path) override {

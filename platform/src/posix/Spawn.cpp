@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 
 extern char** environ;
 
@@ -67,6 +68,12 @@ private:
 
 }  // namespace
 
+Status SystemError(int err) {
+    Status status = StatusFromErrno(err);
+    if (!status.ok()) status.description = std::strerror(err);
+    return status;
+}
+
 fs::path FindInPath(std::string_view name) {
     const char* path = std::getenv("PATH");
     std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
@@ -91,7 +98,7 @@ Status Spawn(const fs::path& program, const std::vector<std::string>& argv,
                            envPointers.data());
     if (rc == 0) return Status::Ok();
     pid = 0;
-    return rc == ENOENT ? Status::Error(kFileNotFound) : StatusFromErrno(rc);
+    return SystemError(rc);
 }
 
 }  // namespace zam::platform::posix

@@ -11,6 +11,10 @@
 
 namespace zam::platform::posix {
 
+// The status for an errno value, described in the system's own words ("Permission denied",
+// "Exec format error").
+Status SystemError(int err);
+
 // The executable file `name` in one of the folders of $PATH, or an empty path.
 std::filesystem::path FindInPath(std::string_view name);
 

@@ -67,4 +67,21 @@ Status StatusFromWin32(DWORD error) {
     }
 }
 
+Status SystemError(DWORD error) {
+    Status status = StatusFromWin32(error);
+    if (status.ok()) return status;
+    wchar_t* buffer = nullptr;
+    DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    if (length == 0 || buffer == nullptr) return status;
+    std::wstring text(buffer, length);
+    ::LocalFree(buffer);
+    // The system's texts end in a line break.
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
+    if (!text.empty()) status.description = Narrow(text);
+    return status;
+}
+
 }  // namespace zam::platform::win32

@@ -39,5 +39,10 @@ std::string Narrow(std::wstring_view wide);
 // The status for a Win32 error code (GetLastError()).
 Status StatusFromWin32(DWORD error);
 inline Status LastError() { return StatusFromWin32(::GetLastError()); }
+// The same code with the system's own text for the error ("The system cannot find the file
+// specified."), for what is told to the user as it stands: a program that cannot be started, a
+// shut-down that is refused.
+Status SystemError(DWORD error);
+inline Status LastSystemError() { return SystemError(::GetLastError()); }
 
 }  // namespace zam::platform::win32

@@ -32,7 +32,7 @@ public:
         PROCESS_INFORMATION info{};
         if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                               &startup, &info))
-            return win32::LastError();
+            return win32::LastSystemError();
         ::CloseHandle(info.hThread);
         // The handle is kept until the process is waited for: once the program has ended its
         // identifier may be given to another process, and a wait opened by identifier alone
@@ -42,19 +42,29 @@ public:
         return Status::Ok();
     }
 
-    Status Wait(ProcessId id) override {
+    Status Wait(ProcessId id, ProcessExit& exit) override {
+        exit = ProcessExit{};
         if (id.value <= 0) return Status::Error(kIoError, "No process to wait for");
         HANDLE process = TakeStarted(static_cast<DWORD>(id.value));
-        if (process == nullptr) {
-            process = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id.value));
-            if (process == nullptr) return Status::Error(kIoError, "The program cannot be waited for");
-        }
+        if (process == nullptr) process = OpenForWaiting(static_cast<DWORD>(id.value));
+        if (process == nullptr) return Status::Error(kIoError, "The program cannot be waited for");
         win32::Handle owned(process);
         if (::WaitForSingleObject(owned.get(), INFINITE) == WAIT_FAILED) return win32::LastError();
+        // A handle opened for waiting alone cannot read the status: the program then counts as
+        // having ended well, as it did before the status was read at all.
+        DWORD code = 0;
+        if (::GetExitCodeProcess(owned.get(), &code)) exit.code = code;
         return Status::Ok();
     }
 
 private:
+    // With the right to read the exit status where the system grants it, else for waiting only.
+    static HANDLE OpenForWaiting(DWORD pid) {
+        HANDLE process =
+            ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+        return process != nullptr ? process : ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+    }
+
     HANDLE TakeStarted(DWORD pid) {
         auto it = started_.find(pid);
         if (it == started_.end()) return nullptr;

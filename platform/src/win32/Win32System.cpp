@@ -14,13 +14,13 @@ namespace {
 Status TakeShutdownPrivilege() {
     HANDLE raw = nullptr;
     if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw))
-        return win32::LastError();
+        return win32::LastSystemError();
     win32::Handle token(raw);
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     if (!::LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
-        return win32::LastError();
+        return win32::LastSystemError();
     // AdjustTokenPrivileges succeeds even when the privilege was not granted; that is told by
     // ERROR_NOT_ALL_ASSIGNED.
     ::SetLastError(ERROR_SUCCESS);
@@ -43,7 +43,7 @@ public:
         Status privileged = TakeShutdownPrivilege();
         if (!privileged) return privileged;
         UINT flags = action == PowerAction::kShutdown ? EWX_SHUTDOWN : EWX_REBOOT;
-        return ::ExitWindowsEx(flags, 0) ? Status::Ok() : win32::LastError();
+        return ::ExitWindowsEx(flags, 0) ? Status::Ok() : win32::LastSystemError();
     }
 
     // A missing file stays silent instead of playing the system's default sound.

@@ -17,6 +17,9 @@ public:
 
     bool UseFullPath() const { return useFullPath_; }
     void SetUseFullPath(bool useFullPath) { useFullPath_ = useFullPath; }
+    // The stored values are file names: they match without regard to case, as the file system
+    // matches them, and a stored spelling that names the selected item's file is kept.
+    void SetFileNameValues(bool fileNames) { fileNameValues_ = fileNames; }
 
     void Clear();
     // An empty value makes the text its own stored value.
@@ -34,7 +37,8 @@ public:
 
     // The selected item's stored value, empty when nothing is selected.
     std::string Value() const;
-    // Selects the last item whose stored value equals v exactly; no match changes nothing.
+    // Selects the last item whose stored value equals v exactly (any case for file names); no
+    // match changes nothing.
     void SetValue(const std::string& v);
     // As SetValue, but no match (and an empty v) selects item 1.
     void SetListIndex(const std::string& v);
@@ -51,6 +55,7 @@ public:
 
 private:
     int FindValue(const std::string& v) const;  // 0 when no item matches
+    bool SameValue(const std::string& a, const std::string& b) const;
     std::string ReadEntry() const;
     void Commit();
 
@@ -59,6 +64,7 @@ private:
     std::vector<std::string> values_{std::string()};
     std::string toolTip_;
     bool useFullPath_ = false;
+    bool fileNameValues_ = false;
 };
 
 }  // namespace zam::controls

@@ -51,8 +51,9 @@ int FindTrack(const TrackList& list, std::string_view directory);
 // swaps target entry t and source entry s. Positions out of range change nothing.
 void MoveTrack(TrackList& source, int s, TrackList& target, int t);
 
-// Selection sort by upper-cased display name (equal keys keep the first found).
-void SortByName(TrackList& list);
+// Selection sort by upper-cased display name (equal keys keep the first found). Gives, for each
+// new position, the position (from 0) its entry held before.
+std::vector<std::size_t> SortByName(TrackList& list);
 
 // The events of a season file in the store (its full path) that may be visited
 // (SeasonEventCount). When the file states more events than it holds, the user is told
@@ -80,7 +81,8 @@ public:
 
     // Month and day of a track's SZAM.Ini section as "MMDD".
     std::string TrackDateKey(std::string_view directory);
-    void SortByDate();
+    // Sorts ActiveTracks by TrackDateKey; gives the old positions as SortByName does.
+    std::vector<std::size_t> SortByDate();
 
     // ---- The user's commands. Each returns the active position to select afterwards, 0 when
     // nothing changed. ----------------------------------------------------------------------
@@ -109,7 +111,11 @@ private:
     void CopyEventKeys(std::string_view fromFile, std::string_view fromSection, int eventNo,
                        bool fullPathSource);
     void SetEventCount(std::size_t count);
-    void RewriteAllEvents();
+    // Rewrites events `events` after ActiveTracks was reordered (origin[i]: the position, from 0,
+    // that entry i held before): an installed track from its defaults, an event whose track is
+    // not installed with its own values, which it has nowhere else.
+    void RewriteEvents(const std::vector<std::size_t>& origin, const std::vector<int>& events);
+    void RewriteAllEvents(const std::vector<std::size_t>& origin);
     void SwapEvents(int a, int b);
     void AdoptSeasonEvent(int eventNo);
 

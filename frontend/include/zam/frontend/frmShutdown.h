@@ -25,7 +25,8 @@ public:
     // Shows the dialog modally and returns the choice.
     static int Ask(QWidget* parent);
 
-    // The choice; kShutdownPc until a button is chosen (as the close sequence expects).
+    // The choice; kReturn until a button is chosen, so that a dialog ended by anything else (the
+    // window system, the application quitting) never shuts the computer down.
     int ShutDownOption() const { return shutDownOption_; }
 
     QLabel* lblShutdown;
@@ -36,8 +37,7 @@ public:
     QPushButton* cmdExitWithoutSaving;
 
 public slots:
-    // Escape and any close of the window other than by a button (the window system's close
-    // command) mean "Return": the preset would shut the computer down.
+    // Escape and the window system's close command mean "Return".
     void reject() override;
 
 protected:
@@ -57,7 +57,7 @@ private:
         QChar key;
     };
     std::vector<Choice> choices_;
-    int shutDownOption_ = kShutdownPc;
+    int shutDownOption_ = kReturn;
 };
 
 }  // namespace zam

@@ -16,6 +16,7 @@
 #include "zam/controls/ControlRegistry.h"
 #include "zam/controls/RuntimeBindings.h"
 #include "zam/frontend/SessionState.h"
+#include "zam/frontend/SkippedSteps.h"
 #include "zam/store/UserInterface.h"
 
 class QAction;
@@ -84,6 +85,9 @@ public:
     bool Load();
     // True once the close sequence has finished (the window may be destroyed).
     bool Finished() const { return finished_; }
+    // Says, once, what the loader could not do on the run that brought this start (left in
+    // ZAM.int): called when the window is on screen, or by a start-up that failed.
+    void TellLoaderFailure();
 
     // What closing the window will do (see the constants above).
     std::int32_t ShutDownOption = kWindowInUse;
@@ -95,7 +99,9 @@ public:
     void LaunchSimulator();
     // The simulator's command line for the selected mode.
     std::string SimulatorCommand();
-    // Writes ZAM.int and closes the window; the loader carries the command out.
+    // Writes ZAM.int and closes the window; the loader carries the command out. When the loader
+    // cannot be started or ZAM.int cannot be written, says so and keeps the window open with
+    // nothing written.
     void WriteLoaderCommand(const std::string& commandLine, const std::string& command);
     // Applied on every close that keeps the changes.
     void SaveSessionState();
@@ -235,8 +241,13 @@ private:
     EngineSelection SelectedEngines() const;
     int EngineForSuffix(const std::string& classCode) const;
 
+    // Tells the user, once, of the steps skipped since the last report (`when`: "starting",
+    // "closing", ...).
+    void ReportSkippedSteps(const char* when);
+
     // Closing.
     enum class CloseOutcome { kProceed, kCancel, kDiscard };
+    void CommitPendingEdit();
     CloseOutcome CloseRequest();
     void Discard();
     void Unload();
@@ -244,8 +255,10 @@ private:
     void SaveWindowPosition();
     int WindowStateCode() const;
     void ApplyRandomBackground();
-    void WriteCommandFile(const std::string& word, const std::string& commandLine);
+    bool HandToLoader(const std::string& word, const std::string& commandLine);
+    std::string LoaderProblem() const;
     std::string LoaderPath() const;
+    std::string LoaderCommandLine() const;
 
     std::string ProgramFile(const std::string& relative) const;
     double Dpi() const;
@@ -256,13 +269,16 @@ private:
     std::unique_ptr<clsEngines> engines_;
     controls::ControlRegistry controls_;
     std::unique_ptr<controls::RasteriserProfiles> rasterisers_;
+    SkippedSteps skipped_;
     controls::PlayerFiles playerFiles_;
     QButtonGroup* modeGroup_ = nullptr;
     std::string gplPath_;
     std::int64_t elapsedSeconds_ = 0;
+    std::string loaderFailure_;  // what the loader could not do, in words; empty when nothing
     int previousTab_ = 0;
     bool loaded_ = false;
     bool finished_ = false;
+    bool closing_ = false;
     bool resizing_ = false;
     bool checkingDisplay_ = false;
 };

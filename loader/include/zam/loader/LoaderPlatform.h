@@ -22,16 +22,19 @@ public:
     virtual std::string ProgramName() = 0;
     virtual bool FileExists(std::string_view path) = 0;
 
-    // ZAM.int, read and written in its two forms (see CommandFile.h).
+    // ZAM.int, read and written in its forms (see CommandFile.h).
     virtual platform::Status ReadCommand(std::string_view path,
                                          platform::LoaderCommand& command) = 0;
     virtual platform::Status WriteElapsedTime(std::string_view path, std::int64_t seconds) = 0;
+    virtual platform::Status WriteRunFailure(std::string_view path,
+                                             const platform::RunFailure& failure) = 0;
 
     virtual bool ChangeDirectory(std::string_view folder) = 0;
     // Starts a command line in a normal window with focus and does not wait for it.
     virtual platform::Status Start(std::string_view commandLine, platform::ProcessId& id) = 0;
-    // Waits without time-out for a started process; fails when it cannot be opened for waiting.
-    virtual platform::Status Wait(platform::ProcessId id) = 0;
+    // Waits without time-out for a started process and tells how it ended; fails when it cannot
+    // be opened for waiting.
+    virtual platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) = 0;
     // Whole seconds on a clock that only moves forward.
     virtual std::int64_t Now() = 0;
 

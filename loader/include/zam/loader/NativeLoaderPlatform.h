@@ -16,9 +16,11 @@ public:
     bool FileExists(std::string_view path) override;
     platform::Status ReadCommand(std::string_view path, platform::LoaderCommand& command) override;
     platform::Status WriteElapsedTime(std::string_view path, std::int64_t seconds) override;
+    platform::Status WriteRunFailure(std::string_view path,
+                                     const platform::RunFailure& failure) override;
     bool ChangeDirectory(std::string_view folder) override;
     platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
-    platform::Status Wait(platform::ProcessId id) override;
+    platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) override;
     std::int64_t Now() override;
     platform::Status RequestPowerAction(platform::PowerAction action) override;
     void ShowMessage(const std::string& text) override;

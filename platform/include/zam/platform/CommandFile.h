@@ -1,9 +1,15 @@
 #pragma once
-// ZAM.int, the one file the front end and the loader pass between them. Two forms:
+// ZAM.int, the one file the front end and the loader pass between them. Three forms:
 //
 //   written by the front end:  line 1 the command word ("Run", "Exit", ...),
 //                              line 2 the command line to run (may be empty);
-//   written by the loader:     line 1 the time the started program ran, "hh:nn:ss".
+//   written by the loader:     line 1 the time the started program ran, "hh:nn:ss";
+//   or, when it could not do what it was asked:
+//                              line 1 "Failed", line 2 the command word, line 3 the command
+//                              line, line 4 the folder it was run in, line 5 why it failed.
+//
+// A failure record reads as no time (line 1 is none) and as no command ("Failed" is no command
+// word), so a front end or loader that does not know the form treats it as a leftover.
 //
 // Lines end in CR LF when written; a reader accepts CR LF, a lone LF or a lone CR. The elapsed
 // time keeps counting hours past a day ("27:03:09"), so a long run is never folded into a time of
@@ -56,15 +62,39 @@ std::string FormatElapsed(std::int64_t seconds);
 // "1:60:00", "-1:00:00", "12:00") is rejected.
 std::optional<std::int64_t> ParseTimeText(std::string_view text);
 
+// What the loader could not carry out, for the front end it brings back to tell the user.
+struct RunFailure {
+    std::string word;         // the command word: "Run", "Exit", "Shutdown", "Restart"
+    std::string commandLine;  // what was run; empty for a power request
+    std::string folder;       // where it was run; empty when no program was started
+    std::string reason;       // why, in the system's own words where it gave any
+};
+
+inline constexpr std::string_view kFailureMarker = "Failed";
+
+// Line breaks inside a field become blanks, so that every field stays on its line.
+std::string FormatRunFailure(const RunFailure& failure);
+// Nothing unless line 1 is the marker; missing lines read as empty fields.
+std::optional<RunFailure> ParseRunFailure(std::string_view bytes);
+
+// The failure in words for a message box: a first line that says what did not happen, then the
+// program, its folder and the reason on lines of their own (each left out when empty).
+std::string DescribeRunFailure(const RunFailure& failure);
+// The program, folder and reason lines alone, for a message with a headline of its own.
+std::string RunFailureDetails(const RunFailure& failure);
+
 // File access through Fs(). A missing file gives kFileNotFound; a file with fewer than two lines
 // gives kInputPastEndOfFile.
 Status ReadLoaderCommand(std::string_view path, LoaderCommand& command);
 // `seconds` is nothing when the file exists but line 1 holds no time.
 Status ReadElapsedTime(std::string_view path, std::optional<std::int64_t>& seconds);
+// `failure` is nothing when the file exists but holds no failure record.
+Status ReadRunFailure(std::string_view path, std::optional<RunFailure>& failure);
 
-// Both writers replace the whole file through a temporary file beside it that is flushed and then
+// The writers replace the whole file through a temporary file beside it that is flushed and then
 // renamed over it, so a failed write leaves the previous file as it was.
 Status WriteLoaderCommand(std::string_view path, const LoaderCommand& command);
 Status WriteElapsedTime(std::string_view path, std::int64_t seconds);
+Status WriteRunFailure(std::string_view path, const RunFailure& failure);
 
 }  // namespace zam::platform

@@ -28,6 +28,8 @@ std::string FolderOf(std::string_view logical);
 // Name part of a logical path ("C:\a\b.ini" -> "b.ini").
 std::string NameOf(std::string_view logical);
 bool IsSeparator(char c);
+// True for a name without folder or drive ("wine", "GPL.EXE"), which a program search looks for.
+bool IsBareName(std::string_view logical);
 
 // A logical path taken apart the way NativePath reads it: an optional drive letter (upper case, 0
 // when there is none), whether it starts at a root, its non-empty components and whether it ends

@@ -48,6 +48,16 @@ struct ProcessId {
     std::int64_t value = 0;
 };
 
+// How a program that was waited for ended.
+struct ProcessExit {
+    std::uint32_t code = 0;  // its exit status (on Windows what GetExitCodeProcess gives)
+    int signal = 0;          // off Windows: the signal that ended it, 0 when it ended itself
+    bool Clean() const { return code == 0 && signal == 0; }
+};
+// "exit status 1", "exit status 0xC0000135" (Windows status codes read best in hexadecimal),
+// "signal 9".
+std::string DescribeExit(const ProcessExit& exit);
+
 class ProcessLauncher {
 public:
     virtual ~ProcessLauncher() = default;
@@ -56,8 +66,19 @@ public:
     // through wine's cmd (refused when an argument would be read as cmd syntax); any other file is
     // executed directly. The current directory is inherited.
     virtual Status Start(std::string_view commandLine, ProcessId& id) = 0;
-    // Waits without time-out until the process ends. Fails when it cannot be opened for waiting.
-    virtual Status Wait(ProcessId id) = 0;
+    // Waits without time-out until the process ends and tells how it ended. Fails when it cannot
+    // be opened for waiting.
+    virtual Status Wait(ProcessId id, ProcessExit& exit) = 0;
+    // For a caller to whom only the end matters (a utility the window waits for).
+    Status Wait(ProcessId id) {
+        ProcessExit ignored;
+        return Wait(id, ignored);
+    }
+    // Whether Start would find the program of the command line and could run it, without
+    // starting anything: a missing file, a file that may not be executed, a Windows program with
+    // no wine to run it. Here: the program file is found (a bare name is left to the search of
+    // Start); the launchers of each system add what they know.
+    virtual Status CheckStartable(std::string_view commandLine);
 };
 
 // The command interpreter for the command lines that must pass through one: on Windows the one

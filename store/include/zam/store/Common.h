@@ -4,13 +4,17 @@
 #include <string>
 #include <string_view>
 
+#include "zam/platform/Process.h"
 #include "zam/store/UserInterface.h"
 
 namespace zam {
 
-// Starts a command line and waits until its process ends. A program file that is not found, or
-// whose folder is not found, is reported as "Utility Not Found"; any other failure returns
-// silently.
+// Starts a command line without waiting for it. A start that fails is reported with the command
+// line, the current folder and the system's reason, under "Utility Not Found" when the program
+// file or its folder is missing; false then.
+bool StartProgram(UserInterface& ui, std::string_view commandLine, platform::ProcessId& id);
+
+// Starts a command line as StartProgram does and waits until its process ends.
 void RunAndWait(UserInterface& ui, std::string_view commandLine);
 
 // Message box; with endProgram the program ends at once without the write-back.
