@@ -1,7 +1,8 @@
 // Arbitrary bytes read as an INI file, written back, read and written again: from the first
 // write-back on, the layout is settled, so the second round trip must keep every record the
 // write-back keeps (names, values and comments; blank lines may only collapse) and give the same
-// text. Files are written only into a private folder made once per process.
+// text. Then the bytes go in once more as a value set from outside. Files are written only into
+// a private folder made once per process.
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -11,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "zam/model/clsGPL.h"
 #include "zam/platform/FileSystem.h"
+#include "zam/platform/Text.h"
 #include "zam/store/Globals.h"
 #include "zam/store/IniStore.h"
 
@@ -86,6 +89,32 @@ Pass ReadAndWrite(const std::string& path) {
     return pass;
 }
 
+// What the reader makes of a value on the line "value = <value>": control characters (and 255)
+// blanked, cut at the first ";", trimmed.
+std::string AsReadBack(std::string value) {
+    for (char& c : value)
+        if (static_cast<unsigned char>(c) < 32 || static_cast<unsigned char>(c) == 255) c = ' ';
+    value = value.substr(0, value.find(';'));
+    return std::string(zam::platform::TrimSpaces(value));
+}
+
+// A value from outside (here the input itself, as if pasted into a text box) set into the settled
+// file writes no line of its own: no section appears that the store did not hold, and the value
+// reads back as one. A season count in the file never reaches past its sections.
+void SetFromOutside(const std::string& path, const std::string& value) {
+    QuietUi ui;
+    zam::IniStore store(ui, 7);
+    store.ReadIniFile(path);
+    const std::int32_t events = zam::SeasonEventCount(store, path);
+    if (events < 0 || (events > 0 && events > store.SectionCount(1))) __builtin_trap();
+    store.SetFullPathIniValue(path, "Fuzz", "value", value);
+    if (!store.WriteIniFile(1)) __builtin_trap();
+    zam::IniStore reread(ui, 7);
+    reread.ReadIniFile(path);
+    if (reread.SectionCount(1) > store.SectionCount(1)) __builtin_trap();
+    if (reread.FullPathIniValue(path, "Fuzz", "value") != AsReadBack(value)) __builtin_trap();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -97,8 +126,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Pass first = ReadAndWrite(path);
     Pass second = ReadAndWrite(path);
     Pass third = ReadAndWrite(path);
-    if (!first.any) return 0;
-    if (second.any && second.records != third.records) __builtin_trap();
-    if (second.written != third.written) __builtin_trap();
+    if (first.any) {
+        if (second.any && second.records != third.records) __builtin_trap();
+        if (second.written != third.written) __builtin_trap();
+    }
+    SetFromOutside(path, bytes.substr(0, 256));
     return 0;
 }

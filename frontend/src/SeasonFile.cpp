@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "zam/frontend/LogicalFolder.h"
 #include "zam/frontend/TrackLists.h"
 #include "zam/model/Catalogues.h"
 #include "zam/model/clsGPL.h"
@@ -14,18 +15,33 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 
-std::string Normalised(std::string_view path) {
-    std::string text = platform::UpperCase(path);
-    for (char& c : text)
-        if (c == '/') c = '\\';
-    return text;
-}
-
 std::string SeasonsFolder(clsGPL& gpl) { return gpl.Directory() + "Seasons\\"; }
 
+// Compared as the system compares names, so that no other spelling of the main season file
+// ("67season.ini ", "..\\Seasons\\.\\67SEASON.INI") passes for another file.
 bool IsMainSeasonFile(clsGPL& gpl, const FileChoice& choice) {
-    return platform::UpperCase(choice.fileName) == "67SEASON.INI" &&
-           Normalised(choice.folder) == Normalised(SeasonsFolder(gpl));
+    return NameKey(choice.fileName) == "67SEASON.INI" &&
+           FolderKey(choice.folder) == FolderKey(SeasonsFolder(gpl));
+}
+
+// The file dialog until the user picks a name that leads to one file, or cancels. Folder parts
+// typed into the name are walked first, so that the checks after this see the file that would
+// be read or written. A "?" or "*" can name no single file (and a store key with "?" holds
+// nothing), so such a name is refused.
+std::optional<FileChoice> ChooseSeasonFile(clsGPL& gpl, UserInterface& ui, const char* title,
+                                           bool allowNew) {
+    for (;;) {
+        const std::optional<FileChoice> picked =
+            ui.SelectFile("*.ini", SeasonsFolder(gpl), title, allowNew);
+        if (!picked) return std::nullopt;
+        std::optional<FileChoice> choice = ResolveFileChoice(*picked);
+        if (choice && (choice->folder + choice->fileName).find_first_of("?*") == std::string::npos)
+            return choice;
+        ui.ShowMessage("\"" + picked->fileName + "\" does not name one file that can hold a season" +
+                           (choice ? " (no \"?\" or \"*\" in its name or folder)" : "") +
+                           ".  Please reselect.",
+                       "Invalid Season File");
+    }
 }
 
 }  // namespace
@@ -66,11 +82,10 @@ std::string SeasonFileText(clsGPL& gpl) {
 
 bool SaveSeason(clsGPL& gpl, UserInterface& ui) {
     for (;;) {
-        std::optional<FileChoice> choice =
-            ui.SelectFile("*.ini", SeasonsFolder(gpl), "Save Season File", true);
+        std::optional<FileChoice> choice = ChooseSeasonFile(gpl, ui, "Save Season File", true);
         if (!choice) return false;
         choice->fileName = CompleteSeasonFileName(choice->fileName);
-        if (platform::UpperCase(choice->fileName) == "GP.INI") {
+        if (NameKey(choice->fileName) == "GP.INI") {
             if (!ui.Ask("Saving as GP.INI will use this set of tracks as your Championship "
                         "season.\rDo you want to do this?",
                         "Save Championship Season?"))
@@ -94,10 +109,12 @@ bool SaveSeason(clsGPL& gpl, UserInterface& ui) {
 void LoadSeasonFrom(clsGPL& gpl, TrackLists& lists, std::string_view path) {
     const std::string file(path);
     gpl.ReadIniFile(file);
-    auto eventsInFile = [&] { return WholeNumber(gpl.FullPathIniValue(file, "Season", "numEvents")); };
-    if (eventsInFile() > 0) {
+    // A file that states events replaces the current ones, even when it holds none of them; the
+    // loop visits only the events it holds, however many it states.
+    if (WholeNumber(gpl.FullPathIniValue(file, "Season", "numEvents")) > 0) {
         lists.RemoveAllEvents();
-        for (int e = 1; e <= eventsInFile(); ++e) {
+        const std::int32_t events = UsableSeasonEvents(gpl, file);
+        for (int e = 1; e <= events; ++e) {
             const std::string section = EventSection(e);
             const std::string dir = gpl.FullPathIniValue(file, section, "trackDirectory");
             if (!dir.empty() && !IsSafeTrackDirectory(dir)) {
@@ -117,7 +134,7 @@ void LoadSeasonFrom(clsGPL& gpl, TrackLists& lists, std::string_view path) {
 bool LoadSeason(clsGPL& gpl, UserInterface& ui, TrackLists& lists) {
     std::optional<FileChoice> choice;
     for (;;) {
-        choice = ui.SelectFile("*.ini", SeasonsFolder(gpl), "Load Season File", false);
+        choice = ChooseSeasonFile(gpl, ui, "Load Season File", false);
         if (!choice || IsSeasonFile(choice->folder + choice->fileName)) break;
         ui.ShowMessage(platform::UpperCase(choice->fileName) +
                            " is not a valid GPL Season file.  Please reselect.",

@@ -120,6 +120,19 @@ std::vector<std::size_t> SortByName(TrackList& list) {
                          [](const TrackEntry& e) { return platform::UpperCase(e.displayName); });
 }
 
+std::int32_t UsableSeasonEvents(clsGPL& gpl, std::string_view file) {
+    const std::int32_t usable = SeasonEventCount(gpl, file);
+    const std::string stated = gpl.FullPathIniValue(file, "Season", "numEvents");
+    if (WholeNumber(stated) <= usable) return usable;
+    gpl.Ui().ShowMessage(
+        std::string(file) + " gives numEvents=" + std::string(platform::TrimSpaces(stated)) +
+        ", but " +
+        (usable == 0 ? std::string("holds no event.\rNo event of it is used.")
+                     : "holds events only up to [" + EventSection(usable) + "].\rOnly those " +
+                           std::to_string(usable) + " events are used."));
+    return usable;
+}
+
 TrackLists::TrackLists(clsGPL& gpl) : gpl_(gpl) {}
 
 std::int32_t TrackLists::EventCount() { return gpl_.NoOfTracks(); }
@@ -162,7 +175,7 @@ void TrackLists::ReadTrackFolders() {
         if (fs.FileExists(frontEndFile)) gpl_.ReadIniFile(frontEndFile);
         InactiveTracks.push_back({name, TrackDisplayName(0, name)});
     }
-    const std::int32_t events = gpl_.NoOfTracks();
+    const std::int32_t events = UsableSeasonEvents(gpl_, gpl_.Directory() + kSeasonFile);
     for (int n = 1; n <= events; ++n) {
         const std::string dir = gpl_.IniValue(kSeasonFile, EventSection(n), "trackDirectory");
         const int found = IsSafeTrackDirectory(dir) ? FindTrack(InactiveTracks, dir) : 0;

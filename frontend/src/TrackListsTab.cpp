@@ -24,6 +24,7 @@
 #include "zam/model/clsGPL.h"
 #include "zam/platform/FileSystem.h"
 #include "zam/platform/Paths.h"
+#include "zam/platform/Text.h"
 #include "zam/store/Common.h"
 
 namespace zam {
@@ -244,7 +245,7 @@ void TrackListsTab::ShowTrackData() {
         "GP Length " + gpl_.IniValue(kSeasonFile, EventSection(eventNo), "numberOfLaps") + " laps",
         "",
         "",
-        "Lap record: " + FormatLapTime(std::atof(recordTime.c_str())),
+        "Lap record: " + FormatLapTime(platform::LeadingNumber(recordTime)),
         "by " + (usable ? gpl_.IniValue(record, "Lap Record", "player") : std::string()),
     };
     for (std::size_t i = 0; i < lblTrackData.size(); ++i) {

@@ -1,14 +1,65 @@
 #include "zam/loader/CommandLineRules.h"
 
+#include <array>
+
 #include "zam/platform/Text.h"
 
 namespace zam::loader {
 
 namespace {
 
-// Where the interpreter lives when the environment does not say: the system folder of Windows, and
-// on Linux the same path inside the Wine prefix, which holds Wine's own "cmd".
-constexpr std::string_view kDefaultInterpreter = "C:\\Windows\\System32\\cmd.exe";
+// Characters cmd reads as its own syntax outside quotes; each is escaped with a caret.
+constexpr std::string_view kInterpreterSyntax = "&|<>^()!\"";
+// What no escaping carries through every cmd: a line end ends the command, a 00 byte the whole
+// line, and "%" starts a variable before carets are looked at (Windows leaves "^%NAME^%" alone,
+// Wine's cmd expands it).
+constexpr std::string_view kNeverThrough("\r\n\0%", 4);
+
+constexpr std::array<std::string_view, 4> kProgramExtensions = {".EXE", ".COM", ".BAT", ".CMD"};
+
+bool EndsAWord(std::string_view line, std::size_t end) {
+    return end == line.size() || line[end] == ' ' || line[end] == '\t' || line[end] == '"';
+}
+
+// End of the first program extension that ends a word, or npos.
+std::size_t EndOfProgramExtension(std::string_view line) {
+    const std::string upper = platform::UpperCase(line);
+    std::size_t best = std::string::npos;
+    for (std::string_view extension : kProgramExtensions) {
+        for (std::size_t at = upper.find(extension); at != std::string::npos;
+             at = upper.find(extension, at + 1)) {
+            const std::size_t end = at + extension.size();
+            if (!EndsAWord(line, end)) continue;
+            if (best == std::string::npos || end < best) best = end;
+            break;
+        }
+    }
+    return best;
+}
+
+// The program as cmd must see it: between quotes, so that blanks and "&" in a folder name stay
+// part of it. Nothing when that cannot be done safely ("!" would still be expanded between quotes
+// where the registry turns delayed expansion on for this cmd's children).
+std::optional<std::string> QuotedProgram(std::string_view program) {
+    program = platform::TrimLeftSpaces(program);
+    if (program.find('!') != std::string_view::npos) return std::nullopt;
+    if (!program.empty() && program.front() == '"') {
+        if (program.size() < 2 || program.back() != '"') return std::nullopt;
+        program = program.substr(1, program.size() - 2);
+    }
+    if (program.empty() || program.find('"') != std::string_view::npos) return std::nullopt;
+    return "\"" + std::string(program) + "\"";
+}
+
+std::string EscapedForInterpreter(std::string_view arguments) {
+    std::string escaped;
+    escaped.reserve(arguments.size() * 2);
+    for (char c : arguments) {
+        if (kInterpreterSyntax.find(c) != std::string_view::npos) escaped += '^';
+        escaped += c;
+    }
+    return escaped;
+}
 
 }  // namespace
 
@@ -25,15 +76,34 @@ std::optional<std::string> FolderOfCommandLine(std::string_view commandLine) {
     return std::string(folder);
 }
 
-bool NeedsCommandInterpreter(std::string_view commandLine) {
-    return platform::FindNoCase(commandLine, "AITW") != std::string_view::npos;
+std::size_t ProgramPartLength(std::string_view commandLine) {
+    const std::size_t start = commandLine.size() - platform::TrimLeftSpaces(commandLine).size();
+    const std::string_view line = commandLine.substr(start);
+    if (!line.empty() && line.front() == '"') {
+        const std::size_t close = line.find('"', 1);
+        return close == std::string_view::npos ? commandLine.size() : start + close + 1;
+    }
+    const std::size_t extension = EndOfProgramExtension(line);
+    if (extension != std::string::npos) return start + extension;
+    const std::size_t blank = line.find_first_of(" \t");
+    return blank == std::string_view::npos ? commandLine.size() : start + blank;
 }
 
-std::string WithCommandInterpreter(std::string_view commandLine, std::string_view interpreter) {
-    std::string program(interpreter.empty() ? kDefaultInterpreter : interpreter);
-    if (program.find(' ') != std::string::npos && program.front() != '"')
-        program = "\"" + program + "\"";
-    return program + " /c " + std::string(commandLine);
+bool NeedsCommandInterpreter(std::string_view commandLine) {
+    return platform::FindNoCase(commandLine.substr(0, ProgramPartLength(commandLine)), "AITW") !=
+           std::string_view::npos;
+}
+
+std::optional<std::string> WithCommandInterpreter(std::string_view commandLine,
+                                                  std::string_view interpreter) {
+    if (commandLine.find_first_of(kNeverThrough) != std::string_view::npos) return std::nullopt;
+    const std::size_t programEnd = ProgramPartLength(commandLine);
+    std::optional<std::string> program = QuotedProgram(commandLine.substr(0, programEnd));
+    if (!program) return std::nullopt;
+    std::string shell(interpreter);
+    if (shell.find(' ') != std::string::npos && shell.front() != '"') shell = "\"" + shell + "\"";
+    return shell + " /s /v:off /c \"" + *program +
+           EscapedForInterpreter(commandLine.substr(programEnd)) + "\"";
 }
 
 }  // namespace zam::loader

@@ -68,10 +68,11 @@ Loader::Ending Loader::RunCommand(const LoaderCommand& command) {
     // "Change GPL directory" sends an empty command line: nothing to run and nothing to tell.
     if (platform::TrimSpaces(command.commandLine).empty()) return std::nullopt;
     const std::string folder = ChangeToProgramFolder(command.commandLine);
-    std::string commandLine = command.commandLine;
-    // AITW tools have always been run through the command interpreter.
-    if (NeedsCommandInterpreter(commandLine))
-        commandLine = WithCommandInterpreter(commandLine, platform_.CommandInterpreter());
+    std::string commandLine;
+    if (Status refused = CommandLineToRun(command.commandLine, commandLine); !refused) {
+        platform_.ChangeDirectory(programFolder_);
+        return TellFailure({command.word, command.commandLine, folder, refused.description});
+    }
     std::int64_t start = platform_.Now();
     platform::ProcessExit exit;
     Status ran = RunAndWait(commandLine, exit);
@@ -107,6 +108,22 @@ Loader::Ending Loader::PowerAction(const LoaderCommand& command, platform::Power
     Status requested = platform_.RequestPowerAction(action);
     if (requested) return 0;
     return TellFailure({command.word, "", "", requested.description});
+}
+
+// AITW tools have always been run through the command interpreter, where the system has one.
+Status Loader::CommandLineToRun(const std::string& commandLine, std::string& toRun) {
+    toRun = commandLine;
+    if (!NeedsCommandInterpreter(commandLine)) return Status::Ok();
+    const std::string interpreter = platform_.CommandInterpreter();
+    if (interpreter.empty()) return Status::Ok();
+    std::optional<std::string> through = WithCommandInterpreter(commandLine, interpreter);
+    if (!through)
+        return Status::Error(platform::kBadFileName,
+                             "It was not given to the command interpreter: it holds a line break "
+                             "or a \"%\", or its program path holds \"!\" or a quote, which the "
+                             "interpreter would take as commands or variables of its own.");
+    toRun = std::move(*through);
+    return Status::Ok();
 }
 
 // Errors are ignored: the program then simply starts in the loader's folder.

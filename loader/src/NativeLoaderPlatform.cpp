@@ -1,7 +1,6 @@
 #include "zam/loader/NativeLoaderPlatform.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <utility>
 
 #include "zam/loader/Loader.h"
@@ -77,9 +76,6 @@ void NativeLoaderPlatform::ShowMessage(const std::string& text) {
     platform::ShowSystemMessage(text, kLoaderTitle);
 }
 
-std::string NativeLoaderPlatform::CommandInterpreter() {
-    const char* comspec = std::getenv("COMSPEC");
-    return comspec != nullptr ? std::string(comspec) : std::string();
-}
+std::string NativeLoaderPlatform::CommandInterpreter() { return platform::CommandInterpreter(); }
 
 }  // namespace zam::loader

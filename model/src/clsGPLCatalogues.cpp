@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <stdexcept>
 
 #include "zam/model/Catalogues.h"
@@ -11,6 +12,23 @@ namespace zam {
 namespace {
 
 constexpr const char* kSeasonFile = "Seasons\\67Season.Ini";
+
+// N of a section named "Event" + N (any case, N a plain decimal number from 1, as the events are
+// written); 0 for any other name.
+std::int32_t EventNumber(std::string_view section) {
+    constexpr std::string_view kPrefix = "EVENT";
+    constexpr std::size_t kMaxDigits = 9;  // stays inside 32 bits
+    if (section.size() <= kPrefix.size() || !platform::EqualNoCase(section.substr(0, 5), kPrefix))
+        return 0;
+    const std::string_view digits = section.substr(kPrefix.size());
+    if (digits.size() > kMaxDigits || digits.front() == '0') return 0;
+    std::int32_t n = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return 0;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
 
 }  // namespace
 
@@ -63,9 +81,19 @@ std::string clsGPL::BuildPlayerDirectoryName(std::string_view firstName,
 
 // ---- Tracks -------------------------------------------------------------------------------
 
-std::int32_t clsGPL::NoOfTracks() {
-    const std::int32_t count = WholeNumber(IniValue(kSeasonFile, "Season", "NumEvents"));
-    return count > 0 ? count : 0;
+std::int32_t clsGPL::NoOfTracks() { return SeasonEventCount(*this, Directory() + kSeasonFile); }
+
+std::int32_t SeasonEventCount(IniStore& store, std::string_view file) {
+    const std::int32_t stated = WholeNumber(store.FullPathIniValue(file, "Season", "NumEvents"));
+    if (stated <= 0) return 0;
+    const std::int32_t fileNo = store.FileNumber(file);
+    const std::int32_t sections = fileNo == 0 ? 0 : store.SectionCount(fileNo);
+    std::int32_t highest = 0;
+    for (std::int32_t s = 1; s <= sections; ++s) {
+        const std::int32_t n = EventNumber(store.SectionName(fileNo, s));
+        if (n <= sections && n > highest) highest = n;
+    }
+    return std::min(stated, highest);
 }
 
 std::string clsGPL::TrackID(std::int32_t number) {

@@ -22,9 +22,10 @@ constexpr std::size_t kSearchChunk = 1 << 16;
 bool StartProgram(UserInterface& ui, std::string_view commandLine, platform::ProcessId& id) {
     platform::Status started = platform::Processes().Start(commandLine, id);
     if (started.ok()) return true;
-    const std::string headline = started.code == platform::kFileNotFound
-                                     ? "Utility Not Found"
-                                     : "The utility could not be started.";
+    // A missing folder of the program (Windows says "path not found") is as much "not found".
+    const bool missing =
+        started.code == platform::kFileNotFound || started.code == platform::kPathNotFound;
+    const std::string headline = missing ? "Utility Not Found" : "The utility could not be started.";
     const platform::RunFailure failure{"", std::string(commandLine), platform::CurrentDirectory(),
                                        started.description};
     ui.ShowMessage(headline + "\r\n\r\n" + platform::RunFailureDetails(failure),

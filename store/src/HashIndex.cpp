@@ -7,6 +7,7 @@
 // same however crowded the table is.
 #include <limits>
 
+#include "IniLineParser.h"
 #include "IniStoreImpl.h"
 #include "zam/platform/Text.h"
 #include "zam/store/Globals.h"
@@ -198,8 +199,13 @@ std::int32_t IniStore::HashIndex(std::string_view key) {
     return steps == d.table.Count() ? -1 : slot;
 }
 
+// Section and entry names that reach the store from outside the files (typed, from folder
+// names, from the command line) are taken as a line can hold them; see OnOneLine.
 IniPosition IniStore::LocateIniEntry(std::string_view file, std::string_view section,
                                      std::string_view entry, bool search) {
+    std::string sectionStorage, entryStorage;
+    section = store_detail::OnOneLine(section, sectionStorage);
+    entry = store_detail::OnOneLine(entry, entryStorage);
     if (entry.empty()) return FindIniEntry(file, section, entry);
     auto& d = *impl_;
     std::int32_t f = d.FileNo(file);
@@ -222,6 +228,9 @@ IniPosition IniStore::LocateIniEntry(std::string_view file, std::string_view sec
 
 IniPosition IniStore::FindIniEntry(std::string_view file, std::string_view section,
                                    std::string_view entry) {
+    std::string sectionStorage, entryStorage;
+    section = store_detail::OnOneLine(section, sectionStorage);
+    entry = store_detail::OnOneLine(entry, entryStorage);
     auto& d = *impl_;
     std::int32_t f = d.EnsureFile(file);
     std::int32_t s = d.EnsureSection(f, section);

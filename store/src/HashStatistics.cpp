@@ -1,9 +1,6 @@
 // The statistics file of the hash index and the sizing of the index from one run to the next.
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 #include "IniStoreImpl.h"
@@ -31,35 +28,12 @@ std::string GeneralNumber(double v) {
     if (v == 0 || !std::isfinite(v)) return "0";
     int exponent = static_cast<int>(std::floor(std::log10(std::fabs(v))));
     int decimals = std::max(0, 14 - exponent);
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
-    std::string text = buffer;
+    std::string text = platform::FixedNumber(v, decimals);
     if (text.find('.') != std::string::npos) {
         while (text.back() == '0') text.pop_back();
         if (text.back() == '.') text.pop_back();
     }
     return text;
-}
-
-// The leading number of a text, as far as it reads as one ("12abc" is 12, "abc" is 0).
-double LeadingNumber(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    std::size_t j = i;
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-    std::size_t digitsFrom = j;
-    while (j < text.size() && (std::isdigit(static_cast<unsigned char>(text[j])) || text[j] == '.'))
-        ++j;
-    if (j == digitsFrom) return 0;
-    if (j < text.size() && (text[j] == 'e' || text[j] == 'E')) {
-        std::size_t k = j + 1;
-        if (k < text.size() && (text[k] == '+' || text[k] == '-')) ++k;
-        if (k < text.size() && std::isdigit(static_cast<unsigned char>(text[k]))) {
-            while (k < text.size() && std::isdigit(static_cast<unsigned char>(text[k]))) ++k;
-            j = k;
-        }
-    }
-    return std::strtod(text.substr(i, j - i).c_str(), nullptr);
 }
 
 }  // namespace
@@ -74,9 +48,7 @@ platform::Status IniStore::ListHashTable() {
     double average = d.hits == 0 ? 0.0
                                  : static_cast<double>(d.hits + d.mishits) /
                                        static_cast<double>(d.hits);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "  %.3f", average);
-    line("Average," + std::string(buffer) + " Hits/Access");
+    line("Average,  " + platform::FixedNumber(average, 3) + " Hits/Access");
     line("First Time Hits," + PrintNumber(d.firstTimeHits));
     line("Usage," + GeneralNumber(static_cast<double>(d.registered.size()) /
                                   (static_cast<double>(d.indexSize) + 1.0) * 100.0));
@@ -94,7 +66,8 @@ platform::Status IniStore::ListHashTable() {
 void IniStore::SizeIndexFrom(std::string_view frontEndIni) {
     ResetStore(kDefaultIndexSize);
     ReadIniFile(frontEndIni);
-    double wanted = std::nearbyint(LeadingNumber(FullPathIniValue(frontEndIni, "ZAM", "IndexSize")));
+    double wanted =
+        std::nearbyint(platform::LeadingNumber(FullPathIniValue(frontEndIni, "ZAM", "IndexSize")));
     if (!(wanted > IndexSize())) return;
     ResetStore(static_cast<std::int32_t>(std::min<double>(wanted, kLargestConfiguredIndex)));
     ReadIniFile(frontEndIni);

@@ -71,6 +71,14 @@ ParsedLine ParseLine(char* data, std::size_t size) {
     return SplitEntryLine(data, size);
 }
 
+std::string_view OnOneLine(std::string_view text, std::string& storage) {
+    const auto control = [](char c) { return static_cast<unsigned char>(c) < 32; };
+    if (std::none_of(text.begin(), text.end(), control)) return text;
+    storage.assign(text);
+    std::replace_if(storage.begin(), storage.end(), control, ' ');
+    return storage;
+}
+
 std::size_t CountLineEnds(std::string_view bytes) {
     // Every carriage return ends a line, and every line feed that does not follow one (see
     // ForEachLine). Written without branches, so that the loop runs on whole vectors.

@@ -3,6 +3,7 @@
 // blanked where the parser blanks them) and the results are views into it, so reading a file
 // copies no text.
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace zam::store_detail {
@@ -43,6 +44,11 @@ void ForEachLine(char* bytes, std::size_t size, OnLine onLine) {
     }
     if (start < size) onLine(bytes + start, size - start);
 }
+
+// A name or value as one line of a file can hold it: every control character (a line end above
+// all, which would start a line or a section of its own) becomes a blank, as the reader makes of
+// it. `text` itself when it holds none; otherwise the blanked copy, kept in `storage`.
+std::string_view OnOneLine(std::string_view text, std::string& storage);
 
 // Upper bound of the number of lines of `bytes`.
 std::size_t CountLineEnds(std::string_view bytes);

@@ -3,6 +3,7 @@
 
 #include <limits>
 
+#include "IniLineParser.h"
 #include "IniStoreImpl.h"
 #include "zam/platform/Text.h"
 #include "zam/store/Globals.h"
@@ -132,9 +133,12 @@ void IniStore::SetIniValue(std::string_view file, std::string_view section,
     SetFullPathIniValue(impl_->directory + std::string(file), section, entry, value);
 }
 
+// A value that held a line end would write lines and sections of its own into the file; it is
+// stored as a line can hold it (see OnOneLine), which is also what reading the file back gives.
 void IniStore::SetFullPathIniValue(std::string_view file, std::string_view section,
                                    std::string_view entry, std::string_view value) {
-    AddIniEntry(file, section, entry, value, {});
+    std::string storage;
+    AddIniEntry(file, section, entry, store_detail::OnOneLine(value, storage), {});
 }
 
 void IniStore::SetDefaultValue(std::string_view file, std::string_view section,

@@ -1,9 +1,10 @@
 // Writing changed files back to disk.
 //
 // Each file F is written so that a complete F, old or new, exists at every moment: the new text
-// goes to "temp.ini" beside F and is flushed; F + ".prv" is made by copying F (the copy itself is
-// written beside its target and renamed into place); then "temp.ini" is renamed over F in one
-// step. F + ".bak" is made once, from the file as it was before the program first changed it.
+// goes to a new temporary file beside F and is flushed; F + ".prv" is made by copying F (the copy
+// itself is written beside its target and renamed into place); then the temporary file is renamed
+// over F in one step. F + ".bak" is made once, from the file as it was before the program first
+// changed it.
 #include <functional>
 
 #include "IniLayout.h"
@@ -25,6 +26,11 @@ bool IsAccessError(int code) {
     return code == platform::kPathFileAccessError || code == platform::kPermissionDenied;
 }
 
+// The new text goes to a file of its own beside F (so the final rename never crosses a drive),
+// created under a name nothing holds yet: a "temp.ini" or any other file of the user's in that
+// folder is never touched.
+constexpr std::string_view kTemporarySuffix = ".zamtmp";
+
 bool Exists(std::string_view path) {
     auto& fs = platform::Fs();
     std::uint64_t size = 0;
@@ -44,11 +50,10 @@ public:
             return false;
 
         ui_.SetStatus("Updating " + path_);
-        const std::string temp = TempPath();
-        if (Step([&] { return fs.WriteNew(temp, text); }, temp) != Outcome::kDone) {
-            (void)fs.Delete(temp);
+        std::string temp;
+        if (Step([&] { return platform::WriteTemporaryBeside(path_, kTemporarySuffix, text, temp); },
+                 temp) != Outcome::kDone)
             return false;
-        }
         const std::string prv = path_ + ".prv";
         if (Step([&] { return fs.Copy(path_, prv); }, prv) == Outcome::kStop ||
             Step([&] { return fs.Rename(temp, path_); }, path_) != Outcome::kDone) {
@@ -59,13 +64,6 @@ public:
     }
 
 private:
-    // "temp.ini" in F's own folder, so the final rename never crosses a drive.
-    std::string TempPath() const {
-        std::string name = "temp.ini";
-        if (platform::EqualNoCase(platform::NameOf(path_), name)) name = "temp.$$$";
-        return platform::FolderOf(path_) + name;
-    }
-
     // A missing file or folder skips the step; a read-only target is made writable and the step
     // tried again; any other failure is reported and ends this file's write-back. That includes
     // an access failure on a file that is not read-only: on Windows a file held open by an

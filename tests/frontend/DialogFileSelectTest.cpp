@@ -270,6 +270,28 @@ TEST(LogicalFolderTest, OneTrailingSeparatorInEitherStyle) {
     EXPECT_EQ(WithOneSeparator("/home/me"), "/home/me/");
 }
 
+// A name typed into the dialog is walked from the folder as the system would walk it, so that
+// checks on the chosen file see the file that is written; keys compare folders as Windows does.
+TEST(LogicalFolderTest, TypedNamesLeadToOneFileInOneFolder) {
+    auto resolved = [](const std::string& folder, const std::string& name) {
+        const auto choice = ResolveFileChoice({folder, name});
+        return choice ? choice->folder + "|" + choice->fileName : std::string("none");
+    };
+    EXPECT_EQ(resolved("C:\\GPL\\Seasons\\", "x.ini"), "C:\\GPL\\Seasons\\|x.ini");
+    EXPECT_EQ(resolved("C:\\GPL\\Seasons\\", ".\\67Season.ini"), "C:\\GPL\\Seasons\\|67Season.ini");
+    EXPECT_EQ(resolved("C:\\GPL\\Seasons\\", "..\\..\\..\\x/y.ini"), "C:\\x\\|y.ini");
+    EXPECT_EQ(resolved("C:\\GPL\\a\\..\\Seasons", "x.ini"), "C:\\GPL\\Seasons\\|x.ini");
+    EXPECT_EQ(resolved("C:\\GPL\\Seasons\\", "D:\\Other\\x.ini"), "D:\\Other\\|x.ini");
+    EXPECT_EQ(resolved("C:\\GPL\\Seasons\\", "\\Top\\x.ini"), "C:\\Top\\|x.ini");
+    EXPECT_EQ(resolved("/home/me/gpl/Seasons/", "../Saved\\x.ini"), "/home/me/gpl/Saved/|x.ini");
+    for (const char* folderOnly : {"..", ".", "", "sub\\", "a\\.."})
+        EXPECT_EQ(resolved("C:\\GPL\\", folderOnly), "none") << folderOnly;
+
+    EXPECT_EQ(FolderKey("c:/gpl/Seasons.\\x\\..\\"), FolderKey("C:\\GPL\\SEASONS"));
+    EXPECT_NE(FolderKey("C:\\GPL\\Seasons\\"), FolderKey("C:\\GPL\\Season\\"));
+    EXPECT_EQ(NameKey("67season.INI. . "), "67SEASON.INI");
+}
+
 TEST(LogicalFolderTest, ParentsRootsAndDrives) {
     EXPECT_EQ(ParentFolder("C:\\Sierra\\GPL\\"), "C:\\Sierra\\");
     EXPECT_EQ(ParentFolder("C:\\Sierra\\"), "C:\\");

@@ -15,9 +15,9 @@
 #include <optional>
 #include <stdexcept>
 
-#include "FailingFileSystem.h"
-#include "../platform/ScopedEnv.h"
 #include "DialogTestSupport.h"
+#include "FailingFileSystem.h"
+#include "ScopedEnv.h"
 #include "WindowFixture.h"
 #include "zam/controls/ucCheckBox.h"
 #include "zam/controls/ucDropDown.h"

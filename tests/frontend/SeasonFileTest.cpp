@@ -2,6 +2,10 @@
 // renumbering of a loaded season.
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <regex>
+
 #include "FailingFileSystem.h"
 #include "FaultSweep.h"
 #include "TrackTestSupport.h"
@@ -131,6 +135,8 @@ TEST_F(SeasonFileTest, EveryFailedStepOfASaveLeavesAWholeFileAndTellsTheUser) {
     for (const FaultPlan& plan : PlansFor(changes)) {
         SCOPED_TRACE(plan.Describe());
         tmp.write(file, oldText);
+        // What a disk that stayed broken left behind is the user's to delete; it is never reused.
+        std::filesystem::remove(tmp.file(file + ".zamtmp"));
         const std::size_t messagesBefore = ui.messages.size();
         FailingFileSystem fs;
         plan.ApplyTo(fs);
@@ -150,6 +156,7 @@ TEST_F(SeasonFileTest, EveryFailedStepOfASaveLeavesAWholeFileAndTellsTheUser) {
         }
         if (!plan.persistent) {
             EXPECT_FALSE(tmp.exists(file + ".zamtmp"));
+            EXPECT_FALSE(tmp.exists("gpl/Seasons/old.ini.2.zamtmp"));
         }
         if (HasFailure()) break;
     }
@@ -196,6 +203,85 @@ TEST_F(SeasonFileTest, ASeasonWithoutEventCountChangesOnlyNameAndYear) {
     EXPECT_EQ(Season(1, "trackDirectory"), "kyalami");
     EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "name"), "Bare");
     EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "year"), "1970");
+}
+
+// numEvents is outside data: a count far beyond the events a file holds, up to the largest 32-bit
+// number, visits only the events that are there, at start-up and on loading, and the user is
+// told.
+TEST_F(SeasonFileTest, AnEventCountBeyondTheFileVisitsOnlyTheEventsItHolds) {
+    MakeDemo();
+    const std::string season = tmp.read("gpl/Seasons/67Season.Ini");
+    for (const std::string stated : {"3000000", "2147483647"}) {
+        SCOPED_TRACE(stated);
+        gpl.reset();
+        WriteGpl("Seasons/67Season.Ini",
+                 std::regex_replace(season, std::regex("numEvents *= *11"), "numEvents=" + stated));
+        ui.messages.clear();
+        Read();
+        EXPECT_EQ(gpl->NoOfTracks(), 11);
+        EXPECT_EQ(lists->ActiveTracks.size(), 11u);
+        EXPECT_THAT(ui.MessageTexts(),
+                    testing::Contains(testing::AllOf(HasSubstr(stated), HasSubstr("[Event11]"))));
+
+        tmp.write("gpl/Seasons/two.ini", "[Season]\r\nname=Two\r\nnumEvents=" + stated +
+                                             "\r\n[Event1]\r\ntrackDirectory=spa\r\n"
+                                             "[Event2]\r\ntrackDirectory=brands\r\n");
+        Pick(Seasons(), "two.ini");
+        EXPECT_TRUE(LoadSeason(*gpl, ui, *lists));
+        EXPECT_EQ(Dirs(lists->ActiveTracks), (std::vector<std::string>{"spa", "brands"}));
+        EXPECT_EQ(gpl->NoOfTracks(), 2);
+        EXPECT_THAT(ui.MessageTexts(), testing::Contains(HasSubstr("holds events only up to [Event2]")));
+    }
+}
+
+// A name typed into the dialog may carry folder parts; they are walked before the checks, so no
+// spelling of the main season file replaces it and no spelling of GP.INI skips the question.
+TEST_F(SeasonFileTest, TypedFolderPartsNeitherReachTheMainSeasonFileNorSkipTheQuestion) {
+    Read();
+    const std::string before = tmp.read("gpl/Seasons/67Season.Ini");
+    Pick(Seasons(), ".\\67Season.ini");
+    Pick(Gpl(), "Seasons\\67SEASON.INI ");
+    Pick(Seasons() + "..\\Seasons.\\", "67season.ini");
+    Pick(tmp.logical() + "elsewhere/", "..\\gpl\\Seasons\\.\\67Season");
+    Pick(Seasons(), ".\\GP.INI");  // asked, and answered No
+    Pick(Seasons(), "sub\\..\\..");  // names no file
+    EXPECT_FALSE(SaveSeason(*gpl, ui));
+    EXPECT_EQ(tmp.read("gpl/Seasons/67Season.Ini"), before);
+    const std::vector<std::string> told = ui.MessageTexts();
+    EXPECT_EQ(std::count(told.begin(), told.end(),
+                         "Sorry, this would overwrite 67Season.ini which is GPL's main season file"),
+              4);
+    EXPECT_EQ(ui.questions.size(), 1u);
+    ASSERT_FALSE(told.empty());
+    EXPECT_THAT(told.back(), HasSubstr("does not name one file"));
+    EXPECT_FALSE(tmp.exists("gpl/Seasons/GP.INI"));
+    // A name that leads into another folder is saved there.
+    tmp.write("gpl/Saved/keep.txt", "");
+    Pick(Seasons(), "..\\Saved\\mine");
+    EXPECT_TRUE(SaveSeason(*gpl, ui));
+    EXPECT_THAT(tmp.read("gpl/Saved/mine.ini"), StartsWith("[Season]\r\n"));
+}
+
+// "?" cannot stand in a store key (such a key holds nothing), nor "*" in a Windows name: a season
+// file named with either is refused instead of loading as an empty season.
+TEST_F(SeasonFileTest, ANameWithAWildcardIsRefusedNotLoadedAsEmpty) {
+    Read();
+#ifndef _WIN32
+    tmp.write("gpl/Seasons/what?.ini", "[Season]\r\nname=What\r\nyear=1999\r\nnumEvents=1\r\n"
+                                       "[Event1]\r\ntrackDirectory=spa\r\n");
+#endif
+    Pick(Seasons(), "what?.ini");
+    EXPECT_FALSE(LoadSeason(*gpl, ui, *lists));
+    Pick(Seasons(), "how*");
+    EXPECT_FALSE(SaveSeason(*gpl, ui));
+    EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "name"), "1967 ZAMDeck Demo Season");
+    EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "year"), "1967");
+    EXPECT_EQ(gpl->NoOfTracks(), 11);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_THAT(ui.messages[0].text, HasSubstr("\"what?.ini\" does not name one file"));
+    EXPECT_EQ(ui.messages[0].title, "Invalid Season File");
+    EXPECT_THAT(ui.messages[1].text, HasSubstr("\"how*\""));
+    EXPECT_FALSE(tmp.exists("gpl/Seasons/how*.ini"));
 }
 
 TEST_F(SeasonFileTest, InvalidFilesAreRefusedUntilCancelled) {

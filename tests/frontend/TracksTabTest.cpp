@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "DialogTestSupport.h"
+#include "ScopedCommaLocale.h"
 #include "TrackTestSupport.h"
 #include "zam/controls/BoundStore.h"
 #include "zam/controls/ControlBuilder.h"
@@ -54,6 +55,18 @@ TEST_F(TracksTabTest, ListsCaptionsAndTrackData) {
     EXPECT_THAT(tab->lblTrackData[6]->text().toStdString(), testing::StartsWith("Lap record: 1:28"));
     EXPECT_EQ(tab->txtSeasonName->text().toStdString(), "1967 ZAMDeck Demo Season");
     EXPECT_GT(trackChanges, 0);
+}
+
+// Qt puts the C library on the desktop's locale; a decimal comma there must change neither the
+// lap record read from a file nor the files the demo writes.
+TEST_F(TracksTabTest, NumbersInFilesReadAndWriteTheSameUnderACommaLocale) {
+    ScopedCommaLocale comma;
+    if (!comma) GTEST_SKIP() << kNoCommaLocale;
+    MakeDemo();
+    EXPECT_THAT(tmp.read("gpl/Tracks/kyalami/record.ini"), testing::ContainsRegex("time=[0-9]+\\."));
+    WriteGpl("Tracks/kyalami/record.ini", "[Lap Record]\r\ntime=83.25\r\nplayer=Jim Clark\r\n");
+    Start();
+    EXPECT_EQ(tab->lblTrackData[6]->text().toStdString(), "Lap record: 1:23.2500");
 }
 
 TEST_F(TracksTabTest, ChoosingAnotherCircuitReadsItsFiles) {

@@ -1,4 +1,5 @@
-// Reading the program's folder out of a command line, and the command-interpreter rule.
+// Reading the program's folder out of a command line, and the command-interpreter rule: which
+// programs run under it and how a line is handed to it so that nothing in the arguments runs.
 #include <gtest/gtest.h>
 
 #include "zam/loader/CommandLineRules.h"
@@ -37,22 +38,44 @@ TEST(FolderOfCommandLine, IsNothingWithoutExeOrSeparatorBeforeIt) {
         EXPECT_FALSE(FolderOfCommandLine(line).has_value()) << line;
 }
 
-TEST(CommandInterpreterRule, AppliesToAitwInAnyCase) {
+TEST(CommandInterpreterRule, IsDecidedByTheProgramPartAlone) {
     EXPECT_TRUE(NeedsCommandInterpreter("C:\\GPL\\aitw\\go.exe"));
     EXPECT_TRUE(NeedsCommandInterpreter("C:\\GPL\\AiTw.bat"));
-    EXPECT_TRUE(NeedsCommandInterpreter("C:\\GPL\\GPL.EXE -trainAITW"));
+    EXPECT_TRUE(NeedsCommandInterpreter("\"C:\\My AITW\\go.exe\" -x"));
+    EXPECT_TRUE(NeedsCommandInterpreter("C:\\Program Files\\aitw\\run.com x"));
     EXPECT_FALSE(NeedsCommandInterpreter("C:\\GPL\\AIT W.bat"));
     EXPECT_FALSE(NeedsCommandInterpreter("C:\\Sierra\\GPL\\GPL.EXE "));
+    // Arguments are typed text (an address, a password) and decide nothing.
+    EXPECT_FALSE(NeedsCommandInterpreter("C:\\GPL\\GPL.EXE -trainAITW"));
+    EXPECT_FALSE(NeedsCommandInterpreter(
+        "C:\\GPL\\GPL.EXE -ko\"0:SERVER:password:x\\\"&echo pwned>pwned.txt&\\\"aitw\""));
+    EXPECT_FALSE(NeedsCommandInterpreter("\"C:\\GPL\\GPL.EXE\" aitw"));
+    EXPECT_FALSE(NeedsCommandInterpreter("C:\\old.exe.d\\GPL.EXE x.com aitw"));
+
+    EXPECT_EQ(ProgramPartLength("C:\\Program Files\\GPL\\GPL.EXE -x"), 28u);
+    EXPECT_EQ(ProgramPartLength("  \"C:\\a b\\t.exe\"x"), 16u);
+    EXPECT_EQ(ProgramPartLength("C:\\tools.com\\aitw.bat x"), 21u);
+    EXPECT_EQ(ProgramPartLength("setup -x"), 5u);
+    EXPECT_EQ(ProgramPartLength("\"C:\\unclosed -x"), 15u);
 }
 
-TEST(CommandInterpreterRule, PutsTheInterpreterWithSlashCInFront) {
+TEST(CommandInterpreterRule, QuotesTheProgramAndEscapesEveryArgumentCharacterCmdWouldRead) {
     EXPECT_EQ(WithCommandInterpreter("C:\\GPL\\aitw.bat x", "C:\\WINDOWS\\system32\\cmd.exe"),
-              "C:\\WINDOWS\\system32\\cmd.exe /c C:\\GPL\\aitw.bat x");
-    EXPECT_EQ(WithCommandInterpreter("aitw.bat", ""), "C:\\Windows\\System32\\cmd.exe /c aitw.bat");
-    EXPECT_EQ(WithCommandInterpreter("aitw.bat", "C:\\Program Files\\Shell\\cmd.exe"),
-              "\"C:\\Program Files\\Shell\\cmd.exe\" /c aitw.bat");
-    EXPECT_EQ(WithCommandInterpreter("aitw.bat", "\"C:\\My Shell\\cmd.exe\""),
-              "\"C:\\My Shell\\cmd.exe\" /c aitw.bat");
+              "C:\\WINDOWS\\system32\\cmd.exe /s /v:off /c \"\"C:\\GPL\\aitw.bat\" x\"");
+    EXPECT_EQ(WithCommandInterpreter("\"C:\\A&B\\aitw.exe\"", "C:\\Program Files\\Shell\\cmd.exe"),
+              "\"C:\\Program Files\\Shell\\cmd.exe\" /s /v:off /c \"\"C:\\A&B\\aitw.exe\"\"");
+    EXPECT_EQ(WithCommandInterpreter("aitw.exe -ko\"a\\\"&b|c<d>e^f(g)!i!\"", "cmd"),
+              "cmd /s /v:off /c \"\"aitw.exe\" -ko^\"a\\^\"^&b^|c^<d^>e^^f^(g^)^!i^!^\"\"");
+}
+
+TEST(CommandInterpreterRule, RefusesWhatNoEscapingCarriesThroughCmd) {
+    for (std::string_view line :
+         {std::string_view("C:\\aitw.exe -x\r\ncalc"), std::string_view("C:\\aitw.exe a\nb"),
+          std::string_view("C:\\aitw.exe a\0b", 15), std::string_view("C:\\%PATH%\\aitw.exe"),
+          std::string_view("C:\\!x!\\aitw.exe"), std::string_view("C:\\a\"b\\aitw.exe"),
+          std::string_view("\"C:\\aitw.exe -x"), std::string_view("\"\" aitw"),
+          std::string_view("C:\\aitw.exe -ko\"0:SERVER:password:%COMSPEC%\"")})
+        EXPECT_FALSE(WithCommandInterpreter(line, "cmd").has_value()) << line;
 }
 
 }  // namespace

@@ -252,22 +252,41 @@ TEST_F(LoaderTest, LowerCaseAitwRunsUnderTheSystemCommandInterpreter) {
     RunLoader();
 
     EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "cd C:\\Sierra\\GPL\\aitw",
-                                      "start C:\\WINDOWS\\system32\\cmd.exe /c "
-                                      "C:\\Sierra\\GPL\\aitw\\aitwcfg.exe -go",
+                                      "start C:\\WINDOWS\\system32\\cmd.exe /s /v:off /c "
+                                      "\"\"C:\\Sierra\\GPL\\aitw\\aitwcfg.exe\" -go\"",
                                       "wait 100", "cd C:\\ZAM\\", "write C:\\ZAM\\ZAM.int",
                                       "cd C:\\ZAM\\", kFrontEnd));
     EXPECT_EQ(fake.CommandFileBytes(), "00:01:00\r\n");
 }
 
-TEST_F(LoaderTest, AitwWithoutComspecFallsBackToTheSystemFoldersCmd) {
-    fake.SetCommand("Run", "C:\\GPL\\AITW.bat");
-    fake.comspec.clear();
-
+// Only the program decides: "aitw" in a typed password sends nothing through the interpreter. A
+// line the interpreter cannot be given safely is not run; the front end comes back and tells why.
+// Where the system has no interpreter (Linux) an AITW program starts directly.
+TEST_F(LoaderTest, TheInterpreterIsChosenByTheProgramAloneAndNeverGivenALineItWouldSplit) {
+    const std::string joined = "C:\\GPL\\GPL.EXE -ko\"0:SERVER:password:x\\\"&echo pwned&\\\"aitw\"";
+    fake.SetCommand("Run", joined);
     RunLoader();
+    EXPECT_EQ(fake.log[2], "start " + joined);
 
-    EXPECT_THAT(fake.log,
-                ::testing::Contains("start C:\\Windows\\System32\\cmd.exe /c C:\\GPL\\AITW.bat"));
-    EXPECT_THAT(fake.log, ::testing::Not(::testing::Contains(HasSubstr("Command.com"))));
+    for (const char* refused : {"C:\\%TEMP%\\aitw.exe", "C:\\aitw!x!\\tool.exe -y",
+                                "C:\\aitw\"&x\".exe"}) {
+        FakeLoaderPlatform refusing;
+        refusing.SetCommand("Run", refused);
+        EXPECT_EQ(loader::Loader(refusing).Run(), 0);
+        // Nothing starts but the front end, which comes back to tell why.
+        EXPECT_THAT(refusing.log, ::testing::Contains(HasSubstr("start ")).Times(1));
+        EXPECT_EQ(refusing.log.back(), kFrontEnd) << refused;
+        const std::optional<platform::RunFailure> failure = refusing.Failure();
+        ASSERT_TRUE(failure.has_value()) << refused;
+        EXPECT_EQ(failure->commandLine, refused);
+        EXPECT_THAT(failure->reason, HasSubstr("command interpreter"));
+    }
+
+    FakeLoaderPlatform withoutInterpreter;
+    withoutInterpreter.comspec.clear();
+    withoutInterpreter.SetCommand("Run", "/home/racer/gpl/AITW.bat");
+    loader::Loader(withoutInterpreter).Run();
+    EXPECT_EQ(withoutInterpreter.log[1], "start /home/racer/gpl/AITW.bat");
 }
 
 TEST_F(LoaderTest, LinuxStylePathChangesToItsFolder) {

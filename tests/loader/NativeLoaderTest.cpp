@@ -1,14 +1,19 @@
-// The loader over the real platform, with small scripts made in a temporary folder standing in
-// for the simulator and the front end. Nothing is started through a shell command line: the
-// scripts are executed directly.
+// The loader over the real platform, with small programs made in a temporary folder standing in
+// for the simulator and the front end: shell scripts executed directly on Linux, the recording
+// test program on Windows, where a command line may pass through the real command interpreter.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
+#include "ScopedEnv.h"
 #include "TempDir.h"
 #include "zam/loader/Loader.h"
 #include "zam/loader/NativeLoaderPlatform.h"
+#include "zam/platform/Paths.h"
+#include "zam/platform/Process.h"
+#include "zam/platform/Text.h"
 
 namespace zam::test {
 namespace {
@@ -17,9 +22,6 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// Shell scripts stand in for the simulator and the front end: POSIX only (the Windows launcher
-// starts a real program in tests/platform/Win32PlatformTest.cpp).
-#ifndef _WIN32
 // The native platform with its messages and starts recorded instead of only shown.
 class RecordingPlatform : public loader::NativeLoaderPlatform {
 public:
@@ -35,6 +37,64 @@ public:
     std::vector<std::string> messages;
 };
 
+#ifdef _WIN32
+// A join password holding everything cmd reads as its own syntax, as the front end puts it on the
+// simulator's command line, through the whole run path of the loader: started directly, and
+// through the real command interpreter when the simulator's own folder is named AITW. Only the
+// stand-in runs (it records its arguments), and it receives the password whole; a "%", which no
+// caret keeps from every cmd, is refused where the interpreter would see it, and the front end
+// is left the reason to tell.
+TEST(NativeLoader, ATypedPasswordReachesTheSimulatorWholeAndNothingElseRuns) {
+    const std::vector<std::string> passwords = {
+        "x\"&echo pwned>pwned1.txt&\"aitw", "a&echo pwned>pwned2.txt",
+        "|echo pwned>pwned3.txt",         "(echo pwned>pwned4.txt)",
+        "x\\\"&echo pwned>pwned5.txt&\\\"", "<pwned6.txt",
+        "x\" ^\"&echo pwned>pwned7.txt",    "!PATH! ^& (x) ^",
+        "\"a b\" c ends\\",               "%COMSPEC% 100%",
+    };
+    for (const char* folder : {"Sierra\\", "Sierra\\aitw\\", "Sierra GPL\\AITW Tools\\"}) {
+        for (const std::string& password : passwords) {
+            SCOPED_TRACE(std::string(folder) + " " + password);
+            TempDir dir;
+            dir.write("Rollout.exe", "");
+            fs::create_directories(dir.file(folder));
+            fs::copy_file(platform::NativePath(platform::ProgramFolder() + "zam_test_child.exe"),
+                          dir.file(std::string(folder) + "GPL.EXE"));
+            ScopedEnv record("ZAM_TEST_RECORD", dir.file("record").string());
+            const std::string commandLine = dir.logical() + folder + "GPL.EXE -ko\"0:SERVER:password:" +
+                                            platform::EscapeInsideQuotes(password) + "\"";
+            dir.write("ZAM.int", "Run\r\n" + commandLine + "\r\n");
+            RecordingPlatform native(dir.logical(), "Rollout");
+
+            loader::Loader(native).Run();
+
+            const bool viaInterpreter = platform::FindNoCase(folder, "AITW") != std::string_view::npos;
+            const bool refused = viaInterpreter && password.find('%') != std::string::npos;
+            for (const auto& entry : fs::recursive_directory_iterator(dir.path()))
+                EXPECT_EQ(entry.path().filename().string().rfind("pwned", 0), std::string::npos)
+                    << entry.path().string() << " was written by a command in the password";
+            if (refused) {
+                EXPECT_FALSE(dir.exists("record"));
+                const auto failure = platform::ParseRunFailure(dir.read("ZAM.int"));
+                ASSERT_TRUE(failure.has_value()) << dir.read("ZAM.int");
+                EXPECT_THAT(failure->reason, ::testing::HasSubstr("command interpreter"));
+                continue;
+            }
+            if (!dir.exists("record")) {
+                ADD_FAILURE() << "the simulator did not run";
+                continue;
+            }
+            EXPECT_EQ(dir.read("record"), std::string("-ko0:SERVER:password:") + password + '\0');
+            EXPECT_TRUE(platform::ParseElapsedRecord(dir.read("ZAM.int")).has_value());
+            ASSERT_FALSE(native.started.empty());
+            EXPECT_EQ(native.started[0].find("cmd") != std::string::npos, viaInterpreter)
+                << native.started[0];
+        }
+    }
+}
+#endif
+
+#ifndef _WIN32
 fs::path WriteScript(const TempDir& dir, std::string_view name, std::string_view body) {
     fs::path p = dir.write(name, "#!/bin/sh\n" + std::string(body));
     fs::permissions(p, fs::perms::owner_all, fs::perm_options::add);

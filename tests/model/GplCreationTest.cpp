@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "../platform/ScopedEnv.h"
+#include "ScopedEnv.h"
 #include "GplTestSupport.h"
 #include "zam/model/clsGPL.h"
 

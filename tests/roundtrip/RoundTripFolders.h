@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "../platform/ScopedEnv.h"
+#include "ScopedEnv.h"
 #include "ProcessTree.h"
 #include "TempDir.h"
 

@@ -61,6 +61,25 @@ TEST(RunAndWaitTest, MissingProgramIsReported) {
     EXPECT_THAT(launcher.waited, IsEmpty());
 }
 
+// Windows says "path not found" when the program's folder is missing: the utility is not found
+// all the same, through a launcher that says so and through the real one.
+TEST(RunAndWaitTest, AMissingFolderIsUtilityNotFoundToo) {
+    TempDir dir;
+    {
+        FakeUi ui;
+        FakeLauncher launcher;
+        launcher.startResult = platform::Status::Error(platform::kPathNotFound);
+        platform::ScopedProcessLauncher use(launcher);
+        RunAndWait(ui, "C:\\Gone\\nothing.exe");
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_THAT(ui.messages[0].text, ::testing::StartsWith("Utility Not Found\r\n"));
+    }
+    FakeUi ui;
+    RunAndWait(ui, dir.logical() + "Gone Folder\\tool.exe -x");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_THAT(ui.messages[0].text, ::testing::StartsWith("Utility Not Found\r\n"));
+}
+
 TEST(RunAndWaitTest, OtherStartFailuresAreReportedTooAndMissingIdsAreNotWaitedFor) {
     FakeUi ui;
     FakeLauncher launcher;

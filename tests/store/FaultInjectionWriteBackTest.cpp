@@ -86,7 +86,7 @@ protected:
 
         // Clean-up itself fails when the disk stays broken; otherwise nothing may be left over.
         std::vector<std::string> allowed = {"Core.ini", "Core.ini.bak", "Core.ini.prv"};
-        if (plan.persistent) allowed.push_back("temp.ini");
+        if (plan.persistent) allowed.push_back("Core.ini.zamtmp");
         for (const auto& name : FilesBelow(dir.path()))
             EXPECT_THAT(allowed, ::testing::Contains(name)) << name << " was left behind";
     }

@@ -1,6 +1,7 @@
 // The hash index: keys, home slots, probing, statistics, the statistics file and sizing.
 #include <gmock/gmock.h>
 
+#include "ScopedCommaLocale.h"
 #include "StoreFixture.h"
 #include "zam/platform/FileSystem.h"
 
@@ -295,6 +296,27 @@ TEST_F(IndexSizingTest, SmallerOrUnreadableSettingKeepsTenThousand) {
 TEST_F(IndexSizingTest, SettingIsReadAsFarAsItIsANumber) {
     Sized(" 12000.6xyz");
     EXPECT_EQ(store.IndexSize(), 12001);
+}
+
+// The desktop's locale (Qt sets it) must not change how the setting is read nor what the
+// statistics file holds: the same bytes as under the C locale, with "." as decimal point.
+TEST_F(IndexSizingTest, ReadAndWrittenTheSameUnderACommaLocale) {
+    dir.write("ZAM.Ini", "[ZAM]\r\nIndexSize= 12000.6xyz\r\n");
+    auto listing = [&] {
+        IniStore fresh(ui);
+        fresh.SizeIndexFrom("ZAM.Ini");
+        EXPECT_EQ(fresh.IndexSize(), 12001);
+        for (int i = 0; i < 3; ++i) fresh.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize");
+        EXPECT_TRUE(fresh.ListHashTable().ok());
+        return dir.read("HashTable.csv");
+    };
+    const std::string plain = listing();
+    ScopedCommaLocale comma;
+    if (!comma) GTEST_SKIP() << kNoCommaLocale;
+    const std::string underComma = listing();
+    EXPECT_EQ(underComma, plain);
+    EXPECT_THAT(Lines(underComma), ::testing::IsSupersetOf({"Average,  1.000 Hits/Access",
+                                                            "Usage,0.00833194467588735"}));
 }
 
 TEST_F(IndexSizingTest, RecordsFourTimesTheOccupiedSlots) {

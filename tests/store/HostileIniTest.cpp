@@ -90,6 +90,26 @@ TEST_F(HostileIniTest, ControlCharactersBeforeABracketKeepTheHeaderAHeader) {
     ExpectStableLayout("Hostile.ini");
 }
 
+// Text from outside the files (typed, pasted, a folder name) cannot write lines of its own: line
+// ends and other control characters in values and names are stored, and written, as the blanks
+// the reader makes of them, so the file keeps its sections.
+TEST_F(HostileIniTest, LineEndsFromOutsideWriteNoLinesOfTheirOwn) {
+    const std::string path = Load("Hostile.ini", "[S]\r\nk=1\r\n");
+    store.SetFullPathIniValue(path, "S", "k", "a\r\n[T]\r\nq=evil");
+    store.SetFullPathIniValue(path, "S\nU", "n\r\x01x", "v\tw\n");
+    store.DeleteIniEntry(path, "S", "gone\n[T]");
+    EXPECT_EQ(store.FullPathIniValue(path, "S", "k"), "a  [T]  q=evil");
+    EXPECT_EQ(store.FullPathIniValue(path, "S\nU", "n\r\x01x"), "v w ");
+    ASSERT_TRUE(store.WriteIniFile(1));
+    EXPECT_EQ(dir.read("Hostile.ini"), "[ S ]\r\nk = a  [T]  q=evil\r\n\r\n[ S U ]\r\nn  x = v w \r\n");
+    FakeUi otherUi;
+    IniStore reread(otherUi);
+    reread.ReadIniFile(path);
+    ASSERT_EQ(reread.SectionCount(1), 2);
+    EXPECT_EQ(reread.FullPathIniValue(path, "S", "k"), "a  [T]  q=evil");
+    EXPECT_EQ(reread.FullPathIniValue(path, "S U", "n  x"), "v w");
+}
+
 TEST_F(HostileIniTest, ABinaryFileReadAsIniNeitherCrashesNorLosesTheFile) {
     std::string bytes;
     for (int i = 0; i < 200000; ++i) bytes += static_cast<char>((i * 7919 + i / 13) & 0xff);

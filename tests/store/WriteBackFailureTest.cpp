@@ -33,7 +33,7 @@ TEST_F(WriteBackFailureTest, FailingRenameLeavesTheOldFileAndTellsTheUser) {
     platform::ScopedFileSystem use(fs);
     EXPECT_FALSE(store.WriteIniFile(1));
     EXPECT_EQ(dir.read("Core.ini"), kOld);
-    EXPECT_FALSE(dir.exists("temp.ini"));
+    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
     EXPECT_THAT(ui.MessageTexts(), ElementsAre(Unsaved()));
 }
 
@@ -53,7 +53,7 @@ TEST_F(WriteBackFailureTest, FailingPreviousCopyLeavesTheOldFile) {
     EXPECT_FALSE(store.WriteIniFile(1));
     EXPECT_EQ(dir.read("Core.ini"), kOld);
     EXPECT_EQ(dir.read("Core.ini.bak"), kOld);
-    EXPECT_FALSE(dir.exists("temp.ini"));
+    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
     EXPECT_THAT(ui.MessageTexts(), ElementsAre(Unsaved()));
 }
 
@@ -104,7 +104,7 @@ TEST_F(WriteBackFailureTest, AccessErrorOnAWritableFileIsReported) {
         ui.messages.clear();
         EXPECT_FALSE(store.WriteIniFile(1));
         EXPECT_EQ(dir.read("Core.ini"), kOld);
-        EXPECT_FALSE(dir.exists("temp.ini"));
+        EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
         EXPECT_EQ(failing.Calls(FsOp::kClearReadOnly), 0);
         EXPECT_THAT(ui.MessageTexts(),
                     ElementsAre(platform::ErrorDescription(code) + " while saving " +

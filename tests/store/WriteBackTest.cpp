@@ -91,7 +91,7 @@ TEST_F(WriteBackTest, BackupsBakKeptPrvReplaced) {
     EXPECT_EQ(dir.read("Core.ini.bak"), "[S]\r\nv=1\r\n");
     EXPECT_EQ(dir.read("Core.ini.prv"), "[ S ]\r\nv = 2\r\n");
     EXPECT_EQ(dir.read("Core.ini"), "[ S ]\r\nv = 3\r\n");
-    EXPECT_FALSE(dir.exists("temp.ini"));
+    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
     EXPECT_THAT(ui.messages, IsEmpty());
 }
 
@@ -152,23 +152,33 @@ TEST_F(WriteBackTest, TempFileGoesBesideTheFileNotIntoTheCurrentFolder) {
     FailingFileSystem fs;
     platform::ScopedFileSystem use(fs);
     store.WriteIniFiles();
-    std::string folder = dir.logical() + "sub\\";
     std::vector<std::string> steps;
     for (const auto& line : fs.Log())
         if (line.rfind("WriteNew", 0) == 0 || line.rfind("Copy", 0) == 0 || line.rfind("Rename", 0) == 0)
             steps.push_back(line);
     EXPECT_THAT(steps, ElementsAre("Copy " + path + " -> " + path + ".bak",
-                                   "WriteNew " + folder + "temp.ini",
+                                   "WriteNew " + path + ".zamtmp",
                                    "Copy " + path + " -> " + path + ".prv",
-                                   "Rename " + folder + "temp.ini -> " + path));
+                                   "Rename " + path + ".zamtmp -> " + path));
 }
 
-TEST_F(WriteBackTest, AFileNamedTempIniIsNotOverwrittenByItsOwnTemporary) {
-    std::string path = Load("temp.ini", "x=1\r\n");
+// The temporary file is always a new one of its own: a file of the user's named "temp.ini", or a
+// temporary left by an earlier crash (in any letter case), is never written over or renamed.
+TEST_F(WriteBackTest, TheTemporaryFileNeverTakesTheNameOfAnExistingFile) {
+    const std::string path = Load("f.ini", "x=1\r\n");
+    const std::string named = Load("sub\\temp.ini", "y=1\r\n");
+    dir.write("temp.ini", "the user's own");
+    dir.write("F.INI.ZAMTMP", "left by a crash");
     store.SetFullPathIniValue(path, "", "x", "2");
+    store.SetFullPathIniValue(named, "", "y", "2");
     store.WriteIniFiles();
-    EXPECT_EQ(dir.read("temp.ini"), "x = 2\r\n");
-    EXPECT_EQ(dir.read("temp.ini.prv"), "x=1\r\n");
+    EXPECT_EQ(dir.read("f.ini"), "x = 2\r\n");
+    EXPECT_EQ(dir.read("temp.ini"), "the user's own");
+    EXPECT_EQ(dir.read("F.INI.ZAMTMP"), "left by a crash");
+    EXPECT_FALSE(dir.exists("f.ini.2.zamtmp"));
+    EXPECT_EQ(dir.read("sub/temp.ini"), "y = 2\r\n");
+    EXPECT_EQ(dir.read("sub/temp.ini.prv"), "y=1\r\n");
+    EXPECT_THAT(ui.messages, IsEmpty());
 }
 
 }  // namespace

@@ -80,6 +80,32 @@ TEST_F(IniCommandsTest, SetCreatesANewFile) {
     EXPECT_EQ(dir.read("New.ini"), "[ A ]\r\nb = c d\r\n");
 }
 
+// Text one INI line cannot hold would change the file's lines and sections, or be read back as
+// something else: it is refused, naming the part, and nothing is written.
+TEST_F(IniCommandsTest, SetRefusesTextAnIniLineCannotHoldAndWritesNothing) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* told;
+    };
+    const Case cases[] = {
+        {{core, "Sound", "mute", "a\r\n[T]\r\nq=evil"}, "VALUE holds a line break"},
+        {{core, "Sound", "mute", "tab\there"}, "VALUE holds a line break"},
+        {{core, "Sound", "mute\n[T]", "1"}, "ENTRY holds a line break"},
+        {{core, "Sound\r", "mute", "1"}, "SECTION holds a line break"},
+        {{core, "Sound", " [T]", "1"}, "ENTRY holds \"=\""},
+        {{core, "Sound", "a=b", "1"}, "ENTRY holds \"=\""},
+        {{core, "So]und", "mute", "1"}, "SECTION holds \"]\""},
+        {{core, "Sound", "mute", "1 ;2"}, "VALUE holds \";\""},
+    };
+    for (const Case& c : cases) {
+        Result r = Zamini("set", c.args);
+        EXPECT_EQ(r.code, kExitFailure) << c.told;
+        EXPECT_THAT(r.err, HasSubstr(c.told));
+        EXPECT_EQ(dir.read("Core.ini"), kCore);
+        EXPECT_FALSE(dir.exists("Core.ini.bak"));
+    }
+}
+
 TEST_F(IniCommandsTest, SetIntoAMissingFolderFailsAndWritesNothing) {
     Result r = Zamini("set", {dir.logical() + "nowhere\\New.ini", "A", "b", "c"});
     EXPECT_EQ(r.code, kExitFailure);
@@ -104,7 +130,7 @@ TEST_F(IniCommandsTest, FailedRenameReportsAndKeepsTheFile) {
     EXPECT_EQ(r.code, kExitFailure);
     EXPECT_THAT(r.err, HasSubstr("File will not be updated"));
     EXPECT_EQ(dir.read("Core.ini"), kCore);
-    EXPECT_FALSE(dir.exists("temp.ini"));
+    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
 }
 
 TEST_F(IniCommandsTest, DeleteRemovesTheLineFromTheFile) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "DemoParts.h"
+#include "zam/platform/Text.h"
 
 namespace zam::tools::demo {
 
@@ -38,11 +39,8 @@ std::string TwoDigits(int n) {
     return text;
 }
 
-std::string RecordTime(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4f", seconds);
-    return text;
-}
+// With "." whatever the locale: the lap record is read back as a number.
+std::string RecordTime(double seconds) { return platform::FixedNumber(seconds, 4); }
 
 DemoTrack NumberedTrack(int number, bool inSeason) {
     DemoTrack t;

@@ -1,13 +1,14 @@
 // zamini's INI commands: reading, changing and normalising INI files through the store, exactly
 // as the front end reads and writes them back (with ".bak" and ".prv" beside each written file).
 // FILE is the path as typed; it is also the file's key in the store.
+#include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <functional>
 #include <limits>
 #include <ostream>
 
 #include "zam/platform/FileSystem.h"
+#include "zam/platform/Text.h"
 #include "zam/store/Globals.h"
 #include "zam/store/IniStore.h"
 #include "zam/tools/Command.h"
@@ -71,8 +72,48 @@ int Get(const Args& args, std::ostream& out, std::ostream& err) {
     });
 }
 
+// Text that one INI line cannot hold as given: the front end stores a control character as a
+// blank, and the reader would take the rest for other parts of the file. Here, where the text was
+// given on purpose, it is refused instead.
+struct LineRule {
+    std::size_t argument;  // 1 SECTION, 2 ENTRY, 3 VALUE
+    const char* what;
+    bool (*breaks)(std::string_view text);
+    const char* why;
+};
+
+bool HasControlCharacter(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 32; });
+}
+
+constexpr LineRule kLineRules[] = {
+    {1, "SECTION", HasControlCharacter, "holds a line break or another control character"},
+    {2, "ENTRY", HasControlCharacter, "holds a line break or another control character"},
+    {3, "VALUE", HasControlCharacter, "holds a line break or another control character"},
+    {1, "SECTION", [](std::string_view t) { return t.find_first_of("];") != t.npos; },
+     "holds \"]\" or \";\", which would end the section's name"},
+    {2, "ENTRY",
+     [](std::string_view t) {
+         return t.find_first_of("=;") != t.npos || platform::TrimSpaces(t).starts_with('[');
+     },
+     "holds \"=\" or \";\" or starts with \"[\", which would make it another kind of line"},
+    {3, "VALUE", [](std::string_view t) { return t.find(';') != t.npos; },
+     "holds \";\", after which the file would hold a comment, not the value"},
+};
+
+bool FitsOnOneLine(const Args& args, std::ostream& err) {
+    for (const LineRule& rule : kLineRules) {
+        if (!rule.breaks(args[rule.argument])) continue;
+        err << "zamini: " << rule.what << ' ' << rule.why << "; nothing was written\n";
+        return false;
+    }
+    return true;
+}
+
 int Set(const Args& args, std::ostream&, std::ostream& err) {
     if (args.size() != 4) return Usage(err, "set", "FILE SECTION ENTRY VALUE");
+    if (!FitsOnOneLine(args, err)) return kExitFailure;
     const std::string& file = args[0];
     std::string why = Unreadable(file);
     bool absent = why == platform::ErrorDescription(platform::kFileNotFound);
@@ -164,10 +205,10 @@ void PrintStats(const IniStore& store, std::ostream& out) {
         longest = std::max(longest, distance);
     }
     const std::int32_t occupied = store.OccupiedSlots();
-    char average[32], usage[32];
-    std::snprintf(average, sizeof average, "%.3f",
-                  occupied == 0 ? 0.0 : static_cast<double>(probes) / occupied);
-    std::snprintf(usage, sizeof usage, "%.2f", 100.0 * occupied / static_cast<double>(slots));
+    const std::string average = platform::FixedNumber(
+        occupied == 0 ? 0.0 : static_cast<double>(probes) / occupied, 3);
+    const std::string usage =
+        platform::FixedNumber(100.0 * occupied / static_cast<double>(slots), 2);
     out << "Files: " << store.FileCount() << '\n'
         << "Sections: " << sections << '\n'
         << "Entries: " << entries << '\n'

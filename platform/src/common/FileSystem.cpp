@@ -14,14 +14,40 @@ Status FileSystem::ReadAllIfExists(std::string_view path, std::string& bytes, bo
     return exists ? ReadAll(path, bytes) : Status::Ok();
 }
 
+Status FileSystem::CreateNew(std::string_view path, std::string_view bytes) {
+    if (FileExists(path) || FolderExists(path)) return Status::Error(kFileAlreadyExists);
+    Status written = WriteNew(path, bytes);
+    if (!written) (void)Delete(path);
+    return written;
+}
+
 FileSystem& Fs() { return current != nullptr ? *current : NativeFileSystem(); }
 
+Status WriteTemporaryBeside(std::string_view target, std::string_view suffix,
+                            std::string_view bytes, std::string& temporary) {
+    // Enough for every leftover a run of crashes could leave; beyond that something is wrong.
+    constexpr int kNames = 100;
+    temporary.clear();
+    for (int n = 1; n <= kNames; ++n) {
+        std::string name(target);
+        if (n > 1) name += "." + std::to_string(n);
+        name += suffix;
+        Status created = Fs().CreateNew(name, bytes);
+        // Windows refuses a name held by a folder as an access error.
+        if (created.code == kFileAlreadyExists || (!created && Fs().FolderExists(name))) continue;
+        if (created) temporary = std::move(name);
+        return created;
+    }
+    return Status::Error(kFileAlreadyExists,
+                         "No free name for a temporary file beside " + std::string(target));
+}
+
 Status ReplaceFile(std::string_view path, std::string_view bytes, std::string_view temporarySuffix) {
-    FileSystem& fs = Fs();
-    const std::string temporary = std::string(path) + std::string(temporarySuffix);
-    Status status = fs.WriteNew(temporary, bytes);
-    if (status) status = fs.Rename(temporary, path);
-    if (!status) fs.Delete(temporary);
+    std::string temporary;
+    Status status = WriteTemporaryBeside(path, temporarySuffix, bytes, temporary);
+    if (!status) return status;
+    status = Fs().Rename(temporary, path);
+    if (!status) (void)Fs().Delete(temporary);
     return status;
 }
 

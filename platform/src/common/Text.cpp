@@ -1,7 +1,9 @@
 #include "zam/platform/Text.h"
 
 #include <array>
+#include <charconv>
 #include <cstdint>
+#include <limits>
 
 namespace zam::platform {
 
@@ -121,5 +123,52 @@ std::string_view TrimRightSpaces(std::string_view text) {
 }
 
 std::string_view TrimSpaces(std::string_view text) { return TrimRightSpaces(TrimLeftSpaces(text)); }
+
+double LeadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const std::size_t start = i;
+    auto isDigit = [&](std::size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '9'; };
+    std::size_t mantissaDigits = 0;
+    while (isDigit(i)) ++i, ++mantissaDigits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (isDigit(i)) ++i, ++mantissaDigits;
+    }
+    if (mantissaDigits == 0) return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t k = i + 1;
+        if (k < text.size() && (text[k] == '+' || text[k] == '-')) ++k;
+        if (isDigit(k)) {
+            while (isDigit(k)) ++k;
+            i = k;
+        }
+    }
+    // from_chars wants a digit before the point (".5" is 0.5).
+    std::string number(text[start] == '.' ? "0" : "");
+    number.append(text.substr(start, i - start));
+    double value = 0;
+    auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)ptr;
+    if (ec == std::errc::result_out_of_range) {
+        // Too large is infinite; too small (denormal underflow) is as good as zero.
+        const bool huge = number.find_first_of("eE") != std::string::npos &&
+                          number.find("e-") == std::string::npos &&
+                          number.find("E-") == std::string::npos;
+        value = huge ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (ec != std::errc()) {
+        value = 0;
+    }
+    return negative ? -value : value;
+}
+
+std::string FixedNumber(double value, int decimals) {
+    char text[400];
+    auto [end, ec] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return ec == std::errc() ? std::string(text, end) : std::string("0");
+}
 
 }  // namespace zam::platform

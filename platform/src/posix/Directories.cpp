@@ -6,6 +6,7 @@
 
 #include "PosixIo.h"
 #include "zam/platform/Paths.h"
+#include "zam/platform/Process.h"
 
 namespace zam::platform {
 
@@ -64,5 +65,7 @@ fs::path HomeFolder() {
 }
 
 }  // namespace posix
+
+std::string CommandInterpreter() { return {}; }
 
 }  // namespace zam::platform

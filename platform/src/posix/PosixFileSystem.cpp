@@ -191,6 +191,19 @@ public:
         return SyncAndClose(fd);
     }
 
+    Status CreateNew(std::string_view path, std::string_view bytes) override {
+        fs::path native = NativePath(path);
+        Fd fd(::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, 0666));
+        if (!fd.valid()) return ErrorFor(errno, native);
+        Status written = posix::WriteFully(fd.get(), bytes, 0);
+        if (written) written = SyncAndClose(fd);
+        if (!written) {
+            fd.reset(-1);
+            ::unlink(native.c_str());
+        }
+        return written;
+    }
+
     // The target is never half written: the bytes go to a temporary file beside it, which is
     // flushed and then renamed over the target in one step.
     Status Copy(std::string_view from, std::string_view to) override {

@@ -2,6 +2,7 @@
 
 #include "Win32Io.h"
 #include "zam/platform/Paths.h"
+#include "zam/platform/Process.h"
 
 namespace zam::platform {
 
@@ -49,6 +50,19 @@ std::string ProgramFolder() {
     std::size_t slash = exe.find_last_of(L"\\/");
     if (slash == std::wstring::npos) return CurrentDirectory();
     return AsFolder(std::wstring_view(exe).substr(0, slash + 1));
+}
+
+std::string CommandInterpreter() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    DWORD n = ::GetEnvironmentVariableW(L"COMSPEC", buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n >= buffer.size()) {
+        buffer.resize(n);
+        n = ::GetEnvironmentVariableW(L"COMSPEC", buffer.data(), static_cast<DWORD>(buffer.size()));
+    }
+    if (n > 0 && n < buffer.size()) return win32::Narrow(std::wstring_view(buffer).substr(0, n));
+    n = ::GetSystemDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
+    if (n == 0 || n >= buffer.size()) return "C:\\Windows\\System32\\cmd.exe";
+    return AsFolder(std::wstring_view(buffer).substr(0, n)) + "cmd.exe";
 }
 
 std::string ProgramName() {

@@ -274,6 +274,20 @@ public:
         return FlushAndClose(file);
     }
 
+    Status CreateNew(std::string_view path, std::string_view bytes) override {
+        std::wstring native = Wide(path);
+        Handle file(::CreateFileW(native.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) return LastError();
+        Status written = WriteFully(file.get(), bytes, 0);
+        if (written) written = FlushAndClose(file);
+        if (!written) {
+            file.reset(INVALID_HANDLE_VALUE);
+            ::DeleteFileW(native.c_str());
+        }
+        return written;
+    }
+
     // The target is never half written: the bytes go to a temporary file beside it, which is
     // flushed and then moved over the target in one step.
     Status Copy(std::string_view from, std::string_view to) override {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "zam/platform/Text.h"
+
 namespace zam::controls {
 
 // Rounded to 15 significant digits, shortest decimal notation, no zero before the point.
@@ -13,10 +15,8 @@ std::string CompactNumber(double value);
 std::string PlainNumber(double value);
 // CompactNumber preceded by a blank when the number is not negative (used in messages).
 std::string SignedNumber(double value);
-// The leading number of a text: blanks skipped, optional sign, "." as the only decimal point,
-// optional exponent; everything after it ignored. A text that does not start with a number is 0;
-// a number too large for a double is +/- infinity (and so outside every range).
-double LeadingNumber(std::string_view text);
+// The leading number of a text, "." as the only decimal point (see platform/Text.h).
+using platform::LeadingNumber;
 // Rounds to the nearest integer, halves to even.
 long long RoundHalfEven(double value);
 // "<caption> must be between <min> and <max>" with the signed forms of the bounds.

@@ -55,6 +55,11 @@ void MoveTrack(TrackList& source, int s, TrackList& target, int t);
 // new position, the position (from 0) its entry held before.
 std::vector<std::size_t> SortByName(TrackList& list);
 
+// The events of a season file in the store (its full path) that may be visited
+// (SeasonEventCount). When the file states more events than it holds, the user is told
+// that only those it holds are used.
+std::int32_t UsableSeasonEvents(clsGPL& gpl, std::string_view file);
+
 class TrackLists {
 public:
     explicit TrackLists(clsGPL& gpl);

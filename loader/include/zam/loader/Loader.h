@@ -41,6 +41,9 @@ private:
     Ending RestartCommand(const platform::LoaderCommand& command);
     Ending PowerAction(const platform::LoaderCommand& command, platform::PowerAction action);
 
+    // The line as it is started: through the command interpreter for AITW tools. Fails, with the
+    // reason, when the interpreter could not be kept from reading part of it.
+    platform::Status CommandLineToRun(const std::string& commandLine, std::string& toRun);
     // The folder the program will run in: its own, or the program folder when the command line
     // names none or it cannot be made current.
     std::string ChangeToProgramFolder(std::string_view commandLine);

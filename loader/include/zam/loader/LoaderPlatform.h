@@ -44,7 +44,8 @@ public:
     virtual platform::Status RequestPowerAction(platform::PowerAction action) = 0;
     // A message with an OK button; the loader has no window of its own.
     virtual void ShowMessage(const std::string& text) = 0;
-    // The system's command interpreter as the environment names it (COMSPEC); empty when unset.
+    // The system's command interpreter (see platform::CommandInterpreter); empty where there is
+    // none, and programs then start directly.
     virtual std::string CommandInterpreter() = 0;
 };
 

@@ -48,6 +48,7 @@ public:
                         std::string_view value);
 
     // ---- Tracks (1 to NoOfTracks, the events of Seasons\67Season.Ini) -----------------
+    // SeasonEventCount of the main season file.
     std::int32_t NoOfTracks();
     std::string TrackID(std::int32_t number);
     std::string TrackData(std::string_view id, std::string_view section, std::string_view entry);
@@ -108,6 +109,11 @@ private:
     // Setup indexes that could not be read: never written over.
     std::set<std::string> unreadableIndexes_;
 };
+
+// Events of a season file in the store (its full path): [Season] numEvents, but never more than
+// the highest [EventN] section the file holds, N counted only up to the number of its sections.
+// So every loop over events ends within what the file holds, however large a count it states.
+std::int32_t SeasonEventCount(IniStore& store, std::string_view file);
 
 // The one clsGPL of the running front end, reached by every window and control. Null until the
 // main window has created it.

@@ -40,6 +40,11 @@ public:
 
     // Creates or truncates `path`, writes `bytes`, flushes them to disk and closes the file.
     virtual Status WriteNew(std::string_view path, std::string_view bytes) = 0;
+    // As WriteNew, but only when nothing of that name exists: kFileAlreadyExists otherwise, and
+    // what is there is not touched. A file it created is removed again when writing it fails. The
+    // native file systems create it in one step (O_EXCL, CREATE_NEW); this default, for test
+    // doubles, looks first and then calls WriteNew.
+    virtual Status CreateNew(std::string_view path, std::string_view bytes);
     // Copies a file, replacing `to` when it exists.
     virtual Status Copy(std::string_view from, std::string_view to) = 0;
     // Renames a file or folder. For files an existing `to` is replaced in one step.
@@ -61,9 +66,17 @@ public:
 // The file system the program uses; the native one unless a test swapped it.
 FileSystem& Fs();
 
+// Writes `bytes` into a new file of its own beside `target` and gives its path in `temporary`: it
+// is named `target` + `suffix`, or, when that name is taken (by a file of the user's, or one left
+// by a crash), `target` + "." + n + `suffix` for the first free n from 2 on. A file that exists is
+// never written over. On failure nothing of it is left and `temporary` is empty.
+Status WriteTemporaryBeside(std::string_view target, std::string_view suffix,
+                            std::string_view bytes, std::string& temporary);
+
 // Replaces the whole content of `path` so that a complete file, old or new, stands under its name
-// at every moment: the bytes go to `path` + `temporarySuffix` (written and flushed), which is then
-// renamed over `path`. On failure the temporary file is removed and `path` is left as it was.
+// at every moment: the bytes go to a temporary file of its own beside it (WriteTemporaryBeside
+// with `temporarySuffix`), which is then renamed over `path`. On failure the temporary file is
+// removed and `path` is left as it was.
 Status ReplaceFile(std::string_view path, std::string_view bytes, std::string_view temporarySuffix);
 // Creates `folder` (a logical path) and every missing folder above it.
 Status CreateFolders(std::string_view folder);

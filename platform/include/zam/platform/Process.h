@@ -81,6 +81,11 @@ public:
     virtual Status CheckStartable(std::string_view commandLine);
 };
 
+// The command interpreter for the command lines that must pass through one: on Windows the one
+// COMSPEC names, else cmd.exe in the system folder. Empty on Linux, where Windows programs are
+// started through wine by their kind and batch files through wine's own cmd.
+std::string CommandInterpreter();
+
 ProcessLauncher& Processes();
 ProcessLauncher& NativeProcesses();
 

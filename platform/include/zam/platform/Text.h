@@ -20,6 +20,16 @@ std::string Utf8FromCp1252(std::string_view text);
 // Windows-1252 bytes, so a file name that is not valid UTF-8 still round-trips.
 std::string Cp1252FromUtf8(std::string_view text);
 
+// Numbers in files are read and written with "." as the decimal point whatever the locale says:
+// Qt sets the C library's numeric locale from the desktop, and a decimal comma there must change
+// neither what a file is read as nor what is written into it.
+// The leading number of a text: blanks skipped, optional sign, "." as the only decimal point,
+// optional exponent; everything after it ignored. A text that does not start with a number is 0;
+// a number too large for a double is +/- infinity (and so outside every range).
+double LeadingNumber(std::string_view text);
+// `value` with exactly `decimals` digits after a "." (rounded).
+std::string FixedNumber(double value, int decimals);
+
 // Space trimming as the store does it (only blanks, not tabs).
 std::string_view TrimSpaces(std::string_view text);
 std::string_view TrimLeftSpaces(std::string_view text);

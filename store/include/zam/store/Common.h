@@ -11,7 +11,7 @@ namespace zam {
 
 // Starts a command line without waiting for it. A start that fails is reported with the command
 // line, the current folder and the system's reason, under "Utility Not Found" when the program
-// file is missing; false then.
+// file or its folder is missing; false then.
 bool StartProgram(UserInterface& ui, std::string_view commandLine, platform::ProcessId& id);
 
 // Starts a command line as StartProgram does and waits until its process ends.
