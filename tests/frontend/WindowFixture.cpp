@@ -10,28 +10,6 @@
 
 namespace zam::test {
 
-platform::Status RecordingLauncher::Start(std::string_view commandLine, platform::ProcessId& id) {
-    started.emplace_back(commandLine);
-    id.value = startResult.ok() ? static_cast<std::int64_t>(started.size()) : 0;
-    return startResult;
-}
-
-platform::Status RecordingLauncher::Wait(platform::ProcessId, platform::ProcessExit&) {
-    return platform::Status::Ok();
-}
-
-platform::Status RecordingSystem::RequestPowerAction(platform::PowerAction action) {
-    powerActions.push_back(action);
-    return platform::Status::Ok();
-}
-
-void RecordingSystem::PlaySoundAsync(std::string_view path) { sounds.emplace_back(path); }
-
-bool RecordingSystem::GetKeyValue(std::string_view, std::string_view, std::string& value) {
-    value.clear();
-    return false;
-}
-
 WindowTest::WindowTest()
     : scopedLauncher_(launcher), scopedSystem_(system), cwd_(tmp.path()) {
     EnsureApplication();

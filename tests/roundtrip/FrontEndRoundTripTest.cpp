@@ -66,7 +66,7 @@ TEST_P(FrontEndRoundTripLayouts, RunGplComesBackWithTheTimeAddedAndTheScreenshot
     FinishLaunch();
 
     // Everything was on disk before the loader started: the command and the front end's state.
-    const WatchingLauncher::Launch& launch = launcher.launches[0];
+    const Launch& launch = launches[0];
     EXPECT_EQ(launch.commandLine, "\"" + Prog() + "Rollout\"");
     ASSERT_TRUE(launch.commandFile.has_value());
     EXPECT_EQ(*launch.commandFile, "Run\r\n" + Gpl() + "GPL.EXE \r\n");
@@ -94,7 +94,7 @@ TEST_P(FrontEndRoundTripLayouts, RunGplComesBackWithTheTimeAddedAndTheScreenshot
     const std::string zamIni = tmp.read(zamIniName);
     EXPECT_EQ(IniLine(zamIni, "GPLTime"), total);
     EXPECT_EQ(IniLine(zamIni, "NextScreenie"), std::to_string(nextScreenie + 1));
-    EXPECT_EQ(launcher.launches.size(), 1u) << "Save & Exit started the loader";
+    EXPECT_EQ(launches.size(), 1u) << "Save & Exit started the loader";
     EXPECT_FALSE(CommandFile().has_value());
     // The sound that ships with the program, on the first start only.
     EXPECT_THAT(system.sounds, ::testing::ElementsAre(Shipped() + "Startup.wav"));
@@ -117,12 +117,12 @@ TEST_F(FrontEndRoundTrip, ExitCommandStartsTheProgramAndTheFrontEndStaysAway) {
     window->WriteLoaderCommand(tmp.logical() + "tools/League Client.EXE", "Exit");
     ASSERT_TRUE(window->Finished());
     window.reset();
-    ASSERT_EQ(launcher.launches.size(), 1u);
+    ASSERT_EQ(launches.size(), 1u);
     WaitForEverything();
 
     EXPECT_TRUE(tmp.exists("client.txt")) << "the program was not started";
     EXPECT_TRUE(FrontEndStarts().empty()) << "the front end came back";
-    ExpectUserFilesUnchanged(launcher.launches[0].userFiles);
+    ExpectUserFilesUnchanged(launches[0].userFiles);
 }
 
 // Loader commands that run nothing: each brings the front end back with no time added, and
@@ -145,13 +145,13 @@ TEST_P(FrontEndRoundTripUnrunnable, FrontEndComesBackWithNoTimeAddedAndNothingLo
                                             fs::perms::others_exec,
                     fs::perm_options::remove);
     if (c.commandFileLost)
-        launcher.beforeStart = [this] { fs::remove(tmp.file(SettingsRelative("ZAM.int"))); };
+        beforeLoaderStarts = [this] { fs::remove(tmp.file(SettingsRelative("ZAM.int"))); };
     OpenFrontEnd();
     const std::string commandLine = *c.commandLine ? Gpl() + c.commandLine : std::string();
     window->WriteLoaderCommand(commandLine, c.word);
     FinishLaunch();
 
-    const FileSnapshot& written = launcher.launches[0].userFiles;
+    const FileSnapshot& written = launches[0].userFiles;
     ExpectUserFilesUnchanged(written);
     ASSERT_TRUE(ui.messages.empty());
     OpenFrontEnd();
