@@ -6,12 +6,6 @@
 
 namespace zam::test {
 
-QString ShotPath(const TempDir& tmp, const char* name) {
-    const QString folder = qEnvironmentVariable("ZAM_SHOTS_DIR");
-    if (!folder.isEmpty()) return folder + "/" + name;
-    return QString::fromStdString(tmp.file(name).string());
-}
-
 DemoGplTest::DemoGplTest() : scopedLauncher_(launcher) {
     std::filesystem::create_directories(tmp.file("prog"));
     cwd_ = std::make_unique<ScopedCurrentDir>(tmp.file("prog"));

@@ -19,9 +19,6 @@
 
 namespace zam::test {
 
-// Where a test puts a picture of what it shows: the folder named by ZAM_SHOTS_DIR when set (for
-// a developer to look at), else the test's own temporary folder.
-QString ShotPath(const TempDir& tmp, const char* name);
 
 class DemoGplTest : public testing::Test {
 protected:

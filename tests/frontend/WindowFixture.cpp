@@ -1,7 +1,6 @@
 #include "WindowFixture.h"
 
 #include <cstdlib>
-#include <sstream>
 
 #include "DialogTestSupport.h"
 #include "zam/frontend/frmStatus.h"
@@ -84,22 +83,6 @@ void StatusWindowUi::EndProgram() {
 void WindowTest::CloseWith(int choice) {
     exitChoices.push_back(choice);
     window->close();
-}
-
-std::string IniLineValue(const std::string& text, const std::string& key) {
-    std::istringstream lines(text);
-    std::string line;
-    auto trim = [](std::string t) {
-        while (!t.empty() && (t.back() == ' ' || t.back() == '\r')) t.pop_back();
-        while (!t.empty() && t.front() == ' ') t.erase(t.begin());
-        return t;
-    };
-    while (std::getline(lines, line)) {
-        const std::size_t equals = line.find('=');
-        if (equals != std::string::npos && trim(line.substr(0, equals)) == key)
-            return trim(line.substr(equals + 1));
-    }
-    return "<missing>";
 }
 
 std::string WindowTest::ZamIniLine(const std::string& key) const {

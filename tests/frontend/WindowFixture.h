@@ -14,6 +14,7 @@
 #include "RecordingLauncher.h"
 #include "RecordingSystem.h"
 #include "TempDir.h"
+#include "TestText.h"
 #include "zam/frontend/QtUserInterface.h"
 #include "zam/frontend/frmZAM.h"
 
@@ -37,9 +38,6 @@ public:
 private:
     FakeUi& fake_;
 };
-
-// Value of the first line "key = value" (blanks around both allowed) of an INI text.
-std::string IniLineValue(const std::string& text, const std::string& key);
 
 class WindowTest : public testing::Test {
 protected:

@@ -167,6 +167,8 @@ TEST_F(GplCatalogueTest, CarsAreTheSevenTeamsWithBuiltInDataThatStaysInMemory) {
 }
 
 TEST_F(GplCatalogueTest, BuiltInCarDataIsNeverWritten) {
+    // Not initialising: a value set now would count as the user's, and be written back.
+    Initialising = false;
     { clsGPL gpl(ui); }
     EXPECT_FALSE(std::filesystem::exists(GplFile("Cars")));
 }

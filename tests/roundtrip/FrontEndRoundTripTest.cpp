@@ -6,9 +6,9 @@
 
 #include <QPushButton>
 #include <algorithm>
-#include <sstream>
 
 #include "FrontEndRoundTrip.h"
+#include "TestText.h"
 #include "zam/platform/CommandFile.h"
 
 namespace zam::test {
@@ -22,23 +22,6 @@ std::string ScreenshotName(int number) {
 }
 
 int NumberOf(const std::string& text) { return text.empty() ? 0 : std::stoi(text); }
-
-// Value of the first "key = value" line of an INI text (blanks around both allowed), as the
-// write-back lays it out.
-std::string IniLine(const std::string& text, const std::string& key) {
-    std::istringstream lines(text);
-    auto trim = [](std::string t) {
-        while (!t.empty() && (t.back() == ' ' || t.back() == '\r')) t.pop_back();
-        while (!t.empty() && t.front() == ' ') t.erase(t.begin());
-        return t;
-    };
-    for (std::string line; std::getline(lines, line);) {
-        const std::size_t equals = line.find('=');
-        if (equals != std::string::npos && trim(line.substr(0, equals)) == key)
-            return trim(line.substr(equals + 1));
-    }
-    return "<missing>";
-}
 
 std::vector<std::string> FilesIn(const fs::path& folder) {
     std::vector<std::string> names;
@@ -71,7 +54,7 @@ TEST_P(FrontEndRoundTripLayouts, RunGplComesBackWithTheTimeAddedAndTheScreenshot
     ASSERT_TRUE(launch.commandFile.has_value());
     EXPECT_EQ(*launch.commandFile, "Run\r\n" + Gpl() + "GPL.EXE \r\n");
     ASSERT_TRUE(launch.userFiles.count(zamIniName));
-    EXPECT_EQ(IniLine(launch.userFiles.at(zamIniName), "NextScreenie"),
+    EXPECT_EQ(IniLineValue(launch.userFiles.at(zamIniName), "NextScreenie"),
               std::to_string(nextScreenie));
     // The loader changed nothing of it; the stand-in only added its screenshot.
     ExpectUserFilesUnchanged(launch.userFiles);
@@ -92,8 +75,8 @@ TEST_P(FrontEndRoundTripLayouts, RunGplComesBackWithTheTimeAddedAndTheScreenshot
     SaveAndExit();
 
     const std::string zamIni = tmp.read(zamIniName);
-    EXPECT_EQ(IniLine(zamIni, "GPLTime"), total);
-    EXPECT_EQ(IniLine(zamIni, "NextScreenie"), std::to_string(nextScreenie + 1));
+    EXPECT_EQ(IniLineValue(zamIni, "GPLTime"), total);
+    EXPECT_EQ(IniLineValue(zamIni, "NextScreenie"), std::to_string(nextScreenie + 1));
     EXPECT_EQ(launches.size(), 1u) << "Save & Exit started the loader";
     EXPECT_FALSE(CommandFile().has_value());
     // The sound that ships with the program, on the first start only.
