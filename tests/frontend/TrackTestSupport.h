@@ -19,7 +19,6 @@
 
 namespace zam::test {
 
-
 class DemoGplTest : public testing::Test {
 protected:
     DemoGplTest();
