@@ -23,12 +23,19 @@ else()
   endif()
 endif()
 
+# The longest a single test may run before CTest stops it and counts it failed: a loop that never
+# ends (a hash table that cannot take another key, a wait for a child that never comes) fails the
+# run instead of hanging it. The slowest test takes a few seconds, a few times that under the
+# sanitizers.
+set(ZAM_TEST_TIMEOUT 120 CACHE STRING "Seconds one test may run before CTest fails it")
+
 # Adds a GoogleTest executable and registers its tests with CTest.
 function(zam_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} zam_test_support GTest::gmock GTest::gtest GTest::gtest_main zam_options)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT ${ZAM_TEST_TIMEOUT})
 endfunction()
 
 # A layer library from the sources of <dir>/src. While a layer has no sources yet it is an

@@ -20,11 +20,9 @@ TEST(NumberText, CompactFormDropsTheZeroBeforeThePoint) {
 }
 
 TEST(NumberText, FifteenDigitsHideTheErrorOfRepeatedSteps) {
-    EXPECT_NE(0.1 + 0.2, 0.3);
     EXPECT_EQ(CompactNumber(0.1 + 0.2), ".3");
     double v = 4.9;
     for (int i = 0; i < 5; ++i) v += 0.01;
-    EXPECT_NE(v, 4.95);
     EXPECT_EQ(CompactNumber(v), "4.95");
     double w = 0;
     for (int i = 0; i < 3; ++i) w += 0.001;

@@ -131,24 +131,5 @@ TEST_F(ButtonsTabTest, TabsAreAddedRenamedAndShowTheirOwnButtons) {
     EXPECT_FALSE(tab->cmdButton[1]->isHidden());
 }
 
-TEST_F(ButtonsTabTest, LooksRightOffscreen) {
-    Start();
-    for (const char* name : {"track editor.exe", "WinVROC.exe"}) {
-        ChooseProgram("C:\\Tools\\", name);
-        tab->cmdNewButton_Click();
-    }
-    QWidget page;
-    auto* row = new QHBoxLayout(&page);
-    frame->setParent(&page);
-    row->addWidget(frame.release());
-    row->addWidget(tab.get());
-    row->addWidget(tab->Strip());
-    page.resize(900, 360);
-    page.show();
-    EXPECT_TRUE(page.grab().save(ShotPath(tmp, "buttons_tab.png")));
-    tab->setParent(nullptr);
-    tab->Strip()->setParent(nullptr);
-}
-
 }  // namespace
 }  // namespace zam::test

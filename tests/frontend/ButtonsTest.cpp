@@ -37,7 +37,7 @@ protected:
 
     TempDir tmp;
     FakeUi ui;
-    FakeLauncher launcher;
+    RecordingLauncher launcher;
 
 private:
     ScopedCurrentDir cwd_;

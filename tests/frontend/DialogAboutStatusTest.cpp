@@ -9,46 +9,15 @@
 
 #include "DialogTestSupport.h"
 #include "FakeUi.h"
+#include "RecordingLauncher.h"
+#include "RecordingSystem.h"
 #include "zam/frontend/QtText.h"
 #include "zam/frontend/QtUserInterface.h"
 #include "zam/frontend/frmAbout.h"
 #include "zam/frontend/frmStatus.h"
-#include "zam/platform/Process.h"
-#include "zam/platform/System.h"
 
 namespace zam {
 namespace {
-
-// Registry values by key and name; records power requests so a test could see one (none may come).
-class FakeSystem : public platform::SystemServices {
-public:
-    platform::Status RequestPowerAction(platform::PowerAction) override {
-        ADD_FAILURE() << "the dialogs must never ask for a shut-down";
-        return platform::Status::Ok();
-    }
-    void PlaySoundAsync(std::string_view) override {}
-    bool GetKeyValue(std::string_view subKey, std::string_view valueName,
-                     std::string& value) override {
-        const auto it = values.find(std::string(subKey) + "|" + std::string(valueName));
-        value = it == values.end() ? std::string() : it->second;
-        return it != values.end();
-    }
-    std::map<std::string, std::string> values;
-};
-
-class FakeLauncher : public platform::ProcessLauncher {
-public:
-    platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override {
-        started.emplace_back(commandLine);
-        id.value = 42;
-        return fail ? platform::Status::Error(platform::kFileNotFound) : platform::Status::Ok();
-    }
-    platform::Status Wait(platform::ProcessId, platform::ProcessExit&) override {
-        return platform::Status::Ok();
-    }
-    std::vector<std::string> started;
-    bool fail = false;
-};
 
 constexpr const char* kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH";
 constexpr const char* kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO";
@@ -57,8 +26,9 @@ constexpr const char* kUnavailable = "System Information Is Unavailable At This 
 class AboutTest : public ::testing::Test {
 protected:
     bool appReady = (test::EnsureApplication(), true);  // before the first widget member
-    FakeSystem system;
-    FakeLauncher launcher;
+    ~AboutTest() override { EXPECT_TRUE(system.powerActions.empty()) << "a shut-down was asked for"; }
+    test::RecordingSystem system;
+    test::RecordingLauncher launcher;
     test::MemoryFileSystem fs;
     platform::ScopedSystemServices useSystem{system};
     platform::ScopedProcessLauncher useLauncher{launcher};
@@ -93,8 +63,8 @@ TEST_F(AboutTest, WithoutRegistryKeysSysInfoOnlyShowsTheMessage) {
 }
 
 TEST_F(AboutTest, TheRegisteredPathIsStartedFirst) {
-    system.values[kMsinfoKey] = "C:\\Program Files\\MSInfo\\msinfo32.exe";
-    system.values[kLocationKey] = "C:\\Other";
+    system.registry[kMsinfoKey] = "C:\\Program Files\\MSInfo\\msinfo32.exe";
+    system.registry[kLocationKey] = "C:\\Other";
     fs.AddFile("C:\\Other\\MSINFO32.EXE");
     about.StartSysInfo();
     EXPECT_EQ(launcher.started,
@@ -103,7 +73,7 @@ TEST_F(AboutTest, TheRegisteredPathIsStartedFirst) {
 }
 
 TEST_F(AboutTest, TheToolLocationIsUsedWhenItsProgramExists) {
-    system.values[kLocationKey] = "C:\\Shared\\MSInfo";
+    system.registry[kLocationKey] = "C:\\Shared\\MSInfo";
     about.StartSysInfo();
     EXPECT_TRUE(launcher.started.empty()) << "no MSINFO32.EXE in that folder";
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kUnavailable});
@@ -115,8 +85,8 @@ TEST_F(AboutTest, TheToolLocationIsUsedWhenItsProgramExists) {
 }
 
 TEST_F(AboutTest, AToolThatCannotBeStartedIsReportedNotIgnored) {
-    system.values[kMsinfoKey] = "C:\\Gone\\msinfo32.exe";
-    launcher.fail = true;
+    system.registry[kMsinfoKey] = "C:\\Gone\\msinfo32.exe";
+    launcher.startResult = platform::Status::Error(platform::kFileNotFound);
     about.StartSysInfo();
     EXPECT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kUnavailable});

@@ -221,15 +221,26 @@ TEST_F(WindowTest, InstalledCopyWithoutASettingsFolderEndsAtOnce) {
 
 TEST_F(WindowTest, TestingLaunchWritesTheCommandFileAndStartsTheLoaderLast) {
     ASSERT_TRUE(Open());
+    const std::string zamIniBefore = ReadProg("ZAM.Ini");
+    std::string commandAtStart, zamIniAtStart;
+    launcher.beforeStart = [&](std::string_view) {
+        commandAtStart = ReadProg("ZAM.int");
+        zamIniAtStart = ReadProg("ZAM.Ini");
+        return platform::Status::Ok();
+    };
     window->SelectMode(kModeTesting);
     window->LaunchSimulator();
     EXPECT_TRUE(window->Finished());
     EXPECT_EQ(window->ShutDownOption, kLaunch);
     EXPECT_EQ(window->LoaderCommand, "Run");
-    EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n" + Gpl() + "GPL.EXE \r\n");
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(launcher.started[0], "\"" + Prog() + "Rollout\"");
-    EXPECT_EQ(ZamIniLine("Mode"), "0");  // files were written before the loader started
+    // Everything was on disk when the loader started, and nothing was written after it.
+    EXPECT_EQ(commandAtStart, "Run\r\n" + Gpl() + "GPL.EXE \r\n");
+    EXPECT_EQ(IniLineValue(zamIniAtStart, "Mode"), "0");
+    EXPECT_NE(zamIniAtStart, zamIniBefore) << "the front end's state was not written";
+    EXPECT_EQ(ReadProg("ZAM.int"), commandAtStart);
+    EXPECT_EQ(ReadProg("ZAM.Ini"), zamIniAtStart);
 }
 
 TEST_F(WindowTest, HostLaunchIgnoresThePassword) {

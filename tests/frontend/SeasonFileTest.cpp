@@ -87,7 +87,7 @@ TEST_F(SeasonFileTest, ChampionshipSeasonNeedsConfirmation) {
     EXPECT_TRUE(tmp.exists("gpl/Seasons/GP.ini"));
 }
 
-TEST_F(SeasonFileTest, TheMainSeasonFileIsNeverOverwritten) {
+TEST_F(SeasonFileTest, TheMainSeasonFileIsNeitherOverwrittenNorLoadedOntoItself) {
     Read();
     const std::string before = tmp.read("gpl/Seasons/67Season.Ini");
     Pick(Seasons(), "67season.ini");
@@ -96,6 +96,12 @@ TEST_F(SeasonFileTest, TheMainSeasonFileIsNeverOverwritten) {
               "Sorry, this would overwrite 67Season.ini which is GPL's main season file");
     EXPECT_EQ(ui.messages.back().title, "");
     EXPECT_EQ(tmp.read("gpl/Seasons/67Season.Ini"), before);
+    // Loaded onto itself, its events would be emptied while they are read.
+    const std::vector<std::string> active = Dirs(lists->ActiveTracks);
+    Pick(Seasons(), "67SEASON.INI");
+    EXPECT_FALSE(LoadSeason(*gpl, ui, *lists));
+    EXPECT_EQ(Dirs(lists->ActiveTracks), active);
+    EXPECT_EQ(gpl->NoOfTracks(), static_cast<std::int32_t>(active.size()));
     // The same name in another folder is accepted.
     Pick(tmp.logical(), "67Season.ini");
     EXPECT_TRUE(SaveSeason(*gpl, ui));

@@ -6,23 +6,6 @@
 
 namespace zam::test {
 
-QString ShotPath(const TempDir& tmp, const char* name) {
-    const QString folder = qEnvironmentVariable("ZAM_SHOTS_DIR");
-    if (!folder.isEmpty()) return folder + "/" + name;
-    return QString::fromStdString(tmp.file(name).string());
-}
-
-platform::Status FakeLauncher::Start(std::string_view commandLine, platform::ProcessId& id) {
-    started.emplace_back(commandLine);
-    id.value = startResult.ok() ? static_cast<std::int64_t>(started.size()) + 1000 : 0;
-    return startResult;
-}
-
-platform::Status FakeLauncher::Wait(platform::ProcessId id, platform::ProcessExit&) {
-    waited.push_back(id.value);
-    return platform::Status::Ok();
-}
-
 DemoGplTest::DemoGplTest() : scopedLauncher_(launcher) {
     std::filesystem::create_directories(tmp.file("prog"));
     cwd_ = std::make_unique<ScopedCurrentDir>(tmp.file("prog"));

@@ -11,27 +11,13 @@
 #include <vector>
 
 #include "FakeUi.h"
+#include "RecordingLauncher.h"
 #include "TempDir.h"
 #include "zam/frontend/TrackLists.h"
 #include "zam/model/clsGPL.h"
-#include "zam/platform/Process.h"
 #include "zam/tools/DemoInstallation.h"
 
 namespace zam::test {
-
-// Starts nothing; records every command line and answers with a new process number.
-class FakeLauncher : public platform::ProcessLauncher {
-public:
-    platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
-    platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) override;
-    std::vector<std::string> started;
-    std::vector<std::int64_t> waited;
-    platform::Status startResult;  // what every start gives
-};
-
-// Where a test puts a picture of what it shows: the folder named by ZAM_SHOTS_DIR when set (for
-// a developer to look at), else the test's own temporary folder.
-QString ShotPath(const TempDir& tmp, const char* name);
 
 class DemoGplTest : public testing::Test {
 protected:
@@ -52,7 +38,7 @@ protected:
 
     TempDir tmp;
     FakeUi ui;
-    FakeLauncher launcher;
+    RecordingLauncher launcher;
     std::unique_ptr<clsGPL> gpl;
 
 private:

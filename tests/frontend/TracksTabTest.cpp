@@ -1,4 +1,4 @@
-// The Tracks tab's lists as a user works them (offscreen), with a picture for looking at.
+// The Tracks tab's lists as a user works them (offscreen).
 #include <gmock/gmock.h>
 
 #include <QLabel>
@@ -95,13 +95,6 @@ TEST_F(TracksTabTest, ButtonsKeepListsAndCircuitsInStep) {
     tab->txtSeasonName->setText("My Season");
     tab->txtSeasonName_LostFocus();
     EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "name"), "My Season");
-}
-
-TEST_F(TracksTabTest, LooksRightOffscreen) {
-    Start();
-    tab->resize(620, 420);
-    tab->show();
-    EXPECT_TRUE(tab->grab().save(ShotPath(tmp, "tracks_tab.png")));
 }
 
 }  // namespace

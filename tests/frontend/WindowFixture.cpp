@@ -1,7 +1,6 @@
 #include "WindowFixture.h"
 
 #include <cstdlib>
-#include <sstream>
 
 #include "DialogTestSupport.h"
 #include "zam/frontend/frmStatus.h"
@@ -9,28 +8,6 @@
 #include "zam/tools/DemoInstallation.h"
 
 namespace zam::test {
-
-platform::Status RecordingLauncher::Start(std::string_view commandLine, platform::ProcessId& id) {
-    started.emplace_back(commandLine);
-    id.value = startResult.ok() ? static_cast<std::int64_t>(started.size()) : 0;
-    return startResult;
-}
-
-platform::Status RecordingLauncher::Wait(platform::ProcessId, platform::ProcessExit&) {
-    return platform::Status::Ok();
-}
-
-platform::Status RecordingSystem::RequestPowerAction(platform::PowerAction action) {
-    powerActions.push_back(action);
-    return platform::Status::Ok();
-}
-
-void RecordingSystem::PlaySoundAsync(std::string_view path) { sounds.emplace_back(path); }
-
-bool RecordingSystem::GetKeyValue(std::string_view, std::string_view, std::string& value) {
-    value.clear();
-    return false;
-}
 
 WindowTest::WindowTest()
     : scopedLauncher_(launcher), scopedSystem_(system), cwd_(tmp.path()) {
@@ -106,22 +83,6 @@ void StatusWindowUi::EndProgram() {
 void WindowTest::CloseWith(int choice) {
     exitChoices.push_back(choice);
     window->close();
-}
-
-std::string IniLineValue(const std::string& text, const std::string& key) {
-    std::istringstream lines(text);
-    std::string line;
-    auto trim = [](std::string t) {
-        while (!t.empty() && (t.back() == ' ' || t.back() == '\r')) t.pop_back();
-        while (!t.empty() && t.front() == ' ') t.erase(t.begin());
-        return t;
-    };
-    while (std::getline(lines, line)) {
-        const std::size_t equals = line.find('=');
-        if (equals != std::string::npos && trim(line.substr(0, equals)) == key)
-            return trim(line.substr(equals + 1));
-    }
-    return "<missing>";
 }
 
 std::string WindowTest::ZamIniLine(const std::string& key) const {

@@ -11,30 +11,14 @@
 #include <vector>
 
 #include "FakeUi.h"
+#include "RecordingLauncher.h"
+#include "RecordingSystem.h"
 #include "TempDir.h"
+#include "TestText.h"
 #include "zam/frontend/QtUserInterface.h"
 #include "zam/frontend/frmZAM.h"
-#include "zam/platform/Process.h"
-#include "zam/platform/System.h"
 
 namespace zam::test {
-
-class RecordingLauncher : public platform::ProcessLauncher {
-public:
-    platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
-    platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) override;
-    std::vector<std::string> started;
-    platform::Status startResult;  // what every start gives
-};
-
-class RecordingSystem : public platform::SystemServices {
-public:
-    platform::Status RequestPowerAction(platform::PowerAction action) override;
-    void PlaySoundAsync(std::string_view path) override;
-    bool GetKeyValue(std::string_view, std::string_view, std::string& value) override;
-    std::vector<platform::PowerAction> powerActions;
-    std::vector<std::string> sounds;
-};
 
 // The front end's own user interface with its real status window; messages, questions and file
 // choices go to the recording fake, so nothing waits for a person. Records each status text that
@@ -54,9 +38,6 @@ public:
 private:
     FakeUi& fake_;
 };
-
-// Value of the first line "key = value" (blanks around both allowed) of an INI text.
-std::string IniLineValue(const std::string& text, const std::string& key);
 
 class WindowTest : public testing::Test {
 protected:

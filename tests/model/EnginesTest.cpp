@@ -7,6 +7,7 @@
 #include "FailingFileSystem.h"
 #include "FakeUi.h"
 #include "TempDir.h"
+#include "TestText.h"
 #include "zam/model/clsEngines.h"
 #include "zam/platform/FileSystem.h"
 
@@ -23,27 +24,10 @@ constexpr std::size_t kFirst = kRepco - 80;
 constexpr std::size_t kSecond = kRepco - 40;
 constexpr std::size_t kKeys = kHitHard - 36;
 
-const char* const kFirst121[] = {"008B5400", "0C8B5400", "108B5400", "1C8B5400", "248B5400",
-                                 "2C8B5400", "348B5400", "408B5400", "4C8B5400", "588B5400"};
-const char* const kSecond121[] = {"A0865400", "08875400", "70875400", "D8875400", "40885400",
-                                  "A8885400", "10895400", "78895400", "E0895400", "488A5400"};
-
-std::string Bytes(std::string_view hex) {
-    std::string out;
-    for (std::size_t i = 0; i < hex.size(); i += 2)
-        out += static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
-    return out;
-}
-
-std::string Hex(std::string_view bytes) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : bytes) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
+constexpr const auto& kFirst121 = zam::test::kFirstEngineTable;
+constexpr const auto& kSecond121 = zam::test::kSecondEngineTable;
+using zam::test::Bytes;
+using zam::test::Hex;
 
 std::string Third7(std::string hex) {
     hex[2] = '7';

@@ -220,7 +220,9 @@ TEST_F(GplTest, AnExecutableThatCannotBeOpenedEndsStartUpWithAMessage) {
     MakeDemo();
     // Not a plain file to the existence test, and refused when opened.
     RemoveGpl("GPL.EXE");
-    test::FailingFs failing("GPL.EXE", test::FailingFs::kRead, platform::kPermissionDenied);
+    test::FailingFileSystem failing;
+    failing.FailPath(test::FsOp::kReadAll, "GPL.EXE", platform::kPermissionDenied);
+    failing.FailPath(test::FsOp::kReadAt, "GPL.EXE", platform::kPermissionDenied);
     platform::ScopedFileSystem scoped(failing);
     clsGPL gpl(ui);
     EXPECT_TRUE(gpl.Exiting());

@@ -99,7 +99,8 @@ TEST_F(GplWriteBackTest, AnIndexThatCannotBeReadIsNeverWrittenOver) {
     {
         clsGPL gpl(ui);
         {
-            test::FailingFs failing("Setups.def", test::FailingFs::kRead);
+            test::FailingFileSystem failing;
+            failing.FailPath(test::FsOp::kReadAll, "Setups.def", platform::kPermissionDenied);
             platform::ScopedFileSystem scoped(failing);
             gpl.ReadSetupsDef("monza", "Driver__Sam");
         }
@@ -115,7 +116,8 @@ TEST_F(GplWriteBackTest, AFailedIndexWriteIsReportedAndKeepsTheOldFile) {
     const std::string old = BuildSetupsDef({});
     WriteGpl("Players\\Driver__Sam\\Setups\\monza\\Setups.def", old);
     {
-        test::FailingFs failing("Setups.def", test::FailingFs::kRename);
+        test::FailingFileSystem failing;
+        failing.FailPath(test::FsOp::kRename, "Setups.def", platform::kPermissionDenied);
         std::optional<platform::ScopedFileSystem> failingFromNowOn;
         clsGPL gpl(ui);  // destroyed, and so written back, while the failure is in place
         gpl.ReadSetupsDef("monza", "Driver__Sam");

@@ -1,30 +1,17 @@
 // zamini setups, run through its command table as the dispatcher runs it.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "CommandRun.h"
 #include "GplTestSupport.h"
 #include "zam/model/SetupsDef.h"
-#include "zam/tools/Command.h"
 
 namespace zam {
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CommandRun;
 
 CommandRun Setups(const std::vector<std::string>& args) {
-    for (const auto& command : tools::SetupCommands()) {
-        if (command.name != "setups") continue;
-        std::ostringstream out, err;
-        const int status = command.run(args, out, err);
-        return {status, out.str(), err.str()};
-    }
-    ADD_FAILURE() << "no setups command";
-    return {-1, {}, {}};
+    return test::RunCommand(tools::SetupCommands(), "setups", args);
 }
 
 class SetupsCommand : public testing::Test {
@@ -38,7 +25,7 @@ TEST_F(SetupsCommand, PrintsEverySlotInFileOrder) {
     names[17] = "Monza Fast.lo1";
     tmp.write("Setups.def", BuildSetupsDef(names));
     const CommandRun run = Setups({Def()});
-    ASSERT_EQ(run.status, tools::kExitOk) << run.err;
+    ASSERT_EQ(run.code, tools::kExitOk) << run.err;
     std::istringstream lines(run.out);
     std::string line;
     std::vector<std::string> all;
@@ -54,7 +41,7 @@ TEST_F(SetupsCommand, SetsEntriesKeepingTheOthersAndWritesTheWholeFormat) {
     names[0] = "keep.bb3";
     tmp.write("Setups.def", BuildSetupsDef(names) + "trailing bytes");
     const CommandRun run = Setups({Def(), "current", "F1lotus=new.lo1", "F2brm=a=b.br2"});
-    ASSERT_EQ(run.status, tools::kExitOk) << run.err;
+    ASSERT_EQ(run.code, tools::kExitOk) << run.err;
     names[38] = "new.lo1";
     names[static_cast<std::size_t>(SetupSlotIndex("Current", "F2brm"))] = "a=b.br2";
     EXPECT_EQ(tmp.read("Setups.def"), BuildSetupsDef(names));
@@ -62,7 +49,7 @@ TEST_F(SetupsCommand, SetsEntriesKeepingTheOthersAndWritesTheWholeFormat) {
 
 TEST_F(SetupsCommand, SettingCreatesAMissingIndex) {
     const CommandRun run = Setups({Def(), "Race", "F3eagle=x.ea3"});
-    ASSERT_EQ(run.status, tools::kExitOk) << run.err;
+    ASSERT_EQ(run.code, tools::kExitOk) << run.err;
     const std::string bytes = tmp.read("Setups.def");
     EXPECT_EQ(bytes.size(), 14404u);
     EXPECT_EQ(ParseSetupsDef(bytes)[static_cast<std::size_t>(SetupSlotIndex("Race", "F3eagle"))], "x.ea3");
@@ -78,7 +65,7 @@ TEST_F(SetupsCommand, WrongArgumentsGiveUsageAndChangeNothing) {
              {Def(), "Race", "F1lotus=x", "FDlotus=y"},
          }) {
         const CommandRun run = Setups(args);
-        EXPECT_EQ(run.status, tools::kExitUsage);
+        EXPECT_EQ(run.code, tools::kExitUsage);
         EXPECT_NE(run.err.find("usage: zamini setups DEF"), std::string::npos) << run.err;
     }
     EXPECT_EQ(tmp.read("Setups.def"), BuildSetupsDef({}));
@@ -86,12 +73,12 @@ TEST_F(SetupsCommand, WrongArgumentsGiveUsageAndChangeNothing) {
 
 TEST_F(SetupsCommand, IoFailuresNameTheFile) {
     const CommandRun missing = Setups({Def()});
-    EXPECT_EQ(missing.status, tools::kExitFailure);
+    EXPECT_EQ(missing.code, tools::kExitFailure);
     EXPECT_NE(missing.err.find(Def()), std::string::npos);
 
     const std::string inMissingFolder = tmp.file("none/Setups.def").string();
     const CommandRun unwritable = Setups({inMissingFolder, "Race", "F1lotus=x"});
-    EXPECT_EQ(unwritable.status, tools::kExitFailure);
+    EXPECT_EQ(unwritable.code, tools::kExitFailure);
     EXPECT_NE(unwritable.err.find(inMissingFolder), std::string::npos);
 }
 

@@ -156,12 +156,14 @@ TEST(SetupsDefFile, FailedWriteLeavesTheOldFile) {
     tmp.write("Setups.def", old);
     const std::string path = tmp.logical() + "Setups.def";
     {
-        test::FailingFs failing("Setups.def", test::FailingFs::kRename);
+        test::FailingFileSystem failing;
+        failing.FailPath(test::FsOp::kRename, "Setups.def", platform::kPermissionDenied);
         platform::ScopedFileSystem scoped(failing);
         EXPECT_FALSE(WriteSetupsDefFile(path, {}));
     }
     {
-        test::FailingFs failing("Setups.def", test::FailingFs::kWrite, platform::kDiskFull);
+        test::FailingFileSystem failing;
+        failing.FailPath(test::FsOp::kWriteNew, "Setups.def", platform::kDiskFull);
         platform::ScopedFileSystem scoped(failing);
         EXPECT_EQ(WriteSetupsDefFile(path, {}).code, platform::kDiskFull);
     }

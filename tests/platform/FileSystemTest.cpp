@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #ifndef _WIN32
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 #include <algorithm>
@@ -13,6 +17,35 @@
 #include <vector>
 
 #include "TempDir.h"
+
+#ifndef _WIN32
+// A disk that fails in the middle of a file: while `gFaultyInode` is set, reads of that file stop
+// short at `gFailFrom` and fail with EIO from there on. Every other read is the C library's own
+// (this program's pread stands in front of it for the whole test program).
+namespace {
+ino_t gFaultyInode = 0;
+off_t gFailFrom = 0;
+}  // namespace
+
+extern "C" ssize_t pread(int fd, void* into, size_t count, off_t offset) {
+    using Pread = ssize_t (*)(int, void*, size_t, off_t);
+    static const Pread real = [] {
+        void* symbol = ::dlsym(RTLD_NEXT, "pread");
+        Pread function = nullptr;
+        std::memcpy(&function, &symbol, sizeof function);
+        return function;
+    }();
+    struct stat st {};
+    if (gFaultyInode != 0 && ::fstat(fd, &st) == 0 && st.st_ino == gFaultyInode) {
+        if (offset >= gFailFrom) {
+            errno = EIO;
+            return -1;
+        }
+        count = std::min<size_t>(count, static_cast<size_t>(gFailFrom - offset));
+    }
+    return real(fd, into, count, offset);
+}
+#endif
 
 namespace {
 
@@ -261,6 +294,32 @@ TEST_F(FileSystemTest, ReadAllReadsPastTheSizeTheFileReports) {
     ASSERT_TRUE(files.ReadAll(source.string(), bytes).ok());
     EXPECT_FALSE(bytes.empty());
     EXPECT_EQ(bytes, zam::test::ReadNative(source));
+}
+
+TEST_F(FileSystemTest, AReadThatFailsPartWayGivesNoBytes) {
+    const std::string text(200'000, 'x');
+    dir.write("big.ini", text);
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.file("big.ini").c_str(), &st), 0);
+    gFaultyInode = st.st_ino;
+    gFailFrom = 70'000;
+    std::string bytes = "stale";
+    bool exists = false;
+    const Status all = files.ReadAll(at("big.ini"), bytes);
+    const std::size_t afterAll = bytes.size();
+    const Status ifExists = files.ReadAllIfExists(at("big.ini"), bytes, exists);
+    const std::size_t afterIfExists = bytes.size();
+    const Status across = files.ReadAt(at("big.ini"), 60'000, 20'000, bytes);
+    gFaultyInode = 0;
+    EXPECT_EQ(all.code, kIoError);
+    EXPECT_EQ(afterAll, 0u) << "the part read before the failure was handed on";
+    EXPECT_EQ(ifExists.code, kIoError);
+    EXPECT_TRUE(exists);
+    EXPECT_EQ(afterIfExists, 0u);
+    EXPECT_EQ(across.code, kIoError);
+    EXPECT_TRUE(bytes.empty());
+    ASSERT_TRUE(files.ReadAll(at("big.ini"), bytes).ok());
+    EXPECT_EQ(bytes, text);
 }
 
 TEST_F(FileSystemTest, FailedReadLeavesNothingBehind) {

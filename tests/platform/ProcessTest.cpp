@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "RecordingLauncher.h"
 #include "ScopedEnv.h"
 #include "TempDir.h"
 #include "zam/platform/Paths.h"
@@ -224,22 +225,14 @@ TEST(Process, MissingWineIsReportedClearly) {
 #endif  // _WIN32
 
 TEST(Process, ScopedLauncherPutsTheOldOneBack) {
-    struct Recorder : ProcessLauncher {
-        std::string started;
-        Status Start(std::string_view commandLine, ProcessId& id) override {
-            started = commandLine;
-            id.value = 42;
-            return Status::Ok();
-        }
-        Status Wait(ProcessId, ProcessExit&) override { return Status::Ok(); }
-    } fake;
+    zam::test::RecordingLauncher fake;
     {
         ScopedProcessLauncher swap(fake);
         ProcessId id;
         ASSERT_TRUE(Processes().Start("x y", id).ok());
-        EXPECT_EQ(id.value, 42);
+        EXPECT_EQ(id.value, 101);
     }
-    EXPECT_EQ(fake.started, "x y");
+    EXPECT_EQ(fake.started, std::vector<std::string>{"x y"});
     EXPECT_EQ(&Processes(), &NativeProcesses());
 }
 

@@ -3,36 +3,17 @@
 #include <string>
 #include <vector>
 
+#include "RecordingLauncher.h"
 #include "zam/platform/Process.h"
 #include "zam/platform/System.h"
 
 namespace {
 
 using namespace zam::platform;
+using zam::test::RecordingLauncher;
 
 // On Windows the power requests are ExitWindowsEx itself: no test may call it there.
 #ifndef _WIN32
-// Stands in for the real launcher: a power request must never reach the machine in a test.
-struct RecordingLauncher : ProcessLauncher {
-    std::vector<std::string> started;
-    std::vector<std::int64_t> waited;
-    std::vector<std::string> missing;  // programs that are not installed
-    ProcessExit exit;                  // how every started command ends
-    Status Start(std::string_view commandLine, ProcessId& id) override {
-        started.emplace_back(commandLine);
-        for (const std::string& program : missing)
-            if (commandLine.substr(0, program.size()) == program)
-                return Status::Error(kFileNotFound);
-        id.value = static_cast<std::int64_t>(started.size()) + 100;
-        return Status::Ok();
-    }
-    Status Wait(ProcessId id, ProcessExit& ended) override {
-        waited.push_back(id.value);
-        ended = exit;
-        return Status::Ok();
-    }
-};
-
 TEST(System, PowerActionsAskSystemd) {
     RecordingLauncher launcher;
     ScopedProcessLauncher swap(launcher);
@@ -60,7 +41,7 @@ TEST(System, WithoutSystemctlLoginctlIsAskedAndWithNeitherTheRequestFails) {
     ASSERT_TRUE(NativeSystem().RequestPowerAction(PowerAction::kShutdown).ok());
     EXPECT_EQ(launcher.started,
               (std::vector<std::string>{"systemctl poweroff", "loginctl poweroff"}));
-    EXPECT_EQ(launcher.waited, (std::vector<std::int64_t>{102}));
+    EXPECT_EQ(launcher.waited, (std::vector<std::int64_t>{101}));
 
     launcher.missing.push_back("loginctl");
     Status failed = NativeSystem().RequestPowerAction(PowerAction::kShutdown);

@@ -20,47 +20,27 @@ void EnsureApplication() {
 
 }  // namespace
 
-platform::Status WatchingLauncher::Start(std::string_view commandLine, platform::ProcessId& id) {
-    if (beforeStart) beforeStart();
-    Launch launch{std::string(commandLine), std::nullopt, SnapshotUserFiles(tmp_.path())};
-    if (tmp_.exists(commandFile_)) launch.commandFile = tmp_.read(commandFile_);
-    launches.push_back(launch);
-    // The real loader would ask the machine to go down.
-    if (launch.commandFile && (launch.commandFile->rfind("Shutdown", 0) == 0 ||
-                               launch.commandFile->rfind("Restart", 0) == 0)) {
-        ADD_FAILURE() << "the front end asked the loader for a power action";
-        return platform::Status::Error(platform::kPermissionDenied);
-    }
-    return platform::NativeProcesses().Start(commandLine, id);
-}
-
-platform::Status WatchingLauncher::Wait(platform::ProcessId id, platform::ProcessExit& exit) {
-    return platform::NativeProcesses().Wait(id, exit);
-}
-
-platform::Status QuietSystem::RequestPowerAction(platform::PowerAction) {
-    ++powerActions;
-    return platform::Status::Ok();
-}
-
-void QuietSystem::PlaySoundAsync(std::string_view path) {
-    sounds.emplace_back(path);
-}
-
-bool QuietSystem::GetKeyValue(std::string_view, std::string_view, std::string& value) {
-    value.clear();
-    return false;
-}
-
 FrontEndRoundTrip::FrontEndRoundTrip(Layout layout)
     : RoundTripFolders(layout), cwd_(tmp.path()), scopedLauncher_(launcher), scopedSystem_(system) {
     EnsureApplication();
+    launcher.beforeStart = [this](std::string_view commandLine) {
+        if (beforeLoaderStarts) beforeLoaderStarts();
+        Launch launch{std::string(commandLine), std::nullopt, SnapshotUserFiles(tmp.path())};
+        const std::string commandFile = SettingsRelative(platform::kCommandFileName);
+        if (tmp.exists(commandFile)) launch.commandFile = tmp.read(commandFile);
+        launches.push_back(launch);
+        // The real loader would ask the machine to go down.
+        const bool power = launch.commandFile && (launch.commandFile->rfind("Shutdown", 0) == 0 ||
+                                                  launch.commandFile->rfind("Restart", 0) == 0);
+        if (power) ADD_FAILURE() << "the front end asked the loader for a power action";
+        return power ? platform::Status::Error(platform::kPermissionDenied) : platform::Status::Ok();
+    };
 }
 
 FrontEndRoundTrip::~FrontEndRoundTrip() {
     window.reset();
     Initialising = false;
-    EXPECT_EQ(system.powerActions, 0);
+    EXPECT_TRUE(system.powerActions.empty());
 }
 
 void FrontEndRoundTrip::OpenFrontEnd() {
@@ -86,7 +66,7 @@ void FrontEndRoundTrip::SaveAndExit() {
 void FrontEndRoundTrip::FinishLaunch() {
     ASSERT_TRUE(window->Finished()) << "the window did not close for the loader";
     window.reset();
-    ASSERT_EQ(launcher.launches.size(), 1u) << "the loader was not started";
+    ASSERT_EQ(launches.size(), 1u) << "the loader was not started";
     WaitForEverything();
     ExpectFrontEndBackOnce();
 }

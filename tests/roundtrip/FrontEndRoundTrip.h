@@ -4,53 +4,21 @@
 // with everything written and starts the copied loader as a real process. The loader runs the
 // simulator stand-in and starts the stand-in front end; the test then plays "the front end
 // started again" by opening a new main window over the same folders.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "FakeUi.h"
+#include "RecordingLauncher.h"
+#include "RecordingSystem.h"
 #include "RoundTripFolders.h"
 #include "zam/frontend/frmZAM.h"
 #include "zam/platform/CommandFile.h"
 #include "zam/platform/Process.h"
-#include "zam/platform/System.h"
 
 namespace zam::test {
-
-// The real launcher, with a note of what the front end had written by the time it started the
-// loader: the command file and the user's files.
-class WatchingLauncher : public platform::ProcessLauncher {
-public:
-    // `commandFile`: where ZAM.int is, relative to the temporary folder.
-    WatchingLauncher(const TempDir& tmp, std::string commandFile)
-        : tmp_(tmp), commandFile_(std::move(commandFile)) {}
-    platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
-    platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) override;
-
-    struct Launch {
-        std::string commandLine;
-        std::optional<std::string> commandFile;  // ZAM.int as it was
-        FileSnapshot userFiles;
-    };
-    std::vector<Launch> launches;
-    // Run just before the loader starts (to play a failed write of ZAM.int, for example).
-    std::function<void()> beforeStart;
-
-private:
-    const TempDir& tmp_;
-    std::string commandFile_;
-};
-
-// Sounds and power requests of the front end, recorded instead of played or sent.
-class QuietSystem : public platform::SystemServices {
-public:
-    platform::Status RequestPowerAction(platform::PowerAction action) override;
-    void PlaySoundAsync(std::string_view path) override;
-    bool GetKeyValue(std::string_view, std::string_view, std::string& value) override;
-    int powerActions = 0;
-    std::vector<std::string> sounds;
-};
 
 class FrontEndRoundTrip : public RoundTripFolders {
 protected:
@@ -69,9 +37,19 @@ protected:
     std::string TimeLabel() const;
     std::string ZamIniValue(const char* section, const char* entry) const;
 
+    // Each start of the loader, with what the front end had written by then.
+    struct Launch {
+        std::string commandLine;
+        std::optional<std::string> commandFile;  // ZAM.int as it was
+        FileSnapshot userFiles;
+    };
+    std::vector<Launch> launches;
+    // Run just before the loader starts (to play a failed write of ZAM.int, for example).
+    std::function<void()> beforeLoaderStarts;
+
     FakeUi ui;
-    WatchingLauncher launcher{tmp, SettingsRelative(platform::kCommandFileName)};
-    QuietSystem system;
+    RecordingLauncher launcher{&platform::NativeProcesses()};
+    RecordingSystem system;
     std::unique_ptr<frmZAM> window;
 
 private:

@@ -6,9 +6,9 @@
 
 #include <QPushButton>
 #include <algorithm>
-#include <sstream>
 
 #include "FrontEndRoundTrip.h"
+#include "TestText.h"
 #include "zam/platform/CommandFile.h"
 
 namespace zam::test {
@@ -22,23 +22,6 @@ std::string ScreenshotName(int number) {
 }
 
 int NumberOf(const std::string& text) { return text.empty() ? 0 : std::stoi(text); }
-
-// Value of the first "key = value" line of an INI text (blanks around both allowed), as the
-// write-back lays it out.
-std::string IniLine(const std::string& text, const std::string& key) {
-    std::istringstream lines(text);
-    auto trim = [](std::string t) {
-        while (!t.empty() && (t.back() == ' ' || t.back() == '\r')) t.pop_back();
-        while (!t.empty() && t.front() == ' ') t.erase(t.begin());
-        return t;
-    };
-    for (std::string line; std::getline(lines, line);) {
-        const std::size_t equals = line.find('=');
-        if (equals != std::string::npos && trim(line.substr(0, equals)) == key)
-            return trim(line.substr(equals + 1));
-    }
-    return "<missing>";
-}
 
 std::vector<std::string> FilesIn(const fs::path& folder) {
     std::vector<std::string> names;
@@ -66,12 +49,12 @@ TEST_P(FrontEndRoundTripLayouts, RunGplComesBackWithTheTimeAddedAndTheScreenshot
     FinishLaunch();
 
     // Everything was on disk before the loader started: the command and the front end's state.
-    const WatchingLauncher::Launch& launch = launcher.launches[0];
+    const Launch& launch = launches[0];
     EXPECT_EQ(launch.commandLine, "\"" + Prog() + "Rollout\"");
     ASSERT_TRUE(launch.commandFile.has_value());
     EXPECT_EQ(*launch.commandFile, "Run\r\n" + Gpl() + "GPL.EXE \r\n");
     ASSERT_TRUE(launch.userFiles.count(zamIniName));
-    EXPECT_EQ(IniLine(launch.userFiles.at(zamIniName), "NextScreenie"),
+    EXPECT_EQ(IniLineValue(launch.userFiles.at(zamIniName), "NextScreenie"),
               std::to_string(nextScreenie));
     // The loader changed nothing of it; the stand-in only added its screenshot.
     ExpectUserFilesUnchanged(launch.userFiles);
@@ -92,9 +75,9 @@ TEST_P(FrontEndRoundTripLayouts, RunGplComesBackWithTheTimeAddedAndTheScreenshot
     SaveAndExit();
 
     const std::string zamIni = tmp.read(zamIniName);
-    EXPECT_EQ(IniLine(zamIni, "GPLTime"), total);
-    EXPECT_EQ(IniLine(zamIni, "NextScreenie"), std::to_string(nextScreenie + 1));
-    EXPECT_EQ(launcher.launches.size(), 1u) << "Save & Exit started the loader";
+    EXPECT_EQ(IniLineValue(zamIni, "GPLTime"), total);
+    EXPECT_EQ(IniLineValue(zamIni, "NextScreenie"), std::to_string(nextScreenie + 1));
+    EXPECT_EQ(launches.size(), 1u) << "Save & Exit started the loader";
     EXPECT_FALSE(CommandFile().has_value());
     // The sound that ships with the program, on the first start only.
     EXPECT_THAT(system.sounds, ::testing::ElementsAre(Shipped() + "Startup.wav"));
@@ -117,12 +100,12 @@ TEST_F(FrontEndRoundTrip, ExitCommandStartsTheProgramAndTheFrontEndStaysAway) {
     window->WriteLoaderCommand(tmp.logical() + "tools/League Client.EXE", "Exit");
     ASSERT_TRUE(window->Finished());
     window.reset();
-    ASSERT_EQ(launcher.launches.size(), 1u);
+    ASSERT_EQ(launches.size(), 1u);
     WaitForEverything();
 
     EXPECT_TRUE(tmp.exists("client.txt")) << "the program was not started";
     EXPECT_TRUE(FrontEndStarts().empty()) << "the front end came back";
-    ExpectUserFilesUnchanged(launcher.launches[0].userFiles);
+    ExpectUserFilesUnchanged(launches[0].userFiles);
 }
 
 // Loader commands that run nothing: each brings the front end back with no time added, and
@@ -145,13 +128,13 @@ TEST_P(FrontEndRoundTripUnrunnable, FrontEndComesBackWithNoTimeAddedAndNothingLo
                                             fs::perms::others_exec,
                     fs::perm_options::remove);
     if (c.commandFileLost)
-        launcher.beforeStart = [this] { fs::remove(tmp.file(SettingsRelative("ZAM.int"))); };
+        beforeLoaderStarts = [this] { fs::remove(tmp.file(SettingsRelative("ZAM.int"))); };
     OpenFrontEnd();
     const std::string commandLine = *c.commandLine ? Gpl() + c.commandLine : std::string();
     window->WriteLoaderCommand(commandLine, c.word);
     FinishLaunch();
 
-    const FileSnapshot& written = launcher.launches[0].userFiles;
+    const FileSnapshot& written = launches[0].userFiles;
     ExpectUserFilesUnchanged(written);
     ASSERT_TRUE(ui.messages.empty());
     OpenFrontEnd();

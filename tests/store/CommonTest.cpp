@@ -3,6 +3,7 @@
 
 #include "FakeUi.h"
 #include "FailingFileSystem.h"
+#include "RecordingLauncher.h"
 #include "TempDir.h"
 #include "zam/platform/Process.h"
 #include "zam/store/Common.h"
@@ -14,30 +15,13 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
-class FakeLauncher : public platform::ProcessLauncher {
-public:
-    platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override {
-        started.emplace_back(commandLine);
-        id.value = nextId;
-        return startResult;
-    }
-    platform::Status Wait(platform::ProcessId id, platform::ProcessExit&) override {
-        waited.push_back(id.value);
-        return platform::Status::Ok();
-    }
-    platform::Status startResult;
-    std::int64_t nextId = 42;
-    std::vector<std::string> started;
-    std::vector<std::int64_t> waited;
-};
-
 TEST(RunAndWaitTest, StartsAndWaitsForTheProcess) {
     FakeUi ui;
-    FakeLauncher launcher;
+    RecordingLauncher launcher;
     platform::ScopedProcessLauncher use(launcher);
     RunAndWait(ui, "\"C:\\Tools\\Setup Editor.exe\" -x");
     EXPECT_THAT(launcher.started, ElementsAre("\"C:\\Tools\\Setup Editor.exe\" -x"));
-    EXPECT_THAT(launcher.waited, ElementsAre(42));
+    EXPECT_THAT(launcher.waited, ElementsAre(101));
     EXPECT_THAT(ui.messages, IsEmpty());
 }
 
@@ -46,7 +30,7 @@ TEST(RunAndWaitTest, MissingProgramIsReported) {
     TempDir dir;
     ScopedCurrentDir cwd(dir.path());
     FakeUi ui;
-    FakeLauncher launcher;
+    RecordingLauncher launcher;
     launcher.startResult = platform::Status::Error(platform::kFileNotFound);
     platform::ScopedProcessLauncher use(launcher);
     RunAndWait(ui, "nothing.exe -x");
@@ -67,7 +51,7 @@ TEST(RunAndWaitTest, AMissingFolderIsUtilityNotFoundToo) {
     TempDir dir;
     {
         FakeUi ui;
-        FakeLauncher launcher;
+        RecordingLauncher launcher;
         launcher.startResult = platform::Status::Error(platform::kPathNotFound);
         platform::ScopedProcessLauncher use(launcher);
         RunAndWait(ui, "C:\\Gone\\nothing.exe");
@@ -82,7 +66,7 @@ TEST(RunAndWaitTest, AMissingFolderIsUtilityNotFoundToo) {
 
 TEST(RunAndWaitTest, OtherStartFailuresAreReportedTooAndMissingIdsAreNotWaitedFor) {
     FakeUi ui;
-    FakeLauncher launcher;
+    RecordingLauncher launcher;
     launcher.startResult = platform::Status::Error(platform::kPermissionDenied);
     platform::ScopedProcessLauncher use(launcher);
     RunAndWait(ui, "x.exe");
@@ -91,7 +75,7 @@ TEST(RunAndWaitTest, OtherStartFailuresAreReportedTooAndMissingIdsAreNotWaitedFo
     EXPECT_THAT(ui.messages[0].text, ::testing::HasSubstr("Program: x.exe\r\n"));
     EXPECT_THAT(ui.messages[0].text, ::testing::EndsWith("Reason: Permission denied"));
     launcher.startResult = platform::Status::Ok();
-    launcher.nextId = 0;
+    launcher.noProcessId = true;
     RunAndWait(ui, "y.exe");
     EXPECT_THAT(launcher.waited, IsEmpty());
     EXPECT_EQ(ui.messages.size(), 1u);

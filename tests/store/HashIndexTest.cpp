@@ -287,10 +287,18 @@ TEST_F(IndexSizingTest, LargerSettingEnlargesTheTable) {
 }
 
 TEST_F(IndexSizingTest, SmallerOrUnreadableSettingKeepsTenThousand) {
-    for (std::string value : {"5000", "abc", "", "-30000"}) {
+    for (std::string value : {"5000", "abc", "", "-30000", "nan", "-1e999"}) {
         Sized(value);
         EXPECT_EQ(store.IndexSize(), 10000) << value;
     }
+}
+
+// A garbled setting must not ask for more memory than there is: the table made from it stops at
+// 2^24 slots, and still takes every key.
+TEST_F(IndexSizingTest, AHugeSettingIsCapped) {
+    Sized("1e999");
+    EXPECT_EQ(store.IndexSize(), 1 << 24);
+    EXPECT_EQ(store.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize"), "1e999");
 }
 
 TEST_F(IndexSizingTest, SettingIsReadAsFarAsItIsANumber) {

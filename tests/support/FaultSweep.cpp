@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <map>
 
+#include <gtest/gtest.h>
+
 #include "zam/platform/FileSystem.h"
 
 namespace zam::test {
@@ -48,6 +50,49 @@ int CountChanges(const std::function<void(FailingFileSystem&)>& run) {
         run(fs);
     }
     return fs.Changes();
+}
+
+SweepResult SweepOneFileWriter(const OneFileWriter& writer) {
+    SweepResult result;
+    auto run = [&](TempDir& dir) {
+        dir.write(writer.name, writer.oldBytes);
+        return writer.write(dir.logical() + writer.name);
+    };
+    const int changes = CountChanges([&](FailingFileSystem&) {
+        TempDir dir;
+        const bool written = run(dir);
+        EXPECT_TRUE(written) << "the fault-free run failed";
+        if (writer.afterRun) writer.afterRun(true, written);
+        result.newBytes = dir.read(writer.name);
+    });
+    EXPECT_NE(result.newBytes, writer.oldBytes) << "the writer changed nothing";
+    EXPECT_GE(changes, writer.minChanges);
+    if (::testing::Test::HasFailure()) return result;
+    for (const FaultPlan& plan : PlansFor(changes)) {
+        SCOPED_TRACE(plan.Describe());
+        TempDir dir;
+        FailingFileSystem fs;
+        plan.ApplyTo(fs);
+        bool written = false;
+        {
+            platform::ScopedFileSystem use(fs);
+            written = run(dir);
+        }
+        result.injected += fs.InjectedFailures();
+        if (!dir.exists(writer.name)) {
+            ADD_FAILURE() << writer.name << " was lost";
+            break;
+        }
+        const std::string now = dir.read(writer.name);
+        EXPECT_TRUE(now == writer.oldBytes || now == result.newBytes)
+            << writer.name << " is neither its old nor its new self";
+        EXPECT_EQ(written, now == result.newBytes) << "the answer must say whether it was written";
+        if (writer.afterRun) writer.afterRun(false, written);
+        for (const std::string& left : FilesBelow(dir.path()))
+            if (left != writer.name && !plan.persistent) ADD_FAILURE() << left << " was left behind";
+        if (::testing::Test::HasFailure()) break;
+    }
+    return result;
 }
 
 namespace {

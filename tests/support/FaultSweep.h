@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FailingFileSystem.h"
+#include "TempDir.h"
 
 namespace zam::test {
 
@@ -34,6 +35,27 @@ std::vector<std::string> FilesBelow(const std::filesystem::path& dir);
 // Runs `run` with a fresh fault-free FailingFileSystem in place and gives the changing calls it
 // made.
 int CountChanges(const std::function<void(FailingFileSystem&)>& run);
+
+// A writer that replaces one file, swept by SweepOneFileWriter.
+struct OneFileWriter {
+    std::string name;      // the file, in a fresh temporary folder of every run
+    std::string oldBytes;  // what the file holds before every run
+    int minChanges = 2;    // a replace through a temporary file changes the disk twice at least
+    // Writes the file at its logical path; true when the writer says it wrote.
+    std::function<bool(const std::string& path)> write;
+    // Runs after every run (the first one without faults) with the writer's answer.
+    std::function<void(bool faultFree, bool written)> afterRun;
+};
+
+struct SweepResult {
+    std::string newBytes;  // what the fault-free run wrote
+    int injected = 0;      // failures injected over the sweep
+};
+
+// Runs the writer once without faults, then once for every plan: after each run the file is its
+// whole old or whole new self, the answer says which, and no other file is left behind unless a
+// failure that persisted kept the clean-up from running.
+SweepResult SweepOneFileWriter(const OneFileWriter& writer);
 
 // Adds `faults` to the tally of a writer and prints the tally when the process ends, so a run of
 // the suite shows how many faults each writer survived.

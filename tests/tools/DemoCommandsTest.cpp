@@ -1,29 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
+#include "CommandRun.h"
 #include "TempDir.h"
-#include "zam/tools/Command.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int code;
-    std::string out, err;
-};
-
-Result MakeDemo(const std::vector<std::string>& args) {
-    for (const auto& c : zam::tools::DemoCommands()) {
-        if (c.name != "make-demo") continue;
-        std::ostringstream out, err;
-        const int code = c.run(args, out, err);
-        return {code, out.str(), err.str()};
-    }
-    ADD_FAILURE() << "no make-demo command";
-    return {-1, "", ""};
+zam::test::CommandRun MakeDemo(const std::vector<std::string>& args) {
+    return zam::test::RunCommand(zam::tools::DemoCommands(), "make-demo", args);
 }
 
 TEST(MakeDemoCommand, WritesTheRequestedInstallation) {

@@ -11,6 +11,7 @@
 
 #include "FakeUi.h"
 #include "TempDir.h"
+#include "TestText.h"
 #include "zam/store/Common.h"
 
 namespace {
@@ -21,18 +22,10 @@ using zam::test::TempDir;
 using zam::tools::DemoOptions;
 using zam::tools::MakeDemoInstallation;
 
-std::string Hex(std::string_view bytes) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : bytes) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
-
 // The four bytes of a 4-byte slot as hex digits in file order.
-std::string Slot(const std::string& exe, std::uint64_t offset) { return Hex(exe.substr(offset, 4)); }
+std::string Slot(const std::string& exe, std::uint64_t offset) {
+    return zam::test::Hex(exe.substr(offset, 4));
+}
 
 // An INI value found by a plain line scan (independent of the store).
 std::string IniLine(const std::string& text, const std::string& section, const std::string& key) {
@@ -93,13 +86,9 @@ TEST_F(DemoInstallationTest, ExecutableCarriesTheNativeEngineTablesWhereTheyAreL
     EXPECT_EQ(exe.find("hit_hard"), h);
 
     const std::uint64_t first = r - 80, second = r - 40;
-    const char* firstValues[] = {"008B5400", "0C8B5400", "108B5400", "1C8B5400", "248B5400",
-                                 "2C8B5400", "348B5400", "408B5400", "4C8B5400", "588B5400"};
-    const char* secondValues[] = {"A0865400", "08875400", "70875400", "D8875400", "40885400",
-                                  "A8885400", "10895400", "78895400", "E0895400", "488A5400"};
     for (int slot = 0; slot < 10; ++slot) {
-        EXPECT_EQ(Slot(exe, first + 4 * slot), firstValues[slot]) << "slot " << slot;
-        EXPECT_EQ(Slot(exe, second + 4 * slot), secondValues[slot]) << "slot " << slot;
+        EXPECT_EQ(Slot(exe, first + 4 * slot), zam::test::kFirstEngineTable[slot]) << "slot " << slot;
+        EXPECT_EQ(Slot(exe, second + 4 * slot), zam::test::kSecondEngineTable[slot]) << "slot " << slot;
     }
     // The crossing: slot 5 holds Honda's engine and slot 6 Lotus' Ford.
     EXPECT_EQ(Slot(exe, first + 20), "2C8B5400");

@@ -1,30 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
+#include "CommandRun.h"
 #include "TempDir.h"
-#include "zam/tools/Command.h"
 #include "zam/tools/DemoInstallation.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int code;
-    std::string out, err;
-};
-
-Result Engines(const std::vector<std::string>& args) {
-    for (const auto& c : zam::tools::EngineCommands()) {
-        if (c.name != "engines") continue;
-        std::ostringstream out, err;
-        const int code = c.run(args, out, err);
-        return {code, out.str(), err.str()};
-    }
-    ADD_FAILURE() << "no engines command";
-    return {-1, "", ""};
+zam::test::CommandRun Engines(const std::vector<std::string>& args) {
+    return zam::test::RunCommand(zam::tools::EngineCommands(), "engines", args);
 }
 
 constexpr const char* kNativeTable =

@@ -1,0 +1,50 @@
+#pragma once
+// The process launcher of the tests: it records every start and wait and answers as the test
+// scripts it, so no program is ever started by mistake; or, given a real launcher, it records
+// and then passes every call on. A check can run just before each start, to see what was on disk
+// at that moment or to make the start fail.
+//
+//   zam::test::RecordingLauncher launcher;                  // every start succeeds
+//   launcher.missing = {"systemctl"};                       // ...except of this program
+//   zam::platform::ScopedProcessLauncher use(launcher);
+//   ... launcher.started, launcher.waited
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zam/platform/Process.h"
+
+namespace zam::test {
+
+class RecordingLauncher : public platform::ProcessLauncher {
+public:
+    // With `passTo`, every start and wait is recorded and then carried out by it.
+    explicit RecordingLauncher(platform::ProcessLauncher* passTo = nullptr) : passTo_(passTo) {}
+
+    // Records the line; the n-th successful start gets the process id 100 + n.
+    platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
+    platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) override;
+
+    // What every start gives.
+    platform::Status startResult;
+    // Command lines that begin with one of these fail to start with kFileNotFound.
+    std::vector<std::string> missing;
+    // Runs before each start is recorded; a failure it returns is the start's answer.
+    std::function<platform::Status(std::string_view commandLine)> beforeStart;
+    // Starts succeed without a process to wait for (id 0).
+    bool noProcessId = false;
+    // What every wait gives, and how every waited-for program ended.
+    platform::Status waitResult;
+    platform::ProcessExit exit;
+
+    std::vector<std::string> started;  // every command line, in order, failed starts included
+    std::vector<std::int64_t> waited;  // the ids waited for, in order
+
+private:
+    platform::ProcessLauncher* passTo_;
+    std::int64_t starts_ = 0;
+};
+
+}  // namespace zam::test
