@@ -196,9 +196,12 @@ void frmRestore::ShowPreview() {
     else if (differences.empty())
         lblPreview->setText(
             QStringLiteral("Preview: %1 differs from this backup only in layout and comments.").arg(name));
+    else if (differences.size() == 1)
+        lblPreview->setText(QStringLiteral("Preview: 1 entry of %1 changes.").arg(name));
     else
         lblPreview->setText(QStringLiteral("Preview: %1 entries of %2 change.")
                                 .arg(QString::number(differences.size()), name));
+    for (int column = 0; column < 3; ++column) lstPreview->resizeColumnToContents(column);
 }
 
 RestoreChoice frmRestore::Choice() const {
@@ -211,9 +214,14 @@ RestoreChoice frmRestore::Choice() const {
     return choice;
 }
 
+// Enabled while the restore would do something: a ticked file has the chosen backup, or the
+// engines are to be reset.
 void frmRestore::UpdateRestoreButton() {
-    const RestoreChoice choice = Choice();
-    cmdRestore->setEnabled(!choice.files.empty() || choice.engines);
+    bool any = chkEngines->isEnabled() && chkEngines->isChecked();
+    for (int row = 0; row < static_cast<int>(files_.size()) && !any; ++row)
+        any = lstFiles->topLevelItem(row)->checkState(0) == Qt::Checked &&
+              files_[static_cast<std::size_t>(row)].Copy(Kind()) != nullptr;
+    cmdRestore->setEnabled(any);
 }
 
 std::optional<RestoreChoice> frmRestore::Ask(QWidget* parent, std::vector<BackedUpFile> files,

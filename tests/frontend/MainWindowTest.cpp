@@ -318,8 +318,11 @@ TEST_F(WindowTest, RestoreSettingsPutsBackTheBackupAndRestartsWithoutSaving) {
         EXPECT_FALSE(dialog.cmdRestore->isEnabled());
         dialog.lstFiles->setCurrentItem(found[0]);
         found[0]->setCheckState(0, Qt::Checked);
-        dialog.chkEngines->setChecked(true);
+        dialog.optUndo->setChecked(true);  // the file has no ".rst" yet: nothing to restore
+        EXPECT_FALSE(dialog.cmdRestore->isEnabled());
+        dialog.optPrevious->setChecked(true);
         EXPECT_TRUE(dialog.cmdRestore->isEnabled());
+        dialog.chkEngines->setChecked(true);
         dialog.cmdRestore->click();
     };
     WithModalOf<frmRestore>([&] { window->RestoreSettings(); }, tickCoreAndRestore);
