@@ -19,6 +19,15 @@ constexpr std::array<std::string_view, 4> kSettingsFolders = {"Players", "Tracks
                                                               "Layout"};
 constexpr int kSubfolderDepth = 2;
 
+// Only INI files are written with backups; a "GPL.EXE.bak" or any other ".bak" the user keeps is
+// their own and is never offered for putting back.
+constexpr std::string_view kIniSuffix = ".ini";
+
+bool EndsWith(std::string_view name, std::string_view suffix) {
+    return name.size() > suffix.size() &&
+           platform::EqualNoCase(name.substr(name.size() - suffix.size()), suffix);
+}
+
 class Search {
 public:
     explicit Search(std::string root) : root_(std::move(root)) {}
@@ -38,6 +47,10 @@ public:
     std::vector<BackedUpFile> Files() {
         std::vector<BackedUpFile> files;
         for (auto& [key, file] : found_) {
+            // A lone ".rst" beside no file at all is not one a restore of this program left.
+            if (file.copies.size() == 1 && file.copies[0].kind == BackupKind::kBeforeRestore &&
+                !platform::Fs().FileExists(file.path))
+                continue;
             std::sort(file.copies.begin(), file.copies.end(), [](const auto& a, const auto& b) {
                 return a.kind < b.kind;
             });
@@ -50,10 +63,9 @@ private:
     void Note(const std::string& relative, const std::string& name) {
         for (BackupKind kind : kBackupKinds) {
             const std::string_view suffix = BackupSuffix(kind);
-            if (name.size() <= suffix.size() ||
-                !platform::EqualNoCase(std::string_view(name).substr(name.size() - suffix.size()), suffix))
-                continue;
+            if (!EndsWith(name, suffix)) continue;
             const std::string file = relative + name.substr(0, name.size() - suffix.size());
+            if (!EndsWith(file, kIniSuffix)) continue;
             BackedUpFile& entry = found_[platform::UpperCase(file)];
             if (entry.path.empty()) {
                 entry.path = root_ + file;

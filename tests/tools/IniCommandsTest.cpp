@@ -79,6 +79,8 @@ TEST_F(IniCommandsTest, RestoreListsPreviewsAndPutsBackTheBackups) {
     const std::string prv = dir.read("Core.ini.prv"), last = dir.read("Core.ini");
     dir.write("Players/Bob/Player.INI.PRV", "x");
     dir.write("Cars/brm/Car.ini.prv", "x");
+    dir.write("GPL.EXE.bak", "the user's own copy");
+    dir.write("Tracks/monza/Track.ini.rst", "x");  // nothing beside it to restore
 
     const Result list = Zamini("restore", {"--list", dir.logical()});
     EXPECT_EQ(list.code, kExitOk) << list.err;

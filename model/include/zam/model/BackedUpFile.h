@@ -1,6 +1,6 @@
 #pragma once
-// The files of an installation that have backups beside them (".prv", ".bak", ".rst"): those the
-// write-back and restores of this program left, found in a folder and in the subfolders where the
+// The INI files of an installation that have backups beside them (".prv", ".bak", ".rst"): those
+// the write-back and restores of this program left, found in a folder and in the subfolders where the
 // simulator keeps settings (Players\, Tracks\, Seasons\, Layout\ and the folders in them).
 #include <cstdint>
 #include <string>
