@@ -69,11 +69,23 @@ frmRestore::frmRestore(std::vector<BackedUpFile> files, bool enginesCanBeReset, 
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblExplain);
+    auto* lblFiles = new QLabel(QStringLiteral("Files with &backups (Space ticks one):"), this);
+    layout->addWidget(lblFiles);
     layout->addWidget(BuildFileList(), 2);
+    lblFiles->setBuddy(lstFiles);
     layout->addWidget(BuildKindChoice());
     layout->addWidget(BuildPreview(), 3);
     layout->addWidget(chkEngines);
     layout->addWidget(buttons);
+
+    // Tab follows the page from top to bottom, starting in the list.
+    QWidget* previous = lstFiles;
+    for (QWidget* next : std::initializer_list<QWidget*>{optPrevious, optOriginal, optUndo, lstPreview,
+                                                         chkEngines, cmdRestore, cmdCancel}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    lstFiles->setFocus();
 
     connect(chkEngines, &QCheckBox::toggled, this, [this] { UpdateRestoreButton(); });
     if (lstFiles->topLevelItemCount() > 0) lstFiles->setCurrentItem(lstFiles->topLevelItem(0));
