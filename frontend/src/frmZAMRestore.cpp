@@ -1,7 +1,7 @@
 // File > Restore Settings: putting files back as their backups, and the restart without saving
 // that follows, so that the close never writes this session's copies over what was restored.
-#include <algorithm>
 #include <set>
+#include <string_view>
 
 #include "zam/frontend/QtText.h"
 #include "zam/frontend/TimeCounter.h"
@@ -20,10 +20,12 @@ namespace {
 
 constexpr const char* kLineBreak = "\r\n";
 
-// A message text of the store breaks its lines with a bare carriage return.
-std::string OnOneLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    return text;
+// A message text of the store breaks its lines with a bare carriage return; in the report its
+// second line is indented under the first.
+std::string Indented(std::string_view text) {
+    std::string out;
+    for (char c : text) out += c == '\r' ? std::string(kLineBreak) + "    " : std::string(1, c);
+    return out;
 }
 
 }  // namespace
@@ -78,7 +80,7 @@ std::string frmZAM::RestoreFiles(const RestoreChoice& choice, bool& changed) {
                 report += path + " already was " + meaning + ": left as it is";
                 break;
             default:
-                report += "NOT restored: " + OnOneLine(result.message);
+                report += "NOT restored: " + Indented(result.message);
                 break;
         }
         report += kLineBreak;
