@@ -11,7 +11,8 @@ namespace {
 std::vector<zam::tools::Command> AllCommands() {
     std::vector<zam::tools::Command> all;
     for (auto group : {zam::tools::IniCommands, zam::tools::EngineCommands,
-                       zam::tools::SetupCommands, zam::tools::DemoCommands}) {
+                       zam::tools::SetupCommands, zam::tools::RestoreCommands,
+                       zam::tools::DemoCommands}) {
         for (auto& c : group()) all.push_back(std::move(c));
     }
     return all;

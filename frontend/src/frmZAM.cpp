@@ -120,6 +120,9 @@ frmZAM::~frmZAM() {
 void frmZAM::BuildMenus() {
     QMenu* mnuFile = menuBar()->addMenu("&File");
     mniChangeDirectory = mnuFile->addAction("Change GPL directory");
+    mniRestore = mnuFile->addAction(QString::fromUtf8("&Restore Settings\u2026"));
+    mniRestore->setStatusTip("Puts files back as they were before the last session, or before "
+                             "ZAMDeck first changed them");
     mnuFile->addSeparator();
     mniExit = mnuFile->addAction("E&xit ZAM+");
     QMenu* mnuHelp = menuBar()->addMenu("&Help");
@@ -128,6 +131,7 @@ void frmZAM::BuildMenus() {
     mniHashTable = mnuHelp->addAction("Hash Table Statistics");
     mniHashTable->setStatusTip("Writes HashTable.csv beside ZAM.ini");
     connect(mniChangeDirectory, &QAction::triggered, this, [this] { ChangeGPLDirectory(); });
+    connect(mniRestore, &QAction::triggered, this, [this] { RestoreSettings(); });
     connect(mniExit, &QAction::triggered, this, [this] { close(); });
     connect(mniHelpAbout, &QAction::triggered, this, [this] { ShowAbout(); });
     connect(mniHashTable, &QAction::triggered, this, [this] { ListHashTable(); });

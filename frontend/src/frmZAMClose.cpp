@@ -66,18 +66,21 @@ void frmZAM::WriteLoaderCommand(const std::string& commandLine, const std::strin
 // the loader needs is made sure of first: that it is there and may be run, and that ZAM.int holds
 // the command. Until then nothing is written, and a failure leaves the window as it was.
 bool frmZAM::HandToLoader(const std::string& word, const std::string& commandLine) {
-    std::string problem = LoaderProblem();
-    if (problem.empty()) {
-        const std::string commandFile = SettingsFile(std::string(platform::kCommandFileName));
-        const platform::Status written =
-            platform::WriteLoaderCommand(commandFile, platform::LoaderCommand{word, commandLine});
-        if (written.ok()) return true;
-        problem =
-            "The command file \"" + commandFile + "\" could not be written: " + written.description;
-    }
+    const std::string problem = PassToLoader(word, commandLine);
+    if (problem.empty()) return true;
     ui_.ShowMessage(problem +
                     "\r\n\r\nNothing has been saved yet: the window stays open with your changes.");
     return false;
+}
+
+std::string frmZAM::PassToLoader(const std::string& word, const std::string& commandLine) {
+    std::string problem = LoaderProblem();
+    if (!problem.empty()) return problem;
+    const std::string commandFile = SettingsFile(std::string(platform::kCommandFileName));
+    const platform::Status written =
+        platform::WriteLoaderCommand(commandFile, platform::LoaderCommand{word, commandLine});
+    if (written.ok()) return {};
+    return "The command file \"" + commandFile + "\" could not be written: " + written.description;
 }
 
 std::string frmZAM::LoaderProblem() const {
@@ -157,6 +160,7 @@ void frmZAM::closeEvent(QCloseEvent* e) {
             return;
         case CloseOutcome::kDiscard:
             Discard();
+            if (restartWithoutSaving_) AfterUnload();
             break;
         case CloseOutcome::kProceed:
             Unload();
@@ -169,6 +173,7 @@ void frmZAM::closeEvent(QCloseEvent* e) {
 
 frmZAM::CloseOutcome frmZAM::CloseRequest() {
     if (windowState() & Qt::WindowMinimized) setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (restartWithoutSaving_) return CloseOutcome::kDiscard;
     if (ShutDownOption == kLoaderCommandWritten || ShutDownOption == kLaunch)
         return CloseOutcome::kProceed;
     if (ShutDownOption != kStartupFailure)

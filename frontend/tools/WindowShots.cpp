@@ -13,9 +13,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTextStream>
+#include <QTreeWidget>
 #include <cstdio>
 
 #include "zam/frontend/LaunchCommand.h"
@@ -23,6 +25,7 @@
 #include "zam/frontend/frmAbout.h"
 #include "zam/frontend/frmEditSeasonEntry.h"
 #include "zam/frontend/frmFileSelect.h"
+#include "zam/frontend/frmRestore.h"
 #include "zam/frontend/frmShutdown.h"
 #include "zam/frontend/frmStatus.h"
 #include "zam/frontend/frmZAM.h"
@@ -125,6 +128,19 @@ int main(int argc, char** argv) {
     exitDialog.show();
     save(exitDialog, "dialog_exit");
     exitDialog.hide();
+
+    // The restore dialog on the backups found, the first file highlighted and ticked; then the
+    // preview of a backup kind that file may not have.
+    zam::frmRestore restore(zam::FindBackedUpFiles(window.GPL()->Directory()), true, &window);
+    restore.show();
+    if (QTreeWidgetItem* first = restore.lstFiles->topLevelItem(0)) {
+        restore.lstFiles->setCurrentItem(first);
+        if (first->flags() & Qt::ItemIsUserCheckable) first->setCheckState(0, Qt::Checked);
+    }
+    save(restore, "dialog_restore");
+    restore.optUndo->setChecked(true);
+    save(restore, "dialog_restore_undo");
+    restore.hide();
 
     zam::frmStatus status;
     status.lblMessage->setText("Reading\n\nC:\\Sierra\\GPL\\Players\\Sam Driver\\Player.ini");

@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 #include <optional>
 #include <stdexcept>
 
@@ -27,6 +28,7 @@
 #include "zam/frontend/TrackListsTab.h"
 #include "zam/frontend/frmEditSeasonEntry.h"
 #include "zam/frontend/frmFileSelect.h"
+#include "zam/frontend/frmRestore.h"
 #include "zam/model/clsEngines.h"
 #include "zam/model/clsGPL.h"
 #include "zam/platform/CommandFile.h"
@@ -303,6 +305,70 @@ TEST_F(WindowTest, ChangeOfDirectoryRestartsThroughTheLoaderWithAnEmptyCommand) 
     EXPECT_EQ(window->ShutDownOption, kLoaderCommandWritten);
     EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n\r\n");
     EXPECT_EQ(launcher.started.size(), 1u);
+}
+
+// A session writes Core.ini (and a custom engine); the next one changes it again, then puts it
+// back from its ".prv" and resets the engines. Without the loader nothing is touched; with it the
+// file is the backup byte for byte, the replaced file is kept as ".rst", and ZAMDeck restarts
+// without writing this session's copy over the restored file.
+TEST_F(WindowTest, RestoreSettingsPutsBackTheBackupAndRestartsWithoutSaving) {
+    ASSERT_TRUE(Open());
+    window->DropDown("cbxClass")->SetValue("FL1");
+    window->DropDown("cbxEngine", 0)->SelectIndex(5);
+    window->GPL()->SetIniValue("Core.ini", "Probe", "value", "1");
+    CloseWith(kSaveAndExit);
+    const std::string saved = ReadGpl("core.ini"), before = ReadGpl("Core.Ini.prv");
+    ASSERT_NE(saved, before);
+
+    std::filesystem::remove(tmp.file("prog/Rollout"));
+    ASSERT_TRUE(Open());
+    window->GPL()->SetIniValue("Core.ini", "Probe", "value", "2");
+    const auto tickCoreAndRestore = [&](frmRestore& dialog) {
+        const auto found = dialog.lstFiles->findItems("Core.ini", Qt::MatchFixedString);
+        ASSERT_EQ(found.size(), 1);
+        EXPECT_FALSE(dialog.cmdRestore->isEnabled());
+        dialog.lstFiles->setCurrentItem(found[0]);
+        found[0]->setCheckState(0, Qt::Checked);
+        dialog.optUndo->setChecked(true);  // the file has no ".rst" yet: nothing to restore
+        EXPECT_FALSE(dialog.cmdRestore->isEnabled());
+        dialog.optPrevious->setChecked(true);
+        EXPECT_TRUE(dialog.cmdRestore->isEnabled());
+        dialog.chkEngines->setChecked(true);
+        dialog.cmdRestore->click();
+    };
+    WithModalOf<frmRestore>([&] { window->RestoreSettings(); }, tickCoreAndRestore);
+    EXPECT_FALSE(window->Finished());
+    EXPECT_EQ(ReadGpl("core.ini"), saved);
+    EXPECT_FALSE(tmp.exists("gpl/Core.Ini.rst"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr("Nothing has been restored"));
+
+    tmp.write("prog/Rollout", "stand-in for the loader");
+    WithModalOf<frmRestore>([&] { window->RestoreSettings(); }, [&](frmRestore& dialog) {
+        // The preview shows what the highlighted file's backup would change.
+        const auto found = dialog.lstFiles->findItems("Core.ini", Qt::MatchFixedString);
+        ASSERT_EQ(found.size(), 1);
+        dialog.lstFiles->setCurrentItem(found[0]);
+        QStringList rows;
+        for (int i = 0; i < dialog.lstPreview->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* row = dialog.lstPreview->topLevelItem(i);
+            rows << row->text(0) + "|" + row->text(1) + "|" + row->text(2) + "|" + row->text(3);
+        }
+        EXPECT_EQ(rows, QStringList({"Engines|Brabham|Ferrari V12|Repco V8", "Probe|value|1|(none)"}));
+        tickCoreAndRestore(dialog);
+    });
+    EXPECT_TRUE(window->Finished());
+    EXPECT_EQ(ReadGpl("core.ini"), before);
+    EXPECT_EQ(ReadGpl("Core.Ini.rst"), saved);
+    EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n\r\n");
+    EXPECT_EQ(launcher.started.size(), 1u);
+    test::FakeUi quiet;
+    clsEngines reread(quiet, Gpl() + "GPL.EXE");
+    reread.UnloadWithoutSaving();
+    EXPECT_EQ(reread.FoundEngine(0), 0);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_THAT(ui.messages[1].text, testing::HasSubstr("Restored " + Gpl()));
+    EXPECT_THAT(ui.messages[1].text, testing::HasSubstr("own engine again"));
 }
 
 // ---- Closing -------------------------------------------------------------------------------

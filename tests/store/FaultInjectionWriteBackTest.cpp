@@ -10,6 +10,7 @@
 #include "FakeUi.h"
 #include "FaultSweep.h"
 #include "TempDir.h"
+#include "zam/store/FileRestore.h"
 #include "zam/store/Globals.h"
 #include "zam/store/IniStore.h"
 
@@ -114,6 +115,60 @@ TEST_P(FaultInjectionWriteBack, EveryFailedStepLeavesACompleteFile) {
     }
     EXPECT_GT(injected, 0);
     TallyFaults("INI write-back (store)", injected);
+}
+
+// A restore is a write of its own: cut short anywhere, the file is the whole text it had or the
+// whole backup, no backup is harmed, and a restore that says it is done can be undone.
+TEST(FaultInjectionRestore, EveryFailedStepLeavesEveryFileWhole) {
+    constexpr const char* kOlderRst = "[Race]\r\nlaps=1\r\n";
+    const auto lay = [&](TempDir& dir) {
+        dir.write("Core.ini", kNew);
+        dir.write("Core.ini.prv", kOld);
+        dir.write("Core.ini.bak", kOlderBak);
+        dir.write("Core.ini.rst", kOlderRst);
+        return dir.logical() + "Core.ini";
+    };
+    const int changes = CountChanges([&](FailingFileSystem&) {
+        TempDir dir;
+        EXPECT_TRUE(RestoreFile(lay(dir), BackupKind::kPrevious).ok());
+        EXPECT_EQ(dir.read("Core.ini"), kOld);
+    });
+    ASSERT_GE(changes, 2);
+    int injected = 0;
+    for (const FaultPlan& plan : PlansFor(changes)) {
+        SCOPED_TRACE(plan.Describe());
+        TempDir dir;
+        const std::string path = lay(dir);
+        FailingFileSystem fs;
+        plan.ApplyTo(fs);
+        RestoreResult result;
+        {
+            platform::ScopedFileSystem use(fs);
+            result = RestoreFile(path, BackupKind::kPrevious);
+        }
+        injected += fs.InjectedFailures();
+        const std::string file = dir.read("Core.ini");
+        EXPECT_THAT(file, ::testing::AnyOf(kOld, kNew));
+        EXPECT_EQ(result.ok(), file == kOld) << result.message;
+        if (plan.Loud()) {
+            if (result.ok()) {
+                EXPECT_EQ(dir.read("Core.ini.rst"), kNew);
+            } else {
+                EXPECT_NE(result.message, "");
+            }
+        }
+        EXPECT_THAT(dir.read("Core.ini.rst"), ::testing::AnyOf(kOlderRst, kNew));
+        EXPECT_EQ(dir.read("Core.ini.prv"), kOld);
+        EXPECT_EQ(dir.read("Core.ini.bak"), kOlderBak);
+        std::vector<std::string> allowed = {"Core.ini", "Core.ini.bak", "Core.ini.prv",
+                                            "Core.ini.rst"};
+        if (plan.persistent) allowed.push_back("Core.ini.zamtmp");
+        for (const auto& name : FilesBelow(dir.path()))
+            EXPECT_THAT(allowed, ::testing::Contains(name)) << name << " was left behind";
+        if (HasFailure()) break;
+    }
+    EXPECT_GT(injected, 0);
+    TallyFaults("restore (store)", injected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, FaultInjectionWriteBack,

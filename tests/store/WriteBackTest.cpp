@@ -2,7 +2,10 @@
 #include <gmock/gmock.h>
 
 #include "FailingFileSystem.h"
+#include "FaultSweep.h"
 #include "StoreFixture.h"
+#include "zam/store/FileRestore.h"
+#include "zam/store/IniDifference.h"
 
 namespace zam::test {
 namespace {
@@ -93,6 +96,73 @@ TEST_F(WriteBackTest, BackupsBakKeptPrvReplaced) {
     EXPECT_EQ(dir.read("Core.ini"), "[ S ]\r\nv = 3\r\n");
     EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
     EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+// Two runs write the file; then it is put back as each backup in turn, and each restore undone.
+TEST_F(WriteBackTest, RestorePutsBackABackupByteForByteAndCanBeUndone) {
+    const std::string path = Load("Core.ini", "[S]\r\nv=1\r\n");
+    store.SetFullPathIniValue(path, "S", "v", "2");
+    store.WriteIniFiles();
+    IniStore next(ui);
+    next.ReadIniFile(path);
+    next.SetFullPathIniValue(path, "S", "v", "3");
+    next.WriteIniFiles();
+    const std::string bak = dir.read("Core.ini.bak"), prv = dir.read("Core.ini.prv"),
+                      last = dir.read("Core.ini");
+
+    EXPECT_EQ(RestoreFile(path, BackupKind::kPrevious).outcome, RestoreResult::Outcome::kRestored);
+    EXPECT_EQ(dir.read("Core.ini"), prv);
+    EXPECT_EQ(dir.read("Core.ini.rst"), last);
+    // Undoing the restore swaps the file and ".rst" again; the write-back's backups stay.
+    EXPECT_EQ(RestoreFile(path, BackupKind::kBeforeRestore).outcome,
+              RestoreResult::Outcome::kRestored);
+    EXPECT_EQ(dir.read("Core.ini"), last);
+    EXPECT_EQ(dir.read("Core.ini.rst"), prv);
+    EXPECT_EQ(RestoreFile(path, BackupKind::kOriginal).outcome, RestoreResult::Outcome::kRestored);
+    EXPECT_EQ(dir.read("Core.ini"), bak);
+    EXPECT_EQ(dir.read("Core.ini.bak"), bak);
+    EXPECT_EQ(dir.read("Core.ini.prv"), prv);
+
+    // Putting back what is already there writes nothing, so ".rst" still leads back.
+    EXPECT_EQ(RestoreFile(path, BackupKind::kOriginal).outcome, RestoreResult::Outcome::kUnchanged);
+    EXPECT_EQ(dir.read("Core.ini.rst"), last);
+    EXPECT_THAT(FilesBelow(dir.path()),
+                ElementsAre("Core.ini", "Core.ini.bak", "Core.ini.prv", "Core.ini.rst"));
+    EXPECT_THAT(ui.messages, IsEmpty());
+}
+
+TEST_F(WriteBackTest, RestoreWithoutTheBackupOrFolderChangesNothingAndSaysWhy) {
+    const std::string path = Write("Core.ini", "[S]\r\nv=1\r\n");
+    const RestoreResult none = RestoreFile(path, BackupKind::kOriginal);
+    EXPECT_EQ(none.outcome, RestoreResult::Outcome::kNoBackup);
+    EXPECT_THAT(none.message, ::testing::HasSubstr("Core.ini.bak"));
+    const RestoreResult gone = RestoreFile(dir.logical() + "gone/Core.ini", BackupKind::kPrevious);
+    EXPECT_EQ(gone.outcome, RestoreResult::Outcome::kNoBackup);
+    EXPECT_THAT(FilesBelow(dir.path()), ElementsAre("Core.ini"));
+
+    // The backup is there but its file's folder is not writable as a file: a folder stands in the
+    // file's place, so nothing can be renamed over it.
+    dir.write("Busy.ini/inside", "x");
+    dir.write("Busy.ini.prv", "[S]\r\nv=1\r\n");
+    const RestoreResult blocked = RestoreFile(dir.logical() + "Busy.ini", BackupKind::kPrevious);
+    EXPECT_EQ(blocked.outcome, RestoreResult::Outcome::kFailed);
+    EXPECT_THAT(blocked.message, ::testing::HasSubstr("Busy.ini"));
+    EXPECT_EQ(dir.read("Busy.ini/inside"), "x");
+    EXPECT_FALSE(dir.exists("Busy.ini.zamtmp"));
+}
+
+// What a restore would change, read as the store reads: names without regard to case, values
+// exactly, comments and layout not at all, a repeated name matched occurrence by occurrence.
+TEST_F(WriteBackTest, RestorePreviewListsTheEntriesThatDiffer) {
+    const auto differences = CompareIniTexts(
+        "top=1\r\n[ Sound ]\r\nVolume = 5   ;loud\r\nmute=0\r\n[Keys]\r\nk=a\r\nk=b\r\n",
+        "; old\r\ntop=1\r\n[sound]\r\nvolume=4\r\nMUTE=0\r\n[keys]\r\nk=a\r\nk=c\r\nnew=x\r\n");
+    std::vector<std::string> lines;
+    for (const IniDifference& d : differences)
+        lines.push_back(d.section + "|" + d.entry + "|" + (d.inCurrent ? d.current : "-") + "|" +
+                        (d.inOther ? d.other : "-"));
+    EXPECT_THAT(lines, ElementsAre("Sound|Volume|5|4", "Keys|k|b|c", "keys|new|-|x"));
+    EXPECT_THAT(CompareIniTexts("[a]\r\nx=1\r\n", "[ A ]\n\nX = 1\n; note\n"), IsEmpty());
 }
 
 TEST_F(WriteBackTest, NewFileIsCreatedWithoutBackups) {

@@ -1,6 +1,7 @@
 // zamini's INI commands, run in-process as the dispatcher runs them, and the built binary once.
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -20,7 +21,9 @@ using tools::kExitUsage;
 using Result = CommandRun;
 
 Result Zamini(const std::string& name, const std::vector<std::string>& args) {
-    return RunCommand(tools::IniCommands(), name, args);
+    std::vector<tools::Command> commands = tools::IniCommands();
+    for (auto& c : tools::RestoreCommands()) commands.push_back(std::move(c));
+    return RunCommand(commands, name, args);
 }
 
 class IniCommandsTest : public ::testing::Test {
@@ -53,6 +56,42 @@ TEST_F(IniCommandsTest, SetWritesBackWithBackups) {
     EXPECT_EQ(dir.read("Core.ini.bak"), kCore);
     EXPECT_EQ(dir.read("Core.ini.prv"), kCore);
     EXPECT_EQ(Zamini("get", {core, "Sound", "mute"}).out, "1\n");
+}
+
+// Two sets leave ".bak" and ".prv"; restore lists them (here and in a player's folder, not in a
+// folder the program never writes), shows what it would change, puts either back and undoes.
+TEST_F(IniCommandsTest, RestoreListsPreviewsAndPutsBackTheBackups) {
+    ASSERT_EQ(Zamini("set", {core, "Sound", "mute", "1"}).code, kExitOk);
+    ASSERT_EQ(Zamini("set", {core, "Sound", "volume", "9"}).code, kExitOk);
+    const std::string prv = dir.read("Core.ini.prv"), last = dir.read("Core.ini");
+    dir.write("Players/Bob/Player.INI.PRV", "x");
+    dir.write("Cars/brm/Car.ini.prv", "x");
+    dir.write("GPL.EXE.bak", "the user's own copy");
+    dir.write("Tracks/monza/Track.ini.rst", "x");  // nothing beside it to restore
+
+    const Result list = Zamini("restore", {"--list", dir.logical()});
+    EXPECT_EQ(list.code, kExitOk) << list.err;
+    // Each backup with the local time it was made.
+    std::string shape = list.out;
+    std::replace_if(shape.begin(), shape.end(), [](char c) { return c >= '0' && c <= '9'; }, '9');
+    EXPECT_EQ(shape, "Core.ini\t.prv 9999-99-99 99:99\t.bak 9999-99-99 99:99\n"
+                     "Players\\Bob\\Player.INI\t.prv 9999-99-99 99:99\n");
+
+    EXPECT_EQ(Zamini("restore", {core, "--original", "--preview"}).out,
+              "Sound\tvolume\t9\t5\nSound\tmute\t1\t0\n");
+    EXPECT_EQ(Zamini("restore", {core}).code, kExitOk);
+    EXPECT_EQ(dir.read("Core.ini"), prv);
+    EXPECT_EQ(Zamini("restore", {core, "--undo"}).code, kExitOk);
+    EXPECT_EQ(dir.read("Core.ini"), last);
+    const Result original = Zamini("restore", {"--original", core});
+    EXPECT_EQ(original.code, kExitOk);
+    EXPECT_THAT(original.out, HasSubstr("Core.ini.rst"));
+    EXPECT_EQ(dir.read("Core.ini"), kCore);
+
+    const Result none = Zamini("restore", {dir.logical() + "none.ini"});
+    EXPECT_EQ(none.code, kExitFailure);
+    EXPECT_THAT(none.err, HasSubstr("none.ini.prv"));
+    EXPECT_EQ(Zamini("restore", {"--list", dir.logical() + "none"}).code, kExitFailure);
 }
 
 TEST_F(IniCommandsTest, SetOfTheSameValueWritesNothing) {
@@ -173,7 +212,9 @@ TEST_F(IniCommandsTest, WrongArgumentsGiveTheUsage) {
     for (const auto& [name, args] : std::vector<std::pair<std::string, std::vector<std::string>>>{
              {"get", {core}}, {"set", {core, "a", "b"}}, {"delete", {core, "a", ""}},
              {"normalize", {}}, {"dump", {core, core}}, {"hash", {}}, {"hash", {"k", "0"}},
-             {"hash", {"k", "12x"}}, {"stats", {}}}) {
+             {"hash", {"k", "12x"}}, {"stats", {}}, {"restore", {}},
+             {"restore", {core, "--original", "--undo"}}, {"restore", {core, core}},
+             {"restore", {"--list"}}, {"restore", {core, "--latest"}}}) {
         Result r = Zamini(name, args);
         EXPECT_EQ(r.code, kExitUsage) << name;
         EXPECT_THAT(r.err, HasSubstr("usage: zamini " + name)) << name;

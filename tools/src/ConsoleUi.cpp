@@ -2,16 +2,11 @@
 
 namespace zam::tools {
 
-namespace {
-
-// Message texts break their lines with a bare carriage return; a terminal wants a line feed.
 std::string ForTerminal(std::string text) {
     for (char& c : text)
         if (c == '\r') c = '\n';
     return text;
 }
-
-}  // namespace
 
 void ConsoleUi::ShowMessage(const std::string& text, const std::string&) {
     ++messages_;

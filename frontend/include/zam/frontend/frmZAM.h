@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "zam/controls/RuntimeBindings.h"
 #include "zam/frontend/SessionState.h"
 #include "zam/frontend/SkippedSteps.h"
+#include "zam/frontend/frmRestore.h"
 #include "zam/platform/Paths.h"
 #include "zam/store/UserInterface.h"
 
@@ -156,6 +158,10 @@ public:
 
     // ---- Menu commands ----------------------------------------------------------------------
     void ChangeGPLDirectory();
+    // File > Restore Settings: puts chosen files back as one of their backups (and, when asked,
+    // every chassis back to its own engine), then starts ZAMDeck again without writing anything
+    // of this session back, so that nothing is written over what was restored.
+    void RestoreSettings();
     void ShowAbout();
     // Writes HashTable.csv (hash index statistics) into the program folder.
     void ListHashTable();
@@ -193,6 +199,7 @@ public:
     QWidget* buttonEditorArea = nullptr;
     QWidget* launcherArea = nullptr;
     QAction* mniChangeDirectory = nullptr;
+    QAction* mniRestore = nullptr;
     QAction* mniExit = nullptr;
     QAction* mniHelpAbout = nullptr;
     QAction* mniHashTable = nullptr;
@@ -268,6 +275,15 @@ private:
     int WindowStateCode() const;
     void ApplyRandomBackground();
     bool HandToLoader(const std::string& word, const std::string& commandLine);
+    // Writes ZAM.int for the loader once it is sure the loader can run: what went wrong, in words,
+    // or the empty text.
+    std::string PassToLoader(const std::string& word, const std::string& commandLine);
+    // Restore Settings, after the choice: each step tells the user what it did.
+    std::vector<BackedUpFile> BackedUpFiles() const;
+    std::string RestoreFiles(const RestoreChoice& choice, bool& changed);
+    std::string ResetEngines(bool& changed);
+    void KeepRunRecords();
+    void RestartWithoutSaving(const std::string& report);
     std::string LoaderProblem() const;
     std::string LoaderPath() const;
     std::string LoaderCommandLine() const;
@@ -298,6 +314,8 @@ private:
     bool closing_ = false;
     bool resizing_ = false;
     bool checkingDisplay_ = false;
+    // Files on disk were put back while the window was open: its close must write nothing.
+    bool restartWithoutSaving_ = false;
 };
 
 }  // namespace zam

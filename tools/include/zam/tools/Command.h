@@ -27,6 +27,8 @@ std::vector<Command> IniCommands();
 std::vector<Command> EngineCommands();
 // setups
 std::vector<Command> SetupCommands();
+// restore
+std::vector<Command> RestoreCommands();
 // make-demo
 std::vector<Command> DemoCommands();
 

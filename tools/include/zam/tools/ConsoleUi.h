@@ -9,6 +9,9 @@
 
 namespace zam::tools {
 
+// Message texts break their lines with a bare carriage return; a terminal wants a line feed.
+std::string ForTerminal(std::string text);
+
 class ConsoleUi : public UserInterface {
 public:
     explicit ConsoleUi(std::ostream& err) : err_(err) {}
