@@ -1,7 +1,6 @@
 // zamini's INI commands, run in-process as the dispatcher runs them, and the built binary once.
 #include <gmock/gmock.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
