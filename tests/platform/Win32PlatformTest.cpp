@@ -39,8 +39,9 @@ TEST(Win32Paths, DriveLetterPathsAreTheirOwnNativePath) {
     EXPECT_EQ(NativePath("C:\\GPL\\\xE9t\xE9.ini").wstring(), L"C:\\GPL\\\u00E9t\u00E9.ini");
     EXPECT_EQ(NativePath("\x80.ini").wstring(), L"\u20AC.ini");
     EXPECT_EQ(LogicalFromNative(fs::path(L"C:\\GPL\\\u00E9t\u00E9\u20AC.ini")), "C:\\GPL\\\xE9t\xE9\x80.ini");
-    // A character that Windows-1252 cannot hold cannot be named by the program.
-    EXPECT_EQ(LogicalFromNative(fs::path(L"\u4E2D.ini")), "?.ini");
+    // A character the code page cannot hold is never replaced by a guess ("?" or a look-alike,
+    // both other files): a file without a short name then has no name here at all.
+    EXPECT_EQ(LogicalFromNative(fs::path(L"\u4E2D.ini")), "");
 }
 
 TEST(Win32Paths, CurrentAndProgramFolder) {
