@@ -20,8 +20,6 @@ namespace {
 
 using platform::Status;
 
-enum class Outcome { kDone, kSkipped, kStop };
-
 bool IsAccessError(int code) {
     return code == platform::kPathFileAccessError || code == platform::kPermissionDenied;
 }
@@ -45,18 +43,16 @@ public:
     bool Run(const std::string& text) {
         auto& fs = platform::Fs();
         const std::string bak = path_ + ".bak";
-        if (!Exists(bak) &&
-            Step([&] { return fs.Copy(path_, bak); }, bak) == Outcome::kStop)
-            return false;
+        if (!Exists(bak) && !Backup(bak)) return false;
 
         ui_.SetStatus("Updating " + path_);
         std::string temp;
-        if (Step([&] { return platform::WriteTemporaryBeside(path_, kTemporarySuffix, text, temp); },
-                 temp) != Outcome::kDone)
+        if (!Step([&] { return platform::WriteTemporaryBeside(path_, kTemporarySuffix, text, temp); },
+                  temp))
             return false;
         const std::string prv = path_ + ".prv";
-        if (Step([&] { return fs.Copy(path_, prv); }, prv) == Outcome::kStop ||
-            Step([&] { return fs.Rename(temp, path_); }, path_) != Outcome::kDone) {
+        if (!Backup(prv) ||
+            !Step([&] { return fs.Rename(temp, path_); }, path_)) {
             (void)fs.Delete(temp);
             return false;
         }
@@ -64,29 +60,46 @@ public:
     }
 
 private:
-    // A missing file or folder skips the step; a read-only target is made writable and the step
-    // tried again; any other failure is reported and ends this file's write-back. That includes
-    // an access failure on a file that is not read-only: on Windows a file held open by an
-    // editor, a backup tool or a virus scanner, which the user can close and save again.
-    Outcome Step(const std::function<Status()>& step, std::string_view target) {
+    // F copied to `copy`; nothing to do when F is not there (a new file, or one deleted
+    // meanwhile), which is then written anew.
+    bool Backup(const std::string& copy) {
+        auto& fs = platform::Fs();
+        return Step(
+            [&] {
+                Status copied = fs.Copy(path_, copy);
+                const bool missing = copied.code == platform::kFileNotFound ||
+                                     copied.code == platform::kPathNotFound;
+                return missing && !fs.FileExists(path_) ? Status::Ok() : copied;
+            },
+            copy);
+    }
+
+    // A read-only target is made writable and the step tried again, and a file another program
+    // holds for a moment (a virus scanner, the search indexer, a sync client) is waited for; any
+    // other failure is reported and ends this file's write-back. That includes a hold that
+    // lasts, such as an editor's, which the user can close before saving again, and a missing
+    // folder: nothing is ever left unwritten without a word.
+    bool Step(const std::function<Status()>& step, std::string_view target) {
         Status status = step();
-        if (status.ok()) return Outcome::kDone;
-        if (IsAccessError(status.code)) {
-            bool readOnly = false;
-            auto& fs = platform::Fs();
-            if (fs.IsReadOnly(target, readOnly).ok() && readOnly) {
-                // A file whose attribute cannot be cleared is reported like any other failure.
-                const Status cleared = fs.ClearReadOnly(target);
-                status = cleared.ok() ? step() : cleared;
-            }
-            if (status.ok()) return Outcome::kDone;
-        }
-        if (status.code == platform::kFileNotFound || status.code == platform::kPathNotFound)
-            return Outcome::kSkipped;
+        if (IsAccessError(status.code)) status = AfterAccessError(step, target, status);
+        if (status.ok()) return true;
         ui_.ShowMessage(status.description + " while saving " + ProperCase(path_) + "\r" +
                             "File will not be updated",
                         kAppTitle);
-        return Outcome::kStop;
+        return false;
+    }
+
+    static Status AfterAccessError(const std::function<Status()>& step, std::string_view target,
+                                   Status status) {
+        bool readOnly = false;
+        auto& fs = platform::Fs();
+        if (fs.IsReadOnly(target, readOnly).ok() && readOnly) {
+            // A file whose attribute cannot be cleared is reported like any other failure.
+            const Status cleared = fs.ClearReadOnly(target);
+            if (!cleared) return cleared;
+            status = step();
+        }
+        return IsAccessError(status.code) ? platform::RetryWhileLocked(step) : status;
     }
 
     UserInterface& ui_;

@@ -23,7 +23,7 @@ Status FileSystem::CreateNew(std::string_view path, std::string_view bytes) {
     return written;
 }
 
-void FileSystem::Pause(std::chrono::milliseconds) {}
+bool FileSystem::Pause(std::chrono::milliseconds) { return true; }
 
 namespace {
 
@@ -42,7 +42,7 @@ bool HeldByAnotherProgram(const Status& status) {
 Status RetryWhileLocked(const std::function<Status()>& operation) {
     Status status = operation();
     for (std::size_t i = 0; i < kRetryPauses.size() && HeldByAnotherProgram(status); ++i) {
-        Fs().Pause(kRetryPauses[i]);
+        if (!Fs().Pause(kRetryPauses[i])) break;
         status = operation();
     }
     return status;

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <thread>
 
 #include "PosixIo.h"
 #include "zam/platform/FileSystem.h"
@@ -347,7 +346,9 @@ public:
         return Status::Ok();
     }
 
-    void Pause(std::chrono::milliseconds delay) override { std::this_thread::sleep_for(delay); }
+    // Locks here are advisory: nothing holds a file against a rename or a write, and a refusal
+    // (permissions, a read-only mount) stays.
+    bool Pause(std::chrono::milliseconds) override { return false; }
 
 private:
     Status MoveAcrossDevices(std::string_view from, std::string_view to) {

@@ -502,8 +502,9 @@ public:
         return Status::Ok();
     }
 
-    void Pause(std::chrono::milliseconds delay) override {
+    bool Pause(std::chrono::milliseconds delay) override {
         ::Sleep(static_cast<DWORD>(delay.count()));
+        return true;
     }
 
 private:

@@ -68,9 +68,11 @@ public:
                         std::vector<std::string>& names) = 0;
 
     // Waits before an operation that failed on another program's hold of a file is tried again
-    // (RetryWhileLocked). The native file systems sleep; this default, for test doubles, returns
-    // at once, so that no test of a failing file system waits for real.
-    virtual void Pause(std::chrono::milliseconds delay);
+    // (RetryWhileLocked), and tells whether trying again can help. Windows sleeps: a scanner or
+    // an indexer lets go of a file in a moment. POSIX has no such holds, so an access error there
+    // is final at once. This default, for test doubles, says yes without waiting, so that no test
+    // of a failing file system waits for real.
+    virtual bool Pause(std::chrono::milliseconds delay);
 };
 
 // The file system the program uses; the native one unless a test swapped it.
