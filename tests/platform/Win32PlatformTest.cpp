@@ -224,6 +224,29 @@ TEST(Win32FileSystem, AHeldFileIsReplacedOnceItIsLetGo) {
     EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
 }
 
+// Past the 260 characters of the plain form the "\\\\?\\" form is used: the write-back's steps
+// work there as anywhere else instead of failing as "path not found".
+TEST(Win32FileSystem, PathsPastTheOldLimitWork) {
+    TempDir dir;
+    std::string folder = Logical(dir.path());
+    while (folder.size() < MAX_PATH + 40) {
+        folder += "\\" + std::string(40, 'f');
+        ASSERT_TRUE(Fs().CreateFolder(folder).ok()) << folder.size();
+    }
+    const std::string core = folder + "\\Core.ini";
+    ASSERT_TRUE(ReplaceFile(core, "old", ".zamtmp").ok());
+    ASSERT_TRUE(Fs().Copy(core, core + ".bak").ok());
+    ASSERT_TRUE(ReplaceFile(core, "new", ".zamtmp").ok());
+    std::string bytes;
+    ASSERT_TRUE(Fs().ReadAll(core, bytes).ok());
+    EXPECT_EQ(bytes, "new");
+    ASSERT_TRUE(Fs().ReadAll(core + ".bak", bytes).ok());
+    EXPECT_EQ(bytes, "old");
+    std::vector<std::string> names;
+    ASSERT_TRUE(Fs().List(folder + "\\*.*", kListFiles, names).ok());
+    EXPECT_EQ(names, (std::vector<std::string>{"Core.ini", "Core.ini.bak"}));
+}
+
 TEST(Win32FileSystem, ListingMatchesLongNamesOnly) {
     TempDir dir;
     dir.write("Setups/a.ini", "");
