@@ -2,6 +2,9 @@
 // folder, the read-only attribute, locked files, CreateProcess and the registry.
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h, which they need.
+#include <knownfolders.h>
+#include <shlobj.h>
 // windows.h names its own ReplaceFile after the code page; here it is the platform's.
 #undef ReplaceFile
 
@@ -13,6 +16,7 @@
 #include <string>
 
 #include "FailingFileSystem.h"
+#include "ProtectedFolders.h"
 #include "TempDir.h"
 #include "Win32Io.h"
 #include "Win32ProcessLauncher.h"
@@ -245,6 +249,24 @@ TEST(Win32FileSystem, PathsPastTheOldLimitWork) {
     std::vector<std::string> names;
     ASSERT_TRUE(Fs().List(folder + "\\*.*", kListFiles, names).ok());
     EXPECT_EQ(names, (std::vector<std::string>{"Core.ini", "Core.ini.bak"}));
+}
+
+// "Access denied" below a folder Windows guards says which guard and what to do about it.
+TEST(Win32FileSystem, RefusalsInGuardedFoldersSayWhy) {
+    wchar_t* programs = nullptr;
+    ASSERT_TRUE(SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_ProgramFilesX86, 0, nullptr, &programs)));
+    const std::wstring gpl = std::wstring(programs) + L"\\Sierra\\GPL\\Core.ini";
+    ::CoTaskMemFree(programs);
+    const std::string virtualised = win32::ProtectedFolderReason(gpl);
+    EXPECT_NE(virtualised.find("VirtualStore"), std::string::npos) << virtualised;
+    wchar_t* documents = nullptr;
+    ASSERT_TRUE(SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &documents)));
+    const std::wstring mine = std::wstring(documents) + L"\\GPL\\Core.ini";
+    ::CoTaskMemFree(documents);
+    const std::string guarded = win32::ProtectedFolderReason(mine);
+    EXPECT_NE(guarded.find("Controlled folder access"), std::string::npos) << guarded;
+    TempDir dir;
+    EXPECT_EQ(win32::ProtectedFolderReason(dir.file("Core.ini").wstring()), "");
 }
 
 TEST(Win32FileSystem, ListingMatchesLongNamesOnly) {
