@@ -27,13 +27,16 @@ endif()
 # neither guesses it to be an installer that needs an administrator nor redirects its writes
 # below Program Files to a private copy, so a refused write is seen and reported), and it is
 # long-path aware (paths past 260 characters work where the system allows them).
-if(WIN32)
+if(WIN32 AND NOT MSVC)
   enable_language(RC)
   file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/zam-manifest.rc
        CONTENT "1 24 \"${CMAKE_CURRENT_LIST_DIR}/zam.manifest\"\n")
 endif()
 function(zam_windows_program target)
-  if(WIN32)
+  if(MSVC)
+    # The MSVC linker makes a manifest of its own and merges a listed one into it.
+    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/zam.manifest)
+  elseif(WIN32)
     target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/generated/zam-manifest.rc)
   endif()
 endfunction()
