@@ -253,17 +253,18 @@ TEST(Win32FileSystem, PathsPastTheOldLimitWork) {
 
 // "Access denied" below a folder Windows guards says which guard and what to do about it.
 TEST(Win32FileSystem, RefusalsInGuardedFoldersSayWhy) {
-    wchar_t* programs = nullptr;
-    ASSERT_TRUE(SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_ProgramFilesX86, 0, nullptr, &programs)));
-    const std::wstring gpl = std::wstring(programs) + L"\\Sierra\\GPL\\Core.ini";
-    ::CoTaskMemFree(programs);
-    const std::string virtualised = win32::ProtectedFolderReason(gpl);
+    const auto below = [](const KNOWNFOLDERID& id, const wchar_t* file) {
+        wchar_t* folder = nullptr;
+        std::wstring path;
+        if (SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &folder))) path = folder + std::wstring(file);
+        ::CoTaskMemFree(folder);
+        return path;
+    };
+    const std::string virtualised =
+        win32::ProtectedFolderReason(below(FOLDERID_ProgramFilesX86, L"\\Sierra\\GPL\\Core.ini"));
     EXPECT_NE(virtualised.find("VirtualStore"), std::string::npos) << virtualised;
-    wchar_t* documents = nullptr;
-    ASSERT_TRUE(SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &documents)));
-    const std::wstring mine = std::wstring(documents) + L"\\GPL\\Core.ini";
-    ::CoTaskMemFree(documents);
-    const std::string guarded = win32::ProtectedFolderReason(mine);
+    const std::string guarded =
+        win32::ProtectedFolderReason(below(FOLDERID_Documents, L"\\GPL\\Core.ini"));
     EXPECT_NE(guarded.find("Controlled folder access"), std::string::npos) << guarded;
     TempDir dir;
     EXPECT_EQ(win32::ProtectedFolderReason(dir.file("Core.ini").wstring()), "");
