@@ -99,6 +99,7 @@ TEST_F(WriteBackFailureTest, ReadOnlyFileIsMadeWritableAndWritten) {
 // was not updated.
 TEST_F(WriteBackFailureTest, AccessErrorOnAWritableFileIsWaitedOutThenReported) {
     for (const int code : {platform::kPathFileAccessError, platform::kPermissionDenied}) {
+        ui.messages.clear();
         FailingFileSystem held;
         held.Fail(FsOp::kRename, 1, code);
         held.Fail(FsOp::kRename, 2, code);
@@ -114,7 +115,6 @@ TEST_F(WriteBackFailureTest, AccessErrorOnAWritableFileIsWaitedOutThenReported) 
         FailingFileSystem failing;
         failing.Fail(FsOp::kRename, 0, code);
         platform::ScopedFileSystem use(failing);
-        ui.messages.clear();
         EXPECT_FALSE(store.WriteIniFile(1));
         EXPECT_EQ(dir.read("Core.ini"), kOld);
         EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
