@@ -375,6 +375,12 @@ TEST(Win32Process, AProgramThatEndedIsWaitedForAtOnce) {
     EXPECT_TRUE(child.dir.exists("record.txt"));
     EXPECT_EQ(exit.code, 3u);  // the child's own exit code, read from its process
     EXPECT_FALSE(exit.Clean());
+    // Asked without waiting, as the window does between repaints, until it has ended.
+    ASSERT_TRUE(NativeProcesses().Start("\"" + child.exe + "\" " + child.record, id).ok());
+    bool ended = false;
+    while (NativeProcesses().Poll(id, ended, exit).ok() && !ended) ::Sleep(10);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(exit.code, 3u);
     EXPECT_TRUE(NativeProcesses().CheckStartable("\"" + child.exe + "\" x").ok());
 }
 
