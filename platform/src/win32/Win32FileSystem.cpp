@@ -249,21 +249,18 @@ std::wstring OnDisk(const std::wstring& native) {
     return (slash == std::wstring::npos ? std::wstring() : native.substr(0, slash + 1)) + name;
 }
 
-// Puts `source` in the place of the existing file `target` so that the name keeps what the user
-// or an administrator set on it: its security, owner and attributes (a hidden file stays hidden).
-// A plain move would give the name the new file's. Where ReplaceFile cannot do it (a file system
-// without it, a replacement it could only half make), the move does the job; the attributes are
-// put back either way.
+// Puts `source` in the place of the existing file `target` in one rename, so that a complete
+// file, old or new, stands under the name at every moment, even when the program is killed.
+// ReplaceFile, which would also carry the old file's security and owner over, is not used for
+// that reason: it is several steps, and under wine a kill between them loses the file. The name
+// keeps the old file's hidden and system attributes (desktop.ini stays what it is); its security
+// comes from the folder, as for any file created there.
 Status ReplaceExisting(const std::wstring& source, const std::wstring& target, DWORD targetAttributes) {
-    constexpr DWORD kFlags = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
-    Status replaced = ::ReplaceFileW(target.c_str(), source.c_str(), nullptr, kFlags, nullptr, nullptr)
-                          ? Status::Ok()
-                          : MoveReplacing(source, target);
-    DWORD now = 0;
     const DWORD kept = targetAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    if (replaced && kept != 0 && AttributesOf(target, now) && (now & kept) != kept)
-        ::SetFileAttributesW(target.c_str(), (now & ~FILE_ATTRIBUTE_NORMAL) | kept);
-    return replaced;
+    DWORD now = 0;
+    if (kept != 0 && AttributesOf(source, now) && (now & kept) != kept)
+        ::SetFileAttributesW(source.c_str(), (now & ~FILE_ATTRIBUTE_NORMAL) | kept);
+    return MoveReplacing(source, target);
 }
 
 // Hidden and system entries (desktop.ini, Thumbs.db) are Windows' own, as its listings

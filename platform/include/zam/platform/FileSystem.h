@@ -51,8 +51,8 @@ public:
     // Copies a file, replacing `to` when it exists.
     virtual Status Copy(std::string_view from, std::string_view to) = 0;
     // Renames a file or folder. For files an existing `to` is replaced in one step, and the file
-    // under that name keeps what the system keeps of the replaced one's identity: on Windows its
-    // security, owner and attributes (hidden, system), on POSIX its permissions.
+    // under that name keeps the replaced one's spelling and what marks it for the system: on
+    // Windows its hidden and system attributes, on POSIX its permissions.
     virtual Status Rename(std::string_view from, std::string_view to) = 0;
     virtual Status Delete(std::string_view path) = 0;
     virtual Status IsReadOnly(std::string_view path, bool& readOnly) = 0;
