@@ -29,10 +29,29 @@ endif()
 # sanitizers.
 set(ZAM_TEST_TIMEOUT 120 CACHE STRING "Seconds one test may run before CTest fails it")
 
+# Every Windows program carries cmake/zam.manifest: it runs as the user who starts it (Windows
+# neither guesses it to be an installer that needs an administrator nor redirects its writes
+# below Program Files to a private copy, so a refused write is seen and reported), and it is
+# long-path aware (paths past 260 characters work where the system allows them).
+if(WIN32 AND NOT MSVC)
+  enable_language(RC)
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/zam-manifest.rc
+       CONTENT "1 24 \"${CMAKE_CURRENT_LIST_DIR}/zam.manifest\"\n")
+endif()
+function(zam_windows_program target)
+  if(MSVC)
+    # The MSVC linker makes a manifest of its own and merges a listed one into it.
+    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/zam.manifest)
+  elseif(WIN32)
+    target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/generated/zam-manifest.rc)
+  endif()
+endfunction()
+
 # Adds a GoogleTest executable and registers its tests with CTest.
 function(zam_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
+  zam_windows_program(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} zam_test_support GTest::gmock GTest::gtest GTest::gtest_main zam_options)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT ${ZAM_TEST_TIMEOUT})

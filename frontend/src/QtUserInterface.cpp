@@ -5,6 +5,7 @@
 
 #include "zam/frontend/FileHandling.h"
 #include "zam/frontend/QtText.h"
+#include "zam/frontend/ToolWait.h"
 #include "zam/frontend/frmStatus.h"
 
 namespace zam {
@@ -69,6 +70,10 @@ std::optional<FileChoice> QtUserInterface::SelectFile(const std::string& pattern
                                                       const std::string& folder,
                                                       const std::string& title, bool allowNew) {
     return zam::SelectFile(*this, pattern, folder, title, allowNew, DialogParent());
+}
+
+void QtUserInterface::WaitUntil(const std::function<bool()>& done) {
+    ToolWait(parent_.data()).Run(done);
 }
 
 void QtUserInterface::EndProgram() {

@@ -18,10 +18,19 @@ constexpr const char* kCrLf = "\r\n";
 std::string SeasonsFolder(clsGPL& gpl) { return gpl.Directory() + "Seasons\\"; }
 
 // Compared as the system compares names, so that no other spelling of the main season file
-// ("67season.ini ", "..\\Seasons\\.\\67SEASON.INI") passes for another file.
+// ("67season.ini ", "..\\Seasons\\.\\67SEASON.INI") passes for another file; and, once it
+// exists, by identity, so that no other name of the same file does either (a short 8.3 name
+// such as 67SEAS~1.INI, a link).
 bool IsMainSeasonFile(clsGPL& gpl, const FileChoice& choice) {
-    return NameKey(choice.fileName) == "67SEASON.INI" &&
-           FolderKey(choice.folder) == FolderKey(SeasonsFolder(gpl));
+    return (NameKey(choice.fileName) == "67SEASON.INI" &&
+            FolderKey(choice.folder) == FolderKey(SeasonsFolder(gpl))) ||
+           platform::SameFile(choice.folder + choice.fileName, gpl.Directory() + kSeasonFile);
+}
+
+// GP.INI in any folder, and any other name of the championship season file there is.
+bool IsChampionshipFile(clsGPL& gpl, const FileChoice& choice) {
+    return NameKey(choice.fileName) == "GP.INI" ||
+           platform::SameFile(choice.folder + choice.fileName, SeasonsFolder(gpl) + "GP.INI");
 }
 
 // The file dialog until the user picks a name that leads to one file, or cancels. Folder parts
@@ -85,7 +94,7 @@ bool SaveSeason(clsGPL& gpl, UserInterface& ui) {
         std::optional<FileChoice> choice = ChooseSeasonFile(gpl, ui, "Save Season File", true);
         if (!choice) return false;
         choice->fileName = CompleteSeasonFileName(choice->fileName);
-        if (NameKey(choice->fileName) == "GP.INI") {
+        if (IsChampionshipFile(gpl, *choice)) {
             if (!ui.Ask("Saving as GP.INI will use this set of tracks as your Championship "
                         "season.\rDo you want to do this?",
                         "Save Championship Season?"))

@@ -206,16 +206,18 @@ bool clsEngines::WriteExeEngines() {
             return false;
         }
     }
-    // The patches go into a copy beside the executable, which then replaces it in one step: a
+    // The patches go into a copy beside the executable, under a name claimed for it alone (a
+    // file of the user's of any name is never touched), which then replaces it in one step: a
     // failure at any point, or the program being killed, leaves GPL.EXE exactly as it was.
     auto& fs = platform::Fs();
-    const std::string patched = exePath_ + ".zamnew";
-    platform::Status written = fs.Copy(exePath_, patched);
+    std::string patched;
+    platform::Status written = platform::WriteTemporaryBeside(exePath_, ".zamnew", {}, patched);
+    if (written) written = fs.Copy(exePath_, patched);
     for (std::size_t i = 0; written && i < patches.size(); ++i)
         written = exe::WriteBytes(patched, patches[i].offset, patches[i].bytes);
-    if (written) written = fs.Rename(patched, exePath_);
+    if (written) written = platform::RetryWhileLocked([&] { return fs.Rename(patched, exePath_); });
     if (!written) {
-        (void)fs.Delete(patched);
+        if (!patched.empty()) (void)fs.Delete(patched);
         ReportWriteFailure("Writing GPL.EXE failed (" + written.description +
                            ").\rGPL.EXE has not been changed; the engines stay as they were.");
         return false;

@@ -36,7 +36,12 @@ bool StartProgram(UserInterface& ui, std::string_view commandLine, platform::Pro
 void RunAndWait(UserInterface& ui, std::string_view commandLine) {
     platform::ProcessId id;
     if (!StartProgram(ui, commandLine, id) || id.value == 0) return;
-    (void)platform::Processes().Wait(id);  // a process that cannot be waited for is not waited for
+    // A process that cannot be waited for is not waited for.
+    ui.WaitUntil([id] {
+        bool ended = false;
+        platform::ProcessExit exit;
+        return !platform::Processes().Poll(id, ended, exit) || ended;
+    });
 }
 
 void ShowMessage(UserInterface& ui, const std::string& text, bool endProgram) {

@@ -56,8 +56,7 @@ RestoreResult RestoreFile(const std::string& path, BackupKind from) {
 
     FileWriteBack write(path, BackupNames{{}, kBeforeRestoreSuffix, "restoring"});
     if (write.Run(bytes)) return {RestoreResult::Outcome::kRestored, {}};
-    if (!write.Failure().empty()) return Failed(write.Failure());
-    return Failed("The folder of " + path + " was not found\rFile will not be updated");
+    return Failed(write.Failure());
 }
 
 }  // namespace zam

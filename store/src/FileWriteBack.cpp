@@ -34,46 +34,60 @@ bool FileWriteBack::Run(std::string_view bytes) {
     failure_.clear();
     if (!names_.original.empty()) {
         const std::string original = path_ + std::string(names_.original);
-        if (!Exists(original) &&
-            Try([&] { return fs.Copy(path_, original); }, original) == Outcome::kStop)
-            return false;
+        if (!Exists(original) && !Backup(original)) return false;
     }
     std::string temp;
-    if (Try([&] { return platform::WriteTemporaryBeside(path_, kTemporarySuffix, bytes, temp); },
-            temp) != Outcome::kDone)
+    if (!Try([&] { return platform::WriteTemporaryBeside(path_, kTemporarySuffix, bytes, temp); },
+             temp))
         return false;
-    const std::string previous = path_ + std::string(names_.previous);
-    if (Try([&] { return fs.Copy(path_, previous); }, previous) == Outcome::kStop ||
-        Try([&] { return fs.Rename(temp, path_); }, path_) != Outcome::kDone) {
+    if (!Backup(path_ + std::string(names_.previous)) ||
+        !Try([&] { return fs.Rename(temp, path_); }, path_)) {
         (void)fs.Delete(temp);
         return false;
     }
     return true;
 }
 
-// A missing file or folder skips the step; a read-only target is made writable and the step tried
-// again; any other failure is reported and ends this file's write. That includes an access
-// failure on a file that is not read-only: on Windows a file held open by an editor, a backup
-// tool or a virus scanner, which the user can close and try again.
+// F copied to `copy`; nothing to do when F is not there (a new file, or one deleted meanwhile),
+// which is then written anew.
+bool FileWriteBack::Backup(const std::string& copy) {
+    auto& fs = platform::Fs();
+    return Try(
+        [&] {
+            Status copied = fs.Copy(path_, copy);
+            const bool missing =
+                copied.code == platform::kFileNotFound || copied.code == platform::kPathNotFound;
+            return missing && !fs.FileExists(path_) ? Status::Ok() : copied;
+        },
+        copy);
+}
+
+// A read-only target is made writable and the step tried again, and a file another program holds
+// for a moment (a virus scanner, the search indexer, a sync client) is waited for; any other
+// failure is reported and ends this file's write. That includes a hold that lasts, such as an
+// editor's, which the user can close before trying again, and a missing folder: nothing is ever
+// left unwritten without a word.
 template <class Step>
-FileWriteBack::Outcome FileWriteBack::Try(const Step& step, std::string_view target) {
+bool FileWriteBack::Try(const Step& step, std::string_view target) {
     Status status = step();
-    if (status.ok()) return Outcome::kDone;
-    if (IsAccessError(status.code)) {
-        bool readOnly = false;
-        auto& fs = platform::Fs();
-        if (fs.IsReadOnly(target, readOnly).ok() && readOnly) {
-            // A file whose attribute cannot be cleared is reported like any other failure.
-            const Status cleared = fs.ClearReadOnly(target);
-            status = cleared.ok() ? step() : cleared;
-        }
-        if (status.ok()) return Outcome::kDone;
-    }
-    if (status.code == platform::kFileNotFound || status.code == platform::kPathNotFound)
-        return Outcome::kSkipped;
+    if (IsAccessError(status.code)) status = AfterAccessError(step, target, status);
+    if (status.ok()) return true;
     failure_ = status.description + " while " + std::string(names_.action) + " " +
                ProperCase(path_) + "\r" + "File will not be updated";
-    return Outcome::kStop;
+    return false;
+}
+
+template <class Step>
+Status FileWriteBack::AfterAccessError(const Step& step, std::string_view target, Status status) {
+    bool readOnly = false;
+    auto& fs = platform::Fs();
+    if (fs.IsReadOnly(target, readOnly).ok() && readOnly) {
+        // A file whose attribute cannot be cleared is reported like any other failure.
+        const Status cleared = fs.ClearReadOnly(target);
+        if (!cleared) return cleared;
+        status = step();
+    }
+    return IsAccessError(status.code) ? platform::RetryWhileLocked(step) : status;
 }
 
 }  // namespace zam

@@ -16,7 +16,7 @@ bool IniStore::WriteIniFile(std::int32_t fileNo) {
     ui_.SetStatus("Updating " + path);
     FileWriteBack write(path);
     if (!write.Run(text)) {
-        if (!write.Failure().empty()) ui_.ShowMessage(write.Failure(), kAppTitle);
+        ui_.ShowMessage(write.Failure(), kAppTitle);
         return false;
     }
     if (afterFileWritten) afterFileWritten(fileNo);

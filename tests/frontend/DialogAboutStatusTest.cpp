@@ -6,15 +6,19 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <filesystem>
 
 #include "DialogTestSupport.h"
 #include "FakeUi.h"
 #include "RecordingLauncher.h"
 #include "RecordingSystem.h"
+#include "TempDir.h"
 #include "zam/frontend/QtText.h"
 #include "zam/frontend/QtUserInterface.h"
 #include "zam/frontend/frmAbout.h"
 #include "zam/frontend/frmStatus.h"
+#include "zam/store/Common.h"
 
 namespace zam {
 namespace {
@@ -153,6 +157,35 @@ TEST(QtUserInterfaceTest, MessagesShowCarriageReturnsAsLineBreaks) {
     EXPECT_EQ(text, "Untrapped error 53 <File not found>\n in ReadIniFile");
     EXPECT_EQ(format, Qt::PlainText);
     EXPECT_EQ(above, &ui.StatusWindow()) << "a start-up message opens above the status window";
+}
+
+// While a program started from the window runs, the window keeps handling its events (the system
+// would call it hung otherwise) but takes no input, and a request to close it is carried out
+// through its own closing once the program has ended, not lost and not in the middle.
+TEST(QtUserInterfaceTest, TheWindowStaysAliveWhileAProgramRuns) {
+    test::EnsureApplication();
+    test::TempDir dir;
+    const std::filesystem::path tool = dir.write("tool.sh", "#!/bin/sh\nsleep 0.5\n");
+    std::filesystem::permissions(tool, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    QWidget window;
+    window.show();
+    QtUserInterface ui(&window);
+    bool running = false, seenWhileRunning = false, enabledWhileRunning = true;
+    QTimer::singleShot(50, &window, [&] {
+        seenWhileRunning = running;
+        enabledWhileRunning = window.isEnabled();
+        window.close();
+    });
+    running = true;
+    RunAndWait(ui, dir.logical() + "tool.sh");
+    running = false;
+    EXPECT_TRUE(seenWhileRunning);
+    EXPECT_FALSE(enabledWhileRunning);
+    EXPECT_TRUE(window.isVisible()) << "closed while the program ran";
+    EXPECT_TRUE(window.isEnabled());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.isVisible()) << "the request to close was lost";
 }
 
 TEST(QtUserInterfaceTest, QuestionsAnswerYesOrNo) {

@@ -261,6 +261,19 @@ TEST_F(SeasonFileTest, TypedFolderPartsNeitherReachTheMainSeasonFileNorSkipTheQu
     ASSERT_FALSE(told.empty());
     EXPECT_THAT(told.back(), HasSubstr("does not name one file"));
     EXPECT_FALSE(tmp.exists("gpl/Seasons/GP.INI"));
+    // Another name of the same file (a link here; on Windows also a short 8.3 name) is the same
+    // file.
+    std::filesystem::create_hard_link(tmp.file("gpl/Seasons/67Season.Ini"), tmp.file("gpl/Seasons/alias.ini"));
+    tmp.write("gpl/Seasons/GP.INI", "[Season]\r\n");
+    std::filesystem::create_hard_link(tmp.file("gpl/Seasons/GP.INI"), tmp.file("gpl/Seasons/champ.ini"));
+    Pick(Seasons(), "alias.ini");
+    Pick(Seasons(), "champ.ini");  // asked, and answered No
+    EXPECT_FALSE(SaveSeason(*gpl, ui));
+    EXPECT_EQ(tmp.read("gpl/Seasons/67Season.Ini"), before);
+    EXPECT_EQ(tmp.read("gpl/Seasons/GP.INI"), "[Season]\r\n");
+    EXPECT_EQ(ui.questions.size(), 2u);
+    EXPECT_EQ(ui.MessageTexts().back(),
+              "Sorry, this would overwrite 67Season.ini which is GPL's main season file");
     // A name that leads into another folder is saved there.
     tmp.write("gpl/Saved/keep.txt", "");
     Pick(Seasons(), "..\\Saved\\mine");

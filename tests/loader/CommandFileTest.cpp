@@ -229,7 +229,8 @@ TEST_F(CommandFileOnDisk, FailedWriteLeavesThePreviousFileWholeAndNoTemporaryBeh
     // The disk fills up half-way through the temporary file.
     failing.Before(test::FsOp::kWriteNew, 1, [&] { dir.write("ZAM.int.new", "00:0"); });
     failing.Fail(test::FsOp::kWriteNew, 1, kDiskFull);
-    failing.Fail(test::FsOp::kRename, 1, kPermissionDenied);
+    // A refusal that lasts, not a scanner's moment.
+    failing.Fail(test::FsOp::kRename, 0, kPermissionDenied);
 
     EXPECT_EQ(WriteElapsedTime(PathOf("ZAM.int"), 125).code, kDiskFull);
     EXPECT_EQ(WriteLoaderCommand(PathOf("ZAM.int"), {"Exit", ""}).code, kPermissionDenied);

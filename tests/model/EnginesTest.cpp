@@ -340,6 +340,8 @@ TEST_F(EnginesTest, FailedWritePutsBackWhatWasAlreadyWritten) {
 
 TEST_F(EnginesTest, AWrittenChoiceIsNotWrittenAgain) {
     Install(ExeImage());
+    // A file of the user's under the name the patched copy would first take stays as it is.
+    temp.write("GPL.EXE.zamnew", "mine");
     clsEngines engines(ui, Path());
     engines.SetCarEngine(4, 0);
     EXPECT_TRUE(engines.WriteExeEngines());
@@ -348,6 +350,8 @@ TEST_F(EnginesTest, AWrittenChoiceIsNotWrittenAgain) {
     EXPECT_EQ(writes, 3);
     EXPECT_TRUE(engines.WriteExeEngines());
     EXPECT_EQ(fs.Writes(), writes);
+    EXPECT_EQ(temp.read("GPL.EXE.zamnew"), "mine");
+    EXPECT_FALSE(temp.exists("GPL.EXE.2.zamnew"));
 }
 
 TEST_F(EnginesTest, NumbersOutsideTheTablesAreRejected) {

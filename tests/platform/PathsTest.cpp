@@ -26,6 +26,27 @@ TEST(LogicalPath, FolderAndNameParts) {
     EXPECT_EQ(NameOf("C:\\GPL\\"), "");
 }
 
+// Names Windows would store as another file or as no file are refused as write targets on every
+// system, before anything is written; names that merely look alike are files like any other.
+TEST(LogicalPath, WriteTargetsWindowsWouldStoreElsewhereAreRefused) {
+    for (const char* name : {"67Season.ini ", "67Season.ini.", "Core.ini:Zone.Identifier", "NUL",
+                             "con.ini", "Com1 .txt", "LPT9", "COM\xB9", "CONOUT$"}) {
+        const Status refused = CheckWriteTarget(std::string("C:\\GPL\\Seasons\\") + name);
+        EXPECT_EQ(refused.code, kBadFileName) << name;
+        EXPECT_NE(refused.description.find(name), std::string::npos) << refused.description;
+    }
+    for (const char* name : {"67Season.ini", "CONSOLE.ini", "com10.ini", "nul-car.ini", ".bak",
+                             "C:\\GPL\\", "NUL\\Core.ini"})
+        EXPECT_TRUE(CheckWriteTarget(name).ok()) << name;
+    TempDir dir;
+    dir.write("Core.ini", "keep");
+    EXPECT_EQ(Fs().WriteNew(dir.logical() + "Core.ini.", "lost").code, kBadFileName);
+    EXPECT_EQ(ReplaceFile(dir.logical() + "aux.ini", "lost", ".zamtmp").code, kBadFileName);
+    EXPECT_EQ(dir.read("Core.ini"), "keep");
+    EXPECT_FALSE(dir.exists("aux.ini"));
+    EXPECT_FALSE(dir.exists("aux.ini.zamtmp"));
+}
+
 TEST(LogicalPath, SplitsDriveRootAndComponents) {
     LogicalPathParts p = SplitLogicalPath("c:\\Sierra\\\\GPL\\");
     EXPECT_EQ(p.drive, 'C');

@@ -105,6 +105,22 @@ TEST(Process, WaitTellsHowTheProgramEnded) {
         EXPECT_EQ(exit.signal, c.signal) << c.script;
         EXPECT_EQ(exit.Clean(), c.code == 0 && c.signal == 0);
     }
+    // Asked without waiting (the window between repaints): running until it ends, then how.
+    fs::path waiting = dir.write("wait.sh", "#!/bin/sh\nwhile [ ! -f '" + dir.file("go").string() +
+                                                "' ]; do sleep 0.02; done\nexit 4\n");
+    fs::permissions(waiting, fs::perms::owner_exec, fs::perm_options::add);
+    ProcessId id;
+    ASSERT_TRUE(NativeProcesses().Start(dir.logical() + "wait.sh", id).ok());
+    bool ended = true;
+    ProcessExit exit;
+    ASSERT_TRUE(NativeProcesses().Poll(id, ended, exit).ok());
+    EXPECT_FALSE(ended);
+    dir.write("go", "");
+    while (NativeProcesses().Poll(id, ended, exit).ok() && !ended) {
+    }
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(exit.code, 4u);
+    EXPECT_FALSE(NativeProcesses().Poll(id, ended, exit).ok()) << "gone once it said so";
     EXPECT_EQ(DescribeExit(ProcessExit{3, 0}), "exit status 3");
     EXPECT_EQ(DescribeExit(ProcessExit{0xC0000135u, 0}), "exit status 0xC0000135");
     EXPECT_EQ(DescribeExit(ProcessExit{0, 9}), "signal 9");

@@ -2,6 +2,11 @@
 // folder, the read-only attribute, locked files, CreateProcess and the registry.
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h, which they need.
+#include <knownfolders.h>
+#include <shlobj.h>
+// windows.h names its own ReplaceFile after the code page; here it is the platform's.
+#undef ReplaceFile
 
 #include <gtest/gtest.h>
 
@@ -10,7 +15,11 @@
 #include <filesystem>
 #include <string>
 
+#include "FailingFileSystem.h"
+#include "ProtectedFolders.h"
 #include "TempDir.h"
+#include "Win32Io.h"
+#include "Win32ProcessLauncher.h"
 #include "zam/platform/FileSystem.h"
 #include "zam/platform/Paths.h"
 #include "zam/platform/Process.h"
@@ -39,8 +48,50 @@ TEST(Win32Paths, DriveLetterPathsAreTheirOwnNativePath) {
     EXPECT_EQ(NativePath("C:\\GPL\\\xE9t\xE9.ini").wstring(), L"C:\\GPL\\\u00E9t\u00E9.ini");
     EXPECT_EQ(NativePath("\x80.ini").wstring(), L"\u20AC.ini");
     EXPECT_EQ(LogicalFromNative(fs::path(L"C:\\GPL\\\u00E9t\u00E9\u20AC.ini")), "C:\\GPL\\\xE9t\xE9\x80.ini");
-    // A character that Windows-1252 cannot hold cannot be named by the program.
-    EXPECT_EQ(LogicalFromNative(fs::path(L"\u4E2D.ini")), "?.ini");
+    // A character the code page cannot hold is never replaced by a guess ("?" or a look-alike,
+    // both other files): a file without a short name then has no name here at all.
+    EXPECT_EQ(LogicalFromNative(fs::path(L"\u4E2D.ini")), "");
+}
+
+// Names are converted exactly or not at all: Windows' best fit would turn "Łódź" into "Lodz"
+// (another folder) and a fullwidth "＼" into a real "\\" (another place). In the code page of a
+// system that holds them, the same names are found.
+TEST(Win32Paths, NamesOutsideTheCodePageAreNeverGuessed) {
+    std::string name;
+    const std::wstring lodz = L"C:\\Users\\\u0141\u00F3d\u017A";
+    const std::wstring ivan = L"\u0418\u0432\u0430\u043D.ini";
+    EXPECT_FALSE(win32::NarrowName(lodz, name, 1252));
+    EXPECT_EQ(name, "");
+    EXPECT_FALSE(win32::NarrowName(ivan, name, 1252));
+    for (const wchar_t c : {L'\uFF3C', L'\uFF0F', L'\uFF0E', L'\uFF1F'})
+        EXPECT_FALSE(win32::NarrowName(std::wstring(L"Tracks") + c + L"x", name, 1252)) << int(c);
+    ASSERT_TRUE(win32::NarrowName(lodz, name, 1250));
+    EXPECT_EQ(name, "C:\\Users\\\xA3\xF3\x64\x9F");
+    std::wstring back;
+    ASSERT_TRUE(win32::WideName(name, back, 1250));
+    EXPECT_EQ(back, lodz);
+    ASSERT_TRUE(win32::NarrowName(ivan, name, 1251));
+    EXPECT_EQ(name, "\xC8\xE2\xE0\xED.ini");
+}
+
+// A user whose name the code page cannot hold ("C:\\Users\\Łódź\\") still has a current folder
+// the program can name (by its short form), go back to, and write in.
+TEST(Win32Paths, AFolderNamedOutsideTheCodePageWorksEndToEnd) {
+    TempDir dir;
+    const fs::path user = dir.path() / L"\u0141\u00F3d\u017A \u0418\u0432\u0430\u043D";
+    fs::create_directories(user);
+    zam::test::ScopedCurrentDir cwd(user);
+    const std::string here = CurrentDirectory();
+    ASSERT_FALSE(here.empty());
+    wchar_t longForm[4 * MAX_PATH] = {};
+    ASSERT_GT(::GetLongPathNameW(NativePath(here).c_str(), longForm, 4 * MAX_PATH), 0u);
+    EXPECT_EQ(FolderKey(longForm), FolderKey(user));
+    ASSERT_TRUE(ChangeDirectory(here));
+    ASSERT_TRUE(ReplaceFile(here + "Core.ini", "[Sound]\r\n", ".zamtmp").ok());
+    std::string bytes;
+    ASSERT_TRUE(Fs().ReadAll(here + "CORE.INI", bytes).ok());
+    EXPECT_EQ(bytes, "[Sound]\r\n");
+    EXPECT_TRUE(fs::exists(user / "Core.ini"));
 }
 
 TEST(Win32Paths, CurrentAndProgramFolder) {
@@ -105,6 +156,118 @@ TEST(Win32FileSystem, AFileOpenElsewhereWithoutSharingIsAnAccessError) {
     ::CloseHandle(held);
     EXPECT_TRUE(Fs().CheckWritable(exe).ok());
     EXPECT_EQ(dir.read("GPL.EXE"), "0123");
+}
+
+// Windows' own hidden and system files are no files of the user's: a listing (and so a copy of
+// a folder's files) leaves them out.
+TEST(Win32FileSystem, ListingLeavesOutHiddenAndSystemFiles) {
+    TempDir dir;
+    dir.write("car/car.ini", "");
+    const std::string desktop = Logical(dir.write("car/desktop.ini", ""));
+    const std::string thumbs = Logical(dir.write("car/Thumbs.db", ""));
+    ASSERT_TRUE(::SetFileAttributesW(NativePath(desktop).c_str(),
+                                     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(::SetFileAttributesW(NativePath(thumbs).c_str(), FILE_ATTRIBUTE_HIDDEN));
+    std::vector<std::string> names;
+    ASSERT_TRUE(Fs().List(Logical(dir.file("car")) + "\\*.*", kListFiles, names).ok());
+    EXPECT_EQ(names, std::vector<std::string>{"car.ini"});
+}
+
+// A file replaced or written anew keeps what the user or Windows set on it: a hidden file stays
+// hidden, its name keeps its case, and another name of it (its short name, a trailing dot)
+// is the same file.
+TEST(Win32FileSystem, ReplacedFilesKeepTheirAttributesNameAndIdentity) {
+    TempDir dir;
+    const std::string season = Logical(dir.write("67Season.Ini", "old"));
+    const std::wstring native = NativePath(season).wstring();
+    ASSERT_TRUE(::SetFileAttributesW(native.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(ReplaceFile(Logical(dir.file("67SEASON.INI")), "new", ".zamtmp").ok());
+    EXPECT_EQ(dir.read("67Season.Ini"), "new");
+    EXPECT_NE(::GetFileAttributesW(native.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    ASSERT_TRUE(Fs().WriteNew(season, "newer").ok());
+    EXPECT_EQ(dir.read("67Season.Ini"), "newer");
+    EXPECT_NE(::GetFileAttributesW(native.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    WIN32_FIND_DATAW entry{};
+    HANDLE found = ::FindFirstFileW(native.c_str(), &entry);
+    ASSERT_NE(found, INVALID_HANDLE_VALUE);
+    ::FindClose(found);
+    EXPECT_EQ(std::wstring(entry.cFileName), L"67Season.Ini");
+
+    EXPECT_TRUE(SameFile(season, Logical(dir.file("67SEASON.INI"))));
+    EXPECT_FALSE(SameFile(season, Logical(dir.file("GP.INI"))));
+    wchar_t shortName[MAX_PATH] = {};
+    const DWORD n = ::GetShortPathNameW(native.c_str(), shortName, MAX_PATH);
+    if (n > 0 && n < MAX_PATH && std::wstring(shortName) != native) {
+        const std::string alias = LogicalFromNative(fs::path(shortName));
+        EXPECT_TRUE(SameFile(season, alias)) << alias;
+    }
+    // Names Windows would store as another file, or as no file, are refused before anything is
+    // written.
+    for (const char* alias : {"67Season.Ini ", "67Season.Ini.", "67Season.Ini:x", "NUL", "com1.ini"}) {
+        EXPECT_EQ(ReplaceFile(Logical(dir.file(alias)), "lost", ".zamtmp").code, kBadFileName) << alias;
+        EXPECT_EQ(Fs().WriteNew(Logical(dir.file(alias)), "lost").code, kBadFileName) << alias;
+    }
+    EXPECT_EQ(dir.read("67Season.Ini"), "newer");
+}
+
+// Another program's hold on a file (a scanner, an indexer) that ends is waited out: the real
+// sharing violation of Windows, retried through the test's file system, which does not sleep.
+TEST(Win32FileSystem, AHeldFileIsReplacedOnceItIsLetGo) {
+    TempDir dir;
+    const std::string core = Logical(dir.write("Core.ini", "old"));
+    HANDLE held = ::CreateFileW(NativePath(core).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    zam::test::FailingFileSystem files;
+    files.Before(zam::test::FsOp::kRename, 3, [&] { ::CloseHandle(held); });
+    ScopedFileSystem use(files);
+    EXPECT_TRUE(ReplaceFile(core, "new", ".zamtmp").ok());
+    EXPECT_EQ(dir.read("Core.ini"), "new");
+    EXPECT_EQ(files.Calls(zam::test::FsOp::kRename), 3);
+    EXPECT_GT(files.Paused().count(), 0);
+    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
+}
+
+// Past the 260 characters of the plain form the "\\\\?\\" form is used: the write-back's steps
+// work there as anywhere else instead of failing as "path not found".
+TEST(Win32FileSystem, PathsPastTheOldLimitWork) {
+    TempDir dir;
+    std::string folder = Logical(dir.path());
+    while (folder.size() < MAX_PATH + 40) {
+        folder += "\\" + std::string(40, 'f');
+        ASSERT_TRUE(Fs().CreateFolder(folder).ok()) << folder.size();
+    }
+    const std::string core = folder + "\\Core.ini";
+    ASSERT_TRUE(ReplaceFile(core, "old", ".zamtmp").ok());
+    ASSERT_TRUE(Fs().Copy(core, core + ".bak").ok());
+    ASSERT_TRUE(ReplaceFile(core, "new", ".zamtmp").ok());
+    std::string bytes;
+    ASSERT_TRUE(Fs().ReadAll(core, bytes).ok());
+    EXPECT_EQ(bytes, "new");
+    ASSERT_TRUE(Fs().ReadAll(core + ".bak", bytes).ok());
+    EXPECT_EQ(bytes, "old");
+    std::vector<std::string> names;
+    ASSERT_TRUE(Fs().List(folder + "\\*.*", kListFiles, names).ok());
+    EXPECT_EQ(names, (std::vector<std::string>{"Core.ini", "Core.ini.bak"}));
+}
+
+// "Access denied" below a folder Windows guards says which guard and what to do about it.
+TEST(Win32FileSystem, RefusalsInGuardedFoldersSayWhy) {
+    const auto below = [](const KNOWNFOLDERID& id, const wchar_t* file) {
+        wchar_t* folder = nullptr;
+        std::wstring path;
+        if (SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &folder))) path = folder + std::wstring(file);
+        ::CoTaskMemFree(folder);
+        return path;
+    };
+    const std::string virtualised =
+        win32::ProtectedFolderReason(below(FOLDERID_ProgramFilesX86, L"\\Sierra\\GPL\\Core.ini"));
+    EXPECT_NE(virtualised.find("VirtualStore"), std::string::npos) << virtualised;
+    const std::string guarded =
+        win32::ProtectedFolderReason(below(FOLDERID_Documents, L"\\GPL\\Core.ini"));
+    EXPECT_NE(guarded.find("Controlled folder access"), std::string::npos) << guarded;
+    TempDir dir;
+    EXPECT_EQ(win32::ProtectedFolderReason(dir.file("Core.ini").wstring()), "");
 }
 
 TEST(Win32FileSystem, ListingMatchesLongNamesOnly) {
@@ -188,6 +351,7 @@ TEST(Win32Process, MissingProgramIsFileNotFound) {
     EXPECT_NE(missing.description, ErrorDescription(kFileNotFound));
     EXPECT_FALSE(missing.description.empty());
     EXPECT_EQ(missing.description.find_first_of("\r\n"), std::string::npos);
+    EXPECT_NE(missing.description.find("(Windows error 2)"), std::string::npos) << missing.description;
     EXPECT_EQ(id.value, 0);
     EXPECT_EQ(NativeProcesses().CheckStartable(Logical(dir.file("nothing.exe")) + " -x").code,
               kFileNotFound);
@@ -211,7 +375,89 @@ TEST(Win32Process, AProgramThatEndedIsWaitedForAtOnce) {
     EXPECT_TRUE(child.dir.exists("record.txt"));
     EXPECT_EQ(exit.code, 3u);  // the child's own exit code, read from its process
     EXPECT_FALSE(exit.Clean());
+    // Asked without waiting, as the window does between repaints, until it has ended.
+    ASSERT_TRUE(NativeProcesses().Start("\"" + child.exe + "\" " + child.record, id).ok());
+    bool ended = false;
+    while (NativeProcesses().Poll(id, ended, exit).ok() && !ended) ::Sleep(10);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(exit.code, 3u);
     EXPECT_TRUE(NativeProcesses().CheckStartable("\"" + child.exe + "\" x").ok());
+}
+
+// What wine never does, through the launcher's start calls: a program marked to run as
+// administrator makes CreateProcess fail with 740; it is then started by the shell ("runas", the
+// user agrees) and waited for as any other. A refusal there keeps the system's code and words.
+struct ElevationSeam {
+    static inline std::wstring verb, file, parameters;
+    static inline DWORD shellError = 0;
+    static BOOL WINAPI NeedsElevation(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
+                                      BOOL, DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW,
+                                      LPPROCESS_INFORMATION) {
+        ::SetLastError(ERROR_ELEVATION_REQUIRED);
+        return FALSE;
+    }
+    // Starts the program as the shell would once the user agreed.
+    static BOOL WINAPI Shell(SHELLEXECUTEINFOW* info) {
+        verb = info->lpVerb ? info->lpVerb : L"";
+        file = info->lpFile ? info->lpFile : L"";
+        parameters = info->lpParameters ? info->lpParameters : L"";
+        if (shellError != 0) {
+            ::SetLastError(shellError);
+            return FALSE;
+        }
+        std::wstring line = L"\"" + file + L"\" " + parameters;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &started))
+            return FALSE;
+        ::CloseHandle(started.hThread);
+        info->hProcess = started.hProcess;
+        return TRUE;
+    }
+};
+
+TEST(Win32Process, AProgramThatNeedsElevationIsStartedThroughTheShell) {
+    Child child("Sierra\\GPL\\GPL.EXE");
+    const auto launcher = win32::MakeProcessLauncher({&ElevationSeam::NeedsElevation, &ElevationSeam::Shell});
+    const std::string line = child.exe + " " + child.record + " -w \"two words\"";
+    ProcessId id;
+    ASSERT_TRUE(launcher->Start(line, id).ok());
+    EXPECT_EQ(ElevationSeam::verb, L"runas");
+    EXPECT_EQ(ElevationSeam::file, NativePath(child.exe).wstring());
+    EXPECT_EQ(ElevationSeam::parameters, NativePath(child.record).wstring() + L" -w \"two words\"");
+    ProcessExit exit;
+    ASSERT_TRUE(launcher->Wait(id, exit).ok());
+    EXPECT_EQ(exit.code, 3u);
+    EXPECT_EQ(child.dir.read("record.txt").rfind("-w\ntwo words\n", 0), 0u);
+
+    // The user says No to the elevation prompt.
+    ElevationSeam::shellError = ERROR_CANCELLED;
+    const Status refused = launcher->Start(line, id);
+    ElevationSeam::shellError = 0;
+    EXPECT_EQ(refused.code, kPermissionDenied);
+    EXPECT_NE(refused.description.find("(Windows error 1223)"), std::string::npos) << refused.description;
+    EXPECT_GT(refused.description.find("(Windows error"), 0u) << "the system's words come first";
+}
+
+// A batch file runs through cmd, which would run an "&" or "|" of an argument as a command of its
+// own: such arguments are refused before anything starts, and the others reach the batch file.
+TEST(Win32Process, BatchFilesGetCheckedArgumentsThroughAnExplicitInterpreter) {
+    TempDir dir;
+    const std::string bat = Logical(dir.write("My Tools\\run.bat",
+                                              "@echo off\r\necho %~1>\"%~dp0out.txt\"\r\n"));
+    ProcessId id;
+    for (const char* hostile : {"\"a&echo x>pwned\"", "a|b", "%PATH%", "\"x^y\""}) {
+        const Status refused = NativeProcesses().Start("\"" + bat + "\" " + hostile, id);
+        EXPECT_EQ(refused.code, kBadFileName) << hostile;
+        EXPECT_EQ(id.value, 0) << hostile;
+    }
+    EXPECT_FALSE(dir.exists("My Tools\\out.txt"));
+    EXPECT_FALSE(dir.exists("pwned"));
+    ASSERT_TRUE(NativeProcesses().Start("\"" + bat + "\" \"two words\"", id).ok());
+    ASSERT_TRUE(NativeProcesses().Wait(id).ok());
+    EXPECT_EQ(dir.read("My Tools/out.txt"), "two words\r\n");
 }
 
 TEST(Win32Registry, ReadsTextAndNumbersBelowLocalMachine) {

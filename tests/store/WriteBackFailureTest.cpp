@@ -94,18 +94,33 @@ TEST_F(WriteBackFailureTest, ReadOnlyFileIsMadeWritableAndWritten) {
 }
 
 // A file held open by an editor, a backup tool or a virus scanner (a sharing violation on
-// Windows), or refused for want of rights, is not read-only: nothing is retried, and the user
-// learns that the file was not updated.
-TEST_F(WriteBackFailureTest, AccessErrorOnAWritableFileIsReported) {
+// Windows), or refused for want of rights, is not read-only: a scanner's moment is waited out,
+// a hold that lasts longer than a second or two is reported, and the user learns that the file
+// was not updated.
+TEST_F(WriteBackFailureTest, AccessErrorOnAWritableFileIsWaitedOutThenReported) {
     for (const int code : {platform::kPathFileAccessError, platform::kPermissionDenied}) {
+        ui.messages.clear();
+        FailingFileSystem held;
+        held.Fail(FsOp::kRename, 1, code);
+        held.Fail(FsOp::kRename, 2, code);
+        {
+            platform::ScopedFileSystem use(held);
+            EXPECT_TRUE(store.WriteIniFile(1));
+        }
+        EXPECT_EQ(dir.read("Core.ini"), kNew);
+        EXPECT_THAT(ui.messages, IsEmpty());
+        EXPECT_GT(held.Paused().count(), 0);
+        dir.write("Core.ini", kOld);
+
         FailingFileSystem failing;
         failing.Fail(FsOp::kRename, 0, code);
         platform::ScopedFileSystem use(failing);
-        ui.messages.clear();
         EXPECT_FALSE(store.WriteIniFile(1));
         EXPECT_EQ(dir.read("Core.ini"), kOld);
         EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
         EXPECT_EQ(failing.Calls(FsOp::kClearReadOnly), 0);
+        EXPECT_GE(failing.Paused().count(), 1000);
+        EXPECT_LE(failing.Paused().count(), 2000);
         EXPECT_THAT(ui.MessageTexts(),
                     ElementsAre(platform::ErrorDescription(code) + " while saving " +
                                 ProperCase(path) + "\rFile will not be updated"));
@@ -125,11 +140,15 @@ TEST_F(WriteBackFailureTest, ReadOnlyTargetIsClearedAndTheStepRetried) {
     EXPECT_EQ(dir.read("Core.ini"), kNew);
 }
 
-TEST_F(WriteBackFailureTest, MissingFolderEndsQuietly) {
-    store.SetFullPathIniValue(dir.logical() + "NoSuchFolder\\x.ini", "S", "v", "1");
+// A folder that is gone (or a path Windows cannot reach) leaves the file unwritten, and the
+// user is told so.
+TEST_F(WriteBackFailureTest, MissingFolderIsReported) {
+    const std::string lost = dir.logical() + "NoSuchFolder\\x.ini";
+    store.SetFullPathIniValue(lost, "S", "v", "1");
     EXPECT_FALSE(store.WriteIniFile(2));
     EXPECT_FALSE(dir.exists("NoSuchFolder"));
-    EXPECT_THAT(ui.messages, IsEmpty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_THAT(ui.MessageTexts()[0], ::testing::HasSubstr(ProperCase(lost)));
 }
 
 TEST_F(WriteBackFailureTest, FileVanishingBetweenStepsIsCreatedAnew) {

@@ -162,4 +162,10 @@ Status FailingFileSystem::List(std::string_view folderAndPattern, unsigned kinds
     return s.ok() ? inner_.List(folderAndPattern, kinds, names) : s;
 }
 
+bool FailingFileSystem::Pause(std::chrono::milliseconds delay) {
+    log_.push_back("Pause " + std::to_string(delay.count()));
+    paused_ += delay;
+    return true;
+}
+
 }  // namespace zam::test

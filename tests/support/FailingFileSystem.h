@@ -7,6 +7,7 @@
 //   zam::test::FailingFileSystem fs;
 //   fs.Fail(FsOp::kRename, 1, zam::platform::kIoError);
 //   zam::platform::ScopedFileSystem use(fs);
+#include <chrono>
 #include <functional>
 #include <map>
 #include <string>
@@ -72,6 +73,9 @@ public:
     platform::Status CreateFolder(std::string_view path) override;
     platform::Status List(std::string_view folderAndPattern, unsigned kinds,
                           std::vector<std::string>& names) override;
+    // Waits for nothing; logs "Pause <ms>" and adds the time to Paused().
+    bool Pause(std::chrono::milliseconds delay) override;
+    std::chrono::milliseconds Paused() const { return paused_; }
 
 private:
     // Counts and logs the call, runs a pending action, and gives the injected failure, if any.
@@ -96,6 +100,7 @@ private:
     int failChangeCode_ = 0;
     bool failChangesAfter_ = false;
     bool writePartly_ = false;
+    std::chrono::milliseconds paused_{0};
 };
 
 }  // namespace zam::test

@@ -29,7 +29,7 @@ std::vector<FaultPlan> PlansFor(int changes) {
     for (int c = 1; c <= changes; ++c) {
         plans.push_back({c, platform::kIoError, false, true});
         plans.push_back({c, platform::kDiskFull, true, true});
-        plans.push_back({c, platform::kPermissionDenied, false, false});
+        plans.push_back({c, platform::kPermissionDenied, true, false});
         plans.push_back({c, platform::kFileNotFound, false, false});
     }
     return plans;

@@ -26,7 +26,8 @@ struct FaultPlan {
 };
 
 // Every plan for a writer that makes `changes` changing calls: for each call a transient I/O
-// error, a disk that fills up from there on, a refused access and a vanished file.
+// error, a disk that fills up from there on, an access refused from there on (a refusal that
+// passes is another program's moment and may be waited out) and a vanished file.
 std::vector<FaultPlan> PlansFor(int changes);
 
 // Files below `dir`, as paths relative to it with '/' separators, sorted; folders not listed.

@@ -29,6 +29,13 @@ bool FindProgram(std::string_view candidate, const std::function<bool(std::strin
     return true;
 }
 
+void SetArguments(std::string_view text, SplitCommand& split) {
+    std::size_t start = 0;
+    while (start < text.size() && IsBlank(text[start])) ++start;
+    split.arguments = text.substr(start);
+    split.args = SplitArguments(text);
+}
+
 }  // namespace
 
 SplitCommand SplitCommandLine(std::string_view commandLine,
@@ -43,7 +50,7 @@ SplitCommand SplitCommandLine(std::string_view commandLine,
         std::size_t close = line.find('"', 1);
         std::string_view quoted = line.substr(1, close == std::string_view::npos ? line.npos : close - 1);
         if (!FindProgram(quoted, exists, split.program)) split.program = quoted;
-        if (close != std::string_view::npos) split.args = SplitArguments(line.substr(close + 1));
+        if (close != std::string_view::npos) SetArguments(line.substr(close + 1), split);
         return split;
     }
 
@@ -55,13 +62,13 @@ SplitCommand SplitCommandLine(std::string_view commandLine,
         while (end < line.size() && !IsBlank(line[end])) ++end;
         if (firstEnd == std::string_view::npos) firstEnd = end;
         if (FindProgram(line.substr(0, end), exists, split.program)) {
-            split.args = SplitArguments(line.substr(end));
+            SetArguments(line.substr(end), split);
             return split;
         }
         while (end < line.size() && IsBlank(line[end])) ++end;
     }
     split.program = line.substr(0, firstEnd);
-    split.args = SplitArguments(line.substr(firstEnd));
+    SetArguments(line.substr(firstEnd), split);
     return split;
 }
 

@@ -1,5 +1,7 @@
 #include "zam/platform/FileSystem.h"
 
+#include <array>
+
 #include "zam/platform/Paths.h"
 
 namespace zam::platform {
@@ -19,6 +21,31 @@ Status FileSystem::CreateNew(std::string_view path, std::string_view bytes) {
     Status written = WriteNew(path, bytes);
     if (!written) (void)Delete(path);
     return written;
+}
+
+bool FileSystem::Pause(std::chrono::milliseconds) { return true; }
+
+namespace {
+
+// A scanner or an indexer lets go of a file within a second or so; a program that keeps it open
+// longer is the user's to close, and is told.
+constexpr std::array<std::chrono::milliseconds, 5> kRetryPauses = {
+    std::chrono::milliseconds(50), std::chrono::milliseconds(100), std::chrono::milliseconds(200),
+    std::chrono::milliseconds(400), std::chrono::milliseconds(800)};
+
+bool HeldByAnotherProgram(const Status& status) {
+    return status.code == kPathFileAccessError || status.code == kPermissionDenied;
+}
+
+}  // namespace
+
+Status RetryWhileLocked(const std::function<Status()>& operation) {
+    Status status = operation();
+    for (std::size_t i = 0; i < kRetryPauses.size() && HeldByAnotherProgram(status); ++i) {
+        if (!Fs().Pause(kRetryPauses[i])) break;
+        status = operation();
+    }
+    return status;
 }
 
 FileSystem& Fs() { return current != nullptr ? *current : NativeFileSystem(); }
@@ -46,7 +73,7 @@ Status ReplaceFile(std::string_view path, std::string_view bytes, std::string_vi
     std::string temporary;
     Status status = WriteTemporaryBeside(path, temporarySuffix, bytes, temporary);
     if (!status) return status;
-    status = Fs().Rename(temporary, path);
+    status = RetryWhileLocked([&] { return Fs().Rename(temporary, path); });
     if (!status) (void)Fs().Delete(temporary);
     return status;
 }

@@ -26,6 +26,11 @@ Status ProcessLauncher::CheckStartable(std::string_view commandLine) {
     return Status::Error(kFileNotFound);
 }
 
+Status ProcessLauncher::Poll(ProcessId id, bool& ended, ProcessExit& exit) {
+    ended = true;
+    return Wait(id, exit);
+}
+
 std::string DescribeExit(const ProcessExit& exit) {
     if (exit.signal != 0) return "signal " + std::to_string(exit.signal);
     if (exit.code < 0x10000) return "exit status " + std::to_string(exit.code);

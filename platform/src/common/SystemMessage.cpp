@@ -3,7 +3,7 @@
 #include <string>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "../win32/Win32Io.h"
 #else
 #include <cstdio>
 
@@ -14,8 +14,9 @@ namespace zam::platform {
 
 void ShowSystemMessage(std::string_view text, std::string_view title) {
 #ifdef _WIN32
-    std::string body(text), caption(title);
-    ::MessageBoxA(nullptr, body.c_str(), caption.c_str(), MB_OK | MB_SETFOREGROUND);
+    // The program's texts are Windows-1252, whatever code page the system runs with.
+    const std::wstring body = win32::WideText(text), caption = win32::WideText(title);
+    ::MessageBoxW(nullptr, body.c_str(), caption.c_str(), MB_OK | MB_SETFOREGROUND);
 #else
     std::string line = Utf8FromCp1252(title) + ": " + Utf8FromCp1252(text) + "\n";
     std::fputs(line.c_str(), stderr);

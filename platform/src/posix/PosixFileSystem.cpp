@@ -181,6 +181,7 @@ public:
     }
 
     Status WriteNew(std::string_view path, std::string_view bytes) override {
+        if (Status name = CheckWriteTarget(path); !name) return name;
         fs::path native = NativePath(path);
         Status replaceable = CheckReplaceable(native);
         if (!replaceable) return replaceable;
@@ -192,6 +193,7 @@ public:
     }
 
     Status CreateNew(std::string_view path, std::string_view bytes) override {
+        if (Status name = CheckWriteTarget(path); !name) return name;
         fs::path native = NativePath(path);
         Fd fd(::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, 0666));
         if (!fd.valid()) return ErrorFor(errno, native);
@@ -207,6 +209,7 @@ public:
     // The target is never half written: the bytes go to a temporary file beside it, which is
     // flushed and then renamed over the target in one step.
     Status Copy(std::string_view from, std::string_view to) override {
+        if (Status name = CheckWriteTarget(to); !name) return name;
         fs::path source = NativePath(from);
         fs::path target = NativePath(to);
         Fd in;
@@ -233,6 +236,7 @@ public:
     }
 
     Status Rename(std::string_view from, std::string_view to) override {
+        if (Status name = CheckWriteTarget(to); !name) return name;
         fs::path source = NativePath(from);
         fs::path target = NativePath(to);
         struct stat sourceStat {}, targetStat {};
@@ -248,6 +252,9 @@ public:
             } else {
                 Status replaceable = CheckReplaceable(target);
                 if (!replaceable) return replaceable;
+                // The name keeps its permissions (an executable stays executable).
+                if (S_ISREG(sourceStat.st_mode) && S_ISREG(targetStat.st_mode))
+                    (void)::chmod(source.c_str(), targetStat.st_mode & 07777);
             }
         }
         if (::rename(source.c_str(), target.c_str()) != 0) {
@@ -290,6 +297,7 @@ public:
     }
 
     Status CreateFolder(std::string_view path) override {
+        if (Status name = CheckWriteTarget(path); !name) return name;
         fs::path native = NativePath(path);
         if (::mkdir(native.c_str(), 0777) != 0)
             return errno == EEXIST ? Status::Error(kPathFileAccessError) : ErrorFor(errno, native);
@@ -308,7 +316,10 @@ public:
         if (dir == nullptr)
             return errno == ENOENT || errno == ENOTDIR ? Status::Error(kPathNotFound)
                                                        : StatusFromErrno(errno);
-        while (const dirent* entry = ::readdir(dir)) {
+        for (;;) {
+            errno = 0;
+            const dirent* entry = ::readdir(dir);
+            if (entry == nullptr) break;
             std::string_view raw = entry->d_name;
             if (raw == "." || raw == "..") continue;
             struct stat st {};
@@ -320,7 +331,13 @@ public:
             std::string name = Cp1252FromUtf8(raw);
             if (WildcardMatch(pattern, name)) names.push_back(std::move(name));
         }
+        // A listing cut short by an error is no listing: the names so far are not all there are.
+        const int stopped = errno;
         ::closedir(dir);
+        if (stopped != 0) {
+            names.clear();
+            return StatusFromErrno(stopped);
+        }
         // NTFS lists names sorted without regard to case; users see these lists as they come.
         std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
             std::string ua = UpperCase(a), ub = UpperCase(b);
@@ -328,6 +345,10 @@ public:
         });
         return Status::Ok();
     }
+
+    // Locks here are advisory: nothing holds a file against a rename or a write, and a refusal
+    // (permissions, a read-only mount) stays.
+    bool Pause(std::chrono::milliseconds) override { return false; }
 
 private:
     Status MoveAcrossDevices(std::string_view from, std::string_view to) {
@@ -341,6 +362,11 @@ private:
 };
 
 }  // namespace
+
+bool SameFile(std::string_view a, std::string_view b) {
+    struct stat sa {}, sb {};
+    return StatOf(NativePath(a), sa) && StatOf(NativePath(b), sb) && SameFile(sa, sb);
+}
 
 FileSystem& NativeFileSystem() {
     static PosixFileSystem instance;

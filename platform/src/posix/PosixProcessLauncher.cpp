@@ -147,17 +147,33 @@ public:
     }
 
     Status Wait(ProcessId id, ProcessExit& exit) override {
+        bool ended = false;
+        return Reap(id, 0, ended, exit);
+    }
+
+    Status Poll(ProcessId id, bool& ended, ProcessExit& exit) override {
+        return Reap(id, WNOHANG, ended, exit);
+    }
+
+private:
+    // waitpid with `options`: `ended` once the process is gone (then reaped, and `exit` tells how).
+    static Status Reap(ProcessId id, int options, bool& ended, ProcessExit& exit) {
+        ended = false;
         exit = ProcessExit{};
         if (id.value <= 0) return Status::Error(kIoError, "No process to wait for");
         int status = 0;
-        while (::waitpid(static_cast<pid_t>(id.value), &status, 0) < 0) {
+        pid_t got = 0;
+        while ((got = ::waitpid(static_cast<pid_t>(id.value), &status, options)) < 0) {
             if (errno == EINTR) continue;
             return Status::Error(kIoError, "The program cannot be waited for");
         }
+        if (got == 0) return Status::Ok();  // still running
+        ended = true;
         exit = ExitOf(status);
         return Status::Ok();
     }
 
+public:
     // The file that would be executed (the program itself, or wine for a Windows program) must
     // be there and executable; posix_spawn would say so only when it is tried.
     Status CheckStartable(std::string_view commandLine) override {

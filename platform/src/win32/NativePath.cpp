@@ -3,14 +3,19 @@
 
 namespace zam::platform {
 
-// Logical paths are Windows paths already: the native path is the same text, taken as
-// Windows-1252.
+// Logical paths are Windows paths already: the native path is the same text, read in the
+// system's code page for names (empty when it is no text of it).
 std::filesystem::path NativePath(std::string_view logical) {
-    return std::filesystem::path(win32::Wide(logical));
+    std::wstring native;
+    win32::WideName(logical, native);
+    return std::filesystem::path(native);
 }
 
+// Empty when the path can be named neither by its own spelling nor by its short form.
 std::string LogicalFromNative(const std::filesystem::path& native) {
-    return win32::Narrow(native.native());
+    std::string logical;
+    win32::LogicalFromSystem(native.native(), logical);
+    return logical;
 }
 
 }  // namespace zam::platform

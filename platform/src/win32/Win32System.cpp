@@ -30,27 +30,34 @@ Status TakeShutdownPrivilege() {
     return Status::Ok();
 }
 
-// Registry text is read as the system's 8-bit text; a value stored with its closing NUL loses it.
-std::string TextOf(const char* data, DWORD size) {
-    std::string text(data, size);
-    if (!text.empty() && text.back() == '\0') text.pop_back();
-    return text;
+// Registry text is a name here (a program's path, a version): read wide, it keeps every
+// character, and is given in the code page of names, by its short form where that cannot hold
+// it. A value stored with its closing NUL loses it. False when it cannot be named at all.
+bool TextOf(const wchar_t* data, DWORD bytes, std::string& text) {
+    std::wstring wide(data, bytes / sizeof(wchar_t));
+    while (!wide.empty() && wide.back() == L'\0') wide.pop_back();
+    return win32::LogicalFromSystem(wide, text);
 }
+
+// "Shut down" means the power goes off, not only that Windows stops; the reason logged is a
+// planned one, which the system's event log and its unexpected-shut-down prompt tell apart.
+constexpr DWORD kPlannedReason =
+    SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED;
 
 class Win32System final : public SystemServices {
 public:
     Status RequestPowerAction(PowerAction action) override {
         Status privileged = TakeShutdownPrivilege();
         if (!privileged) return privileged;
-        UINT flags = action == PowerAction::kShutdown ? EWX_SHUTDOWN : EWX_REBOOT;
-        return ::ExitWindowsEx(flags, 0) ? Status::Ok() : win32::LastSystemError();
+        UINT flags = action == PowerAction::kShutdown ? EWX_POWEROFF : EWX_REBOOT;
+        return ::ExitWindowsEx(flags, kPlannedReason) ? Status::Ok() : win32::LastSystemError();
     }
 
     // A missing file stays silent instead of playing the system's default sound.
     void PlaySoundAsync(std::string_view path) override {
-        if (path.empty()) return;
-        std::string name(path);
-        ::sndPlaySoundA(name.c_str(), SND_ASYNC | SND_NODEFAULT);
+        std::wstring name;
+        if (path.empty() || !win32::WideName(path, name)) return;
+        ::sndPlaySoundW(name.c_str(), SND_ASYNC | SND_NODEFAULT);
     }
 
     // Opened for reading only: querying a value needs no more, and asking for full access fails
@@ -58,19 +65,19 @@ public:
     bool GetKeyValue(std::string_view subKey, std::string_view valueName,
                      std::string& value) override {
         value.clear();
-        std::string key(subKey), name(valueName);
+        const std::wstring key = win32::WideText(subKey), name = win32::WideText(valueName);
         HKEY opened = nullptr;
-        if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
             return false;
-        char buffer[1024] = {};
+        wchar_t buffer[1024] = {};
         DWORD type = 0;
-        DWORD size = sizeof(buffer);
-        LONG queried = ::RegQueryValueExA(opened, name.c_str(), nullptr, &type,
+        DWORD size = sizeof(buffer) - sizeof(wchar_t);
+        LONG queried = ::RegQueryValueExW(opened, name.c_str(), nullptr, &type,
                                           reinterpret_cast<BYTE*>(buffer), &size);
         ::RegCloseKey(opened);
         if (queried != ERROR_SUCCESS) return false;
         if (type == REG_SZ) {
-            value = TextOf(buffer, size);
+            if (!TextOf(buffer, size, value)) return false;
         } else if (type == REG_DWORD && size >= sizeof(DWORD)) {
             DWORD number = 0;
             std::memcpy(&number, buffer, sizeof(number));

@@ -30,6 +30,8 @@ public:
     void RetireStatus() override;
     std::optional<FileChoice> SelectFile(const std::string& pattern, const std::string& folder,
                                          const std::string& title, bool allowNew) override;
+    // The parent window stays painted and disabled while `done` is false (see ToolWait).
+    void WaitUntil(const std::function<bool()>& done) override;
     // Ends the process at once: no destructor runs, so nothing of the store is written back.
     [[noreturn]] void EndProgram() override;
 

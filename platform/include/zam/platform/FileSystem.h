@@ -2,7 +2,9 @@
 // Every file operation of the program goes through one FileSystem object, so that tests can put a
 // failing one in its place (fault injection) and see that no user file is ever lost. Paths are
 // logical (see Paths.h).
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -38,7 +40,8 @@ public:
     virtual Status CheckWritable(std::string_view path) = 0;
     virtual Status Size(std::string_view path, std::uint64_t& size) = 0;
 
-    // Creates or truncates `path`, writes `bytes`, flushes them to disk and closes the file.
+    // Creates or truncates `path`, writes `bytes`, flushes them to disk and closes the file. An
+    // existing file keeps its attributes.
     virtual Status WriteNew(std::string_view path, std::string_view bytes) = 0;
     // As WriteNew, but only when nothing of that name exists: kFileAlreadyExists otherwise, and
     // what is there is not touched. A file it created is removed again when writing it fails. The
@@ -47,7 +50,9 @@ public:
     virtual Status CreateNew(std::string_view path, std::string_view bytes);
     // Copies a file, replacing `to` when it exists.
     virtual Status Copy(std::string_view from, std::string_view to) = 0;
-    // Renames a file or folder. For files an existing `to` is replaced in one step.
+    // Renames a file or folder. For files an existing `to` is replaced in one step, and the file
+    // under that name keeps the replaced one's spelling and what marks it for the system: on
+    // Windows its hidden and system attributes, on POSIX its permissions.
     virtual Status Rename(std::string_view from, std::string_view to) = 0;
     virtual Status Delete(std::string_view path) = 0;
     virtual Status IsReadOnly(std::string_view path, bool& readOnly) = 0;
@@ -61,10 +66,29 @@ public:
     // that does not exist is kPathNotFound.
     virtual Status List(std::string_view folderAndPattern, unsigned kinds,
                         std::vector<std::string>& names) = 0;
+
+    // Waits before an operation that failed on another program's hold of a file is tried again
+    // (RetryWhileLocked), and tells whether trying again can help. Windows sleeps: a scanner or
+    // an indexer lets go of a file in a moment. POSIX has no such holds, so an access error there
+    // is final at once. This default, for test doubles, says yes without waiting, so that no test
+    // of a failing file system waits for real.
+    virtual bool Pause(std::chrono::milliseconds delay);
 };
 
 // The file system the program uses; the native one unless a test swapped it.
 FileSystem& Fs();
+
+// Runs `operation`, and while it fails because another program holds the file for a moment (a
+// virus scanner, the search indexer, a sync client, an editor saving: on Windows a sharing or
+// lock violation, or access denied, which scanners also give) tries it again after pauses that
+// double from 50 ms, about 1.5 s in all. Any other outcome is returned at once, and the last
+// failure when the time is up.
+Status RetryWhileLocked(const std::function<Status()>& operation);
+
+// True when both paths name one existing file, whatever the spelling: on Windows a short 8.3
+// name or a trailing dot reaches the same file as its long name, and a hard link is the same
+// file everywhere. False when either does not exist.
+bool SameFile(std::string_view a, std::string_view b);
 
 // Writes `bytes` into a new file of its own beside `target` and gives its path in `temporary`: it
 // is named `target` + `suffix`, or, when that name is taken (by a file of the user's, or one left

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "zam/platform/Status.h"
+
 namespace zam::platform {
 
 std::filesystem::path NativePath(std::string_view logical);
@@ -30,6 +32,14 @@ std::string NameOf(std::string_view logical);
 bool IsSeparator(char c);
 // True for a name without folder or drive ("wine", "GPL.EXE"), which a program search looks for.
 bool IsBareName(std::string_view logical);
+
+// Whether the last component of `logical` may be the name of a file or folder this program
+// creates, renames to or replaces. Windows would store some names as another one or not as a
+// file at all: trailing dots and blanks are dropped ("67Season.ini " is 67Season.ini), a ":"
+// names a stream hidden inside another file, and CON, NUL, COM1... (with any extension) are
+// devices. Such a name is refused (kBadFileName, saying why) on every system, so that a file
+// means the same under wine as on Windows.
+Status CheckWriteTarget(std::string_view logical);
 
 // A logical path taken apart the way NativePath reads it: an optional drive letter (upper case, 0
 // when there is none), whether it starts at a root, its non-empty components and whether it ends

@@ -14,6 +14,7 @@ namespace zam::platform {
 struct SplitCommand {
     std::string program;             // logical path of the program as found
     std::vector<std::string> args;   // arguments after Windows quoting rules
+    std::string arguments;           // the same part as written, blanks before it dropped
 };
 
 // Splits by Windows rules. The program part may be quoted; when it is not and holds blanks it is
@@ -69,11 +70,16 @@ public:
     // Waits without time-out until the process ends and tells how it ended. Fails when it cannot
     // be opened for waiting.
     virtual Status Wait(ProcessId id, ProcessExit& exit) = 0;
-    // For a caller to whom only the end matters (a utility the window waits for).
+    // For a caller to whom only the end matters.
     Status Wait(ProcessId id) {
         ProcessExit ignored;
         return Wait(id, ignored);
     }
+    // Whether the process has ended, without waiting for it: `ended` says so and `exit` tells how.
+    // Once it has said so the process is gone, for Wait as for Poll. A window that waits for a
+    // program asks this between repaints. This default, for launchers that start nothing real,
+    // waits and says it ended.
+    virtual Status Poll(ProcessId id, bool& ended, ProcessExit& exit);
     // Whether Start would find the program of the command line and could run it, without
     // starting anything: a missing file, a file that may not be executed, a Windows program with
     // no wine to run it. Here: the program file is found (a bare name is left to the search of

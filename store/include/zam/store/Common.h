@@ -14,7 +14,8 @@ namespace zam {
 // file or its folder is missing; false then.
 bool StartProgram(UserInterface& ui, std::string_view commandLine, platform::ProcessId& id);
 
-// Starts a command line as StartProgram does and waits until its process ends.
+// Starts a command line as StartProgram does and waits until its process ends, through the user
+// interface's WaitUntil (a window stays painted while it waits).
 void RunAndWait(UserInterface& ui, std::string_view commandLine);
 
 // Message box; with endProgram the program ends at once without the write-back.

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "zam/platform/Status.h"
+
 namespace zam {
 
 struct BackupNames {
@@ -24,15 +26,17 @@ public:
     explicit FileWriteBack(std::string path, BackupNames names = kWriteBackBackups);
 
     // True when `bytes` now stand under the path. Otherwise the file is as it was and Failure()
-    // says why in the words of a message box, unless a step found its file or folder gone (the
-    // write-back then ends quietly, leaving Failure() empty).
+    // says why in the words of a message box.
     bool Run(std::string_view bytes);
     const std::string& Failure() const { return failure_; }
 
 private:
-    enum class Outcome { kDone, kSkipped, kStop };
+    bool Backup(const std::string& copy);
     template <class Step>
-    Outcome Try(const Step& step, std::string_view target);
+    bool Try(const Step& step, std::string_view target);
+    template <class Step>
+    static platform::Status AfterAccessError(const Step& step, std::string_view target,
+                                             platform::Status status);
 
     std::string path_;
     BackupNames names_;

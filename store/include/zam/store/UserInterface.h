@@ -1,6 +1,7 @@
 #pragma once
 // How the store and the model talk to the user without knowing the GUI. The front end implements
 // this with Qt; tests use a recording fake that answers every question from a script.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,6 +32,10 @@ public:
     virtual std::optional<FileChoice> SelectFile(const std::string& pattern,
                                                  const std::string& folder,
                                                  const std::string& title, bool allowNew) = 0;
+    // Returns once `done` answers true, asking it every few hundredths of a second: the wait for
+    // a program the user started. A window keeps repainting meanwhile and takes no input; this
+    // default, for programs without one, only waits.
+    virtual void WaitUntil(const std::function<bool()>& done);
     // Ends the program at once, without the write-back. The test fake throws ProgramEnded instead.
     [[noreturn]] virtual void EndProgram() = 0;
 };
