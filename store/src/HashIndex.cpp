@@ -9,6 +9,7 @@
 
 #include "IniLineParser.h"
 #include "IniStoreImpl.h"
+#include "UpperTable.h"
 #include "zam/platform/Text.h"
 #include "zam/store/Globals.h"
 
@@ -50,8 +51,8 @@ void IniStore::Impl::Place(std::size_t key, std::int32_t home) const {
 // Home slots of the registered keys, in registration order. Consecutive keys mostly share their
 // file and section, whose parts of the key sum are taken once.
 std::vector<std::int32_t> IniStore::Impl::Homes() const {
-    std::vector<std::int32_t> homes;
-    homes.reserve(registered.size());
+    std::vector<std::int32_t> result;
+    result.reserve(registered.size());
     std::int32_t file = 0, section = 0;
     KeySum filePrefix, prefix;  // of "FILE;" and of "FILE;SECTION;"
     for (const store_detail::Slot& s : registered) {
@@ -68,17 +69,38 @@ std::vector<std::int32_t> IniStore::Impl::Homes() const {
         }
         KeySum sum = prefix;
         sum.Add(EntryName(s));
-        homes.push_back(HomeFromSum(sum.Sum(), table.IndexSize()));
+        result.push_back(HomeFromSum(sum.Sum(), table.IndexSize()));
     }
-    return homes;
+    return result;
 }
 
 // Places every registered key, in registration order.
 void IniStore::Impl::LayOut() const {
     if (laidOut) return;
     table.Reset(indexSize);
-    table.PlaceAll(Homes());
+    homes = Homes();
+    table.PlaceAll(homes);
     laidOut = true;
+}
+
+std::int32_t IniStore::Impl::DistanceAt(std::int32_t i) const {
+    LayOut();
+    const std::uint32_t key = table.KeyAt(i);
+    if (key == store_detail::SlotTable::kFree) return -1;
+    return table.Distance(homes[key - 1], i);
+}
+
+void IniStore::Impl::AppendKey(std::string& out, const store_detail::Slot& s) const {
+    const auto& upper = store_detail::UpperTable();
+    const auto append = [&](std::string_view text) {
+        for (char c : text) out.push_back(static_cast<char>(upper[static_cast<unsigned char>(c)]));
+    };
+    const auto& file = files[s.file];
+    append(file.name);
+    out.push_back(';');
+    append(file.sections[s.section].name);
+    out.push_back(';');
+    append(EntryName(s));
 }
 
 std::int32_t IniStore::Impl::Probe(const KeySum& sum, IniPosition target, std::int64_t& steps) const {
@@ -152,8 +174,10 @@ IniPosition IniStore::Impl::FindOrCreate(std::int32_t file, std::int32_t section
     registered.push_back({p.file, p.section, p.entry});
     if (Initialising)
         laidOut = false;  // loading: placed when the table is next looked at
-    else if (laidOut)
-        Place(registered.size() - 1, HomeFromSum(sum.Sum(), table.IndexSize()));
+    else if (laidOut) {
+        homes.push_back(HomeFromSum(sum.Sum(), table.IndexSize()));
+        Place(registered.size() - 1, homes.back());
+    }
     return p;
 }
 
@@ -251,9 +275,14 @@ HashSlotView IniStore::Slot(std::int32_t slot) const {
     d.LayOut();
     const store_detail::Slot& s = d.SlotAt(slot);
     if (s.file == 0) return {};
-    const auto& file = d.files[s.file];
-    std::string key = BuildIniKey(file.name, file.sections[s.section].name, d.EntryName(s));
+    std::string key;
+    d.AppendKey(key, s);
     return {std::move(key), {s.file, s.section, s.entry}};
+}
+
+std::int32_t IniStore::ProbeDistance(std::int32_t slot) const {
+    if (slot < 0 || slot > impl_->indexSize) return -1;
+    return impl_->DistanceAt(slot);
 }
 
 }  // namespace zam

@@ -23,6 +23,8 @@ void IniStore::Impl::Reset(std::int32_t size) {
     fileIndex.clear();
     registered.clear();
     registered.shrink_to_fit();
+    homes.clear();
+    homes.shrink_to_fit();
     indexSize = size < 1 ? 1 : size;
     table.Reset(indexSize);
     laidOut = true;

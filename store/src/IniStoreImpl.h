@@ -27,6 +27,9 @@ struct IniStore::Impl {
     // large load never touches it; the next look-up lays it out once.
     mutable store_detail::SlotTable table;
     mutable bool laidOut = false;
+    // The home slot of each registered key, in the laid out table: what the statistics need
+    // of a key, without building its text again.
+    mutable std::vector<std::int32_t> homes;
     std::int64_t hits = 0;
     std::int64_t mishits = 0;
     std::int64_t firstTimeHits = 0;
@@ -44,12 +47,16 @@ struct IniStore::Impl {
     bool Valid(IniPosition p) const;
     store_detail::EntryRecord& Record(IniPosition p) { return files[p.file].At(p.section, p.entry); }
     std::string_view EntryName(const store_detail::Slot& s) const;
+    // Appends the key of the entry `s` names, as BuildIniKey spells it.
+    void AppendKey(std::string& out, const store_detail::Slot& s) const;
     // Stores value and comment as a write does; true when anything was stored.
     void Update(IniPosition p, std::string_view value, std::string_view comment);
 
     // ---- hash index ----
     void LayOut() const;
     std::vector<std::int32_t> Homes() const;
+    // Probe steps from the home slot of the key in slot `i` to `i`; -1 for a free slot.
+    std::int32_t DistanceAt(std::int32_t i) const;
     // Places registered[key] (laid out table), searching for a free slot from `home`.
     void Place(std::size_t key, std::int32_t home) const;
     // The numbers held by a slot of the laid out table (all 0 for a free slot).
