@@ -21,15 +21,15 @@ struct IniStore::Impl {
     // slot holds (for the key of a section's nameless entries: the newest of them). The slot
     // table is these keys placed by linear probing, in this order, into slots 0 to indexSize.
     std::vector<store_detail::Slot> registered;
+    // The seed of each key's home slot (see HomeFromSeed), taken when the key is registered,
+    // while its names are at hand: laying out the table and the statistics need no key's text.
+    std::vector<std::uint32_t> seeds;
     std::int32_t indexSize = kDefaultIndexSize;
     // The slot table is laid out when something looks at it (a counted look-up, a slot, the
     // statistics file). Keys registered while files are loading only mark it out of date, so a
     // large load never touches it; the next look-up lays it out once.
     mutable store_detail::SlotTable table;
     mutable bool laidOut = false;
-    // The home slot of each registered key, in the laid out table: what the statistics need
-    // of a key, without building its text again.
-    mutable std::vector<std::int32_t> homes;
     std::int64_t hits = 0;
     std::int64_t mishits = 0;
     std::int64_t firstTimeHits = 0;
@@ -54,7 +54,9 @@ struct IniStore::Impl {
 
     // ---- hash index ----
     void LayOut() const;
-    std::vector<std::int32_t> Homes() const;
+    std::int32_t HomeOf(std::size_t key) const {
+        return store_detail::HomeFromSeed(seeds[key], table.IndexSize());
+    }
     // Probe steps from the home slot of the key in slot `i` to `i`; -1 for a free slot.
     std::int32_t DistanceAt(std::int32_t i) const;
     // Places registered[key] (laid out table), searching for a free slot from `home`.

@@ -37,31 +37,32 @@ void SlotTable::Occupy(std::int32_t i, std::uint32_t key) {
     ++occupied_;
 }
 
-void SlotTable::PlaceAll(const std::vector<std::int32_t>& homes) {
-    if (static_cast<std::int64_t>(homes.size()) >= Count()) {
+void SlotTable::PlaceAll(const std::vector<std::uint32_t>& seeds) {
+    if (static_cast<std::int64_t>(seeds.size()) >= Count()) {
         // Every slot is taken: there is no free slot for the sweep to start after.
-        for (std::size_t k = 0; k < homes.size(); ++k)
-            Occupy(FirstFreeFrom(homes[k]), static_cast<std::uint32_t>(k + 1));
+        for (std::size_t k = 0; k < seeds.size(); ++k)
+            Occupy(FirstFreeFrom(HomeFromSeed(seeds[k], indexSize_)), static_cast<std::uint32_t>(k + 1));
         return;
     }
-    const std::vector<std::uint32_t> byHome = SortByHome(homes);
+    const std::vector<std::uint32_t> byHome = SortByHome(seeds);
     Sweep(byHome, LastFreeSlot());
 }
 
 // The key numbers ordered by home, and by number within one home (a counting sort). The cells'
 // links serve as the counters, and are left holding where each home's keys end in that order.
-std::vector<std::uint32_t> SlotTable::SortByHome(const std::vector<std::int32_t>& homes) {
+std::vector<std::uint32_t> SlotTable::SortByHome(const std::vector<std::uint32_t>& seeds) {
     for (Cell& cell : cells_) cell.nextFree = 0;
-    for (std::int32_t home : homes) ++cells_[static_cast<std::size_t>(home)].nextFree;
+    for (std::uint32_t seed : seeds)
+        ++cells_[static_cast<std::size_t>(HomeFromSeed(seed, indexSize_))].nextFree;
     std::int32_t start = 0;
     for (Cell& cell : cells_) {
         const std::int32_t count = cell.nextFree;
         cell.nextFree = start;
         start += count;
     }
-    std::vector<std::uint32_t> byHome(homes.size());
-    for (std::size_t k = 0; k < homes.size(); ++k) {
-        auto& next = cells_[static_cast<std::size_t>(homes[k])].nextFree;
+    std::vector<std::uint32_t> byHome(seeds.size());
+    for (std::size_t k = 0; k < seeds.size(); ++k) {
+        auto& next = cells_[static_cast<std::size_t>(HomeFromSeed(seeds[k], indexSize_))].nextFree;
         byHome[static_cast<std::size_t>(next++)] = static_cast<std::uint32_t>(k + 1);
     }
     return byHome;
@@ -130,13 +131,16 @@ void KeySum::Add(std::string_view text) {
 
 void KeySum::Add(char c) { Add(std::string_view(&c, 1)); }
 
-std::int32_t HomeFromSum(double sum, std::int32_t indexSize) {
+std::uint32_t SeedFromSum(double sum) {
     // The negated sum read as a single-precision number gives the seed.
     float negated = static_cast<float>(-sum);
     std::uint32_t bits = 0;
     std::memcpy(&bits, &negated, sizeof bits);
-    std::uint32_t x = (bits + (bits >> 24)) & 0xFFFFFFu;
-    x = (x * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFFu;
+    return (bits + (bits >> 24)) & 0xFFFFFFu;
+}
+
+std::int32_t HomeFromSeed(std::uint32_t seed, std::int32_t indexSize) {
+    const std::uint32_t x = (seed * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFFu;
     double r = static_cast<double>(x) / 16777216.0;
     // r lies in [0, 1), so the product is not negative (truncating is taking the floor) and
     // stays below indexSize; the wrap only guards the rounding.

@@ -14,6 +14,8 @@
 
 namespace zam::store_detail {
 
+std::int32_t HomeFromSeed(std::uint32_t seed, std::int32_t indexSize);
+
 struct Slot {
     std::int32_t file = 0;  // 0: the slot is free
     std::int32_t section = 0;
@@ -40,10 +42,11 @@ public:
     // Number of probe steps from `home` to `slot`.
     std::int32_t Distance(std::int32_t home, std::int32_t slot) const;
     std::int32_t Next(std::int32_t i) const { return i + 1 > indexSize_ ? 0 : i + 1; }
-    // On a table just reset: places keys 1 to homes.size(), key k from home homes[k - 1], just
+    // On a table just reset: places keys 1 to seeds.size(), key k from the home of seeds[k - 1]
+    // (see HomeFromSeed), just
     // as Occupy(FirstFreeFrom(home), k) for k = 1, 2, ... would, but in one pass over the slots
     // instead of one far-off look per key.
-    void PlaceAll(const std::vector<std::int32_t>& homes);
+    void PlaceAll(const std::vector<std::uint32_t>& seeds);
 
 private:
     struct Cell {
@@ -51,7 +54,7 @@ private:
         std::int32_t nextFree = 0;  // union-find parent; a free slot is its own root
     };
 
-    std::vector<std::uint32_t> SortByHome(const std::vector<std::int32_t>& homes);
+    std::vector<std::uint32_t> SortByHome(const std::vector<std::uint32_t>& seeds);
     std::int32_t LastFreeSlot() const;
     void Sweep(const std::vector<std::uint32_t>& byHome, std::int32_t freeSlot);
     std::vector<Cell> cells_;
@@ -79,7 +82,12 @@ private:
 };
 
 // Home slot of a key sum: the sum, negated, seeds the 24-bit generator whose first number scales
-// to 0 .. indexSize-1.
-std::int32_t HomeFromSum(double sum, std::int32_t indexSize);
+// to 0 .. indexSize-1. The seed alone (24 bits) decides the home for every table size, so the
+// index keeps a key's seed rather than its text or its sum.
+std::uint32_t SeedFromSum(double sum);
+std::int32_t HomeFromSeed(std::uint32_t seed, std::int32_t indexSize);
+inline std::int32_t HomeFromSum(double sum, std::int32_t indexSize) {
+    return HomeFromSeed(SeedFromSum(sum), indexSize);
+}
 
 }  // namespace zam::store_detail
