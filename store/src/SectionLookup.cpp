@@ -11,21 +11,23 @@ namespace {
 constexpr std::uint64_t kOnes = 0x0101010101010101ull;
 constexpr std::uint64_t kHighBits = kOnes * 0x80;
 
-// Eight bytes upper-cased at once. Plain ASCII, the usual case, needs no table: each byte from
-// 'a' to 'z' loses its 0x20 bit. A word holding any other byte goes through the table byte by
-// byte.
-std::uint64_t UpperWord(std::uint64_t word) {
-    if ((word & kHighBits) == 0) {
-        // With every byte below 0x80 no addition carries into the next byte.
-        const std::uint64_t fromA = word + kOnes * (0x80 - 'a');
-        const std::uint64_t pastZ = word + kOnes * (0x80 - 'z' - 1);
-        return word ^ (((fromA & ~pastZ) & kHighBits) >> 2);
-    }
+std::uint64_t UpperWordByTable(std::uint64_t word) {
     const auto& upper = UpperTable();
     std::uint64_t result = 0;
     for (int k = 0; k < 8; ++k)
         result |= std::uint64_t{upper[(word >> (8 * k)) & 0xFF]} << (8 * k);
     return result;
+}
+
+// Eight bytes upper-cased at once. Plain ASCII, the usual case, needs no table: each byte from
+// 'a' to 'z' loses its 0x20 bit. A word holding any other byte goes through the table byte by
+// byte.
+inline std::uint64_t UpperWord(std::uint64_t word) {
+    if ((word & kHighBits) != 0) return UpperWordByTable(word);
+    // With every byte below 0x80 no addition carries into the next byte.
+    const std::uint64_t fromA = word + kOnes * (0x80 - 'a');
+    const std::uint64_t pastZ = word + kOnes * (0x80 - 'z' - 1);
+    return word ^ (((fromA & ~pastZ) & kHighBits) >> 2);
 }
 
 }  // namespace
