@@ -72,9 +72,9 @@ int RunChildLoad(const std::string& loaderName, const std::string& listFile,
 
 Measurement MeasureInChild(const std::string& loaderName, const std::string& listFile,
                            const LoaderHints& hints, double timeoutSeconds) {
-    const ChildProcess child =
-        RunSelf({"bench_ini_load", kChildFlag, loaderName, listFile, std::to_string(hints.indexSize)},
-                timeoutSeconds);
+    const ChildProcess child = RunSelf(
+        {"bench_ini_load", kChildFlag, loaderName, listFile, std::to_string(hints.indexSize)},
+        timeoutSeconds);
     Measurement m;
     std::istringstream lines(child.output);
     for (std::string line; std::getline(lines, line);) {

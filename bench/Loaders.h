@@ -33,7 +33,7 @@ struct LoaderKind {
     const char* name;   // command-line name: "store", "store-sized", "inih", "qsettings", ...
     const char* label;  // table label
     std::unique_ptr<Loader> (*make)(const LoaderHints& hints);
-    bool everyScale;    // measured at every scale, not only at 1x
+    bool everyScale;  // measured at every scale, not only at 1x
 };
 
 // The readers this build has, the store first.

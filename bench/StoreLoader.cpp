@@ -93,7 +93,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Loader> MakeStatsLoader(const LoaderHints&) { return std::make_unique<StatsLoader>(); }
+std::unique_ptr<Loader> MakeStatsLoader(const LoaderHints&) {
+    return std::make_unique<StatsLoader>();
+}
 
 std::unique_ptr<Loader> MakeStoreLoader(const LoaderHints&) {
     return std::make_unique<StoreLoader>(kDefaultIndexSize);

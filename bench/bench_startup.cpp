@@ -10,14 +10,14 @@
 //   bench_startup --child bare
 //
 // A window child that never paints, shows a message or fails is reported as failed, not timed.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -159,7 +159,8 @@ int ChangeEveryIniFile(zam::clsGPL& gpl) {
     const std::int32_t files = gpl.FileCount();
     for (std::int32_t f = 1; f <= files; ++f) {
         const std::string name = gpl.FileName(f);
-        const bool ini = name.size() > 4 && zam::platform::EqualNoCase(name.substr(name.size() - 4), ".ini");
+        const bool ini =
+            name.size() > 4 && zam::platform::EqualNoCase(name.substr(name.size() - 4), ".ini");
         if (!ini || gpl.SectionCount(f) == 0) continue;
         gpl.SetFullPathIniValue(name, gpl.SectionName(f, 1), "ZAMDeckBenchmark", "changed");
         ++changed;
@@ -169,8 +170,8 @@ int ChangeEveryIniFile(zam::clsGPL& gpl) {
 
 int WindowChild(const fs::path& runFolder, bool thenClose) {
     CountingUi ui;
-    zam::frmZAM window(ui, WindowOptions(runFolder, thenClose ? zam::kSaveAndExit
-                                                              : zam::kExitWithoutSaving));
+    zam::frmZAM window(
+        ui, WindowOptions(runFolder, thenClose ? zam::kSaveAndExit : zam::kExitWithoutSaving));
     ui.SetParentWindow(&window);
     const auto failed = [&ui](const char* what) {
         return std::string("FAILED ") + what + " (" + std::to_string(ui.messages) +
@@ -216,7 +217,8 @@ int RunChild(int argc, char** argv) {
     zam::platform::ScopedProcessLauncher scopedLauncher(launcher);
     zam::platform::ScopedSystemServices scopedSystem(system);
     if (kind == "bare") return BareChild();
-    if (argc == 4 && (kind == "window" || kind == "close")) return WindowChild(argv[3], kind == "close");
+    if (argc == 4 && (kind == "window" || kind == "close"))
+        return WindowChild(argv[3], kind == "close");
     std::fprintf(stderr, "bench_startup: unknown child %s\n", kind.c_str());
     return 2;
 }
@@ -234,8 +236,8 @@ Options ParseOptions(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const int value = i + 1 < argc ? std::atoi(argv[i + 1]) : 0;
-        int* target = arg == "--runs" ? &options.runs
-                      : arg == "--tracks" ? &options.tracks
+        int* target = arg == "--runs"      ? &options.runs
+                      : arg == "--tracks"  ? &options.tracks
                       : arg == "--players" ? &options.players
                                            : nullptr;
         if (target == nullptr || value < 1) {
@@ -278,9 +280,9 @@ public:
         fs::copy(root_ / "pristine", run / "gpl", fs::copy_options::recursive);
         fs::create_directories(run / "prog");
         WriteFile(run / "prog" / "ZAMDeck", "stand-in for the executable");
-        WriteFile(run / "prog" / "ZAM.Ini", "[Paths]\r\nGPL=" +
-                                                zam::platform::LogicalFromNative(run / "gpl") +
-                                                "/\r\nExeName=GPL.EXE\r\n");
+        WriteFile(run / "prog" / "ZAM.Ini",
+                  "[Paths]\r\nGPL=" + zam::platform::LogicalFromNative(run / "gpl") +
+                      "/\r\nExeName=GPL.EXE\r\n");
         return run;
     }
     void Remove(const fs::path& run) {
@@ -345,9 +347,10 @@ int RunParent(const Options& options) {
         }
     }
 
-    std::printf("bench_startup: %d tracks, %d players, Qt platform %s; best of %d processes "
-                "each, wall-clock from start to exit (CPU time beside)\n",
-                options.tracks, options.players, std::getenv("QT_QPA_PLATFORM"), options.runs);
+    std::printf(
+        "bench_startup: %d tracks, %d players, Qt platform %s; best of %d processes "
+        "each, wall-clock from start to exit (CPU time beside)\n",
+        options.tracks, options.players, std::getenv("QT_QPA_PLATFORM"), options.runs);
     PrintProcess("(b) bare QWidget process to its first paint", bare);
     PrintProcess("(a) ZAMDeck main window process to first paint", window);
     if (close.ok)

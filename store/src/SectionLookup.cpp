@@ -14,8 +14,7 @@ constexpr std::uint64_t kHighBits = kOnes * 0x80;
 std::uint64_t UpperWordByTable(std::uint64_t word) {
     const auto& upper = UpperTable();
     std::uint64_t result = 0;
-    for (int k = 0; k < 8; ++k)
-        result |= std::uint64_t{upper[(word >> (8 * k)) & 0xFF]} << (8 * k);
+    for (int k = 0; k < 8; ++k) result |= std::uint64_t{upper[(word >> (8 * k)) & 0xFF]} << (8 * k);
     return result;
 }
 

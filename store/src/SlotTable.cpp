@@ -12,7 +12,8 @@ namespace zam::store_detail {
 void SlotTable::Reset(std::int32_t indexSize) {
     indexSize_ = indexSize < 1 ? 1 : indexSize;
     const auto count = static_cast<std::size_t>(indexSize_) + 1;
-    if (keys_.size() != count) std::vector<std::uint32_t>().swap(keys_);  // the old table goes first
+    if (keys_.size() != count)
+        std::vector<std::uint32_t>().swap(keys_);  // the old table goes first
     keys_.assign(count, kFree);
     occupied_ = 0;
 }
@@ -58,7 +59,8 @@ void SlotTable::PlaceOneByOne(const std::vector<std::uint32_t>& seeds) {
 // The key numbers ordered by home, and by number within one home (a counting sort). The slots
 // serve as the counters, and are left holding where each home's keys end in that order.
 std::vector<std::uint32_t> SlotTable::SortByHome(const std::vector<std::uint32_t>& seeds) {
-    for (std::uint32_t seed : seeds) ++keys_[static_cast<std::size_t>(HomeFromSeed(seed, indexSize_))];
+    for (std::uint32_t seed : seeds)
+        ++keys_[static_cast<std::size_t>(HomeFromSeed(seed, indexSize_))];
     std::uint32_t start = 0;
     for (std::uint32_t& slot : keys_) {
         const std::uint32_t count = slot;

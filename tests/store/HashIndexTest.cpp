@@ -241,7 +241,8 @@ TEST_F(HashIndexTest, CrowdedTablesLoadedInBulkGetTheSlotsTheyGetOneByOne) {
             for (std::int32_t i = 0; i <= indexSize; ++i) {
                 const std::string key = bulk.Slot(i).key;
                 ASSERT_EQ(key, single.Slot(i).key) << indexSize << " " << count << " " << i;
-                ASSERT_EQ(bulk.ProbeDistance(i), key.empty() ? -1 : StepsFromHome(key, i, indexSize))
+                ASSERT_EQ(bulk.ProbeDistance(i),
+                          key.empty() ? -1 : StepsFromHome(key, i, indexSize))
                     << indexSize << " " << count << " " << i;
             }
         }
