@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "Loaders.h"
 
 namespace zam::bench {

@@ -5,14 +5,15 @@ namespace zam::bench {
 const std::vector<LoaderKind>& AvailableLoaders() {
     static const std::vector<LoaderKind> kinds = {
 #ifdef ZAM_BENCH_HAVE_STORE
-        {"store", "store (IniStore)", &MakeStoreLoader},
-        {"store-sized", "store, index presized", &MakeSizedStoreLoader},
+        {"store", "store (IniStore)", &MakeStoreLoader, true},
+        {"store-sized", "store, index presized", &MakeSizedStoreLoader, true},
+        {"zamini-stats", "zamini stats", &MakeStatsLoader, false},
 #endif
 #ifdef ZAM_BENCH_HAVE_INIH
-        {"inih", "inih (ini_parse)", &MakeInihLoader},
+        {"inih", "inih (ini_parse)", &MakeInihLoader, true},
 #endif
 #ifdef ZAM_BENCH_HAVE_QT
-        {"qsettings", "QSettings (IniFormat)", &MakeQSettingsLoader},
+        {"qsettings", "QSettings (IniFormat)", &MakeQSettingsLoader, false},
 #endif
     };
     return kinds;

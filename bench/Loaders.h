@@ -30,9 +30,10 @@ struct LoaderHints {
 };
 
 struct LoaderKind {
-    const char* name;   // command-line name: "store", "store-sized", "inih", "qsettings"
+    const char* name;   // command-line name: "store", "store-sized", "inih", "qsettings", ...
     const char* label;  // table label
     std::unique_ptr<Loader> (*make)(const LoaderHints& hints);
+    bool everyScale;  // measured at every scale, not only at 1x
 };
 
 // The readers this build has, the store first.
@@ -43,6 +44,8 @@ const LoaderKind* FindLoader(std::string_view name);
 std::unique_ptr<Loader> MakeStoreLoader(const LoaderHints& hints);
 // The store with its index sized from the hints, as on every run after the first.
 std::unique_ptr<Loader> MakeSizedStoreLoader(const LoaderHints& hints);
+// `zamini stats` over the files: the tool's own command, its load and then its statistics.
+std::unique_ptr<Loader> MakeStatsLoader(const LoaderHints& hints);
 std::unique_ptr<Loader> MakeInihLoader(const LoaderHints& hints);
 std::unique_ptr<Loader> MakeQSettingsLoader(const LoaderHints& hints);
 

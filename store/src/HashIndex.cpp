@@ -9,6 +9,7 @@
 
 #include "IniLineParser.h"
 #include "IniStoreImpl.h"
+#include "UpperTable.h"
 #include "zam/platform/Text.h"
 #include "zam/store/Globals.h"
 
@@ -47,38 +48,32 @@ void IniStore::Impl::Place(std::size_t key, std::int32_t home) const {
     table.Occupy(table.FirstFreeFrom(home), static_cast<std::uint32_t>(key + 1));
 }
 
-// Home slots of the registered keys, in registration order. Consecutive keys mostly share their
-// file and section, whose parts of the key sum are taken once.
-std::vector<std::int32_t> IniStore::Impl::Homes() const {
-    std::vector<std::int32_t> homes;
-    homes.reserve(registered.size());
-    std::int32_t file = 0, section = 0;
-    KeySum filePrefix, prefix;  // of "FILE;" and of "FILE;SECTION;"
-    for (const store_detail::Slot& s : registered) {
-        if (s.file != file) {
-            file = s.file;
-            section = 0;
-            filePrefix = KeySum{};
-            filePrefix.AddPart(files[file].name);
-        }
-        if (s.section != section) {
-            section = s.section;
-            prefix = filePrefix;
-            prefix.AddPart(files[file].sections[section].name);
-        }
-        KeySum sum = prefix;
-        sum.Add(EntryName(s));
-        homes.push_back(HomeFromSum(sum.Sum(), table.IndexSize()));
-    }
-    return homes;
-}
-
 // Places every registered key, in registration order.
 void IniStore::Impl::LayOut() const {
     if (laidOut) return;
     table.Reset(indexSize);
-    table.PlaceAll(Homes());
+    table.PlaceAll(seeds);
     laidOut = true;
+}
+
+std::int32_t IniStore::Impl::DistanceAt(std::int32_t i) const {
+    LayOut();
+    const std::uint32_t key = table.KeyAt(i);
+    if (key == store_detail::SlotTable::kFree) return -1;
+    return table.Distance(HomeOf(key - 1), i);
+}
+
+void IniStore::Impl::AppendKey(std::string& out, const store_detail::Slot& s) const {
+    const auto& upper = store_detail::UpperTable();
+    const auto append = [&](std::string_view text) {
+        for (char c : text) out.push_back(static_cast<char>(upper[static_cast<unsigned char>(c)]));
+    };
+    const auto& file = files[s.file];
+    append(file.name);
+    out.push_back(';');
+    append(file.sections[s.section].name);
+    out.push_back(';');
+    append(EntryName(s));
 }
 
 std::int32_t IniStore::Impl::Probe(const KeySum& sum, IniPosition target, std::int64_t& steps) const {
@@ -111,15 +106,14 @@ void IniStore::Impl::CountProbe(const KeySum& sum, IniPosition target) {
 
 IniPosition IniStore::Impl::FindOrCreate(std::int32_t file, std::int32_t section,
                                          std::string_view entry) {
-    // Only the table needs the key's sum, and loading leaves the table alone. The names on
-    // record differ from the ones asked for at most in case, which the sum ignores.
+    auto& record = files[file];
+    auto& sectionRecord = record.sections[section];
+    // The names on record differ from the ones asked for at most in case, which the sum ignores.
     auto sumOf = [&] {
-        KeySum sum = PrefixSum(files[file].name, files[file].sections[section].name);
+        KeySum sum = sectionRecord.prefix;
         sum.Add(entry);
         return sum;
     };
-    auto& record = files[file];
-    auto& sectionRecord = record.sections[section];
     const std::uint32_t hash = entry.empty() ? 0 : store_detail::NameHash(entry);
     if (!entry.empty()) {
         if (std::int32_t e = store_detail::FindEntry(record, sectionRecord, entry, hash); e > 0) {
@@ -142,7 +136,9 @@ IniPosition IniStore::Impl::FindOrCreate(std::int32_t file, std::int32_t section
                                                    std::numeric_limits<std::int32_t>::max() - 1));
         laidOut = false;
     }
-    const KeySum sum = Initialising ? KeySum{} : sumOf();
+    // The key's seed is taken now, while its name is in the cache; loading leaves the table
+    // itself alone.
+    const KeySum sum = sumOf();
     CountProbe(sum, {});
     IniPosition p{file, section, AppendEntry(file, section, entry)};
     if (entry.empty())
@@ -150,10 +146,11 @@ IniPosition IniStore::Impl::FindOrCreate(std::int32_t file, std::int32_t section
     else
         store_detail::RecordEntry(record, sectionRecord, p.entry, hash);
     registered.push_back({p.file, p.section, p.entry});
+    seeds.push_back(store_detail::SeedFromSum(sum.Sum()));
     if (Initialising)
         laidOut = false;  // loading: placed when the table is next looked at
     else if (laidOut)
-        Place(registered.size() - 1, HomeFromSum(sum.Sum(), table.IndexSize()));
+        Place(registered.size() - 1, HomeOf(registered.size() - 1));
     return p;
 }
 
@@ -251,9 +248,14 @@ HashSlotView IniStore::Slot(std::int32_t slot) const {
     d.LayOut();
     const store_detail::Slot& s = d.SlotAt(slot);
     if (s.file == 0) return {};
-    const auto& file = d.files[s.file];
-    std::string key = BuildIniKey(file.name, file.sections[s.section].name, d.EntryName(s));
+    std::string key;
+    d.AppendKey(key, s);
     return {std::move(key), {s.file, s.section, s.entry}};
+}
+
+std::int32_t IniStore::ProbeDistance(std::int32_t slot) const {
+    if (slot < 0 || slot > impl_->indexSize) return -1;
+    return impl_->DistanceAt(slot);
 }
 
 }  // namespace zam

@@ -1,5 +1,6 @@
 // The statistics file of the hash index and the sizing of the index from one run to the next.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -16,10 +17,17 @@ namespace {
 constexpr std::int64_t kLargestConfiguredIndex = 1 << 24;
 
 // A number as the statistics print it: a space (or the minus sign), the digits, a space.
+void AppendPrintNumber(std::string& out, std::int64_t n) {
+    out.push_back(n < 0 ? '-' : ' ');
+    char digits[24];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n < 0 ? -n : n);
+    out.append(digits, end);
+    out.push_back(' ');
+}
+
 std::string PrintNumber(std::int64_t n) {
-    std::string text(1, n < 0 ? '-' : ' ');
-    text += std::to_string(n < 0 ? -n : n);
-    text += ' ';
+    std::string text;
+    AppendPrintNumber(text, n);
     return text;
 }
 
@@ -40,7 +48,10 @@ std::string GeneralNumber(double v) {
 
 platform::Status IniStore::ListHashTable() {
     const auto& d = *impl_;
+    d.LayOut();
     std::string out;
+    // About 40 bytes a line; the keys of the occupied slots come on top.
+    out.reserve(static_cast<std::size_t>(d.indexSize + 1) * 24 + d.registered.size() * 48);
     auto line = [&out](const std::string& text) { out.append(text).append("\r\n"); };
     line("Hits," + PrintNumber(d.hits));
     line("Mishits," + PrintNumber(d.mishits));
@@ -55,10 +66,19 @@ platform::Status IniStore::ListHashTable() {
     line("");
     line("Hash Table:");
     line("");
+    // The slots' lines are put together in place: a large table has millions of them.
     for (std::int32_t i = 0; i <= d.indexSize; ++i) {
-        HashSlotView slot = Slot(i);
-        line(PrintNumber(i) + "," + slot.key + "," + PrintNumber(slot.position.file) + "," +
-             PrintNumber(slot.position.section) + "," + PrintNumber(slot.position.entry));
+        const store_detail::Slot& slot = d.SlotAt(i);
+        AppendPrintNumber(out, i);
+        out.push_back(',');
+        if (slot.file != 0) d.AppendKey(out, slot);
+        out.push_back(',');
+        AppendPrintNumber(out, slot.file);
+        out.push_back(',');
+        AppendPrintNumber(out, slot.section);
+        out.push_back(',');
+        AppendPrintNumber(out, slot.entry);
+        out.append("\r\n");
     }
     return platform::Fs().WriteNew("HashTable.csv", out);
 }

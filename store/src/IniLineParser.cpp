@@ -81,12 +81,20 @@ std::string_view OnOneLine(std::string_view text, std::string& storage) {
 
 std::size_t CountLineEnds(std::string_view bytes) {
     // Every carriage return ends a line, and every line feed that does not follow one (see
-    // ForEachLine). Written without branches, so that the loop runs on whole vectors.
+    // ForEachLine). Counted without branches into a byte-sized counter, 255 bytes at a time, so
+    // that the loop runs on whole vectors of bytes.
     if (bytes.empty()) return 1;
-    std::size_t n = 1 + (bytes[0] == '\r' || bytes[0] == '\n' ? 1 : 0);
-    for (std::size_t i = 1; i < bytes.size(); ++i) {
-        const int lone = int{bytes[i] == '\n'} & int{bytes[i - 1] != '\r'};
-        n += static_cast<std::size_t>(int{bytes[i] == '\r'} | lone);
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t n = 1 + (b[0] == '\r' || b[0] == '\n' ? 1 : 0);
+    for (std::size_t i = 1; i < bytes.size();) {
+        const std::size_t end = std::min(bytes.size(), i + 255);
+        unsigned char block = 0;
+        for (; i < end; ++i) {
+            const unsigned char cr = b[i] == '\r';
+            const unsigned char lone = (b[i] == '\n') & (b[i - 1] != '\r');
+            block = static_cast<unsigned char>(block + (cr | lone));
+        }
+        n += block;
     }
     return n;
 }

@@ -23,6 +23,8 @@ void IniStore::Impl::Reset(std::int32_t size) {
     fileIndex.clear();
     registered.clear();
     registered.shrink_to_fit();
+    seeds.clear();
+    seeds.shrink_to_fit();
     indexSize = size < 1 ? 1 : size;
     table.Reset(indexSize);
     laidOut = true;
@@ -58,6 +60,8 @@ std::int32_t IniStore::Impl::EnsureSection(std::int32_t file, std::string_view n
     if (added) {
         SectionRecord section;
         section.name = std::string(name);
+        section.prefix.AddPart(record.name);
+        section.prefix.AddPart(name);
         record.sections.push_back(std::move(section));
     }
     return it->second;

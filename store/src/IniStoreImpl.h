@@ -21,6 +21,9 @@ struct IniStore::Impl {
     // slot holds (for the key of a section's nameless entries: the newest of them). The slot
     // table is these keys placed by linear probing, in this order, into slots 0 to indexSize.
     std::vector<store_detail::Slot> registered;
+    // The seed of each key's home slot (see HomeFromSeed), taken when the key is registered,
+    // while its names are at hand: laying out the table and the statistics need no key's text.
+    std::vector<std::uint32_t> seeds;
     std::int32_t indexSize = kDefaultIndexSize;
     // The slot table is laid out when something looks at it (a counted look-up, a slot, the
     // statistics file). Keys registered while files are loading only mark it out of date, so a
@@ -44,12 +47,18 @@ struct IniStore::Impl {
     bool Valid(IniPosition p) const;
     store_detail::EntryRecord& Record(IniPosition p) { return files[p.file].At(p.section, p.entry); }
     std::string_view EntryName(const store_detail::Slot& s) const;
+    // Appends the key of the entry `s` names, as BuildIniKey spells it.
+    void AppendKey(std::string& out, const store_detail::Slot& s) const;
     // Stores value and comment as a write does; true when anything was stored.
     void Update(IniPosition p, std::string_view value, std::string_view comment);
 
     // ---- hash index ----
     void LayOut() const;
-    std::vector<std::int32_t> Homes() const;
+    std::int32_t HomeOf(std::size_t key) const {
+        return store_detail::HomeFromSeed(seeds[key], table.IndexSize());
+    }
+    // Probe steps from the home slot of the key in slot `i` to `i`; -1 for a free slot.
+    std::int32_t DistanceAt(std::int32_t i) const;
     // Places registered[key] (laid out table), searching for a free slot from `home`.
     void Place(std::size_t key, std::int32_t home) const;
     // The numbers held by a slot of the laid out table (all 0 for a free slot).

@@ -1,21 +1,64 @@
 #include "SectionLookup.h"
 
+#include <cstring>
+
 #include "UpperTable.h"
 
 namespace zam::store_detail {
 
-std::uint32_t NameHash(std::string_view name) {
-    // The upper-cased bytes are taken eight at a time into one word, so that their table
-    // look-ups need not wait for one another; the words are mixed in, and the result mixed well
-    // at the end, as the lookup table uses its low bits.
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = kOnes * 0x80;
+
+std::uint64_t UpperWordByTable(std::uint64_t word) {
     const auto& upper = UpperTable();
+    std::uint64_t result = 0;
+    for (int k = 0; k < 8; ++k) result |= std::uint64_t{upper[(word >> (8 * k)) & 0xFF]} << (8 * k);
+    return result;
+}
+
+// Eight bytes upper-cased at once. Plain ASCII, the usual case, needs no table: each byte from
+// 'a' to 'z' loses its 0x20 bit. A word holding any other byte goes through the table byte by
+// byte.
+inline std::uint64_t UpperWord(std::uint64_t word) {
+    if ((word & kHighBits) != 0) return UpperWordByTable(word);
+    // With every byte below 0x80 no addition carries into the next byte.
+    const std::uint64_t fromA = word + kOnes * (0x80 - 'a');
+    const std::uint64_t pastZ = word + kOnes * (0x80 - 'z' - 1);
+    return word ^ (((fromA & ~pastZ) & kHighBits) >> 2);
+}
+
+}  // namespace
+
+std::uint32_t NameHash(std::string_view name) {
+    // The upper-cased bytes are taken eight at a time into one word, the words mixed in, and the
+    // result mixed well at the end, as the lookup table uses its low bits.
     std::uint64_t h = 0xCBF29CE484222325ull ^ name.size();
-    for (std::size_t i = 0; i < name.size(); i += 8) {
-        std::uint64_t word = 0;
-        for (std::size_t k = i; k < name.size() && k < i + 8; ++k)
-            word |= std::uint64_t{upper[static_cast<unsigned char>(name[k])]} << (8 * (k - i));
-        h = (h ^ word) * 0x9E3779B97F4A7C15ull;
+    const auto mix = [&h](std::uint64_t word) {
+        h = (h ^ UpperWord(word)) * 0x9E3779B97F4A7C15ull;
         h ^= h >> 29;
+    };
+    const char* bytes = name.data();
+    const std::size_t size = name.size();
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        mix(word);
+    }
+    if (i < size) {
+        // The last bytes: in a long name, the name's last word with the bytes already taken
+        // shifted out; in a short one, its bytes one by one.
+        std::uint64_t word = 0;
+        if (size >= 8) {
+            std::memcpy(&word, bytes + size - 8, 8);
+            word >>= 8 * (8 - (size - i));
+        } else {
+            for (std::size_t k = 0; k < size; ++k)
+                word |= std::uint64_t{static_cast<unsigned char>(bytes[k])} << (8 * k);
+        }
+        mix(word);
     }
     h ^= h >> 33;
     h *= 0xFF51AFD7ED558CCDull;

@@ -12,57 +12,65 @@ namespace zam::store_detail {
 void SlotTable::Reset(std::int32_t indexSize) {
     indexSize_ = indexSize < 1 ? 1 : indexSize;
     const auto count = static_cast<std::size_t>(indexSize_) + 1;
-    if (cells_.size() != count) {
-        std::vector<Cell>().swap(cells_);  // the old table goes before the new one is made
-        cells_.resize(count);
-    }
-    for (std::size_t i = 0; i < count; ++i) cells_[i] = Cell{kFree, static_cast<std::int32_t>(i)};
+    if (keys_.size() != count)
+        std::vector<std::uint32_t>().swap(keys_);  // the old table goes first
+    keys_.assign(count, kFree);
     occupied_ = 0;
 }
 
-std::int32_t SlotTable::FirstFreeFrom(std::int32_t home) {
+std::int32_t SlotTable::FirstFreeFrom(std::int32_t home) const {
     std::int32_t i = home;
-    while (cells_[static_cast<std::size_t>(i)].nextFree != i) {
-        auto& parent = cells_[static_cast<std::size_t>(i)].nextFree;
-        parent = cells_[static_cast<std::size_t>(parent)].nextFree;
-        i = parent;
-    }
+    while (keys_[static_cast<std::size_t>(i)] != kFree) i = Next(i);
     return i;
 }
 
 void SlotTable::Occupy(std::int32_t i, std::uint32_t key) {
-    Cell& cell = cells_[static_cast<std::size_t>(i)];
-    cell.key = key;
-    cell.nextFree = Next(i);
+    keys_[static_cast<std::size_t>(i)] = key;
     ++occupied_;
 }
 
-void SlotTable::PlaceAll(const std::vector<std::int32_t>& homes) {
-    if (static_cast<std::int64_t>(homes.size()) >= Count()) {
-        // Every slot is taken: there is no free slot for the sweep to start after.
-        for (std::size_t k = 0; k < homes.size(); ++k)
-            Occupy(FirstFreeFrom(homes[k]), static_cast<std::uint32_t>(k + 1));
+void SlotTable::PlaceAll(const std::vector<std::uint32_t>& seeds) {
+    if (static_cast<std::int64_t>(seeds.size()) >= Count()) {
+        PlaceOneByOne(seeds);
         return;
     }
-    const std::vector<std::uint32_t> byHome = SortByHome(homes);
+    const std::vector<std::uint32_t> byHome = SortByHome(seeds);
     Sweep(byHome, LastFreeSlot());
 }
 
-// The key numbers ordered by home, and by number within one home (a counting sort). The cells'
-// links serve as the counters, and are left holding where each home's keys end in that order.
-std::vector<std::uint32_t> SlotTable::SortByHome(const std::vector<std::int32_t>& homes) {
-    for (Cell& cell : cells_) cell.nextFree = 0;
-    for (std::int32_t home : homes) ++cells_[static_cast<std::size_t>(home)].nextFree;
-    std::int32_t start = 0;
-    for (Cell& cell : cells_) {
-        const std::int32_t count = cell.nextFree;
-        cell.nextFree = start;
+// Every slot is taken: there is no free slot for the sweep to start after. The keys are placed
+// one by one, and the runs of occupied slots are skipped through a "next free" forest (union-find
+// with path halving) made for the purpose, so a full table costs no more than a sparse one.
+void SlotTable::PlaceOneByOne(const std::vector<std::uint32_t>& seeds) {
+    std::vector<std::int32_t> nextFree(keys_.size());
+    for (std::size_t i = 0; i < nextFree.size(); ++i) nextFree[i] = static_cast<std::int32_t>(i);
+    for (std::size_t k = 0; k < seeds.size(); ++k) {
+        std::int32_t i = HomeFromSeed(seeds[k], indexSize_);
+        while (nextFree[static_cast<std::size_t>(i)] != i) {
+            auto& parent = nextFree[static_cast<std::size_t>(i)];
+            parent = nextFree[static_cast<std::size_t>(parent)];
+            i = parent;
+        }
+        Occupy(i, static_cast<std::uint32_t>(k + 1));
+        nextFree[static_cast<std::size_t>(i)] = Next(i);
+    }
+}
+
+// The key numbers ordered by home, and by number within one home (a counting sort). The slots
+// serve as the counters, and are left holding where each home's keys end in that order.
+std::vector<std::uint32_t> SlotTable::SortByHome(const std::vector<std::uint32_t>& seeds) {
+    for (std::uint32_t seed : seeds)
+        ++keys_[static_cast<std::size_t>(HomeFromSeed(seed, indexSize_))];
+    std::uint32_t start = 0;
+    for (std::uint32_t& slot : keys_) {
+        const std::uint32_t count = slot;
+        slot = start;
         start += count;
     }
-    std::vector<std::uint32_t> byHome(homes.size());
-    for (std::size_t k = 0; k < homes.size(); ++k) {
-        auto& next = cells_[static_cast<std::size_t>(homes[k])].nextFree;
-        byHome[static_cast<std::size_t>(next++)] = static_cast<std::uint32_t>(k + 1);
+    std::vector<std::uint32_t> byHome(seeds.size());
+    for (std::size_t k = 0; k < seeds.size(); ++k) {
+        auto& next = keys_[static_cast<std::size_t>(HomeFromSeed(seeds[k], indexSize_))];
+        byHome[next++] = static_cast<std::uint32_t>(k + 1);
     }
     return byHome;
 }
@@ -73,10 +81,10 @@ std::vector<std::uint32_t> SlotTable::SortByHome(const std::vector<std::int32_t>
 // left) ends their effect. From there on the count is exact, so the last free slot it finds is
 // really free.
 std::int32_t SlotTable::LastFreeSlot() const {
-    std::int64_t waiting = 0;
-    std::int32_t last = 0, begin = 0;
+    std::int64_t waiting = 0, begin = 0;
+    std::int32_t last = 0;
     for (std::int32_t s = 0; s < Count(); ++s) {
-        const std::int32_t end = cells_[static_cast<std::size_t>(s)].nextFree;
+        const std::int64_t end = keys_[static_cast<std::size_t>(s)];
         waiting += end - begin;
         begin = end;
         if (waiting > 0)
@@ -89,24 +97,23 @@ std::int32_t SlotTable::LastFreeSlot() const {
 
 // Goes round the slots once, from the one after `freeSlot` (which stays free, so no key waits
 // across it), giving each slot the lowest-numbered key waiting for it: placed in number order,
-// that key is the one that reached the slot first while it was free. The links are set as
-// Occupy sets them.
+// that key is the one that reached the slot first while it was free. Each slot's end of its
+// home's keys (SortByHome) is read before the slot is given its key.
 void SlotTable::Sweep(const std::vector<std::uint32_t>& byHome, std::int32_t freeSlot) {
     std::priority_queue<std::uint32_t, std::vector<std::uint32_t>, std::greater<>> waiting;
-    std::int32_t previousEnd = cells_[static_cast<std::size_t>(freeSlot)].nextFree;
+    std::uint32_t previousEnd = keys_[static_cast<std::size_t>(freeSlot)];
     std::int32_t s = freeSlot;
     for (std::int64_t step = 0; step < Count(); ++step) {
         s = Next(s);
-        Cell& cell = cells_[static_cast<std::size_t>(s)];
-        const std::int32_t begin = s == 0 ? 0 : previousEnd;
-        previousEnd = cell.nextFree;
-        for (std::int32_t i = begin; i < previousEnd; ++i)
-            waiting.push(byHome[static_cast<std::size_t>(i)]);
+        std::uint32_t& slot = keys_[static_cast<std::size_t>(s)];
+        const std::uint32_t begin = s == 0 ? 0 : previousEnd;
+        previousEnd = slot;
+        for (std::uint32_t i = begin; i < previousEnd; ++i) waiting.push(byHome[i]);
         if (waiting.empty()) {
-            cell.nextFree = s;
+            slot = kFree;
             continue;
         }
-        cell = Cell{waiting.top(), Next(s)};
+        slot = waiting.top();
         waiting.pop();
         ++occupied_;
     }
@@ -130,13 +137,16 @@ void KeySum::Add(std::string_view text) {
 
 void KeySum::Add(char c) { Add(std::string_view(&c, 1)); }
 
-std::int32_t HomeFromSum(double sum, std::int32_t indexSize) {
+std::uint32_t SeedFromSum(double sum) {
     // The negated sum read as a single-precision number gives the seed.
     float negated = static_cast<float>(-sum);
     std::uint32_t bits = 0;
     std::memcpy(&bits, &negated, sizeof bits);
-    std::uint32_t x = (bits + (bits >> 24)) & 0xFFFFFFu;
-    x = (x * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFFu;
+    return (bits + (bits >> 24)) & 0xFFFFFFu;
+}
+
+std::int32_t HomeFromSeed(std::uint32_t seed, std::int32_t indexSize) {
+    const std::uint32_t x = (seed * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFFu;
     double r = static_cast<double>(x) / 16777216.0;
     // r lies in [0, 1), so the product is not negative (truncating is taking the floor) and
     // stays below indexSize; the wrap only guards the rounding.

@@ -1,18 +1,18 @@
 #pragma once
 // The hash index's table of slots 0 to IndexSize, filled by linear probing from each key's home
-// slot. Finding the first free slot after a home slot does not walk the occupied run: a
-// "next free" forest (union-find with path halving) answers it in near-constant time, so long
-// runs of occupied slots cost nothing when keys are added. The layout is exactly the one that
-// probing slot by slot gives.
+// slot. A slot holds only the number of the key it is given (the store keeps the keys'
+// positions): four bytes a slot, as the table is sized at four times the keys.
 //
-// A slot holds the number of the key it is given (the store keeps the keys' positions), and
-// keeps it beside its link in the forest: finding a free slot and filling it touch one small
-// cell, one cache line.
+// The keys registered while files load are placed all at once, in one pass over the slots (see
+// PlaceAll); a key added later finds its free slot by walking its run of occupied slots, which
+// the table's size keeps short. The layout is exactly the one that probing slot by slot gives.
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
 namespace zam::store_detail {
+
+std::int32_t HomeFromSeed(std::uint32_t seed, std::int32_t indexSize);
 
 struct Slot {
     std::int32_t file = 0;  // 0: the slot is free
@@ -27,34 +27,30 @@ public:
     void Reset(std::int32_t indexSize);
 
     std::int32_t IndexSize() const { return indexSize_; }
-    std::int64_t Count() const { return static_cast<std::int64_t>(cells_.size()); }
+    std::int64_t Count() const { return static_cast<std::int64_t>(keys_.size()); }
     std::int64_t Occupied() const { return occupied_; }
     bool Full() const { return occupied_ == Count(); }
     // The key held by slot `i` (as given to Occupy), or kFree.
-    std::uint32_t KeyAt(std::int32_t i) const { return cells_[static_cast<std::size_t>(i)].key; }
+    std::uint32_t KeyAt(std::int32_t i) const { return keys_[static_cast<std::size_t>(i)]; }
 
     // The first free slot at or after `home`, wrapping from IndexSize to 0. Not for a full table.
-    std::int32_t FirstFreeFrom(std::int32_t home);
+    std::int32_t FirstFreeFrom(std::int32_t home) const;
     // Gives free slot `i` to `key` (not kFree).
     void Occupy(std::int32_t i, std::uint32_t key);
     // Number of probe steps from `home` to `slot`.
     std::int32_t Distance(std::int32_t home, std::int32_t slot) const;
     std::int32_t Next(std::int32_t i) const { return i + 1 > indexSize_ ? 0 : i + 1; }
-    // On a table just reset: places keys 1 to homes.size(), key k from home homes[k - 1], just
-    // as Occupy(FirstFreeFrom(home), k) for k = 1, 2, ... would, but in one pass over the slots
-    // instead of one far-off look per key.
-    void PlaceAll(const std::vector<std::int32_t>& homes);
+    // On a table just reset: places keys 1 to seeds.size(), key k from the home of seeds[k - 1]
+    // (see HomeFromSeed), just as Occupy(FirstFreeFrom(home), k) for k = 1, 2, ... would, but in
+    // one pass over the slots instead of one walk per key.
+    void PlaceAll(const std::vector<std::uint32_t>& seeds);
 
 private:
-    struct Cell {
-        std::uint32_t key = kFree;
-        std::int32_t nextFree = 0;  // union-find parent; a free slot is its own root
-    };
-
-    std::vector<std::uint32_t> SortByHome(const std::vector<std::int32_t>& homes);
+    void PlaceOneByOne(const std::vector<std::uint32_t>& seeds);
+    std::vector<std::uint32_t> SortByHome(const std::vector<std::uint32_t>& seeds);
     std::int32_t LastFreeSlot() const;
     void Sweep(const std::vector<std::uint32_t>& byHome, std::int32_t freeSlot);
-    std::vector<Cell> cells_;
+    std::vector<std::uint32_t> keys_;
     std::int32_t indexSize_ = 0;
     std::int64_t occupied_ = 0;
 };
@@ -79,7 +75,12 @@ private:
 };
 
 // Home slot of a key sum: the sum, negated, seeds the 24-bit generator whose first number scales
-// to 0 .. indexSize-1.
-std::int32_t HomeFromSum(double sum, std::int32_t indexSize);
+// to 0 .. indexSize-1. The seed alone (24 bits) decides the home for every table size, so the
+// index keeps a key's seed rather than its text or its sum.
+std::uint32_t SeedFromSum(double sum);
+std::int32_t HomeFromSeed(std::uint32_t seed, std::int32_t indexSize);
+inline std::int32_t HomeFromSum(double sum, std::int32_t indexSize) {
+    return HomeFromSeed(SeedFromSum(sum), indexSize);
+}
 
 }  // namespace zam::store_detail

@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "SlotTable.h"
+
 namespace zam::store_detail {
 
 // A text inside a file's arenas. Offsets with the top bit set point into `extra`.
@@ -45,6 +47,7 @@ struct SectionRecord {
     std::vector<std::uint32_t> lookup;
     std::uint32_t named = 0;        // named entries in `lookup`
     std::int32_t namelessKey = -1;  // index of the key of its nameless entries in the hash index
+    KeySum prefix;                  // of the keys' "FILE;SECTION;", which all its keys share
 };
 
 struct FileRecord {

@@ -11,6 +11,11 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
+// Probe steps from the home slot of `key` to `slot` in a table of `indexSize`, from the key's text.
+std::int32_t StepsFromHome(const std::string& key, std::int32_t slot, std::int32_t indexSize) {
+    return (slot - IniStore::HomeSlot(key, indexSize) + indexSize + 1) % (indexSize + 1);
+}
+
 // Entry names of file "F", section "S" whose key has home slot `home` in a table of `indexSize`.
 std::vector<std::string> NamesWithHome(std::int32_t home, std::int32_t indexSize, std::size_t n) {
     std::vector<std::string> names;
@@ -121,6 +126,10 @@ TEST_F(HashIndexTest, ProbingWrapsFromIndexSizeToZero) {
     EXPECT_EQ(small.Slot(7).key, IniStore::BuildIniKey("F", "S", names[1]));
     EXPECT_EQ(small.Slot(0).key, IniStore::BuildIniKey("F", "S", names[2]));
     EXPECT_EQ(small.Slot(0).position, (IniPosition{1, 1, 3}));
+    EXPECT_THAT((std::vector<std::int32_t>{small.ProbeDistance(6), small.ProbeDistance(7),
+                                           small.ProbeDistance(0), small.ProbeDistance(1),
+                                           small.ProbeDistance(8), small.ProbeDistance(-1)}),
+                ElementsAre(0, 1, 2, -1, -1, -1));
 
     std::int32_t hits = small.Hits(), mishits = small.Mishits(), first = small.FirstTimeHits();
     EXPECT_EQ(small.FullPathIniValue("F", "S", names[2]), names[2]);
@@ -175,6 +184,7 @@ TEST_F(HashIndexTest, FullTableGrowsAndKeepsEveryPosition) {
         if (slot.key.empty()) continue;
         ++registered;
         EXPECT_EQ(small.HashIndex(slot.key), s);
+        EXPECT_EQ(small.ProbeDistance(s), StepsFromHome(slot.key, s, small.IndexSize())) << s;
     }
     EXPECT_EQ(registered, 9);
 }
@@ -228,8 +238,13 @@ TEST_F(HashIndexTest, CrowdedTablesLoadedInBulkGetTheSlotsTheyGetOneByOne) {
                 single.FindIniEntry(path, "S", "late");
             }
             ASSERT_EQ(bulk.IndexSize(), indexSize);
-            for (std::int32_t i = 0; i <= indexSize; ++i)
-                ASSERT_EQ(bulk.Slot(i).key, single.Slot(i).key) << indexSize << " " << count << " " << i;
+            for (std::int32_t i = 0; i <= indexSize; ++i) {
+                const std::string key = bulk.Slot(i).key;
+                ASSERT_EQ(key, single.Slot(i).key) << indexSize << " " << count << " " << i;
+                ASSERT_EQ(bulk.ProbeDistance(i),
+                          key.empty() ? -1 : StepsFromHome(key, i, indexSize))
+                    << indexSize << " " << count << " " << i;
+            }
         }
     }
 }

@@ -123,8 +123,19 @@ TEST_F(IniReadTest, InitialisingIsRestoredWhenItWasSet) {
 }
 
 TEST_F(IniReadTest, NamesCompareWithoutRegardToWindowsCase) {
-    Load("w.ini", "[\xe9t\xe9]\r\n\xe0=1\r\n");
+    Load("w.ini",
+         "[\xe9t\xe9]\r\n\xe0=1\r\nlong_name_ascii_z=2\r\nx`{z@_ab\xe9t\xe9_[max]_tail=3\r\n");
     EXPECT_EQ(store.FullPathIniValue(dir.logical() + "W.INI", "\xc9T\xc9", "\xc0"), "1");
+    // Names longer than a word, in plain ASCII and mixed, with the characters beside 'a' and
+    // 'z' that have no other case.
+    EXPECT_EQ(store.FullPathIniValue(dir.logical() + "w.ini", "\xe9t\xe9", "LONG_NAME_ASCII_Z"),
+              "2");
+    EXPECT_EQ(store.FullPathIniValue(dir.logical() + "w.ini", "\xe9t\xe9",
+                                     "X`{Z@_AB\xc9T\xc9_[MAX]_TAIL"),
+              "3");
+    EXPECT_EQ(store.FullPathIniValue(dir.logical() + "w.ini", "\xe9t\xe9",
+                                     "X@[Z@_AB\xc9T\xc9_[MAX]_TAIL"),
+              "");
 }
 
 TEST_F(IniReadTest, PathVanishingWhileReadingEndsTheProgram) {

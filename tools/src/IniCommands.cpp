@@ -197,10 +197,8 @@ void PrintStats(const IniStore& store, std::ostream& out) {
     }
     const std::int64_t slots = static_cast<std::int64_t>(store.IndexSize()) + 1;
     for (std::int32_t i = 0; i <= store.IndexSize(); ++i) {
-        HashSlotView slot = store.Slot(i);
-        if (slot.key.empty()) continue;
-        std::int64_t distance = i - IniStore::HomeSlot(slot.key, store.IndexSize());
-        if (distance < 0) distance += slots;
+        const std::int64_t distance = store.ProbeDistance(i);
+        if (distance < 0) continue;  // a free slot
         probes += distance;
         longest = std::max(longest, distance);
     }

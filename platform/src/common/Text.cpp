@@ -110,20 +110,6 @@ std::string Cp1252FromUtf8(std::string_view text) {
     return out;
 }
 
-std::string_view TrimLeftSpaces(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    return text.substr(i);
-}
-
-std::string_view TrimRightSpaces(std::string_view text) {
-    std::size_t n = text.size();
-    while (n > 0 && text[n - 1] == ' ') --n;
-    return text.substr(0, n);
-}
-
-std::string_view TrimSpaces(std::string_view text) { return TrimRightSpaces(TrimLeftSpaces(text)); }
-
 double LeadingNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;

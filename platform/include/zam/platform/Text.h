@@ -30,9 +30,22 @@ double LeadingNumber(std::string_view text);
 // `value` with exactly `decimals` digits after a "." (rounded).
 std::string FixedNumber(double value, int decimals);
 
-// Space trimming as the store does it (only blanks, not tabs).
-std::string_view TrimSpaces(std::string_view text);
-std::string_view TrimLeftSpaces(std::string_view text);
-std::string_view TrimRightSpaces(std::string_view text);
+// Space trimming as the store does it (only blanks, not tabs). Inline: the reader trims every
+// line of every file several times.
+inline std::string_view TrimLeftSpaces(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    return text.substr(i);
+}
+
+inline std::string_view TrimRightSpaces(std::string_view text) {
+    std::size_t n = text.size();
+    while (n > 0 && text[n - 1] == ' ') --n;
+    return text.substr(0, n);
+}
+
+inline std::string_view TrimSpaces(std::string_view text) {
+    return TrimRightSpaces(TrimLeftSpaces(text));
+}
 
 }  // namespace zam::platform

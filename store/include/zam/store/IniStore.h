@@ -91,6 +91,9 @@ public:
     std::int32_t Mishits() const;
     std::int32_t FirstTimeHits() const;
     HashSlotView Slot(std::int32_t slot) const;
+    // The probe steps a search for the key in `slot` takes from its home slot to `slot`, taken
+    // from the index without building the key; -1 for a free slot or a slot out of range.
+    std::int32_t ProbeDistance(std::int32_t slot) const;
 
     // ---- Value access ---------------------------------------------------------------------
     const std::string& Directory() const;
