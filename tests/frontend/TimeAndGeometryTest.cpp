@@ -7,14 +7,11 @@
 namespace zam {
 namespace {
 
-TEST(TimeCounter, AddsARunToTheStoredTotal) {
+TEST(TimeCounter, AddsARunToTheStoredTotalAndKeepsCountingPastADay) {
     EXPECT_EQ(AddToTimer("22:00:00", 3723), "23:02:03");
     EXPECT_EQ(AddToTimer("", 3723), "01:02:03");
     EXPECT_EQ(AddToTimer("garbage", 59), "00:00:59");
     EXPECT_EQ(AddToTimer("05:06:07", 0), "05:06:07");
-}
-
-TEST(TimeCounter, KeepsCountingPastADay) {
     // A day in the simulator is never folded back to zero.
     EXPECT_EQ(AddToTimer("23:30:00", 3723), "24:32:03");
     EXPECT_EQ(AddToTimer("123:59:59", 1), "124:00:00");

@@ -2,10 +2,10 @@
 // that follow the player's name.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 
+#include "FolderEntries.h"
 #include "GplTestSupport.h"
 #include "zam/model/SetupsDef.h"
 #include "zam/model/clsGPL.h"
@@ -21,11 +21,7 @@ protected:
     // The user's changes, after start-up.
     static void UserEdits() { Initialising = false; }
     std::vector<std::string> PlayerFolders() const {
-        std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(GplFile("Players")))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
+        return test::FolderEntries(GplFile("Players"));
     }
     static SetupNames NamesOf(const std::string& bytes) { return ParseSetupsDef(bytes); }
     static std::size_t Slot(const char* section, const char* entry) {
