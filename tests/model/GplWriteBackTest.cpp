@@ -211,23 +211,16 @@ TEST_F(GplWriteBackTest, ANameWithoutCharactersOfItsOwnKeepsTheFolder) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(GplWriteBackTest, ANameThatDiffersOnlyInCaseKeepsTheFolder) {
-    {
-        clsGPL gpl(ui);
-        UserEdits();
-        gpl.SetPlayerValue("Driver__Sam", "Personal Information", "lastName", "DRIVER");
-    }
-    EXPECT_EQ(PlayerFolders(), (std::vector<std::string>{"D_Arcy__Jean_Luc", "Driver__Sam",
-                                                         "van_der_Berg__Mary_Ann"}));
-}
-
-TEST_F(GplWriteBackTest, APlayerIniOutsidePlayersIsNotAPlayersFile) {
+// A name that differs only in case keeps its folder; a Player.ini outside Players\ is no
+// player's file and moves nothing.
+TEST_F(GplWriteBackTest, ANameThatDiffersOnlyInCaseOrAPlayerIniElsewhereKeepsTheFolders) {
     WriteGpl("Tracks\\monza\\Player.ini",
              IniText({"[ Personal Information ]", "firstName = A", "lastName = B"}));
     {
         clsGPL gpl(ui);
         gpl.ReadIniFile(Gpl() + "Tracks\\monza\\Player.ini");
         UserEdits();
+        gpl.SetPlayerValue("Driver__Sam", "Personal Information", "lastName", "DRIVER");
         gpl.SetIniValue("Tracks\\monza\\Player.ini", "Personal Information", "firstName", "C");
     }
     EXPECT_TRUE(std::filesystem::exists(GplFile("Tracks/monza/Player.ini")));
