@@ -518,7 +518,7 @@ TEST_F(WindowTest, QualifyingShowsTheNewPlayersLengthEvenWhenTheMinutesAreEqual)
     EXPECT_EQ(window->GPL()->PlayerData(other, "Multiplayer Host", "lastPracticeLength"), "1200");
 }
 
-TEST_F(WindowTest, ExportStandingsShowsTheStoredSetting) {
+TEST_F(WindowTest, ExportStandingsShowsTheStoredSettingAndTheServerAddressIsStoredAsTyped) {
     tmp.write("gpl/Server.Ini", "[SERVER]\r\nauto_export_standings=1\r\n");
     ASSERT_TRUE(Open());
     window->SelectMode(kModeHost);
@@ -526,6 +526,10 @@ TEST_F(WindowTest, ExportStandingsShowsTheStoredSetting) {
     EXPECT_TRUE(standings->Box()->isChecked());
     standings->Box()->click();  // one click turns it off
     EXPECT_EQ(window->GPL()->IniValue("Server.Ini", "SERVER", "auto_export_standings"), "0");
+    // The server address to join is stored as typed.
+    window->txtIPAddress->setText(" not checked ; at all");
+    emit window->txtIPAddress->editingFinished();
+    EXPECT_EQ(window->GPL()->IniValue("Core.Ini", "CLIENT", "to_ip"), " not checked ; at all");
 }
 
 TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPath) {
@@ -542,13 +546,6 @@ TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPath) {
     ASSERT_FALSE(launcher.started.empty());
     EXPECT_THAT(launcher.started.back(), testing::StartsWith("C:\\Tools\\Editor.exe " + Gpl()));
     EXPECT_THAT(launcher.started.back(), testing::EndsWith("\\" + current->Value()));
-}
-
-TEST_F(WindowTest, ServerAddressIsStoredAsTyped) {
-    ASSERT_TRUE(Open());
-    window->txtIPAddress->setText(" not checked ; at all");
-    emit window->txtIPAddress->editingFinished();
-    EXPECT_EQ(window->GPL()->IniValue("Core.Ini", "CLIENT", "to_ip"), " not checked ; at all");
 }
 
 TEST_F(WindowTest, ClassSuffixReachesThePlayerFile) {
