@@ -38,7 +38,7 @@ TEST(WindowGeometry, ScreenWidthRule) {
     EXPECT_STREQ(ScreenTooNarrowMessage(), "ZAM+ can't work at less than 800 x 600");
 }
 
-TEST(WindowGeometry, RestoreRules) {
+TEST(WindowGeometry, RestoreRulesAndTwipsToPixelsByResolution) {
     const WindowTwips g = RestoreGeometry("300", "-200", "10000", "12000", "1");
     EXPECT_EQ(g.left, 300);
     EXPECT_EQ(g.top, 0);
@@ -52,9 +52,7 @@ TEST(WindowGeometry, RestoreRules) {
     EXPECT_EQ(empty.height, 9120);
     EXPECT_TRUE(RestoreGeometry("", "", "", "", "2").maximised);
     EXPECT_EQ(StoredTwips(" 1500twips"), 1500);
-}
-
-TEST(WindowGeometry, TwipsAndPixelsConvertByResolution) {
+    // Twips and pixels convert by the screen's resolution.
     EXPECT_EQ(TwipsToPixels(11000, 96), 733);
     EXPECT_EQ(TwipsToPixels(1440, 120), 120);
     EXPECT_EQ(PixelsToTwips(96, 96), 1440);
