@@ -84,10 +84,13 @@ TEST_F(DropDownTest, AnItemWithoutValueStoresItsText) {
     EXPECT_EQ(d->Value(), "Ford DFV V8");
 }
 
-TEST_F(DropDownTest, AUserPickIsWritten) {
+TEST_F(DropDownTest, TheCaptionsAccessKeyLeadsToTheListWhereAUserPickIsWritten) {
     ucDropDown* d = Make();
     d->Refresh();
-    d->List()->setFocus();
+    EXPECT_EQ(d->CaptionLabel()->text(), "&Rasterizer");
+    EXPECT_EQ(d->CaptionLabel()->buddy(), d->List());
+    QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
+    EXPECT_TRUE(d->List()->hasFocus());
     QTest::keyClick(d->List(), Qt::Key_Down);
     EXPECT_EQ(Stored(), "rast3dfx.dll");
     EXPECT_EQ(d->ListIndex(), 2);
@@ -104,8 +107,13 @@ TEST_F(DropDownTest, AnUnfilledFileLeavesTheSelectionAloneButAppliesTheToolTip) 
     EXPECT_EQ(d->List()->toolTip(), "3d Rasteriser");
 }
 
-TEST_F(DropDownTest, SetListIndexFallsBackToItemOneAndEmptyListsStayEmpty) {
+TEST_F(DropDownTest, ItemTextCanChangeWhileItsValueStaysAndSetListIndexFallsBackToItemOne) {
     ucDropDown* d = Make();
+    d->SelectIndex(2);
+    d->SetItemText("3Dfx Voodoo");
+    EXPECT_EQ(d->ItemText(), "3Dfx Voodoo");
+    EXPECT_EQ(d->Value(), "rast3dfx.dll");
+    // An empty value falls back to item one; an empty list stays empty.
     d->SelectIndex(3);
     d->SetListIndex("");
     EXPECT_EQ(d->ListIndex(), 1);
@@ -116,14 +124,6 @@ TEST_F(DropDownTest, SetListIndexFallsBackToItemOneAndEmptyListsStayEmpty) {
     EXPECT_EQ(d->Value(), "");
     d->SelectIndex(1);
     EXPECT_EQ(d->ListIndex(), 0);
-}
-
-TEST_F(DropDownTest, ItemTextCanChangeWhileItsValueStays) {
-    ucDropDown* d = Make();
-    d->SelectIndex(2);
-    d->SetItemText("3Dfx Voodoo");
-    EXPECT_EQ(d->ItemText(), "3Dfx Voodoo");
-    EXPECT_EQ(d->Value(), "rast3dfx.dll");
 }
 
 TEST_F(DropDownTest, FullPathReadsAndWritesTheBareFileKey) {
@@ -138,14 +138,6 @@ TEST_F(DropDownTest, FullPathReadsAndWritesTheBareFileKey) {
     EXPECT_EQ(d->ItemText(), "IPX");
     d->SelectIndex(1);
     EXPECT_EQ(store->FullPathIniValue("ZAM.Ini", "Client", "ConnectVia"), "IP");
-}
-
-TEST_F(DropDownTest, ACaptionKeepsItsAccessKey) {
-    ucDropDown* d = Make();
-    EXPECT_EQ(d->CaptionLabel()->text(), "&Rasterizer");
-    EXPECT_EQ(d->CaptionLabel()->buddy(), d->List());
-    QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
-    EXPECT_TRUE(d->List()->hasFocus());
 }
 
 }  // namespace

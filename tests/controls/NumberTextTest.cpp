@@ -7,7 +7,7 @@
 namespace zam::controls {
 namespace {
 
-TEST(NumberText, CompactFormDropsTheZeroBeforeThePoint) {
+TEST(NumberText, CompactFormDropsTheZeroBeforeThePointAndPlainFormKeepsIt) {
     EXPECT_EQ(CompactNumber(0.5), ".5");
     EXPECT_EQ(CompactNumber(-0.25), "-.25");
     EXPECT_EQ(CompactNumber(0.1 + 0.001), ".101");
@@ -17,6 +17,9 @@ TEST(NumberText, CompactFormDropsTheZeroBeforeThePoint) {
     EXPECT_EQ(CompactNumber(1000000), "1000000");
     EXPECT_EQ(CompactNumber(-100), "-100");
     EXPECT_EQ(CompactNumber(1.25), "1.25");
+    EXPECT_EQ(PlainNumber(0.5), "0.5");
+    EXPECT_EQ(PlainNumber(-0.25), "-0.25");
+    EXPECT_EQ(PlainNumber(12), "12");
 }
 
 TEST(NumberText, FifteenDigitsHideTheErrorOfRepeatedSteps) {
@@ -28,12 +31,6 @@ TEST(NumberText, FifteenDigitsHideTheErrorOfRepeatedSteps) {
     for (int i = 0; i < 3; ++i) w += 0.001;
     EXPECT_EQ(CompactNumber(w), ".003");
     EXPECT_EQ(CompactNumber(123456789012345678.0), "123456789012346000");
-}
-
-TEST(NumberText, PlainFormKeepsTheZero) {
-    EXPECT_EQ(PlainNumber(0.5), "0.5");
-    EXPECT_EQ(PlainNumber(-0.25), "-0.25");
-    EXPECT_EQ(PlainNumber(12), "12");
 }
 
 TEST(NumberText, LeadingNumberReadsLikeTheOldPrograms) {

@@ -99,7 +99,7 @@ TEST_F(RasteriserTest, AStoredNameInAnotherCaseKeepsTheChoiceAndShowsItsFrame) {
     EXPECT_EQ(Profile(3), "user3");
 }
 
-TEST_F(RasteriserTest, ChoosingOpenGLRewritesOnlyItsThreeProfileValues) {
+TEST_F(RasteriserTest, OpenGLRewritesOnlyItsThreeProfileValuesAndTheOthersNone) {
     PlantProfiles();
     LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=rastd3d7.dll\n");
     Start({"rastd3d7.dll", "rast3dfx.dll", "softdll.dll", "renddll.dll", "rastOGL.dll"});
@@ -115,15 +115,8 @@ TEST_F(RasteriserTest, ChoosingOpenGLRewritesOnlyItsThreeProfileValues) {
     for (int i = 3; i <= 13; ++i) EXPECT_EQ(Profile(i), before[static_cast<std::size_t>(i)]);
     EXPECT_EQ(profiles.OptionFrame(), "frmOpenGL");
     EXPECT_EQ(registry.Spinner("spnOGLMirrorRefresh")->TextBox()->text(), "5");
-}
-
-TEST_F(RasteriserTest, VoodooSoftwareAndRenditionWriteNoProfileValue) {
-    PlantProfiles();
-    LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=rastOGL.dll\n");
-    Start({"rastd3d7.dll", "rast3dfx.dll", "softdll.dll", "renddll.dll", "rastOGL.dll"});
-    profiles.RefreshGraphicsTab("Tester");
-    std::vector<std::string> before;
-    for (int i = 0; i <= 13; ++i) before.push_back(Profile(i));
+    // Voodoo, Software and Rendition write no profile value.
+    for (int i = 0; i <= 2; ++i) before[static_cast<std::size_t>(i)] = Profile(i);
     for (const char* choice : {"Voodoo", "Software", "Rendition"}) {
         Pick("cbxRasteriser", choice);
         for (int i = 0; i <= 13; ++i)
@@ -165,14 +158,7 @@ TEST_F(RasteriserTest, NoRasteriserInstalledLeavesTheListEmpty) {
     EXPECT_EQ(profiles.VisibleFrames().size(), 5u);
 }
 
-TEST_F(RasteriserTest, AnEmptyReplayMemoryBecomes10000) {
-    Start({"rastd3d7.dll"});
-    profiles.RefreshGraphicsTab("Tester");
-    EXPECT_EQ(Stored("Core.Ini", "Replay", "ReplayMemoryOverride"), "10000");
-    EXPECT_EQ(registry.Spinner("spnReplayMemory")->TextBox()->text(), "10000");
-}
-
-TEST_F(RasteriserTest, GraphicsControlsFollowThePlayer) {
+TEST_F(RasteriserTest, GraphicsControlsFollowThePlayerAndAnEmptyReplayMemoryBecomes10000) {
     LoadIni("Players\\Tester\\Player.Ini",
             "[Graphic Options]\ndetailBias=40\n[Driving Resolution]\nwidth=800\n"
             "[Effects]\nsparks=1\n[Textures]\nwallsMirror=1\n");
@@ -183,6 +169,9 @@ TEST_F(RasteriserTest, GraphicsControlsFollowThePlayer) {
     EXPECT_EQ(registry.CheckBox("chkEffects", 5)->Shown(), 1);
     EXPECT_EQ(registry.CheckBox("chkTextures", 29)->Shown(), 1);
     EXPECT_EQ(registry.CheckBox("chkTextures", 28)->Shown(), 0);
+    // An empty replay memory becomes 10000.
+    EXPECT_EQ(Stored("Core.Ini", "Replay", "ReplayMemoryOverride"), "10000");
+    EXPECT_EQ(registry.Spinner("spnReplayMemory")->TextBox()->text(), "10000");
 }
 
 TEST_F(RasteriserTest, TheDrivingHeightFollowsTheWidth) {

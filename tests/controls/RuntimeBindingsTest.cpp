@@ -53,13 +53,18 @@ TEST_F(BindingsTest, AStoredClassAndSampleRpmAreKept) {
     EXPECT_FALSE(store->FileChanged(store->FileNumber(Sim() + "Players\\Tester\\PZAM.Ini")));
 }
 
-TEST_F(BindingsTest, TheOptionsTabFollowsThePlayer) {
+TEST_F(BindingsTest, TheOptionsTabFollowsThePlayerAndTheTrackTabTheTrack) {
     LoadIni("Players\\Tester\\Player.Ini",
             "[Sound Options]\nsoundEffectsVolume=70\nsoundStereo=0\n"
             "[Personal Information]\nhelmetColor=16\n");
     LoadIni("Core.Ini", "[Joy]\nforce_feedback_latency=.05\n");
+    LoadIni("Tracks\\monza\\Track.Ini", "[GP]\ndlong_speed_adj_coeff=1.025\n");
+    LoadIni("Seasons\\67Season.Ini", "[Season]\nyear=1967\n");
     BuildWindow();
     RebindPlayerControls(registry, "Tester");
+    BindTrackControls(registry, "monza");
+    EXPECT_EQ(registry.Spinner("spnDlong")->TextBox()->text(), "1.025");
+    EXPECT_EQ(registry.Spinner("spnYear")->TextBox()->text(), "1967");
     EXPECT_EQ(registry.Spinner("spnVolume")->TextBox()->text(), "70");
     EXPECT_EQ(registry.CheckBox("chkStereo")->Shown(), 0);
     EXPECT_EQ(registry.Spinner("spnFFLatency")->TextBox()->text(), ".05");
@@ -68,15 +73,6 @@ TEST_F(BindingsTest, TheOptionsTabFollowsThePlayer) {
     // Helmet colour 16 is no colour: Black, written as 0.
     EXPECT_EQ(registry.DropDown("cbxPlayerHelmet")->ItemText(), "Black");
     EXPECT_EQ(Stored("Players\\Tester\\Player.Ini", "Personal Information", "helmetColor"), "0");
-}
-
-TEST_F(BindingsTest, TheTrackTabFollowsTheTrack) {
-    LoadIni("Tracks\\monza\\Track.Ini", "[GP]\ndlong_speed_adj_coeff=1.025\n");
-    LoadIni("Seasons\\67Season.Ini", "[Season]\nyear=1967\n");
-    BuildWindow();
-    BindTrackControls(registry, "monza");
-    EXPECT_EQ(registry.Spinner("spnDlong")->TextBox()->text(), "1.025");
-    EXPECT_EQ(registry.Spinner("spnYear")->TextBox()->text(), "1967");
 }
 
 TEST_F(BindingsTest, ModesMoveTheRaceControlsBetweenSections) {

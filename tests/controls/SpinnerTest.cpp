@@ -31,26 +31,22 @@ protected:
     std::unique_ptr<QSignalSpy> changes;
 };
 
-TEST_F(SpinnerTest, TypedHalfIsWrittenCompactAndEscapeShowsItPlain) {
-    ucSpinner* s = Make(0, 5);
-    Enter(s, "0.5");
-    EXPECT_EQ(Value(), ".5");
-    EXPECT_EQ(s->TextBox()->text(), ".5");
-    EXPECT_TRUE(s->UpSmallButton()->hasFocus());
-    EXPECT_EQ(changes->count(), 1);
-    s->TextBox()->setFocus();
-    QTest::keyClick(s->TextBox(), Qt::Key_Escape);
-    EXPECT_EQ(s->TextBox()->text(), "0.5");
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(SpinnerTest, TypingWritesNothingUntilTheBoxIsLeft) {
+TEST_F(SpinnerTest, TypingWritesOnlyWhenTheBoxIsLeftAHalfCompactAndEscapeShowsItPlain) {
     ucSpinner* s = Make(0, 100);
     TypeInto(s->TextBox(), "42");
     EXPECT_EQ(Value(), "");
     elsewhere->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(Value(), "42");
     EXPECT_EQ(changes->count(), 1);
+    Enter(s, "0.5");
+    EXPECT_EQ(Value(), ".5");
+    EXPECT_EQ(s->TextBox()->text(), ".5");
+    EXPECT_TRUE(s->UpSmallButton()->hasFocus());
+    EXPECT_EQ(changes->count(), 2);
+    s->TextBox()->setFocus();
+    QTest::keyClick(s->TextBox(), Qt::Key_Escape);
+    EXPECT_EQ(s->TextBox()->text(), "0.5");
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(SpinnerTest, ALetterReadsAsZeroAndZeroMustBeInRange) {

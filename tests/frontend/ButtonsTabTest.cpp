@@ -52,7 +52,7 @@ protected:
     std::optional<std::string> textAnswer;
 };
 
-TEST_F(ButtonsTabTest, AFreshStartShowsTheEditSetupButton) {
+TEST_F(ButtonsTabTest, AFreshStartShowsTheEditSetupButtonAndNewOnesAreNamedFromTheProgram) {
     Start();
     ASSERT_EQ(tab->tabButtons->count(), 1);
     EXPECT_EQ(tab->tabButtons->tabText(0).toStdString(), "Main");
@@ -62,10 +62,7 @@ TEST_F(ButtonsTabTest, AFreshStartShowsTheEditSetupButton) {
     EXPECT_FALSE(tab->txtButtonName->isEnabled());
     EXPECT_EQ(tab->optRunType[0]->text().toStdString(), "Restart ZAM+ Afterwards");
     EXPECT_EQ(tab->optRunType[3]->text().toStdString(), "Start Then Exit ZAM+");
-}
-
-TEST_F(ButtonsTabTest, NewButtonsAreNamedFromTheChosenProgram) {
-    Start();
+    // New buttons are named from the chosen program.
     ChooseProgram("C:\\Tools\\", "track editor.exe");
     tab->cmdNewButton_Click();
     ASSERT_EQ(tab->cmdButton.size(), 2u);

@@ -13,15 +13,16 @@ std::optional<std::string> Suffixed(std::string_view last, bool on, std::string_
     });
 }
 
-TEST(ClassSuffix, AppendsTheClass) {
+TEST(ClassSuffix, AppendsTheClassWithItsEngineLetterAndRemovesAnEarlierSuffix) {
     EXPECT_EQ(Suffixed("Driver", true, "FG"), "Driver.FG");
     EXPECT_EQ(Suffixed("Driver", true, "FL1", 5), "Driver.1D");  // Ford DFV
     EXPECT_EQ(Suffixed("Driver", true, "FL2", 9), "Driver.2A");
     EXPECT_EQ(Suffixed("Driver", true, "FL3", 0), "Driver.3R");
     EXPECT_EQ(Suffixed("Driver", true, "F1"), std::nullopt);  // own classes add nothing
-}
-
-TEST(ClassSuffix, RemovesAnEarlierSuffix) {
+    EXPECT_EQ(EngineLetter(0), "R");
+    EXPECT_EQ(EngineLetter(6), "H");
+    EXPECT_EQ(EngineLetter(10), "");
+    EXPECT_EQ(Suffixed("Driver", true, "FL1", -1), "Driver.1");  // no engine shown
     EXPECT_EQ(Suffixed("Driver.1D", false, "FL1", 5), "Driver");
     EXPECT_EQ(Suffixed("Driver.FG", true, "F2"), "Driver");
     EXPECT_EQ(Suffixed("Driver.FG", true, "FD"), "Driver.FD");
@@ -42,13 +43,6 @@ TEST(ClassSuffix, LongNamesAreCutOnlyWithConsent) {
     EXPECT_EQ(asked, 3);
     EXPECT_EQ(Suffixed("TenLetters", false, "FG", -1, true, &asked), std::nullopt);
     EXPECT_EQ(asked, 3);
-}
-
-TEST(ClassSuffix, EngineLetters) {
-    EXPECT_EQ(EngineLetter(0), "R");
-    EXPECT_EQ(EngineLetter(6), "H");
-    EXPECT_EQ(EngineLetter(10), "");
-    EXPECT_EQ(Suffixed("Driver", true, "FL1", -1), "Driver.1");  // no engine shown
 }
 
 }  // namespace

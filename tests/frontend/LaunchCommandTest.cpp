@@ -8,27 +8,25 @@ namespace {
 
 constexpr const char* kExe = "C:\\Sierra\\GPL\\GPL.EXE";
 
-TEST(LaunchCommand, ModesWithoutArgumentsEndInExactlyOneBlank) {
+// Split as the launcher splits it, with the simulator as the only program there is.
+platform::SplitCommand Split(const std::string& line) {
+    return platform::SplitCommandLine(line, [](std::string_view p) { return p == kExe; });
+}
+
+// Modes without arguments end in exactly one blank; hosting ignores the join boxes; joining over
+// IP names the address twice, and a password follows with its own blank.
+TEST(LaunchCommand, EachModeGivesItsOwnArguments) {
     for (int mode : {kModeTesting, kModeOfflineRace, kModeChampionship})
         EXPECT_EQ(SimulatorCommandLine(kExe, mode, {"IP", "10.0.0.1", "pw"}),
                   "C:\\Sierra\\GPL\\GPL.EXE ")
             << mode;
-}
-
-TEST(LaunchCommand, HostIgnoresTheJoinBoxes) {
     EXPECT_EQ(SimulatorCommandLine(kExe, kModeHost, {"IP", "10.0.0.1", "secret"}),
               "C:\\Sierra\\GPL\\GPL.EXE -ko\"0:SERVER:launch:1\"");
-}
-
-TEST(LaunchCommand, JoinOverIpNamesTheAddressTwice) {
     EXPECT_EQ(SimulatorCommandLine(kExe, kModeJoin, {"IP", "192.168.1.7", ""}),
               "C:\\Sierra\\GPL\\GPL.EXE -ko\"0:client:to_ip:192.168.1.7\" "
               "-ko\"0:client:via_ip:192.168.1.7\"");
     EXPECT_EQ(ModeArguments(kModeJoin, {"IP", "", ""}),
               "-ko\"0:client:to_ip:\" -ko\"0:client:via_ip:\"");
-}
-
-TEST(LaunchCommand, JoinPasswordFollowsWithItsOwnBlank) {
     EXPECT_EQ(SimulatorCommandLine(kExe, kModeJoin, {"IPX", "ignored", "P"}),
               "C:\\Sierra\\GPL\\GPL.EXE  -ko\"0:SERVER:password:P\"");
     EXPECT_EQ(ModeArguments(kModeJoin, {"IP", "a", "P"}),
@@ -36,31 +34,25 @@ TEST(LaunchCommand, JoinPasswordFollowsWithItsOwnBlank) {
     EXPECT_EQ(ModeArguments(kModeJoin, {"IPX", "a", ""}), "");
 }
 
-TEST(LaunchCommand, HostileTextStaysLiteralArguments) {
+TEST(LaunchCommand, HostileTextQuotesAndBackslashesStayLiteralInsideTheirOption) {
     const std::string address = "1.2.3.4; rm -rf ~ && $(reboot) | `id`";
     const std::string line = SimulatorCommandLine(kExe, kModeJoin, {"IP", address, "x y"});
     EXPECT_NE(line.find(address), std::string::npos);
-    // Split as the launcher splits it: the program stays the simulator and the typed text only
-    // ever lands inside its arguments.
-    const platform::SplitCommand split = platform::SplitCommandLine(
-        line, [](std::string_view p) { return p == kExe; });
+    // The program stays the simulator and the typed text only ever lands inside its arguments.
+    const platform::SplitCommand split = Split(line);
     EXPECT_EQ(split.program, kExe);
     ASSERT_EQ(split.args.size(), 3u);
     EXPECT_EQ(split.args[0], "-ko0:client:to_ip:" + address);
     EXPECT_EQ(split.args[2], "-ko0:SERVER:password:x y");
-}
-
-// A quote, or a backslash at the end, in typed text would otherwise close the option early: the
-// rest would become options of its own (another server, "launch") or swallow the next one.
-TEST(LaunchCommand, QuotesAndBackslashesInTypedTextStayInsideTheirOption) {
+    // A quote, or a backslash at the end, in typed text would otherwise close the option early:
+    // the rest would become options of its own (another server, "launch") or swallow the next one.
     for (const std::string text :
          {"pa\"ss", "x\" -ko\"0:SERVER:launch:1", "ends\\", "a\\\"b", "\"\"", "C:\\dir\\x", "\\\\srv\\"}) {
         SCOPED_TRACE(text);
-        const std::string line = SimulatorCommandLine(kExe, kModeJoin, {"IP", text, text});
-        const platform::SplitCommand split = platform::SplitCommandLine(
-            line, [](std::string_view p) { return p == kExe; });
-        EXPECT_EQ(split.program, kExe);
-        EXPECT_EQ(split.args, (std::vector<std::string>{"-ko0:client:to_ip:" + text,
+        const platform::SplitCommand parts =
+            Split(SimulatorCommandLine(kExe, kModeJoin, {"IP", text, text}));
+        EXPECT_EQ(parts.program, kExe);
+        EXPECT_EQ(parts.args, (std::vector<std::string>{"-ko0:client:to_ip:" + text,
                                                         "-ko0:client:via_ip:" + text,
                                                         "-ko0:SERVER:password:" + text}));
     }
@@ -68,7 +60,7 @@ TEST(LaunchCommand, QuotesAndBackslashesInTypedTextStayInsideTheirOption) {
     EXPECT_EQ(ModeArguments(kModeJoin, {"IPX", "", "a\\b"}), " -ko\"0:SERVER:password:a\\b\"");
 }
 
-TEST(LaunchCommand, FramesFollowTheStoredMode) {
+TEST(LaunchCommand, FramesAndLastRaceTypeFollowTheStoredMode) {
     const auto testing = FramesForMode("0");
     ASSERT_TRUE(testing);
     EXPECT_TRUE(testing->damageModel);
@@ -80,9 +72,7 @@ TEST(LaunchCommand, FramesFollowTheStoredMode) {
     ASSERT_TRUE(join);
     EXPECT_TRUE(join->client && !join->race && !join->hosting);
     for (const char* other : {"", "5", "-1", "02", "x"}) EXPECT_FALSE(FramesForMode(other)) << other;
-}
-
-TEST(LaunchCommand, LastRaceTypePerMode) {
+    // The last race type of each mode.
     const char* expected[] = {"3", "0", "2", "2", "1"};
     ASSERT_EQ(LaunchModes().size(), 5u);
     for (std::size_t i = 0; i < 5; ++i) EXPECT_STREQ(LaunchModes()[i].lastRaceType, expected[i]);

@@ -4,9 +4,11 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -24,6 +26,7 @@
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
 #include "zam/frontend/LaunchCommand.h"
+#include "zam/frontend/LauncherButtonsTab.h"
 #include "zam/frontend/SkippedSteps.h"
 #include "zam/frontend/TrackListsTab.h"
 #include "zam/frontend/frmEditSeasonEntry.h"
@@ -102,6 +105,25 @@ TEST_F(WindowTest, StartUpFillsTheListsAndArchivesScreenshots) {
     EXPECT_TRUE(tmp.exists("gpl/Exports/S0000000.PBF"));
     EXPECT_TRUE(tmp.exists("gpl/Exports/S0000001.PBF"));
     EXPECT_FALSE(tmp.exists("gpl/GPL0001.PBF"));
+    auto* tracks = window->trackListArea->findChild<TrackListsTab*>();
+    ASSERT_NE(tracks, nullptr);
+    EXPECT_EQ(tracks->lstTrackIni->count(), 11);
+    EXPECT_EQ(tracks->lstOtherTracks->count(), 2);
+    EXPECT_EQ(window->DropDown("cbxTrack")->NoItems(), 11);
+    auto* buttons = window->buttonEditorArea->findChild<LauncherButtonsTab*>();
+    ASSERT_NE(buttons, nullptr);
+    ASSERT_FALSE(buttons->cmdButton.empty());
+    EXPECT_EQ(buttons->cmdButton[0]->text().toStdString(), "Edit Setup");
+    EXPECT_TRUE(window->launcherArea->isAncestorOf(buttons->Strip()));
+    // The first demo player drives a Lotus in F1 at Kyalami, where the demo has setups.
+    ucDropDown* current = window->DropDown("cbxCurSetup");
+    EXPECT_EQ(window->DropDown("cbxTrack")->Value(), "kyalami");
+    EXPECT_GT(current->NoItems(), 0);
+    EXPECT_EQ(current->Entry(),
+              window->GPL()->BaseClass(window->DropDown("cbxClass")->Value()) + "lotus");
+    EXPECT_EQ(window->DropDown("cbxRaceSetup")->Entry(), current->Entry());
+    window->chkAllCars->setChecked(true);
+    EXPECT_EQ(current->NoItems(), 10);
     CloseWith(kSaveAndExit);
     EXPECT_EQ(ZamIniLine("NextScreenie"), "2");
 }
@@ -520,22 +542,14 @@ TEST_F(WindowTest, ACloseKeepsWhatWasTypedWithoutLeavingTheBox) {
 
 // ---- Modes, player, class --------------------------------------------------------------
 
-TEST_F(WindowTest, HostModeBindsTheRaceControlsToItsSection) {
+TEST_F(WindowTest, HostModeBindsTheRaceControlsToItsSectionAndQualifyingInMinutes) {
     ASSERT_TRUE(Open());
     window->SelectMode(kModeHost);
     EXPECT_EQ(window->Controls().Bound("spnNoAI")->Section(), "Multiplayer Host");
     EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Main Menu", "lastRaceType"), "2");
     EXPECT_FALSE(window->Controls().Find("frmHosting")->isHidden());
     EXPECT_TRUE(window->Controls().Find("frmClient")->isHidden());
-    window->SelectMode(kModeTesting);
-    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Main Menu", "lastRaceType"), "3");
-    EXPECT_TRUE(window->Controls().Find("frmRace")->isHidden());
-    EXPECT_FALSE(window->Controls().Find("cbxDamageModel")->isHidden());
-}
-
-TEST_F(WindowTest, QualifyingIsShownInMinutesAndStoredInSeconds) {
-    ASSERT_TRUE(Open());
-    window->SelectMode(kModeHost);  // the demo player's 900 seconds
+    // Qualifying is shown in minutes (the demo player's 900 seconds) and stored in seconds.
     controls::ucSpinner* qualifying = window->Controls().Spinner("spnQualifying");
     EXPECT_EQ(qualifying->TextBox()->text().toStdString(), "15");
     qualifying->SetValue(20);
@@ -544,6 +558,10 @@ TEST_F(WindowTest, QualifyingIsShownInMinutesAndStoredInSeconds) {
     qualifying->SetValue(0);  // no length is not stored
     EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Multiplayer Host", "lastPracticeLength"),
               "1200");
+    window->SelectMode(kModeTesting);
+    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Main Menu", "lastRaceType"), "3");
+    EXPECT_TRUE(window->Controls().Find("frmRace")->isHidden());
+    EXPECT_FALSE(window->Controls().Find("cbxDamageModel")->isHidden());
 }
 
 // The spinner keeps its own number of minutes per player; another player's equal number of
@@ -566,7 +584,7 @@ TEST_F(WindowTest, QualifyingShowsTheNewPlayersLengthEvenWhenTheMinutesAreEqual)
     EXPECT_EQ(window->GPL()->PlayerData(other, "Multiplayer Host", "lastPracticeLength"), "1200");
 }
 
-TEST_F(WindowTest, ExportStandingsShowsTheStoredSetting) {
+TEST_F(WindowTest, ExportStandingsShowsTheStoredSettingAndTheServerAddressIsStoredAsTyped) {
     tmp.write("gpl/Server.Ini", "[SERVER]\r\nauto_export_standings=1\r\n");
     ASSERT_TRUE(Open());
     window->SelectMode(kModeHost);
@@ -574,6 +592,10 @@ TEST_F(WindowTest, ExportStandingsShowsTheStoredSetting) {
     EXPECT_TRUE(standings->Box()->isChecked());
     standings->Box()->click();  // one click turns it off
     EXPECT_EQ(window->GPL()->IniValue("Server.Ini", "SERVER", "auto_export_standings"), "0");
+    // The server address to join is stored as typed.
+    window->txtIPAddress->setText(" not checked ; at all");
+    emit window->txtIPAddress->editingFinished();
+    EXPECT_EQ(window->GPL()->IniValue("Core.Ini", "CLIENT", "to_ip"), " not checked ; at all");
 }
 
 TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPath) {
@@ -583,13 +605,13 @@ TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPath) {
     window->GPL()->SetFullPathIniValue("ZAM.Ini", "Buttons", "Path0", "C:\\Tools\\Editor.exe");
     window->SelectMode(kModeOfflineRace);
     EXPECT_TRUE(window->cmdGRE->isEnabled());
-}
-
-TEST_F(WindowTest, ServerAddressIsStoredAsTyped) {
-    ASSERT_TRUE(Open());
-    window->txtIPAddress->setText(" not checked ; at all");
-    emit window->txtIPAddress->editingFinished();
-    EXPECT_EQ(window->GPL()->IniValue("Core.Ini", "CLIENT", "to_ip"), " not checked ; at all");
+    // It runs that program on the current setup.
+    ucDropDown* current = window->DropDown("cbxCurSetup");
+    ASSERT_GT(current->NoItems(), 0);
+    window->cmdGRE->click();
+    ASSERT_FALSE(launcher.started.empty());
+    EXPECT_THAT(launcher.started.back(), testing::StartsWith("C:\\Tools\\Editor.exe " + Gpl()));
+    EXPECT_THAT(launcher.started.back(), testing::EndsWith("\\" + current->Value()));
 }
 
 TEST_F(WindowTest, ClassSuffixReachesThePlayerFile) {

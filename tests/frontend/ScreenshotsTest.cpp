@@ -6,13 +6,10 @@
 namespace zam {
 namespace {
 
-TEST(Screenshots, ArchiveNames) {
+TEST(Screenshots, MovedIntoExportsInListingOrderUnderNumberedNames) {
     EXPECT_EQ(ArchivedScreenshotName(0), "S0000000.PBF");
     EXPECT_EQ(ArchivedScreenshotName(42), "S0000042.PBF");
     EXPECT_EQ(ArchivedScreenshotName(12345678), "S12345678.PBF");
-}
-
-TEST(Screenshots, MovedIntoExportsInListingOrder) {
     test::TempDir tmp;
     tmp.write("GPL02.PBF", "two");
     tmp.write("GPL01.PBF", "one");

@@ -53,7 +53,7 @@ protected:
     std::unique_ptr<frmEditSeasonEntry> dialog;
 };
 
-TEST_F(SeasonEntryTest, ShowingAnEventChangesNothing) {
+TEST_F(SeasonEntryTest, ShowingAnEventChangesNothingAndOkWritesTheNames) {
     OpenEditor(2);  // Monaco, month "05", day "07"
     EXPECT_EQ(dialog->windowTitle().toStdString(), "Edit Season Entry");
     EXPECT_EQ(dialog->cbxMonth()->NoItems(), 12);
@@ -65,6 +65,13 @@ TEST_F(SeasonEntryTest, ShowingAnEventChangesNothing) {
     EXPECT_EQ(Season(2, "month"), "05");
     EXPECT_EQ(Season(2, "day"), "07");
     EXPECT_FALSE(SeasonChanged());
+    // OK writes the names.
+    OpenEditor(3);
+    dialog->txtTrackLongName->setText("Grote Prijs");
+    dialog->txtShortName->setText("Zandvoort!");
+    dialog->cmdOK_Click();
+    EXPECT_EQ(Season(3, "name"), "Grote Prijs");
+    EXPECT_EQ(Season(3, "shortName"), "Zandvoort!");
 }
 
 TEST_F(SeasonEntryTest, FebruaryHasTwentyNineDaysInLeapYearsOnly) {
@@ -82,15 +89,6 @@ TEST_F(SeasonEntryTest, FebruaryHasTwentyNineDaysInLeapYearsOnly) {
     dialog->cbxMonth()->SelectIndex(11);
     EXPECT_EQ(Season(1, "month"), "11");
     EXPECT_EQ(dialog->cbxDay()->NoItems(), 30);
-}
-
-TEST_F(SeasonEntryTest, OkWritesTheNames) {
-    OpenEditor(3);
-    dialog->txtTrackLongName->setText("Grote Prijs");
-    dialog->txtShortName->setText("Zandvoort!");
-    dialog->cmdOK_Click();
-    EXPECT_EQ(Season(3, "name"), "Grote Prijs");
-    EXPECT_EQ(Season(3, "shortName"), "Zandvoort!");
 }
 
 // Enter is OK, also with a number still being typed; Escape leaves the typed number unwritten.

@@ -35,21 +35,17 @@ protected:
     IniStore store;
 };
 
-TEST_F(StoreTest, OverrideKeepsTheOriginalLength) {
-    Season("15");
-    EXPECT_TRUE(ApplyRaceLengthOverride(store, 50, 1));
-    EXPECT_EQ(Laps("Event1"), "8");
-    EXPECT_EQ(Laps("Event1", "originalGPLength"), "15");
-    EXPECT_EQ(Laps("Event2"), "40");
-}
-
-TEST_F(StoreTest, OverrideOfAHundredOrWithoutAnEventChangesNothing) {
+TEST_F(StoreTest, OverrideKeepsTheOriginalLengthAndAHundredOrNoEventChangesNothing) {
     Season("15");
     EXPECT_FALSE(ApplyRaceLengthOverride(store, 100, 1));
     EXPECT_FALSE(ApplyRaceLengthOverride(store, 50, 0));   // no circuit chosen
     EXPECT_FALSE(ApplyRaceLengthOverride(store, 50, 9));   // no such event
     EXPECT_EQ(Laps("Event1"), "15");
     EXPECT_EQ(Laps("Event1", "originalGPLength"), "");
+    EXPECT_TRUE(ApplyRaceLengthOverride(store, 50, 1));
+    EXPECT_EQ(Laps("Event1"), "8");
+    EXPECT_EQ(Laps("Event1", "originalGPLength"), "15");
+    EXPECT_EQ(Laps("Event2"), "40");
 }
 
 TEST_F(StoreTest, OverrideIsSkippedForALapCountThatIsNoWholeNumber) {
@@ -86,7 +82,7 @@ protected:
     std::unique_ptr<clsEngines> engines;
 };
 
-TEST_F(EnginesTest, FormulaLibreTakesTheDropDowns) {
+TEST_F(EnginesTest, FormulaLibreTakesTheDropDownsAndFixedClassesOneEngine) {
     ASSERT_FALSE(engines->Status());
     EngineSelection selection{};
     for (int chassis = 0; chassis < 10; ++chassis) selection[chassis] = chassis + 1;
@@ -98,9 +94,7 @@ TEST_F(EnginesTest, FormulaLibreTakesTheDropDowns) {
     EXPECT_EQ(engines->CarEngine(7), 7);
     EXPECT_EQ(engines->CarEngine(8), 8);
     EXPECT_EQ(engines->CarEngine(0), 0);
-}
-
-TEST_F(EnginesTest, FixedClassesPutOneEngineEverywhere) {
+    // Fixed classes put one engine everywhere.
     const std::pair<const char*, int> classes[] = {{"FJ", 7}, {"FG", 8}, {"FV", 8}, {"FD", 9}};
     for (const auto& [code, engine] : classes) {
         ApplyClassEngines(*engines, code, {});

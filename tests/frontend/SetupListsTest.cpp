@@ -45,7 +45,7 @@ protected:
     SetupSelection selection;
 };
 
-TEST_F(SetupListsTest, ListsFollowClassAndCar) {
+TEST_F(SetupListsTest, ListsFollowClassCarAndTrack) {
     OpenDemo();
     FillSetupList(*gpl, current, selection);
     FillSetupList(*gpl, race, selection);
@@ -57,25 +57,20 @@ TEST_F(SetupListsTest, ListsFollowClassAndCar) {
     const std::int32_t index = gpl->FileNumber(gpl->SetupsDefPath("kyalami", "Driver__Sam"));
     ASSERT_GT(index, 0);
     EXPECT_FALSE(gpl->FileChanged(index));
-
-    selection.classCode = "F2";
-    selection.carValue = "1";
-    FillSetupList(*gpl, current, selection);
-    EXPECT_THAT(Items(current), ElementsAre("Wet.br2"));
-    EXPECT_EQ(current.Entry(), "F2brm");
-}
-
-TEST_F(SetupListsTest, ListAllOnlyWidensTheCurrentList) {
-    OpenDemo();
+    // "List All Setups For Track" only widens the current list.
     selection.allCars = true;
     FillSetupList(*gpl, current, selection);
     FillSetupList(*gpl, race, selection);
     EXPECT_EQ(current.NoItems(), 10);  // nine setups and the index
     EXPECT_THAT(Items(race), ElementsAre("Demo Fast.lo1", "Qualify.lo1"));
-}
 
-TEST_F(SetupListsTest, AMissingSetupFolderGivesEmptyLists) {
-    OpenDemo();
+    selection.allCars = false;
+    selection.classCode = "F2";
+    selection.carValue = "1";
+    FillSetupList(*gpl, current, selection);
+    EXPECT_THAT(Items(current), ElementsAre("Wet.br2"));
+    EXPECT_EQ(current.Entry(), "F2brm");
+    // A missing setup folder gives an empty list.
     selection.track = "mexico";
     FillSetupList(*gpl, current, selection);
     EXPECT_EQ(current.NoItems(), 0);

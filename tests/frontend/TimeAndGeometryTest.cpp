@@ -7,14 +7,11 @@
 namespace zam {
 namespace {
 
-TEST(TimeCounter, AddsARunToTheStoredTotal) {
+TEST(TimeCounter, AddsARunToTheStoredTotalAndKeepsCountingPastADay) {
     EXPECT_EQ(AddToTimer("22:00:00", 3723), "23:02:03");
     EXPECT_EQ(AddToTimer("", 3723), "01:02:03");
     EXPECT_EQ(AddToTimer("garbage", 59), "00:00:59");
     EXPECT_EQ(AddToTimer("05:06:07", 0), "05:06:07");
-}
-
-TEST(TimeCounter, KeepsCountingPastADay) {
     // A day in the simulator is never folded back to zero.
     EXPECT_EQ(AddToTimer("23:30:00", 3723), "24:32:03");
     EXPECT_EQ(AddToTimer("123:59:59", 1), "124:00:00");
@@ -41,7 +38,7 @@ TEST(WindowGeometry, ScreenWidthRule) {
     EXPECT_STREQ(ScreenTooNarrowMessage(), "ZAM+ can't work at less than 800 x 600");
 }
 
-TEST(WindowGeometry, RestoreRules) {
+TEST(WindowGeometry, RestoreRulesAndTwipsToPixelsByResolution) {
     const WindowTwips g = RestoreGeometry("300", "-200", "10000", "12000", "1");
     EXPECT_EQ(g.left, 300);
     EXPECT_EQ(g.top, 0);
@@ -55,9 +52,7 @@ TEST(WindowGeometry, RestoreRules) {
     EXPECT_EQ(empty.height, 9120);
     EXPECT_TRUE(RestoreGeometry("", "", "", "", "2").maximised);
     EXPECT_EQ(StoredTwips(" 1500twips"), 1500);
-}
-
-TEST(WindowGeometry, TwipsAndPixelsConvertByResolution) {
+    // Twips and pixels convert by the screen's resolution.
     EXPECT_EQ(TwipsToPixels(11000, 96), 733);
     EXPECT_EQ(TwipsToPixels(1440, 120), 120);
     EXPECT_EQ(PixelsToTwips(96, 96), 1440);

@@ -152,7 +152,7 @@ TEST_F(TrackListsTest, SixtyFourEventsAtMost) {
     EXPECT_EQ(gpl->NoOfTracks(), 64);
 }
 
-TEST_F(TrackListsTest, MovesSwapNeighboursAndStopAtTheEnds) {
+TEST_F(TrackListsTest, MovesSwapNeighboursAndStopAtTheEndsAndSortsByDateAndByName) {
     Read();
     EXPECT_EQ(lists->MoveTrackUp(1), 0);
     EXPECT_EQ(lists->MoveTrackDown(11), 0);
@@ -163,10 +163,7 @@ TEST_F(TrackListsTest, MovesSwapNeighboursAndStopAtTheEnds) {
     EXPECT_EQ(lists->MoveTrackDown(1), 2);
     EXPECT_EQ(SeasonDirs(), kDemoSeason);
     EXPECT_EQ(Dirs(lists->ActiveTracks), kDemoSeason);
-}
-
-TEST_F(TrackListsTest, SortsByDateAndByName) {
-    Read();
+    // Sorts by date and by name.
     EXPECT_TRUE(lists->SortSeasonByDate());
     std::vector<std::string> byDate = kDemoSeason;
     std::swap(byDate[7], byDate[8]);  // Mosport (08/27) before Monza (09/10)
@@ -212,8 +209,11 @@ TEST_F(TrackListsTest, AnEventWhoseTrackIsNotInstalledMovesWithItsOwnValues) {
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
 }
 
-TEST_F(TrackListsTest, DateKeysPadMonthAndDay) {
+TEST_F(TrackListsTest, DisplayNamesAndDateKeysThatPadMonthAndDay) {
     Read();
+    EXPECT_EQ(lists->TrackDisplayName(0, "my track"), "My Track");
+    EXPECT_EQ(lists->TrackDisplayName(0, "SPA"), "Spa Francorchamps");
+    EXPECT_EQ(lists->TrackDisplayName(2, "ignored"), "Monaco");
     gpl->SetFullPathIniValue(kSeasonDefaultsIni, "a", "Month", "5");
     gpl->SetFullPathIniValue(kSeasonDefaultsIni, "a", "Day", "7");
     gpl->SetFullPathIniValue(kSeasonDefaultsIni, "b", "Month", "10");
@@ -223,13 +223,6 @@ TEST_F(TrackListsTest, DateKeysPadMonthAndDay) {
     lists->ActiveTracks = {{"b", "B"}, {"a", "A"}};
     lists->SortByDate();
     EXPECT_THAT(Dirs(lists->ActiveTracks), ElementsAre("a", "b"));
-}
-
-TEST_F(TrackListsTest, DisplayNames) {
-    Read();
-    EXPECT_EQ(lists->TrackDisplayName(0, "my track"), "My Track");
-    EXPECT_EQ(lists->TrackDisplayName(0, "SPA"), "Spa Francorchamps");
-    EXPECT_EQ(lists->TrackDisplayName(2, "ignored"), "Monaco");
 }
 
 TEST(TrackListHelpers, MoveTrackAppendsOrSwaps) {

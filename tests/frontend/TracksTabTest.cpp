@@ -43,7 +43,7 @@ protected:
     int trackChanges = 0;
 };
 
-TEST_F(TracksTabTest, ListsCaptionsAndTrackData) {
+TEST_F(TracksTabTest, ListsCaptionsAndTheTrackDataOfTheChosenCircuit) {
     Start();
     EXPECT_EQ(tab->lblTrackini->text().toStdString(), "Active Tracks (11)");
     EXPECT_EQ(tab->lblOtherTracks->text().toStdString(), "Inactive Tracks (2)");
@@ -55,6 +55,13 @@ TEST_F(TracksTabTest, ListsCaptionsAndTrackData) {
     EXPECT_THAT(tab->lblTrackData[6]->text().toStdString(), testing::StartsWith("Lap record: 1:28"));
     EXPECT_EQ(tab->txtSeasonName->text().toStdString(), "1967 ZAMDeck Demo Season");
     EXPECT_GT(trackChanges, 0);
+    // Choosing another circuit reads its files.
+    track()->SelectIndex(8);  // Monza
+    EXPECT_EQ(gpl->IniValue("Players\\Driver__Sam\\Player.ini", "Personal Information",
+                            "lastTrackSelection"),
+              "monza");
+    EXPECT_EQ(tab->lblTrackData[0]->text().toStdString(), "Monza");
+    EXPECT_EQ(tab->lblTrackData[3]->text().toStdString(), "GP Length 68 laps");
 }
 
 // Qt puts the C library on the desktop's locale; a decimal comma there must change neither the
@@ -67,16 +74,6 @@ TEST_F(TracksTabTest, NumbersInFilesReadAndWriteTheSameUnderACommaLocale) {
     WriteGpl("Tracks/kyalami/record.ini", "[Lap Record]\r\ntime=83.25\r\nplayer=Jim Clark\r\n");
     Start();
     EXPECT_EQ(tab->lblTrackData[6]->text().toStdString(), "Lap record: 1:23.2500");
-}
-
-TEST_F(TracksTabTest, ChoosingAnotherCircuitReadsItsFiles) {
-    Start();
-    track()->SelectIndex(8);  // Monza
-    EXPECT_EQ(gpl->IniValue("Players\\Driver__Sam\\Player.ini", "Personal Information",
-                            "lastTrackSelection"),
-              "monza");
-    EXPECT_EQ(tab->lblTrackData[0]->text().toStdString(), "Monza");
-    EXPECT_EQ(tab->lblTrackData[3]->text().toStdString(), "GP Length 68 laps");
 }
 
 TEST_F(TracksTabTest, ButtonsKeepListsAndCircuitsInStep) {

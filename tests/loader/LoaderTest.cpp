@@ -33,15 +33,12 @@ TEST_F(LoaderTest, RunStartsTheSimulatorInItsFolderWaitsAndWritesTheElapsedTime)
                                       "start C:\\Sierra\\GPL\\GPL.EXE ", "wait 100", "cd C:\\ZAM\\",
                                       "write C:\\ZAM\\ZAM.int", "cd C:\\ZAM\\", kFrontEnd));
     EXPECT_EQ(fake.CommandFileBytes(), "00:02:05\r\n");
-}
-
-TEST_F(LoaderTest, ElapsedTimeOfMoreThanADayKeepsCountingHours) {
-    fake.SetCommand("Run", kGpl);
-    fake.runSeconds = 27 * 3600 + 3 * 60 + 9;
-
-    RunLoader();
-
-    EXPECT_EQ(fake.CommandFileBytes(), "27:03:09\r\n");
+    // A run of more than a day keeps counting hours.
+    FakeLoaderPlatform longRun;
+    longRun.SetCommand("Run", kGpl);
+    longRun.runSeconds = 27 * 3600 + 3 * 60 + 9;
+    loader::Loader(longRun).Run();
+    EXPECT_EQ(longRun.CommandFileBytes(), "27:03:09\r\n");
 }
 
 TEST_F(LoaderTest, ProgramThatCannotBeWaitedForGivesZeroTimeAndTheFrontEndBack) {
@@ -308,25 +305,21 @@ TEST_F(LoaderTest, MissingOwnExecutableShowsTheMessageAndDoesNothingElse) {
     EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "message"));
 }
 
-TEST_F(LoaderTest, LinuxExecutablesWithoutExtensionAreFound) {
+// Linux executables have no extension; a front end in a folder with blanks is quoted.
+TEST_F(LoaderTest, TheFrontEndIsFoundWithoutExtensionAndQuotedWhereItsFolderHasBlanks) {
     fake.programFolder = "/opt/zam/";
     fake.files = {{"/opt/zam/Rollout", ""}, {"/opt/zam/ZAMDeck", ""}};
     fake.SetCommand("Run", "");
-
     EXPECT_EQ(RunLoader(), 0);
-
     EXPECT_THAT(fake.messages, IsEmpty());
     EXPECT_EQ(fake.log.back(), "start /opt/zam/ZAMDeck");
-}
 
-TEST_F(LoaderTest, FrontEndInAFolderWithBlanksIsQuoted) {
-    fake.programFolder = "C:\\Program Files\\ZAM\\";
-    fake.files = {{"C:\\Program Files\\ZAM\\Rollout.exe", ""},
-                  {"C:\\Program Files\\ZAM\\ZAMDeck.Exe", ""}};
-
-    RunLoader();
-
-    EXPECT_EQ(fake.log.back(), "start \"C:\\Program Files\\ZAM\\ZAMDeck.Exe\"");
+    FakeLoaderPlatform blanks;
+    blanks.programFolder = "C:\\Program Files\\ZAM\\";
+    blanks.files = {{"C:\\Program Files\\ZAM\\Rollout.exe", ""},
+                    {"C:\\Program Files\\ZAM\\ZAMDeck.Exe", ""}};
+    loader::Loader(blanks).Run();
+    EXPECT_EQ(blanks.log.back(), "start \"C:\\Program Files\\ZAM\\ZAMDeck.Exe\"");
 }
 
 TEST_F(LoaderTest, MissingFrontEndIsReportedWithWhereItWasLookedFor) {

@@ -89,35 +89,30 @@ protected:
     GplCatalogueTest() { MakeDemo(); }
 };
 
-TEST_F(GplCatalogueTest, PlayersAreTheExtensionlessNamesInPlayers) {
+TEST_F(GplCatalogueTest, PlayersAreTheExtensionlessNamesInPlayersWithF1AsTheirDefaultClass) {
     std::filesystem::create_directories(GplFile("Players/Empty__Folder"));
     std::filesystem::create_directories(GplFile("Players/.hidden"));
     WriteGpl("Players\\readme.txt", "not a player");
     WriteGpl("Players\\NOTES", "an extensionless file is listed too");
-    clsGPL gpl(ui);
-    ASSERT_FALSE(gpl.Exiting());
-    ASSERT_EQ(gpl.NoOfPlayers(), tools::kDemoPlayers + 2);
-    std::vector<std::string> ids;
-    for (int n = 1; n <= gpl.NoOfPlayers(); ++n) {
-        ids.push_back(gpl.PlayerID(n));
-        EXPECT_EQ(gpl.PlayerNo(ids.back()), n);
-    }
-    std::sort(ids.begin(), ids.end());
-    EXPECT_EQ(ids, (std::vector<std::string>{"D_Arcy__Jean_Luc", "Driver__Sam", "Empty__Folder",
-                                             "NOTES", "van_der_Berg__Mary_Ann"}));
-    EXPECT_EQ(gpl.PlayerNo("driver__sam"), 0);
-    EXPECT_EQ(gpl.PlayerNo("Nobody"), 0);
-    EXPECT_THROW(gpl.PlayerID(0), std::out_of_range);
-    EXPECT_THROW(gpl.PlayerID(gpl.NoOfPlayers() + 1), std::out_of_range);
-    EXPECT_EQ(gpl.PlayerData("D_Arcy__Jean_Luc", "Personal Information", "firstName"),
-              "Jean-Luc");
-    gpl.UnloadWithoutSaving();
-}
-
-TEST_F(GplCatalogueTest, CarClassIsF1UnlessThePlayersOwnFileSaysOtherwise) {
-    std::filesystem::create_directories(GplFile("Players/Empty__Folder"));
     {
         clsGPL gpl(ui);
+        ASSERT_FALSE(gpl.Exiting());
+        ASSERT_EQ(gpl.NoOfPlayers(), tools::kDemoPlayers + 2);
+        std::vector<std::string> ids;
+        for (int n = 1; n <= gpl.NoOfPlayers(); ++n) {
+            ids.push_back(gpl.PlayerID(n));
+            EXPECT_EQ(gpl.PlayerNo(ids.back()), n);
+        }
+        std::sort(ids.begin(), ids.end());
+        EXPECT_EQ(ids, (std::vector<std::string>{"D_Arcy__Jean_Luc", "Driver__Sam", "Empty__Folder",
+                                                 "NOTES", "van_der_Berg__Mary_Ann"}));
+        EXPECT_EQ(gpl.PlayerNo("driver__sam"), 0);
+        EXPECT_EQ(gpl.PlayerNo("Nobody"), 0);
+        EXPECT_THROW(gpl.PlayerID(0), std::out_of_range);
+        EXPECT_THROW(gpl.PlayerID(gpl.NoOfPlayers() + 1), std::out_of_range);
+        EXPECT_EQ(gpl.PlayerData("D_Arcy__Jean_Luc", "Personal Information", "firstName"),
+                  "Jean-Luc");
+        // The class is F1 unless the player's own file says otherwise.
         EXPECT_EQ(gpl.IniValue("Players\\Empty__Folder\\PZAM.Ini", "ZAM", "carClass"), "F1");
         EXPECT_EQ(gpl.IniValue("Players\\D_Arcy__Jean_Luc\\PZAM.Ini", "ZAM", "carClass"), "FL1");
         EXPECT_EQ(gpl.IniValue("Players\\van_der_Berg__Mary_Ann\\PZAM.ini", "zam", "CARCLASS"),

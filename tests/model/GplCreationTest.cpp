@@ -2,11 +2,11 @@
 // size, and that a failed start-up writes nothing.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
-#include "ScopedEnv.h"
+#include "FolderEntries.h"
 #include "GplTestSupport.h"
+#include "ScopedEnv.h"
 #include "zam/model/clsGPL.h"
 
 namespace zam {
@@ -21,14 +21,6 @@ constexpr const char* kCopyingSample =
 constexpr const char* kMinimalCore =
     "No CORE.INI in GPL Directory and CORE.INI.SAMPLE not found.  CORE.INI will be created with "
     "minimal parameters";
-
-std::vector<std::string> FolderNames(const std::filesystem::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
-        names.push_back(e.path().lexically_relative(dir).string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 TEST_F(GplTest, MissingCoreIniIsCopiedFromItsSample) {
     MakeDemo();
@@ -79,17 +71,15 @@ TEST_F(GplTest, CoreDefaultsNeverReplaceAValueButFillEmptyOnes) {
     EXPECT_EQ(core.find("max_steering_torque = 145"), std::string::npos) << core;
 }
 
-TEST_F(GplTest, AMissingServerIniIsCopiedSilentlyFromItsSample) {
+TEST_F(GplTest, AMissingServerIniIsCopiedSilentlyFromItsSampleAndAnExistingOneIsKept) {
     MakeDemo();
     const std::string sample = test::ReadNative(GplFile("Server.Ini.Sample"));
-    clsGPL gpl(ui);
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(test::ReadNative(GplFile("Server.Ini")), sample);
-    gpl.UnloadWithoutSaving();
-}
-
-TEST_F(GplTest, AnExistingServerIniIsKept) {
-    MakeDemo();
+    {
+        clsGPL gpl(ui);
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(test::ReadNative(GplFile("Server.Ini")), sample);
+        gpl.UnloadWithoutSaving();
+    }
     WriteGpl("Server.Ini", IniText({"[ Server ]", "port = 1"}));
     clsGPL gpl(ui);
     EXPECT_EQ(gpl.IniValue("Server.Ini", "Server", "port"), "1");
@@ -119,7 +109,7 @@ TEST_F(GplTest, CancellingTheExecutableSearchEndsStartUpWithoutWritingAnything) 
     MakeDemo();
     RemoveGpl("GPL.EXE");
     const std::string zamIni = tmp.read("prog/ZAM.Ini");
-    const auto before = FolderNames(tmp.path());
+    const auto before = test::FolderEntries(tmp.path(), true);
     {
         clsGPL gpl(ui);
         EXPECT_TRUE(gpl.Exiting());
@@ -137,7 +127,7 @@ TEST_F(GplTest, CancellingTheExecutableSearchEndsStartUpWithoutWritingAnything) 
         gpl.SetFullPathIniValue("ZAM.Ini", "Window", "Left", "5");
     }
     EXPECT_EQ(tmp.read("prog/ZAM.Ini"), zamIni);
-    EXPECT_EQ(FolderNames(tmp.path()), before);
+    EXPECT_EQ(test::FolderEntries(tmp.path(), true), before);
 }
 
 TEST_F(GplTest, InvalidPicksAreRejectedUntilAValidExecutableIsChosen) {
@@ -269,13 +259,14 @@ TEST_F(GplTest, UnloadWithoutSavingWritesNothing) {
     std::vector<std::string> before;
     {
         clsGPL gpl(ui);
-        before = FolderNames(tmp.path());  // start-up copied Server.Ini from its sample
+        // Start-up copied Server.Ini from its sample.
+        before = test::FolderEntries(tmp.path(), true);
         Initialising = false;
         gpl.SetIniValue("core.ini", "Joy", "max_steering_torque", "1");
         gpl.SetPlayerValue("Driver__Sam", "Personal Information", "firstName", "Al");
         gpl.UnloadWithoutSaving();
     }
-    EXPECT_EQ(FolderNames(tmp.path()), before);
+    EXPECT_EQ(test::FolderEntries(tmp.path(), true), before);
     EXPECT_EQ(tmp.read("prog/ZAM.Ini"), zamIni);
     EXPECT_EQ(test::ReadNative(GplFile("core.ini")), core);
 }

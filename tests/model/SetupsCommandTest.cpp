@@ -47,14 +47,6 @@ TEST_F(SetupsCommand, SetsEntriesKeepingTheOthersAndWritesTheWholeFormat) {
     EXPECT_EQ(tmp.read("Setups.def"), BuildSetupsDef(names));
 }
 
-TEST_F(SetupsCommand, SettingCreatesAMissingIndex) {
-    const CommandRun run = Setups({Def(), "Race", "F3eagle=x.ea3"});
-    ASSERT_EQ(run.code, tools::kExitOk) << run.err;
-    const std::string bytes = tmp.read("Setups.def");
-    EXPECT_EQ(bytes.size(), 14404u);
-    EXPECT_EQ(ParseSetupsDef(bytes)[static_cast<std::size_t>(SetupSlotIndex("Race", "F3eagle"))], "x.ea3");
-}
-
 TEST_F(SetupsCommand, WrongArgumentsGiveUsageAndChangeNothing) {
     tmp.write("Setups.def", BuildSetupsDef({}));
     for (const auto& args : std::vector<std::vector<std::string>>{
@@ -71,10 +63,17 @@ TEST_F(SetupsCommand, WrongArgumentsGiveUsageAndChangeNothing) {
     EXPECT_EQ(tmp.read("Setups.def"), BuildSetupsDef({}));
 }
 
-TEST_F(SetupsCommand, IoFailuresNameTheFile) {
+TEST_F(SetupsCommand, IoFailuresNameTheFileAndSettingCreatesAMissingIndex) {
     const CommandRun missing = Setups({Def()});
     EXPECT_EQ(missing.code, tools::kExitFailure);
     EXPECT_NE(missing.err.find(Def()), std::string::npos);
+    // Setting an entry creates the missing index.
+    const CommandRun run = Setups({Def(), "Race", "F3eagle=x.ea3"});
+    ASSERT_EQ(run.code, tools::kExitOk) << run.err;
+    const std::string bytes = tmp.read("Setups.def");
+    EXPECT_EQ(bytes.size(), 14404u);
+    EXPECT_EQ(ParseSetupsDef(bytes)[static_cast<std::size_t>(SetupSlotIndex("Race", "F3eagle"))],
+              "x.ea3");
 
     const std::string inMissingFolder = tmp.file("none/Setups.def").string();
     const CommandRun unwritable = Setups({inMissingFolder, "Race", "F1lotus=x"});

@@ -71,7 +71,8 @@ TEST(SetupsDefFormat, RoundTripKeepsNamesAndReproducesACanonicalFile) {
     EXPECT_EQ(BuildSetupsDef(ParseSetupsDef(bytes)), bytes);
 }
 
-TEST(SetupsDefFormat, ReadingIgnoresHeaderFourthSlotsAndBytesAfterTheNameWhichWritingClears) {
+TEST(SetupsDefFormat,
+     ReadingTrimsNamesAndIgnoresHeaderFourthSlotsAndBytesAfterTheNameWhichWritingClears) {
     std::string bytes = BuildSetupsDef(DistinctNames());
     bytes.replace(0, 4, "XXXX");
     bytes.replace(SlotOffset(3), 5, "junk!");          // a fourth slot
@@ -80,12 +81,10 @@ TEST(SetupsDefFormat, ReadingIgnoresHeaderFourthSlotsAndBytesAfterTheNameWhichWr
     const SetupNames names = ParseSetupsDef(bytes);
     EXPECT_EQ(names, DistinctNames());
     EXPECT_EQ(BuildSetupsDef(names), BuildSetupsDef(DistinctNames()));
-}
-
-TEST(SetupsDefFormat, NamesAreTrimmedOfSpaces) {
-    std::string bytes = BuildSetupsDef({});
-    bytes.replace(SlotOffset(4), 11, "  a b.br1  ");
-    EXPECT_EQ(ParseSetupsDef(bytes)[3], "a b.br1");
+    // Names are trimmed of spaces.
+    std::string spaced = BuildSetupsDef({});
+    spaced.replace(SlotOffset(4), 11, "  a b.br1  ");
+    EXPECT_EQ(ParseSetupsDef(spaced)[3], "a b.br1");
 }
 
 TEST(SetupsDefFormat, ShortFilesReadMissingAndCutSlotsAsEmpty) {
@@ -142,12 +141,15 @@ TEST(SetupsDefFile, WriteReplacesTheFileWholeAndLeavesNoTemporaryFile) {
     EXPECT_EQ(names, DistinctNames());
 }
 
-TEST(SetupsDefFile, MissingFileReadsAsNotFoundWithEmptyNames) {
+TEST(SetupsDefFile, AMissingFileReadsAsNotFoundAndAMissingFolderIsNotCreated) {
     TempDir tmp;
     SetupNames names = DistinctNames();
     const platform::Status status = ReadSetupsDefFile(tmp.logical() + "Setups.def", names);
     EXPECT_EQ(status.code, platform::kFileNotFound);
     EXPECT_EQ(names, SetupNames{});
+    // A write into a missing folder fails without creating it.
+    EXPECT_FALSE(WriteSetupsDefFile(tmp.logical() + "nofolder/Setups.def", {}));
+    EXPECT_FALSE(tmp.exists("nofolder"));
 }
 
 TEST(SetupsDefFile, FailedWriteLeavesTheOldFile) {
@@ -169,12 +171,6 @@ TEST(SetupsDefFile, FailedWriteLeavesTheOldFile) {
     }
     EXPECT_EQ(tmp.read("Setups.def"), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 1);
-}
-
-TEST(SetupsDefFile, WriteIntoAMissingFolderFailsWithoutCreatingIt) {
-    TempDir tmp;
-    EXPECT_FALSE(WriteSetupsDefFile(tmp.logical() + "nofolder/Setups.def", {}));
-    EXPECT_FALSE(tmp.exists("nofolder"));
 }
 
 }  // namespace

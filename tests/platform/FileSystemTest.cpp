@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "FolderEntries.h"
 #include "TempDir.h"
 
 #ifndef _WIN32
@@ -65,10 +66,7 @@ protected:
     }
     // Names of every entry in a folder, to see that nothing was left behind.
     std::vector<std::string> Entries(const std::string& relative) const {
-        std::vector<std::string> names;
-        for (auto& e : fs::directory_iterator(dir.file(relative))) names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
+        return zam::test::FolderEntries(dir.file(relative));
     }
 };
 
@@ -105,7 +103,7 @@ TEST_F(FileSystemTest, MissingFileAndMissingFolderAreDifferentErrors) {
     EXPECT_FALSE(ErrorDescription(kFileNotFound).empty());
 }
 
-TEST_F(FileSystemTest, WriteNewReadAllAndSize) {
+TEST_F(FileSystemTest, WriteNewReadAllAndSizeAndEmptyAndLargeFilesReadExactly) {
     std::string data("a\0b\r\n\xFF", 6);
     ASSERT_TRUE(files.WriteNew(at("f.bin"), data).ok());
     std::string back;
@@ -116,9 +114,7 @@ TEST_F(FileSystemTest, WriteNewReadAllAndSize) {
     EXPECT_EQ(size, 6u);
     ASSERT_TRUE(files.WriteNew(at("f.bin"), "z").ok());
     EXPECT_EQ(dir.read("f.bin"), "z");
-}
-
-TEST_F(FileSystemTest, ReadAllReadsEmptyAndLargeFilesExactly) {
+    // Empty and large files are read exactly.
     std::string large(3 * 65536 + 17, '\0');
     for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 % 251);
     dir.write("big.bin", large);
@@ -191,7 +187,7 @@ TEST_F(FileSystemTest, ReadOnlyFilesAreNotChanged) {
     EXPECT_EQ(dir.read("GPL.EXE"), "x123");
 }
 
-TEST_F(FileSystemTest, CopyReplacesTheTargetAndLeavesNoTemporaryFile) {
+TEST_F(FileSystemTest, CopyReplacesTheTargetLeavingNoTemporaryFileAndAFailedOneKeepsIt) {
     dir.write("src/Car.lo1", "new bytes");
     dir.write("dst/car.LO1", "old");
     ASSERT_TRUE(files.Copy(at("src\\Car.lo1"), at("DST\\CAR.LO1")).ok());
@@ -202,9 +198,7 @@ TEST_F(FileSystemTest, CopyReplacesTheTargetAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(files.Copy(at("src\\Car.lo1"), at("SRC\\car.lo1")).ok());
     EXPECT_EQ(dir.read("src/Car.lo1"), "new bytes");
     EXPECT_EQ(Entries("src"), std::vector<std::string>{"Car.lo1"});
-}
-
-TEST_F(FileSystemTest, FailedCopyKeepsTheOldTarget) {
+    // A failed copy keeps the old target.
     dir.write("old.ini", "keep me");
     fs::create_directories(dir.path() / "folder");
     EXPECT_FALSE(files.Copy(at("folder"), at("old.ini")).ok());
@@ -236,15 +230,13 @@ TEST_F(FileSystemTest, RenameFoldersNeverMergesIntoAnExistingOne) {
     EXPECT_EQ(dir.read("Setups.old/a.stp"), "a");
 }
 
-TEST_F(FileSystemTest, DeleteRemovesOnlyFiles) {
+TEST_F(FileSystemTest, DeleteRemovesOnlyFilesAndCreateFolderMakesOnlyNewOnes) {
     dir.write("a/x.ini", "x");
     ASSERT_TRUE(files.Delete(at("A\\X.INI")).ok());
     EXPECT_FALSE(dir.exists("a/x.ini"));
     EXPECT_EQ(files.Delete(at("a")).code, kPathFileAccessError);
     EXPECT_TRUE(dir.exists("a"));
-}
-
-TEST_F(FileSystemTest, CreateFolder) {
+    // Creating folders.
     ASSERT_TRUE(files.CreateFolder(at("Exports")).ok());
     EXPECT_TRUE(files.FolderExists(at("EXPORTS")));
     EXPECT_EQ(files.CreateFolder(at("exports")).code, kPathFileAccessError);

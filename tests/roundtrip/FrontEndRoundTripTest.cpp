@@ -5,8 +5,8 @@
 #include <gmock/gmock.h>
 
 #include <QPushButton>
-#include <algorithm>
 
+#include "FolderEntries.h"
 #include "FrontEndRoundTrip.h"
 #include "TestText.h"
 #include "zam/platform/CommandFile.h"
@@ -22,14 +22,6 @@ std::string ScreenshotName(int number) {
 }
 
 int NumberOf(const std::string& text) { return text.empty() ? 0 : std::stoi(text); }
-
-std::vector<std::string> FilesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 class FrontEndRoundTripLayouts : public FrontEndRoundTrip,
                                  public testing::WithParamInterface<Layout> {
@@ -83,7 +75,7 @@ TEST_P(FrontEndRoundTripLayouts, RunGplComesBackWithTheTimeAddedAndTheScreenshot
     EXPECT_THAT(system.sounds, ::testing::ElementsAre(Shipped() + "Startup.wav"));
     // An installed copy writes nothing beside its programs.
     if (GetParam() == Layout::kInstalled) {
-        EXPECT_THAT(FilesIn(ProgPath()), ::testing::ElementsAre("Rollout", "ZAMDeck"));
+        EXPECT_THAT(FolderEntries(ProgPath()), ::testing::ElementsAre("Rollout", "ZAMDeck"));
     }
 }
 

@@ -15,10 +15,15 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
-TEST(RunAndWaitTest, StartsAndWaitsForTheProcess) {
+// Programs go to the recording launcher; nothing is started unless a test says so.
+class RunAndWaitTest : public testing::Test {
+protected:
     FakeUi ui;
     RecordingLauncher launcher;
-    platform::ScopedProcessLauncher use(launcher);
+    platform::ScopedProcessLauncher use{launcher};
+};
+
+TEST_F(RunAndWaitTest, StartsAndWaitsForTheProcess) {
     RunAndWait(ui, "\"C:\\Tools\\Setup Editor.exe\" -x");
     EXPECT_THAT(launcher.started, ElementsAre("\"C:\\Tools\\Setup Editor.exe\" -x"));
     EXPECT_THAT(launcher.waited, ElementsAre(101));
@@ -26,13 +31,10 @@ TEST(RunAndWaitTest, StartsAndWaitsForTheProcess) {
 }
 
 // A start that fails says which program, from which folder, and why.
-TEST(RunAndWaitTest, MissingProgramIsReported) {
+TEST_F(RunAndWaitTest, MissingProgramIsReported) {
     TempDir dir;
     ScopedCurrentDir cwd(dir.path());
-    FakeUi ui;
-    RecordingLauncher launcher;
     launcher.startResult = platform::Status::Error(platform::kFileNotFound);
-    platform::ScopedProcessLauncher use(launcher);
     RunAndWait(ui, "nothing.exe -x");
     ASSERT_EQ(ui.messages.size(), 1u);
     const std::string& text = ui.messages[0].text;
@@ -47,28 +49,20 @@ TEST(RunAndWaitTest, MissingProgramIsReported) {
 
 // Windows says "path not found" when the program's folder is missing: the utility is not found
 // all the same, through a launcher that says so and through the real one.
-TEST(RunAndWaitTest, AMissingFolderIsUtilityNotFoundToo) {
-    TempDir dir;
-    {
-        FakeUi ui;
-        RecordingLauncher launcher;
-        launcher.startResult = platform::Status::Error(platform::kPathNotFound);
-        platform::ScopedProcessLauncher use(launcher);
-        RunAndWait(ui, "C:\\Gone\\nothing.exe");
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_THAT(ui.messages[0].text, ::testing::StartsWith("Utility Not Found\r\n"));
-    }
-    FakeUi ui;
-    RunAndWait(ui, dir.logical() + "Gone Folder\\tool.exe -x");
+TEST_F(RunAndWaitTest, AMissingFolderIsUtilityNotFoundToo) {
+    launcher.startResult = platform::Status::Error(platform::kPathNotFound);
+    RunAndWait(ui, "C:\\Gone\\nothing.exe");
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_THAT(ui.messages[0].text, ::testing::StartsWith("Utility Not Found\r\n"));
+    TempDir dir;
+    platform::ScopedProcessLauncher real(platform::NativeProcesses());
+    RunAndWait(ui, dir.logical() + "Gone Folder\\tool.exe -x");
+    ASSERT_EQ(ui.messages.size(), 2u);
+    for (const auto& message : ui.messages)
+        EXPECT_THAT(message.text, ::testing::StartsWith("Utility Not Found\r\n"));
 }
 
-TEST(RunAndWaitTest, OtherStartFailuresAreReportedTooAndMissingIdsAreNotWaitedFor) {
-    FakeUi ui;
-    RecordingLauncher launcher;
+TEST_F(RunAndWaitTest, OtherStartFailuresAreReportedTooAndMissingIdsAreNotWaitedFor) {
     launcher.startResult = platform::Status::Error(platform::kPermissionDenied);
-    platform::ScopedProcessLauncher use(launcher);
     RunAndWait(ui, "x.exe");
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_THAT(ui.messages[0].text, ::testing::StartsWith("The utility could not be started."));

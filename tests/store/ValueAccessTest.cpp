@@ -17,7 +17,7 @@ protected:
     std::string core;
 };
 
-TEST_F(ValueAccessTest, MissingAndEmptyValuesReadAsEmpty) {
+TEST_F(ValueAccessTest, MissingAndEmptyValuesReadAsEmptyAndAnEmptyNameAppends) {
     EXPECT_EQ(store.IniValue("Core.ini", "Sound", "missing"), "");
     EXPECT_EQ(store.IniValue("Core.ini", "Nowhere", "volume"), "");
     EXPECT_EQ(store.IniValue("Other.ini", "Sound", "volume"), "");
@@ -25,9 +25,7 @@ TEST_F(ValueAccessTest, MissingAndEmptyValuesReadAsEmpty) {
     EXPECT_EQ(store.IniValue("Core.ini", "sound", "VOLUME"), "Loud Music");
     EXPECT_EQ(store.OccupiedSlots(), 3);
     EXPECT_EQ(store.FileCount(), 1);
-}
-
-TEST_F(ValueAccessTest, EmptyEntryNameAppendsEvenOnRead) {
+    // An empty entry name appends, even on a read.
     EXPECT_EQ(store.IniValue("Core.ini", "Sound", ""), "");
     EXPECT_EQ(store.EntryCount(1, 1), 4);
     EXPECT_EQ(store.IniValue("Fresh.ini", "S", ""), "");
@@ -107,7 +105,7 @@ TEST_F(ValueAccessTest, DeletingAMissingEntryCreatesItDeleted) {
     EXPECT_FALSE(store.FileChanged(1));
 }
 
-TEST_F(ValueAccessTest, PositionsSeeLaterWrites) {
+TEST_F(ValueAccessTest, PositionsSeeLaterWritesAndSpellingsNameTheirOwnFiles) {
     IniPosition p = store.LocateIniEntry(core, "Sound", "volume", false);
     store.SetFullPathIniValue(core, "Sound", "volume", "later");
     EXPECT_EQ(store.PositionalIniValue(p), "later");
@@ -116,12 +114,10 @@ TEST_F(ValueAccessTest, PositionsSeeLaterWrites) {
     EXPECT_EQ(store.PositionalIniValue({1, 9, 1}), "");
     EXPECT_EQ(store.PositionalIniValue({7, 1, 1}), "");
     EXPECT_EQ(store.PositionalIniValue({-1, 1, 1}), "");
-}
-
-TEST_F(ValueAccessTest, RelativeAndFullSpellingsAreDifferentFiles) {
+    // A relative and a full spelling are different files.
     store.SetFullPathIniValue("Core.ini", "Sound", "volume", "bare");
     EXPECT_EQ(store.FileCount(), 2);
-    EXPECT_EQ(store.IniValue("Core.ini", "Sound", "volume"), "Loud Music");
+    EXPECT_EQ(store.IniValue("Core.ini", "Sound", "volume"), "later");
     EXPECT_EQ(store.FullPathIniValue("CORE.INI", "Sound", "volume"), "bare");
 }
 

@@ -72,19 +72,16 @@ TEST_F(EngineCommandsTest, ChosenEnginesAreWrittenAndReadBack) {
     EXPECT_LE(differing, 3u * 8 + 3);
 }
 
-TEST_F(EngineCommandsTest, InconsistentExecutableExitsWithTheReport) {
+TEST_F(EngineCommandsTest, AnInconsistentExecutableExitsWithTheReportAndAMissingOneFails) {
     temp.write("odd/GPL.EXE", std::string(1'500'000, 'x'));
     const auto r = Engines({(temp.path() / "odd" / "GPL.EXE").string()});
     EXPECT_EQ(r.code, zam::tools::kExitFailure);
     EXPECT_NE(r.err.find("Can't find Engine Table"), std::string::npos);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(temp.read("odd/GPL.EXE"), std::string(1'500'000, 'x'));
-}
-
-TEST_F(EngineCommandsTest, MissingExecutableFails) {
-    const auto r = Engines({(temp.path() / "none.exe").string()});
-    EXPECT_EQ(r.code, zam::tools::kExitFailure);
-    EXPECT_NE(r.err.find("not found"), std::string::npos);
+    const auto missing = Engines({(temp.path() / "none.exe").string()});
+    EXPECT_EQ(missing.code, zam::tools::kExitFailure);
+    EXPECT_NE(missing.err.find("not found"), std::string::npos);
 }
 
 TEST_F(EngineCommandsTest, BadChoicesGiveTheUsageAndWriteNothing) {
