@@ -119,6 +119,7 @@ QWidget* frmRestore::BuildFileList() {
         none->setText(0, QStringLiteral("No file has a backup yet: ZAMDeck makes them when it "
                                         "saves a changed file."));
         none->setFlags(Qt::NoItemFlags);
+        none->setFirstColumnSpanned(true);  // the sentence is wider than the file column
     }
     return lstFiles;
 }
