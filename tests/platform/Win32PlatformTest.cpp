@@ -5,6 +5,8 @@
 // After windows.h, which they need.
 #include <knownfolders.h>
 #include <shlobj.h>
+#include <aclapi.h>
+#include <sddl.h>
 // windows.h names its own ReplaceFile after the code page; here it is the platform's.
 #undef ReplaceFile
 
@@ -176,6 +178,40 @@ TEST(Win32FileSystem, ListingLeavesOutHiddenAndSystemFiles) {
 // A file replaced or written anew keeps what the user or Windows set on it: a hidden file stays
 // hidden, its name keeps its case, and another name of it (its short name, a trailing dot)
 // is the same file.
+// The file's own access list in SDDL, or "" where the file system keeps none.
+std::wstring AccessList(const std::wstring& native) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (::GetNamedSecurityInfoW(native.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                nullptr, nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
+        return {};
+    LPWSTR text = nullptr;
+    std::wstring sddl;
+    if (::ConvertSecurityDescriptorToStringSecurityDescriptorW(
+            descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)) {
+        sddl = text;
+        ::LocalFree(text);
+    }
+    ::LocalFree(descriptor);
+    return sddl;
+}
+
+// Gives the file a protected access list of its own (everyone may read, nobody else anything).
+bool RestrictAccess(const std::wstring& native) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FA;;;WD)", SDDL_REVISION_1,
+                                                                &descriptor, nullptr))
+        return false;
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    ::GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted);
+    const DWORD set = ::SetNamedSecurityInfoW(const_cast<wchar_t*>(native.c_str()), SE_FILE_OBJECT,
+                                              DACL_SECURITY_INFORMATION |
+                                                  PROTECTED_DACL_SECURITY_INFORMATION,
+                                              nullptr, nullptr, dacl, nullptr);
+    ::LocalFree(descriptor);
+    return set == ERROR_SUCCESS;
+}
+
 TEST(Win32FileSystem, ReplacedFilesKeepTheirAttributesNameAndIdentity) {
     TempDir dir;
     const std::string season = Logical(dir.write("67Season.Ini", "old"));
@@ -184,6 +220,12 @@ TEST(Win32FileSystem, ReplacedFilesKeepTheirAttributesNameAndIdentity) {
     ASSERT_TRUE(ReplaceFile(Logical(dir.file("67SEASON.INI")), "new", ".zamtmp").ok());
     EXPECT_EQ(dir.read("67Season.Ini"), "new");
     EXPECT_NE(::GetFileAttributesW(native.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    // An access list the user gave the file stays with the name across a replacement.
+    if (RestrictAccess(native) && !AccessList(native).empty()) {
+        const std::wstring restricted = AccessList(native);
+        ASSERT_TRUE(ReplaceFile(season, "restricted", ".zamtmp").ok());
+        EXPECT_EQ(AccessList(native), restricted);
+    }
     ASSERT_TRUE(Fs().WriteNew(season, "newer").ok());
     EXPECT_EQ(dir.read("67Season.Ini"), "newer");
     EXPECT_NE(::GetFileAttributesW(native.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);

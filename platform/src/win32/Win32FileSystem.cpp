@@ -2,6 +2,10 @@
 #include <atomic>
 #include <string>
 
+#include <windows.h>
+// after windows.h, which it needs
+#include <aclapi.h>
+
 #include "ProtectedFolders.h"
 #include "Win32Io.h"
 #include "zam/platform/FileSystem.h"
@@ -249,17 +253,46 @@ std::wstring OnDisk(const std::wstring& native) {
     return (slash == std::wstring::npos ? std::wstring() : native.substr(0, slash + 1)) + name;
 }
 
+// Gives `to` the access list and owner of `from`, as ReplaceFile would: a file the user or an
+// installer restricted, or opened up to other accounts, stays so when it is rewritten. Best
+// effort: where the file system keeps no security, or the owner may not be assigned by this
+// user, the new file keeps what its folder gives it, as any file created there.
+void CarrySecurity(const std::wstring& from, const std::wstring& to) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    PACL dacl = nullptr;
+    PSID owner = nullptr;
+    if (::GetNamedSecurityInfoW(from.c_str(), SE_FILE_OBJECT,
+                                DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION, &owner,
+                                nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
+        return;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    ::GetSecurityDescriptorControl(descriptor, &control, &revision);
+    const SECURITY_INFORMATION inheritance = (control & SE_DACL_PROTECTED) != 0
+                                                 ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                 : UNPROTECTED_DACL_SECURITY_INFORMATION;
+    auto* name = const_cast<wchar_t*>(to.c_str());
+    if (dacl != nullptr)
+        ::SetNamedSecurityInfoW(name, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | inheritance,
+                                nullptr, nullptr, dacl, nullptr);
+    if (owner != nullptr)
+        ::SetNamedSecurityInfoW(name, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, owner, nullptr,
+                                nullptr, nullptr);
+    ::LocalFree(descriptor);
+}
+
 // Puts `source` in the place of the existing file `target` in one rename, so that a complete
 // file, old or new, stands under the name at every moment, even when the program is killed.
-// ReplaceFile, which would also carry the old file's security and owner over, is not used for
-// that reason: it is several steps, and under wine a kill between them loses the file. The name
-// keeps the old file's hidden and system attributes (desktop.ini stays what it is); its security
-// comes from the folder, as for any file created there.
+// ReplaceFile is not used for that reason: it is several steps, and under wine a kill between
+// them loses the file. What it would carry over is given to `source` before the rename instead:
+// the old file's hidden and system attributes (desktop.ini stays what it is), its access list
+// and its owner.
 Status ReplaceExisting(const std::wstring& source, const std::wstring& target, DWORD targetAttributes) {
     const DWORD kept = targetAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     DWORD now = 0;
     if (kept != 0 && AttributesOf(source, now) && (now & kept) != kept)
         ::SetFileAttributesW(source.c_str(), (now & ~FILE_ATTRIBUTE_NORMAL) | kept);
+    CarrySecurity(target, source);
     return MoveReplacing(source, target);
 }
 
