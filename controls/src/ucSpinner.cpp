@@ -4,7 +4,10 @@
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <utility>
 
 #include "zam/controls/ArrowIcon.h"
 #include "zam/controls/BoundStore.h"
@@ -141,23 +144,17 @@ void ucSpinner::CommitText() {
 }
 
 bool ucSpinner::StepByKey(int key) {
-    void (ucSpinner::*step)() = nullptr;
-    switch (key) {
-        case Qt::Key_Up:
-            step = &ucSpinner::StepUpSmall;
-            break;
-        case Qt::Key_Down:
-            step = &ucSpinner::StepDownSmall;
-            break;
-        case Qt::Key_PageUp:
-            step = &ucSpinner::StepUpLarge;
-            break;
-        case Qt::Key_PageDown:
-            step = &ucSpinner::StepDownLarge;
-            break;
-        default:
-            return false;
-    }
+    using StepAction = void (ucSpinner::*)();
+    static constexpr std::pair<int, StepAction> kStepKeys[] = {
+        {Qt::Key_Up, &ucSpinner::StepUpSmall},
+        {Qt::Key_Down, &ucSpinner::StepDownSmall},
+        {Qt::Key_PageUp, &ucSpinner::StepUpLarge},
+        {Qt::Key_PageDown, &ucSpinner::StepDownLarge},
+    };
+    const auto* found = std::find_if(std::begin(kStepKeys), std::end(kStepKeys),
+                                     [key](const auto& entry) { return entry.first == key; });
+    if (found == std::end(kStepKeys)) return false;
+    const StepAction step = found->second;
     CommitText();  // a typed number first, as a click on a step button does
     (this->*step)();
     return true;

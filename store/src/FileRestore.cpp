@@ -16,8 +16,8 @@ struct BackupText {
 };
 
 constexpr std::array<BackupText, 3> kBackupTexts = {{
-    {BackupKind::kPrevious, ".prv", "as before the last session"},
-    {BackupKind::kOriginal, ".bak", "as before ZAMDeck first changed it"},
+    {BackupKind::kPrevious, kWriteBackBackups.previous, "as before the last session"},
+    {BackupKind::kOriginal, kWriteBackBackups.original, "as before ZAMDeck first changed it"},
     {BackupKind::kBeforeRestore, kBeforeRestoreSuffix, "as before the last restore"},
 }};
 
