@@ -73,12 +73,19 @@ void frmStatus::SetMessage(const std::string& text) {
     QStringList lines = QtDisplayText(text).split(QLatin1Char('\n'));
     for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideMiddle, room);
     lblMessage->setText(lines.join(QLatin1Char('\n')));
-    if (!isVisible()) show();
+    const bool appearing = !isVisible();
+    if (appearing) show();
+    // A start-up that reads hundreds of files sets a message for each: drawing every one of them
+    // cost more than reading the files, and no eye follows more than a few a second. The label
+    // always holds the latest text; the window is drawn again once enough time has passed since
+    // the last drawing, and the text set in between is drawn with the next one.
+    if (!appearing && sinceDrawn_.isValid() && sinceDrawn_.elapsed() < kRedrawIntervalMs) return;
     raise();
     repaint();
     // Start-up runs on the GUI thread without returning to the event loop; let the window system
     // draw the new text now, but keep the user's clicks and keys for later.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceDrawn_.start();
 }
 
 void frmStatus::paintEvent(QPaintEvent*) {
