@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <map>
+#include <tuple>
 
 namespace zam::controls {
 
@@ -42,8 +44,13 @@ QPixmap ArrowPixmap(bool pointsRight, bool doubled, const QColor& colour, int ra
 }  // namespace
 
 QIcon ArrowIcon(bool pointsRight, bool doubled, const QColor& colour) {
+    // The window holds four arrow buttons per spinner and draws the same few icons for all of
+    // them: each is drawn once and shared (a QIcon is a shared handle). The cache is never
+    // destroyed, so no pixmap outlives the application in a static destructor.
+    static auto* drawn = new std::map<std::tuple<bool, bool, QRgb>, QIcon>;
+    QIcon& icon = (*drawn)[{pointsRight, doubled, colour.rgba()}];
+    if (!icon.isNull()) return icon;
     // Drawn for the usual ratios, so that a high-DPI screen gets sharp arrows, not blown-up ones.
-    QIcon icon;
     for (int ratio = 1; ratio <= 3; ++ratio)
         icon.addPixmap(ArrowPixmap(pointsRight, doubled, colour, ratio));
     return icon;

@@ -170,9 +170,9 @@ void TrackLists::ReadTrackFolders() {
         const std::string_view trimmed = platform::TrimSpaces(name);
         if (trimmed.empty() || trimmed.front() == '.') continue;
         if (!fs.FileExists(tracks + name + "\\Track.ini")) continue;
-        // The track's own file is read first, so that its display name is the one shown.
-        const std::string frontEndFile = tracks + name + "\\TZAM.Ini";
-        if (fs.FileExists(frontEndFile)) gpl_.ReadIniFile(frontEndFile);
+        // The track's own file is read first, so that its display name is the one shown. A
+        // track without one needs no look of its own first: reading a missing file reads nothing.
+        gpl_.ReadIniFile(tracks + name + "\\TZAM.Ini");
         InactiveTracks.push_back({name, TrackDisplayName(0, name)});
     }
     const std::int32_t events = UsableSeasonEvents(gpl_, gpl_.Directory() + kSeasonFile);
