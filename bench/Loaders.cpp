@@ -12,6 +12,7 @@ const std::vector<LoaderKind>& AvailableLoaders() {
 #ifdef ZAM_BENCH_HAVE_INIH
         {"inih", "inih (ini_parse)", &MakeInihLoader, true},
 #endif
+        {"kept-bytes", "bytes read and kept only", &MakeKeptBytesLoader, false},
 #ifdef ZAM_BENCH_HAVE_QT
         {"qsettings", "QSettings (IniFormat)", &MakeQSettingsLoader, false},
 #endif

@@ -47,6 +47,8 @@ std::unique_ptr<Loader> MakeSizedStoreLoader(const LoaderHints& hints);
 // `zamini stats` over the files: the tool's own command, its load and then its statistics.
 std::unique_ptr<Loader> MakeStatsLoader(const LoaderHints& hints);
 std::unique_ptr<Loader> MakeInihLoader(const LoaderHints& hints);
+// Every file read and kept, nothing parsed: what keeping the bytes alone costs.
+std::unique_ptr<Loader> MakeKeptBytesLoader(const LoaderHints& hints);
 std::unique_ptr<Loader> MakeQSettingsLoader(const LoaderHints& hints);
 
 }  // namespace zam::bench

@@ -315,6 +315,16 @@ void PrintStoreGoals(const Results& results, const std::vector<int>& scales,
         PrintGoal("store time / inih time (1x)", ratio.cpu, "<=", kMaxStoreOverInih,
                   WallAside(ratio));
     }
+    if (const Measurement* kept = results.Find(1, "kept-bytes"); kept && inih1) {
+        // Where the goal above stands against the floor: reading and keeping the bytes alone.
+        const Ratio floor = TimeRatio(*kept, *inih1);
+        std::printf("   %-50s %7.2f   (the least any reader that keeps its bytes pays)  %s\n",
+                    "  floor: bytes read and kept / inih (1x)", floor.cpu,
+                    WallAside(floor).c_str());
+        const Ratio above = TimeRatio(*store1, *kept);
+        std::printf("   %-50s %7.2f   %s\n", "  store time / that floor (1x)", above.cpu,
+                    WallAside(above).c_str());
+    }
     if (const Measurement* qt = results.Find(1, "qsettings")) {
         const Ratio ratio = TimeRatio(*qt, *store1);
         PrintGoal("QSettings time / store time (1x)", ratio.cpu, ">=", kMinQSettingsOverStore,

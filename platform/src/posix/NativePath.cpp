@@ -110,8 +110,6 @@ fs::path NativePath(std::string_view logical) {
     return native;
 }
 
-std::string LogicalFromNative(const fs::path& native) {
-    return Cp1252FromUtf8(native.string());
-}
+std::string LogicalFromNative(const fs::path& native) { return Cp1252FromUtf8(native.string()); }
 
 }  // namespace zam::platform
