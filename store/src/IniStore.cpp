@@ -27,6 +27,11 @@ void IniStore::Impl::Reset(std::int32_t size) {
     seeds.shrink_to_fit();
     indexSize = size < 1 ? 1 : size;
     table.Reset(indexSize);
+    // A recorded index size is four times the keys of the last run (RecordIndexSize): room for
+    // that many keys is taken at once, so that a load like the last never copies its keys on the
+    // way. Pages of it that no key reaches are never touched.
+    registered.reserve(static_cast<std::size_t>(indexSize / 4));
+    seeds.reserve(static_cast<std::size_t>(indexSize / 4));
     laidOut = true;
 }
 
