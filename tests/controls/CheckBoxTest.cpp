@@ -87,7 +87,7 @@ TEST_F(CheckBoxTest, StoredTextsReadAsRoundedNumbers) {
     EXPECT_EQ(Flag(), "7");
 }
 
-TEST_F(CheckBoxTest, FullPathWritesTheBareFileKey) {
+TEST_F(CheckBoxTest, FullPathWritesTheBareFileKeyAndAnUnfilledBindingNothing) {
     store->ReadIniFile("ZAM.Ini");  // nothing there: the key is still the bare name
     auto* c = new ucCheckBox;
     c->SetUseFullPath(true);
@@ -96,19 +96,18 @@ TEST_F(CheckBoxTest, FullPathWritesTheBareFileKey) {
     Click(c);
     EXPECT_EQ(store->FullPathIniValue("ZAM.Ini", "Backgrounds", "randomBack"), "1");
     EXPECT_EQ(store->FullPathIniValue(Sim() + "ZAM.Ini", "Backgrounds", "randomBack"), "");
-}
 
-TEST_F(CheckBoxTest, AnUnfilledBindingStaysUncheckedAndWritesNothing) {
-    ucCheckBox* c = Make(1, "?");
-    c->Refresh();
-    EXPECT_TRUE(c->Box()->isChecked());  // shows the default
+    // An unfilled binding writes nothing.
+    ucCheckBox* unfilled = Make(1, "?");
+    unfilled->Refresh();
+    EXPECT_TRUE(unfilled->Box()->isChecked());  // shows the default
     const auto files = store->FileCount();
-    Click(c);
+    Click(unfilled);
     EXPECT_EQ(store->FileCount(), files);
     EXPECT_EQ(changes->count(), 2);
 }
 
-TEST_F(CheckBoxTest, RebindingToAnotherSectionReadsTheNewEntry) {
+TEST_F(CheckBoxTest, RebindingToAnotherSectionReadsTheNewEntryAndAlignmentMovesTheBox) {
     LoadIni("Core.Ini", "[Test]\nflag=1\n[Else]\nflag=0\n");
     ucCheckBox* c = Make(0);
     EXPECT_EQ(c->Value(), 1);
@@ -116,10 +115,7 @@ TEST_F(CheckBoxTest, RebindingToAnotherSectionReadsTheNewEntry) {
     EXPECT_EQ(c->Value(), 0);
     c->SetIniFile("Core.Ini");  // the same file again keeps the position
     EXPECT_EQ(c->Value(), 0);
-}
-
-TEST_F(CheckBoxTest, AlignmentPutsTheBoxRightOfTheCaption) {
-    ucCheckBox* c = Make(0);
+    // Alignment puts the box right of the caption.
     c->SetAlignment(1);
     EXPECT_EQ(c->Box()->layoutDirection(), Qt::RightToLeft);
     c->SetAlignment(0);

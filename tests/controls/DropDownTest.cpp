@@ -73,7 +73,7 @@ TEST_F(DropDownTest, TheLaterOfTwoEqualValuesWins) {
     EXPECT_EQ(d->ListIndex(), 2);
 }
 
-TEST_F(DropDownTest, AnItemWithoutValueStoresItsText) {
+TEST_F(DropDownTest, AnItemWithoutValueStoresItsTextAndAFullPathTheBareFileKey) {
     auto* d = new ucDropDown;
     d->Bind("Core.Ini", "Engines", "Brabham");
     d->AddItem("Repco V8");
@@ -82,6 +82,19 @@ TEST_F(DropDownTest, AnItemWithoutValueStoresItsText) {
     d->SelectIndex(2);
     EXPECT_EQ(ControlsTest::Stored("Core.Ini", "Engines", "Brabham"), "Ford DFV V8");
     EXPECT_EQ(d->Value(), "Ford DFV V8");
+
+    // A full path reads and writes the bare file key.
+    auto* full = new ucDropDown;
+    full->SetUseFullPath(true);
+    full->Bind("ZAM.Ini", "Client", "ConnectVia");
+    full->AddItem("TCP/IP", "IP");
+    full->AddItem("IPX", "IPX");
+    Show(full);
+    store->SetFullPathIniValue("ZAM.Ini", "Client", "ConnectVia", "IPX");
+    full->Refresh();
+    EXPECT_EQ(full->ItemText(), "IPX");
+    full->SelectIndex(1);
+    EXPECT_EQ(store->FullPathIniValue("ZAM.Ini", "Client", "ConnectVia"), "IP");
 }
 
 TEST_F(DropDownTest, TheCaptionsAccessKeyLeadsToTheListWhereAUserPickIsWritten) {
@@ -124,20 +137,6 @@ TEST_F(DropDownTest, ItemTextCanChangeWhileItsValueStaysAndSetListIndexFallsBack
     EXPECT_EQ(d->Value(), "");
     d->SelectIndex(1);
     EXPECT_EQ(d->ListIndex(), 0);
-}
-
-TEST_F(DropDownTest, FullPathReadsAndWritesTheBareFileKey) {
-    auto* d = new ucDropDown;
-    d->SetUseFullPath(true);
-    d->Bind("ZAM.Ini", "Client", "ConnectVia");
-    d->AddItem("TCP/IP", "IP");
-    d->AddItem("IPX", "IPX");
-    Show(d);
-    store->SetFullPathIniValue("ZAM.Ini", "Client", "ConnectVia", "IPX");
-    d->Refresh();
-    EXPECT_EQ(d->ItemText(), "IPX");
-    d->SelectIndex(1);
-    EXPECT_EQ(store->FullPathIniValue("ZAM.Ini", "Client", "ConnectVia"), "IP");
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST(SettingsCatalogue, HoldsEveryBoundControlOfBothWindowsOnce) {
     EXPECT_EQ(editor, 4);
 }
 
-TEST(SettingsCatalogue, ControlArraysHaveTheirElementNumbers) {
+TEST(SettingsCatalogue, ControlArraysHaveTheirElementNumbersAndRowsKeepTheirSettings) {
     EXPECT_EQ(ElementsOf("chkTextures"),
               (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 17, 19, 21,
                                 22, 23, 24, 25, 26, 27, 28, 29}));
@@ -40,9 +40,7 @@ TEST(SettingsCatalogue, ControlArraysHaveTheirElementNumbers) {
     EXPECT_STREQ(FindRow("chkTextures", 21)->frame, "frmMirrorTextures");
     EXPECT_STREQ(FindRow("cbxEngine", 7)->entry, "F2");
     EXPECT_EQ(FindRow("chkTextures", 15), nullptr);
-}
-
-TEST(SettingsCatalogue, RowsKeepTheirSettings) {
+    // Rows keep their settings.
     const CatalogueRow* lod = FindRow("spnLODBias");
     ASSERT_NE(lod, nullptr);
     EXPECT_EQ(lod->kind, ControlKind::Spinner);

@@ -81,7 +81,7 @@ TEST_F(SpinnerTest, RangeMessageOfANegativeMinimumHasNoBlankBeforeTheSign) {
     EXPECT_EQ(Value(), "-100");
 }
 
-TEST_F(SpinnerTest, LargeStepStopsAtTheMaximumAndThenChangesNothing) {
+TEST_F(SpinnerTest, LargeStepStopsAtTheMaximumAndSmallStepsDownAtTheMinimumThenNothingChanges) {
     LoadIni("Core.Ini", "[Test]\nvalue=4.95\n");
     ucSpinner* s = Make(0, 5, 0.01);
     QTest::mouseClick(s->UpLargeButton(), Qt::LeftButton);
@@ -92,14 +92,13 @@ TEST_F(SpinnerTest, LargeStepStopsAtTheMaximumAndThenChangesNothing) {
     QTest::mouseClick(s->DownSmallButton(), Qt::LeftButton);
     EXPECT_EQ(Value(), "4.99");
     EXPECT_TRUE(ui.messages.empty());
-}
 
-TEST_F(SpinnerTest, SmallStepsDownStopAtTheMinimum) {
+    // Small steps down stop at the minimum.
     LoadIni("Core.Ini", "[Test]\nvalue=1003\n");
-    ucSpinner* s = Make(1000, 1000000, 1000);
-    QTest::mouseClick(s->DownSmallButton(), Qt::LeftButton);
+    ucSpinner* t = Make(1000, 1000000, 1000);
+    QTest::mouseClick(t->DownSmallButton(), Qt::LeftButton);
     EXPECT_EQ(Value(), "1000");
-    QTest::mouseClick(s->DownLargeButton(), Qt::LeftButton);
+    QTest::mouseClick(t->DownLargeButton(), Qt::LeftButton);
     EXPECT_EQ(Value(), "1000");
     EXPECT_EQ(changes->count(), 1);
 }
@@ -111,15 +110,12 @@ TEST_F(SpinnerTest, AMissingEntryShowsTheDefaultAndTheFirstStepStartsThere) {
     EXPECT_EQ(Value(), "101");
 }
 
-TEST_F(SpinnerTest, AnEntryCreatedLaterIsSeenWithoutRebinding) {
+TEST_F(SpinnerTest,
+       AnEntryCreatedLaterIsSeenWithoutRebindingAndAfterARefreshTypingTheOldValueWritesIt) {
     ucSpinner* s = Make(0, 10000, 1, 7);
     EXPECT_EQ(s->Value(), 7);
     store->SetIniValue("Core.Ini", "Test", "value", "5200");
     EXPECT_EQ(s->Value(), 5200);
-}
-
-TEST_F(SpinnerTest, AfterARefreshTypingTheOldValueWritesIt) {
-    ucSpinner* s = Make(0, 10000);
     Enter(s, "1000");
     EXPECT_EQ(Value(), "1000");
     store->SetIniValue("Core.Ini", "Test", "value", "5200");
@@ -154,7 +150,7 @@ TEST_F(SpinnerTest, AButtonClickOrAStepKeyCommitsTheTypedNumberBeforeStepping) {
     EXPECT_EQ(s->TextBox()->text(), "10");
 }
 
-TEST_F(SpinnerTest, AnUnfilledBindingShowsTheDefaultAndWritesNothing) {
+TEST_F(SpinnerTest, AnUnfilledBindingShowsTheDefaultAndWritesNothingNorDoesOneWithoutAStore) {
     auto* s = new ucSpinner;
     s->SetDefault(15);
     s->Bind("?", "Race", "overrideRaceLength");
@@ -169,14 +165,13 @@ TEST_F(SpinnerTest, AnUnfilledBindingShowsTheDefaultAndWritesNothing) {
     s->Bind("Core.Ini", "?", "value");
     Enter(s, "30");
     EXPECT_EQ(store->FileCount(), files);
-}
 
-TEST_F(SpinnerTest, WithoutAStoreReadsAreZeroAndNothingIsWritten) {
-    ucSpinner* s = Make(0, 10, 1, 5);
+    // Without a store reads are zero and nothing is written.
+    ucSpinner* t = Make(0, 10, 1, 5);
     SetBoundStore(nullptr);
-    EXPECT_EQ(s->Value(), 0);
-    Enter(s, "4");
-    EXPECT_EQ(s->TextBox()->text(), "4");
+    EXPECT_EQ(t->Value(), 0);
+    Enter(t, "4");
+    EXPECT_EQ(t->TextBox()->text(), "4");
     SetBoundStore(store.get());
     EXPECT_EQ(Value(), "");
 }
