@@ -30,7 +30,7 @@ TEST(ElapsedText, IsHoursMinutesSecondsWithHoursPastADayClampedToWhatTheFileCanC
     EXPECT_EQ(FormatElapsed(INT64_MAX), "999999:59:59");
 }
 
-TEST(TimeText, AcceptsWhatTheLoaderWritesAndTheCounterFormsAndReadsBackEveryTimeItWrites) {
+TEST(TimeText, AcceptsTheLoadersAndTheCounterFormsReadsBackItsOwnAndRejectsTheRest) {
     struct Case {
         const char* text;
         std::int64_t seconds;
@@ -53,9 +53,7 @@ TEST(TimeText, AcceptsWhatTheLoaderWritesAndTheCounterFormsAndReadsBackEveryTime
          {std::int64_t{0}, std::int64_t{59}, std::int64_t{3600}, std::int64_t{86399},
           std::int64_t{86400}, std::int64_t{97389}, std::int64_t{123456789}, kMaxElapsedSeconds})
         EXPECT_EQ(ParseTimeText(FormatElapsed(s)), s) << s;
-}
-
-TEST(TimeText, RejectsEverythingElse) {
+    // Everything else is rejected.
     for (const char* text : {"",
                              " ",
                              "Run",
@@ -95,7 +93,7 @@ TEST(CommandFileLines, AcceptEveryLineEndAndKeepBytes) {
     EXPECT_THAT(SplitCommandFileLines("Caf\xe9\t \r\n"), ElementsAre("Caf\xe9\t "));
 }
 
-TEST(LoaderCommandForm, NeedsTwoLinesAndKeepsTheCommandLineExactly) {
+TEST(LoaderCommandForm, NeedsTwoLinesAndKeepsTheCommandLineAndTheElapsedRecordIsOneLine) {
     auto command =
         ParseLoaderCommand("Run\r\nC:\\GPL\\GPL.EXE  -ko\"0:SERVER:password:p\"\r\nx\r\n");
     ASSERT_TRUE(command.has_value());
@@ -110,9 +108,7 @@ TEST(LoaderCommandForm, NeedsTwoLinesAndKeepsTheCommandLineExactly) {
 
     EXPECT_EQ(FormatLoaderCommand({"Run", "C:\\GPL\\GPL.EXE "}), "Run\r\nC:\\GPL\\GPL.EXE \r\n");
     EXPECT_EQ(FormatLoaderCommand({"Run", ""}), "Run\r\n\r\n");
-}
-
-TEST(ElapsedRecordForm, IsOneLineReadBackFromLineOne) {
+    // The elapsed time is one line, read back from line one.
     EXPECT_EQ(FormatElapsedRecord(125), "00:02:05\r\n");
     EXPECT_EQ(ParseElapsedRecord("00:02:05\r\n"), 125);
     EXPECT_EQ(ParseElapsedRecord("27:03:09"), 97389);
@@ -122,7 +118,7 @@ TEST(ElapsedRecordForm, IsOneLineReadBackFromLineOne) {
     EXPECT_FALSE(ParseElapsedRecord("\r\n00:02:05\r\n").has_value());
 }
 
-TEST(RunFailureForm, ReadsBackItsFieldsAndIsNoTimeAndNoCommand) {
+TEST(RunFailureForm, ReadsBackItsFieldsIsNoTimeNorCommandAndIsToldWithProgramFolderAndReason) {
     const RunFailure failure{"Run", "C:\\Sierra\\GPL\\GPL.EXE ", "C:\\Sierra\\GPL",
                              "The system cannot find the file specified."};
     const std::string bytes = FormatRunFailure(failure);
@@ -152,9 +148,7 @@ TEST(RunFailureForm, ReadsBackItsFieldsAndIsNoTimeAndNoCommand) {
     EXPECT_FALSE(ParseRunFailure("00:02:05\r\n").has_value());
     EXPECT_FALSE(ParseRunFailure("Run\r\nFailed\r\n").has_value());
     EXPECT_FALSE(ParseRunFailure("failed\r\n").has_value());
-}
-
-TEST(RunFailureForm, IsToldAsWhatDidNotHappenThenProgramFolderAndReason) {
+    // It is told as what did not happen, then program, folder and reason.
     EXPECT_EQ(DescribeRunFailure({"Run", "C:\\GPL\\GPL.EXE ", "C:\\GPL", "File not found"}),
               "The program could not be run.\r\n\r\nProgram: C:\\GPL\\GPL.EXE \r\n"
               "Folder: C:\\GPL\r\nReason: File not found");
