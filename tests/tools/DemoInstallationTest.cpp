@@ -93,7 +93,7 @@ TEST_F(DemoInstallationTest, HoldsTheFilesOfAnInstallationInTheirUsualSpellingEn
     EXPECT_GT(files, 20);
 }
 
-TEST_F(DemoInstallationTest, ExecutableCarriesTheNativeEngineTablesWhereTheyAreLookedFor) {
+TEST_F(DemoInstallationTest, ExecutableCarriesTheEngineTablesWhereTheProgramsOwnSearchFindsThem) {
     const std::string exe = ReadNative(Make() / "GPL.EXE");
     ASSERT_GE(exe.size(), 1'500'000u);
     EXPECT_EQ(exe.substr(0, 2), "MZ");
@@ -116,21 +116,18 @@ TEST_F(DemoInstallationTest, ExecutableCarriesTheNativeEngineTablesWhereTheyAreL
     EXPECT_EQ(Slot(exe, first + 20), "2C8B5400");
     EXPECT_EQ(Slot(exe, first + 24), "348B5400");
     EXPECT_EQ(exe.substr(h - 36, 28), std::string("bra\0brm\0cov\0eag\0fer\0mur\0lot\0", 28));
-}
-
-// The front end's own search finds the markers: the executable passes the check of a chosen
-// simulator file, and the engine tables are where the engine swap looks.
-TEST_F(DemoInstallationTest, TheProgramsOwnSearchFindsTheMarkers) {
+    // The front end's own search finds the markers: the executable passes the check of a chosen
+    // simulator file, and the engine tables are where the engine swap looks.
     for (bool script : {false, true}) {
         DemoOptions options;
         if (script) options.simSeconds = 1;
         const fs::path dir = temp.path() / (script ? "script" : "plain");
         MakeDemoInstallation(dir, options);
-        const std::string exe = (dir / "GPL.EXE").string();
+        const std::string path = (dir / "GPL.EXE").string();
         zam::test::FakeUi ui;
-        EXPECT_EQ(zam::FindString(ui, exe, 1412000, "hit_hard"),
+        EXPECT_EQ(zam::FindString(ui, path, 1412000, "hit_hard"),
                   static_cast<std::int64_t>(zam::tools::kDemoKeyMarkerOffset));
-        EXPECT_EQ(zam::FindString(ui, exe, 1335000, "Repco"),
+        EXPECT_EQ(zam::FindString(ui, path, 1335000, "Repco"),
                   static_cast<std::int64_t>(zam::tools::kDemoEngineMarkerOffset));
         EXPECT_TRUE(ui.messages.empty());
     }
@@ -173,7 +170,8 @@ TEST_F(DemoInstallationTest, SimulatedExecutableIsAScriptThatLeavesAScreenshotAn
 #endif
 }
 
-TEST_F(DemoInstallationTest, SeasonListsTheElevenEventsWhoseFoldersExist) {
+TEST_F(DemoInstallationTest,
+       SeasonListsTheElevenEventsAndPlayersTheirFrontEndFilesAndSetupIndexes) {
     const fs::path dir = Make();
     const std::string season = ReadNative(dir / "Seasons" / "67Season.Ini");
     EXPECT_EQ(season.rfind("[Season]\r\n", 0), 0u);
@@ -200,10 +198,7 @@ TEST_F(DemoInstallationTest, SeasonListsTheElevenEventsWhoseFoldersExist) {
     EXPECT_EQ(folders, 13);
     const std::string record = ReadNative(dir / "Tracks" / "monza" / "record.ini");
     EXPECT_NE(IniLine(record, "Lap Record", "time").substr(0, 1), "<");
-}
-
-TEST_F(DemoInstallationTest, PlayersAreNamedByTheirFolderRuleAndHaveFrontEndFilesAndSetupIndexes) {
-    const fs::path dir = Make();
+    // Players are named by their folder rule and have the front end's files.
     const std::string player = ReadNative(dir / "Players" / "D_Arcy__Jean_Luc" / "Player.ini");
     EXPECT_EQ(IniLine(player, "Personal Information", "firstName"), "Jean-Luc");
     EXPECT_EQ(IniLine(player, "Personal Information", "lastName"), "D'Arcy");

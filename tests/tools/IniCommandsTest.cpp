@@ -155,7 +155,7 @@ TEST_F(IniCommandsTest, DeleteOfAMissingEntryLeavesTheFileAloneAndOfAnEntryRemov
     EXPECT_EQ(dir.read("Core.ini.bak"), kCore);
 }
 
-TEST_F(IniCommandsTest, NormalizeRewritesEachFile) {
+TEST_F(IniCommandsTest, NormalizeRewritesEachFileAndDumpListsEveryRecordInStoreOrder) {
     dir.write("67Season.ini", "[Event1]\nname = Monza\n\n\n");
     std::string season = dir.logical() + "67Season.ini";
     Result r = Zamini("normalize", {core, season});
@@ -163,25 +163,20 @@ TEST_F(IniCommandsTest, NormalizeRewritesEachFile) {
     EXPECT_EQ(dir.read("67Season.ini"), "[Event1]\r\nname=Monza\r\n\r\n");
     EXPECT_THAT(dir.read("Core.ini"), HasSubstr("[ Sound ]"));
     EXPECT_EQ(Zamini("normalize", {core, dir.logical() + "none.ini"}).code, kExitFailure);
-}
-
-TEST_F(IniCommandsTest, DumpListsEveryRecordInStoreOrder) {
     dir.write("d.ini", "; c\r\nx=1\r\n[S]\r\n\r\ny = a b ;note\r\nwords\r\n");
-    Result r = Zamini("dump", {dir.logical() + "d.ini"});
-    ASSERT_EQ(r.code, kExitOk);
-    EXPECT_EQ(r.out,
+    Result dump = Zamini("dump", {dir.logical() + "d.ini"});
+    ASSERT_EQ(dump.code, kExitOk);
+    EXPECT_EQ(dump.out,
               "\t; *** 1 ***\t\t c\n\tx\t1\t\nS\t; *** 2 ***\t\t\nS\ty\ta b\tnote\nS\t\t\t\n");
 }
 
 // "A;B;C" sums to 952; -952 as a single is 0xC46E0000, which seeds the generator with 0x6E00C4,
 // whose first number is 0x61AC77 / 2^24: slot 2 of 7, slot 3815 of 10000 (worked by hand).
-TEST_F(IniCommandsTest, HashGivesTheHomeSlot) {
+TEST_F(IniCommandsTest, HashGivesTheHomeSlotAndStatsCountEverything) {
     EXPECT_EQ(Zamini("hash", {"A;B;C", "7"}).out, "2\n");
     EXPECT_EQ(Zamini("hash", {"A;B;C"}).out, "3815\n");
     EXPECT_EQ(Zamini("hash", {"a;b;c"}).out, "3815\n");
-}
-
-TEST_F(IniCommandsTest, StatsCountsEverything) {
+    // Stats count files, sections, entries and slots.
     dir.write("b.ini", "[X]\r\na=1\r\n[Y]\r\nb=2\r\n");
     Result r = Zamini("stats", {core, dir.logical() + "b.ini"});
     ASSERT_EQ(r.code, kExitOk) << r.err;
