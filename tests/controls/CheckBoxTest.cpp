@@ -23,7 +23,7 @@ protected:
     std::unique_ptr<QSignalSpy> changes;
 };
 
-TEST_F(CheckBoxTest, RefreshOverAMissingEntryWritesTheDefaultOnlyWhenTheBoxChanges) {
+TEST_F(CheckBoxTest, RefreshOverAMissingEntryWritesTheDefaultOnlyOnChangeAndEveryClickWrites) {
     ucCheckBox* on = Make(1);
     on->Refresh();
     EXPECT_TRUE(on->Box()->isChecked());
@@ -42,9 +42,7 @@ TEST_F(CheckBoxTest, RefreshOverAMissingEntryWritesTheDefaultOnlyWhenTheBoxChang
     EXPECT_FALSE(off->Box()->isChecked());
     EXPECT_EQ(offChanges.count(), 0);
     EXPECT_EQ(Stored("Core.Ini", "Other", "flag"), "");
-}
-
-TEST_F(CheckBoxTest, EveryClickWritesTheNewState) {
+    // Every click writes the new state.
     LoadIni("Core.Ini", "[Test]\nflag=0\n");
     ucCheckBox* c = Make(0);
     c->Refresh();

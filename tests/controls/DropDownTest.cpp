@@ -47,7 +47,7 @@ TEST_F(DropDownTest, FileNameValuesMatchInAnyCaseAndKeepTheStoredSpelling) {
     EXPECT_EQ(Stored(), "rast3dfx.dll");
 }
 
-TEST_F(DropDownTest, AnExactMatchIsSelectedWithoutWriting) {
+TEST_F(DropDownTest, AnExactMatchIsSelectedWithoutWritingAndTheLaterOfTwoEqualValuesWins) {
     LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=rastOGL.dll\n");
     ucDropDown* d = Make();
     d->Refresh();
@@ -57,20 +57,17 @@ TEST_F(DropDownTest, AnExactMatchIsSelectedWithoutWriting) {
     EXPECT_EQ(changes->count(), 1);  // a changed selection always tells the window
     d->Refresh();                    // the same item again: nothing at all
     EXPECT_EQ(changes->count(), 1);
-}
-
-TEST_F(DropDownTest, TheLaterOfTwoEqualValuesWins) {
     LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=x\n");
-    ucDropDown* d = Make();
-    d->AddItem("Another X", "x");
-    d->AddItem("Last X", "x");
-    d->Refresh();
-    EXPECT_EQ(d->ItemText(), "Last X");
-    d->SetValue("rast3dfx.dll");
-    EXPECT_EQ(d->ListIndex(), 2);
+    ucDropDown* equal = Make();
+    equal->AddItem("Another X", "x");
+    equal->AddItem("Last X", "x");
+    equal->Refresh();
+    EXPECT_EQ(equal->ItemText(), "Last X");
+    equal->SetValue("rast3dfx.dll");
+    EXPECT_EQ(equal->ListIndex(), 2);
     EXPECT_EQ(Stored(), "rast3dfx.dll");
-    d->SetValue("nothing like it");
-    EXPECT_EQ(d->ListIndex(), 2);
+    equal->SetValue("nothing like it");
+    EXPECT_EQ(equal->ListIndex(), 2);
 }
 
 TEST_F(DropDownTest, AnItemWithoutValueStoresItsTextAndAFullPathTheBareFileKey) {

@@ -58,7 +58,7 @@ TEST_F(FilePathTest, RefreshRewritesTheSameTextAndTellsTheWindowButACancelledBro
     EXPECT_TRUE(seen.empty());
 }
 
-TEST_F(FilePathTest, BrowseTakesTheFolderAndFileChosen) {
+TEST_F(FilePathTest, BrowseTakesTheFolderAndFileChosenAndStaysUsableWhenDisabled) {
     ucFilePath* p = Make();
     ui.fileChoices.push_back(FileChoice{"D:\\Utils\\", "Setup.exe"});
     p->Browse();
@@ -68,13 +68,11 @@ TEST_F(FilePathTest, BrowseTakesTheFolderAndFileChosen) {
     ui.fileChoices.push_back(std::nullopt);
     p->Browse();
     EXPECT_EQ(ui.fileRequests.back().folder, "D:\\Utils\\");
-}
-
-TEST_F(FilePathTest, DisablingKeepsBrowseUsable) {
-    ucFilePath* p = Make();
-    p->SetEnabled(false);
-    EXPECT_FALSE(p->TextBox()->isEnabled());
-    EXPECT_TRUE(p->BrowseButton()->isEnabled());
+    // Disabling keeps browse usable.
+    ucFilePath* disabled = Make();
+    disabled->SetEnabled(false);
+    EXPECT_FALSE(disabled->TextBox()->isEnabled());
+    EXPECT_TRUE(disabled->BrowseButton()->isEnabled());
 }
 
 TEST_F(FilePathTest, FilenameListListsMatchingFilesBelowTheRecordedSimulatorFolder) {

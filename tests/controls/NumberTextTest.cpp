@@ -7,7 +7,7 @@
 namespace zam::controls {
 namespace {
 
-TEST(NumberText, CompactFormDropsTheZeroBeforeThePointAndPlainFormKeepsIt) {
+TEST(NumberText, CompactFormDropsTheLeadingZeroPlainKeepsItAndFifteenDigitsHideErrors) {
     EXPECT_EQ(CompactNumber(0.5), ".5");
     EXPECT_EQ(CompactNumber(-0.25), "-.25");
     EXPECT_EQ(CompactNumber(0.1 + 0.001), ".101");
@@ -20,9 +20,7 @@ TEST(NumberText, CompactFormDropsTheZeroBeforeThePointAndPlainFormKeepsIt) {
     EXPECT_EQ(PlainNumber(0.5), "0.5");
     EXPECT_EQ(PlainNumber(-0.25), "-0.25");
     EXPECT_EQ(PlainNumber(12), "12");
-}
-
-TEST(NumberText, FifteenDigitsHideTheErrorOfRepeatedSteps) {
+    // Fifteen digits hide the error of repeated steps.
     EXPECT_EQ(CompactNumber(0.1 + 0.2), ".3");
     double v = 4.9;
     for (int i = 0; i < 5; ++i) v += 0.01;

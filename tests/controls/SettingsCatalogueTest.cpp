@@ -30,7 +30,7 @@ TEST(SettingsCatalogue, HoldsEveryBoundControlOfBothWindowsOnce) {
     EXPECT_EQ(editor, 4);
 }
 
-TEST(SettingsCatalogue, ControlArraysHaveTheirElementNumbersAndRowsKeepTheirSettings) {
+TEST(SettingsCatalogue, ControlArraysHaveTheirElementsRowsTheirSettingsAndFixedListsTheirItems) {
     EXPECT_EQ(ElementsOf("chkTextures"),
               (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 17, 19, 21,
                                 22, 23, 24, 25, 26, 27, 28, 29}));
@@ -58,9 +58,7 @@ TEST(SettingsCatalogue, ControlArraysHaveTheirElementNumbersAndRowsKeepTheirSett
     EXPECT_STREQ(FindRow("spnYear")->file, "Seasons\\67Season.Ini");
     EXPECT_STREQ(FindRow("spnSmileyMirrorWidthScale")->entry, "Mirror Height Scale");
     EXPECT_STREQ(FindRow("pthProgram")->path, "C:\\");
-}
-
-TEST(SettingsCatalogue, FixedListsBelongToDropDownsAndStartWithTheirFallback) {
+    // Fixed lists belong to drop-downs and start with their fallback.
     for (const FixedList& list : FixedLists()) {
         const CatalogueRow* row = FindRow(list.control);
         ASSERT_NE(row, nullptr) << list.control;

@@ -49,7 +49,7 @@ TEST_F(SpinnerTest, TypingWritesOnlyWhenTheBoxIsLeftAHalfCompactAndEscapeShowsIt
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(SpinnerTest, ALetterReadsAsZeroAndZeroMustBeInRange) {
+TEST_F(SpinnerTest, ALetterReadsAsZeroZeroMustBeInRangeAndANegativeMinimumHasNoBlank) {
     LoadIni("Core.Ini", "[Test]\nvalue=3\n");
     ucSpinner* s = Make(0, 10);
     Enter(s, "x");
@@ -67,17 +67,15 @@ TEST_F(SpinnerTest, ALetterReadsAsZeroAndZeroMustBeInRange) {
     EXPECT_EQ(s->TextBox()->text(), "3");
     EXPECT_TRUE(s->TextBox()->hasFocus());
     EXPECT_EQ(changes->count(), 1);  // only the accepted 0 before
-}
-
-TEST_F(SpinnerTest, RangeMessageOfANegativeMinimumHasNoBlankBeforeTheSign) {
+    // The range message of a negative minimum has no blank before the sign.
     LoadIni("Core.Ini", "[Test]\nvalue=50\n");
-    ucSpinner* s = Make(-100, 500);
-    s->SetCaption("LOD Bias");
-    Enter(s, "600");
-    ASSERT_EQ(ui.MessageTexts().size(), 1u);
-    EXPECT_EQ(ui.MessageTexts()[0], "LOD Bias must be between-100 and 500");
+    ucSpinner* lod = Make(-100, 500);
+    lod->SetCaption("LOD Bias");
+    Enter(lod, "600");
+    ASSERT_EQ(ui.MessageTexts().size(), 2u);
+    EXPECT_EQ(ui.MessageTexts()[1], "LOD Bias must be between-100 and 500");
     EXPECT_EQ(Value(), "50");
-    Enter(s, "-100");
+    Enter(lod, "-100");
     EXPECT_EQ(Value(), "-100");
 }
 
