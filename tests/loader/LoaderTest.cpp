@@ -62,48 +62,45 @@ TEST_F(LoaderTest, ProgramThatCannotBeWaitedForOrHasNoIdGivesZeroTimeAndTheFront
     EXPECT_EQ(noId.CommandFileBytes(), "00:00:00\r\n");
 }
 
-// Every case in which the front end must come straight back and ZAM.int must stay as it was.
-struct UntouchedCase {
-    const char* name;
-    std::string fileBytes;  // empty: no ZAM.int at all
-};
+// Runs the loader over a ZAM.int of `bytes` (none at all when empty) and expects the front end
+// straight back, ZAM.int as it was and nothing asked of the system.
+void ExpectOnlyTheFrontEndBack(const std::string& bytes) {
+    FakeLoaderPlatform fake;
+    if (!bytes.empty()) fake.files[fake.CommandFilePath()] = bytes;
 
-class LoaderLeavesCommandFile : public LoaderTest,
-                                public ::testing::WithParamInterface<UntouchedCase> {};
+    EXPECT_EQ(loader::Loader(fake).Run(), 0);
 
-TEST_P(LoaderLeavesCommandFile, AndRestartsTheFrontEndOnly) {
-    const UntouchedCase& c = GetParam();
-    if (!c.fileBytes.empty()) fake.files[fake.CommandFilePath()] = c.fileBytes;
-
-    EXPECT_EQ(RunLoader(), 0);
-
-    EXPECT_EQ(fake.CommandFileBytes(), c.fileBytes);
+    EXPECT_EQ(fake.CommandFileBytes(), bytes);
     EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "cd C:\\ZAM\\", kFrontEnd));
     EXPECT_THAT(fake.messages, IsEmpty());
     EXPECT_THAT(fake.powerActions, IsEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, LoaderLeavesCommandFile,
-    ::testing::Values(
-        UntouchedCase{"MissingFile", ""},
-        UntouchedCase{"LowerCaseRun", "run\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n"},
-        UntouchedCase{"UnknownWord", "Launch\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n"},
-        UntouchedCase{"WordWithTrailingBlank", "Run \r\nC:\\GPL\\GPL.EXE\r\n"},
-        UntouchedCase{"MissingSecondLine", "Run\r\n"},
-        UntouchedCase{"OnlyAWordWithoutLineEnd", "Run"},
-        UntouchedCase{"EmptyRunCommandLine", "Run\r\n\r\n"},
-        UntouchedCase{"BlankRunCommandLine", "Run\r\n   \r\n"},
-        UntouchedCase{"EmptyExitCommandLine", "Exit\r\n\r\n"},
-        UntouchedCase{"ElapsedTimeLeftOver", "00:02:05\r\n"},
-        UntouchedCase{"Garbage", std::string("\x01\xff\0\x80zz", 6)},
-        // A command word must stand alone on its line: bytes glued to it make it
-        // no command, and never a shut-down.
-        UntouchedCase{"ShutdownWithGarbage", std::string("Shutdown\0\xff\r\nX\r\n", 14)},
-        UntouchedCase{"RestartWithGarbage", std::string("Restart\0\xff\r\nX\r\n", 13)},
-        UntouchedCase{"ExitWithGarbage", std::string("Exit\0\xff\r\nX\r\n", 10)},
-        UntouchedCase{"RunWithGarbage", std::string("Run\0\xff\r\nX\r\n", 9)}),
-    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
+// Every case in which the front end must come straight back and ZAM.int must stay as it was.
+TEST(LoaderLeavesCommandFile, AndRestartsTheFrontEndOnly) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"MissingFile", ""},
+        {"LowerCaseRun", "run\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n"},
+        {"UnknownWord", "Launch\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n"},
+        {"WordWithTrailingBlank", "Run \r\nC:\\GPL\\GPL.EXE\r\n"},
+        {"MissingSecondLine", "Run\r\n"},
+        {"OnlyAWordWithoutLineEnd", "Run"},
+        {"EmptyRunCommandLine", "Run\r\n\r\n"},
+        {"BlankRunCommandLine", "Run\r\n   \r\n"},
+        {"EmptyExitCommandLine", "Exit\r\n\r\n"},
+        {"ElapsedTimeLeftOver", "00:02:05\r\n"},
+        {"Garbage", std::string("\x01\xff\0\x80zz", 6)},
+        // A command word must stand alone on its line: bytes glued to it make it no command,
+        // and never a shut-down.
+        {"ShutdownWithGarbage", std::string("Shutdown\0\xff\r\nX\r\n", 14)},
+        {"RestartWithGarbage", std::string("Restart\0\xff\r\nX\r\n", 13)},
+        {"ExitWithGarbage", std::string("Exit\0\xff\r\nX\r\n", 10)},
+        {"RunWithGarbage", std::string("Run\0\xff\r\nX\r\n", 9)}};
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        ExpectOnlyTheFrontEndBack(bytes);
+    }
+}
 
 TEST_F(LoaderTest, ProgramThatCannotBeStartedIsToldToTheFrontEndAndAddsNoTimeAndAThrownFailure) {
     fake.SetCommand("Run", "C:\\Gone\\GPL.EXE ");
@@ -352,16 +349,7 @@ TEST(HostileCommandFile, BinaryGarbageOnlyBringsTheFrontEndBack) {
     for (std::size_t size : {1u, 2u, 5u, 64u, 500u, 4096u, 1u << 20}) {
         for (int round = 0; round < 20; ++round) {
             SCOPED_TRACE(std::to_string(size) + " bytes, round " + std::to_string(round));
-            FakeLoaderPlatform fake;
-            const std::string bytes = Garbage(random, size);
-            fake.files[fake.CommandFilePath()] = bytes;
-
-            EXPECT_EQ(loader::Loader(fake).Run(), 0);
-
-            EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "cd C:\\ZAM\\", kFrontEnd));
-            EXPECT_EQ(fake.CommandFileBytes(), bytes);
-            EXPECT_TRUE(fake.powerActions.empty());
-            EXPECT_TRUE(fake.messages.empty());
+            ExpectOnlyTheFrontEndBack(Garbage(random, size));
             if (::testing::Test::HasFailure()) return;
         }
     }
