@@ -148,14 +148,11 @@ TEST_F(LoaderTest, QuickFailingEndIsToldAndALongRunCountsWhateverItsStatus) {
         EXPECT_EQ(run.Failure().has_value(), c.told) << c.seconds << " " << c.code;
         EXPECT_EQ(platform::ParseElapsedRecord(run.CommandFileBytes()).has_value(), !c.told);
         EXPECT_EQ(run.log.back(), kFrontEnd);
+        if (c.seconds == 2 && c.told) {
+            EXPECT_EQ(run.Failure()->reason, "It ended after 2 seconds with exit status 1.");
+            EXPECT_EQ(run.Failure()->folder, "C:\\Sierra\\GPL");
+        }
     }
-    FakeLoaderPlatform run;
-    run.SetCommand("Run", kGpl);
-    run.runSeconds = 2;
-    run.programExit.code = 1;
-    loader::Loader(run).Run();
-    EXPECT_EQ(run.Failure()->reason, "It ended after 2 seconds with exit status 1.");
-    EXPECT_EQ(run.Failure()->folder, "C:\\Sierra\\GPL");
 }
 
 // What the loader cannot leave in ZAM.int (a full disk, a locked file) it says itself before the
@@ -284,16 +281,6 @@ TEST_F(LoaderTest, TheInterpreterIsChosenByTheProgramAloneAndNeverGivenALineItWo
     EXPECT_EQ(withoutInterpreter.log[1], "start /home/racer/gpl/AITW.bat");
 }
 
-TEST_F(LoaderTest, MissingOwnExecutableShowsTheMessageAndDoesNothingElse) {
-    fake.files.erase("C:\\ZAM\\Rollout.exe");
-    fake.SetCommand("Run", kGpl);
-
-    EXPECT_EQ(RunLoader(), 1);
-
-    EXPECT_THAT(fake.messages, ElementsAre("Can't Find ZAM+ Directory"));
-    EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "message"));
-}
-
 // A Linux path changes to its folder; Linux executables have no extension; a front end in a
 // folder with blanks is quoted.
 TEST_F(LoaderTest, LinuxPathsChangeToTheirFolderAndTheFrontEndIsFoundWithoutExtensionOrQuoted) {
@@ -314,7 +301,7 @@ TEST_F(LoaderTest, LinuxPathsChangeToTheirFolderAndTheFrontEndIsFoundWithoutExte
     EXPECT_EQ(blanks.log.back(), "start \"C:\\Program Files\\ZAM\\ZAMDeck.Exe\"");
 }
 
-TEST_F(LoaderTest, AMissingFrontEndIsReportedWithWhereItWasLookedForAndOneThatCannotStart) {
+TEST_F(LoaderTest, AMissingOrUnstartableFrontEndOrOwnExecutableIsReported) {
     fake.files.erase("C:\\ZAM\\ZAMDeck.Exe");
     fake.SetCommand("Run", kGpl);
 
@@ -331,6 +318,14 @@ TEST_F(LoaderTest, AMissingFrontEndIsReportedWithWhereItWasLookedForAndOneThatCa
     ASSERT_EQ(unstartable.messages.size(), 1u);
     EXPECT_THAT(unstartable.messages[0], HasSubstr("C:\\ZAM\\ZAMDeck.Exe"));
     EXPECT_THAT(unstartable.messages[0], HasSubstr("File not found"));
+
+    // Without its own executable the loader shows the message and does nothing else.
+    FakeLoaderPlatform lost;
+    lost.files.erase("C:\\ZAM\\Rollout.exe");
+    lost.SetCommand("Run", kGpl);
+    EXPECT_EQ(loader::Loader(lost).Run(), 1);
+    EXPECT_THAT(lost.messages, ElementsAre("Can't Find ZAM+ Directory"));
+    EXPECT_THAT(lost.log, ElementsAre("cd C:\\ZAM\\", "message"));
 }
 
 // A ZAM.int of binary garbage, short or large, with or without line ends and 00 bytes: the loader
