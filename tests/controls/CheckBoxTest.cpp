@@ -56,7 +56,7 @@ TEST_F(CheckBoxTest, RefreshOverAMissingEntryWritesTheDefaultOnlyOnChangeAndEver
     EXPECT_EQ(changes->count(), 3);
 }
 
-TEST_F(CheckBoxTest, AssigningCommitsEvenTheStateAlreadyShown) {
+TEST_F(CheckBoxTest, AssigningCommitsEvenTheStateShownAndStoredTextsReadAsRoundedNumbers) {
     LoadIni("Core.Ini", "[Test]\nflag=1\n");
     ucCheckBox* c = Make(0);
     c->Refresh();
@@ -64,24 +64,21 @@ TEST_F(CheckBoxTest, AssigningCommitsEvenTheStateAlreadyShown) {
     c->SetValue(1);
     EXPECT_EQ(Flag(), "1");
     EXPECT_EQ(changes->count(), 2);  // the refresh's change, then the assignment's
-}
-
-TEST_F(CheckBoxTest, StoredTextsReadAsRoundedNumbers) {
     LoadIni("Core.Ini", "[Test]\nflag=  1  \n");
-    ucCheckBox* c = Make(0);
-    EXPECT_EQ(c->Value(), 1);
+    ucCheckBox* rounded = Make(0);
+    EXPECT_EQ(rounded->Value(), 1);
     store->SetIniValue("Core.Ini", "Test", "flag", "0.5");
-    EXPECT_EQ(c->Value(), 0);
+    EXPECT_EQ(rounded->Value(), 0);
     store->SetIniValue("Core.Ini", "Test", "flag", "1.5");
-    EXPECT_EQ(c->Value(), 2);
-    c->Refresh();
-    EXPECT_EQ(c->Box()->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(rounded->Value(), 2);
+    rounded->Refresh();
+    EXPECT_EQ(rounded->Box()->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(Flag(), "2");
     store->SetIniValue("Core.Ini", "Test", "flag", "   ");
-    EXPECT_EQ(c->Value(), 0);  // blank is missing: the default
+    EXPECT_EQ(rounded->Value(), 0);  // blank is missing: the default
     store->SetIniValue("Core.Ini", "Test", "flag", "7");
-    c->Refresh();  // no such state: the box and the entry stay
-    EXPECT_EQ(c->Box()->checkState(), Qt::PartiallyChecked);
+    rounded->Refresh();  // no such state: the box and the entry stay
+    EXPECT_EQ(rounded->Box()->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(Flag(), "7");
 }
 

@@ -107,7 +107,7 @@ TEST_F(DropDownTest, TheCaptionsAccessKeyLeadsToTheListWhereAUserPickIsWritten) 
     EXPECT_EQ(changes->count(), 2);
 }
 
-TEST_F(DropDownTest, AnUnfilledFileLeavesTheSelectionAloneButAppliesTheToolTip) {
+TEST_F(DropDownTest, AnUnfilledFileKeepsTheSelectionItemTextCanChangeAndSetListIndexFallsBack) {
     ucDropDown* d = Make("?");
     d->SelectIndex(2);
     d->SetToolTip("3d Rasteriser");
@@ -115,25 +115,22 @@ TEST_F(DropDownTest, AnUnfilledFileLeavesTheSelectionAloneButAppliesTheToolTip) 
     d->Refresh();
     EXPECT_EQ(d->ListIndex(), 2);
     EXPECT_EQ(d->List()->toolTip(), "3d Rasteriser");
-}
-
-TEST_F(DropDownTest, ItemTextCanChangeWhileItsValueStaysAndSetListIndexFallsBackToItemOne) {
-    ucDropDown* d = Make();
-    d->SelectIndex(2);
-    d->SetItemText("3Dfx Voodoo");
-    EXPECT_EQ(d->ItemText(), "3Dfx Voodoo");
-    EXPECT_EQ(d->Value(), "rast3dfx.dll");
+    ucDropDown* items = Make();
+    items->SelectIndex(2);
+    items->SetItemText("3Dfx Voodoo");
+    EXPECT_EQ(items->ItemText(), "3Dfx Voodoo");
+    EXPECT_EQ(items->Value(), "rast3dfx.dll");
     // An empty value falls back to item one; an empty list stays empty.
-    d->SelectIndex(3);
-    d->SetListIndex("");
-    EXPECT_EQ(d->ListIndex(), 1);
-    d->Clear();
-    EXPECT_EQ(d->NoItems(), 0);
-    d->SetListIndex("rastd3d7.dll");
-    EXPECT_EQ(d->ListIndex(), 0);
-    EXPECT_EQ(d->Value(), "");
-    d->SelectIndex(1);
-    EXPECT_EQ(d->ListIndex(), 0);
+    items->SelectIndex(3);
+    items->SetListIndex("");
+    EXPECT_EQ(items->ListIndex(), 1);
+    items->Clear();
+    EXPECT_EQ(items->NoItems(), 0);
+    items->SetListIndex("rastd3d7.dll");
+    EXPECT_EQ(items->ListIndex(), 0);
+    EXPECT_EQ(items->Value(), "");
+    items->SelectIndex(1);
+    EXPECT_EQ(items->ListIndex(), 0);
 }
 
 }  // namespace

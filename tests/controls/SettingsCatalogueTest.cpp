@@ -16,7 +16,7 @@ std::vector<int> ElementsOf(std::string_view name) {
     return elements;
 }
 
-TEST(SettingsCatalogue, HoldsEveryBoundControlOfBothWindowsOnce) {
+TEST(SettingsCatalogue, HoldsEveryBoundControlOnceWithItsElementsSettingsAndFixedLists) {
     int mainWindow = 0, editor = 0;
     std::set<std::pair<std::string, int>> seen;
     for (const CatalogueRow& row : Catalogue()) {
@@ -28,9 +28,6 @@ TEST(SettingsCatalogue, HoldsEveryBoundControlOfBothWindowsOnce) {
     }
     EXPECT_EQ(mainWindow, 115);
     EXPECT_EQ(editor, 4);
-}
-
-TEST(SettingsCatalogue, ControlArraysHaveTheirElementsRowsTheirSettingsAndFixedListsTheirItems) {
     EXPECT_EQ(ElementsOf("chkTextures"),
               (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 17, 19, 21,
                                 22, 23, 24, 25, 26, 27, 28, 29}));

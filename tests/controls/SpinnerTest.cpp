@@ -123,29 +123,27 @@ TEST_F(SpinnerTest,
     EXPECT_EQ(Value(), "1000");
 }
 
-TEST_F(SpinnerTest, NoDPDoesNotRoundWhatIsShownOrWritten) {
+TEST_F(SpinnerTest, NoDPDoesNotRoundAndAClickOrAStepKeyCommitsTheTypedNumberFirst) {
     LoadIni("Core.Ini", "[Test]\nvalue=1\n");
     ucSpinner* s = Make(0, 2, 0.001);
     s->SetNoDP(2);
     QTest::mouseClick(s->UpSmallButton(), Qt::LeftButton);
     EXPECT_EQ(Value(), "1.001");
     EXPECT_EQ(s->TextBox()->text(), "1.001");
-}
-
-TEST_F(SpinnerTest, AButtonClickOrAStepKeyCommitsTheTypedNumberBeforeStepping) {
-    ucSpinner* s = Make(0, 100);
-    TypeInto(s->TextBox(), "7");
-    QTest::mouseClick(s->UpSmallButton(), Qt::LeftButton);
+    // A button click or a step key commits the typed number before stepping.
+    ucSpinner* typed = Make(0, 100);
+    TypeInto(typed->TextBox(), "7");
+    QTest::mouseClick(typed->UpSmallButton(), Qt::LeftButton);
     EXPECT_EQ(Value(), "8");
     // Tab stops only at the number; the keyboard steps from there.
-    EXPECT_FALSE(s->UpSmallButton()->focusPolicy() & Qt::TabFocus);
-    TypeInto(s->TextBox(), "20");
-    QTest::keyClick(s->TextBox(), Qt::Key_Up);
+    EXPECT_FALSE(typed->UpSmallButton()->focusPolicy() & Qt::TabFocus);
+    TypeInto(typed->TextBox(), "20");
+    QTest::keyClick(typed->TextBox(), Qt::Key_Up);
     EXPECT_EQ(Value(), "21");
-    QTest::keyClick(s->TextBox(), Qt::Key_PageDown);
+    QTest::keyClick(typed->TextBox(), Qt::Key_PageDown);
     EXPECT_EQ(Value(), "11");
-    QTest::keyClick(s->TextBox(), Qt::Key_Down);
-    EXPECT_EQ(s->TextBox()->text(), "10");
+    QTest::keyClick(typed->TextBox(), Qt::Key_Down);
+    EXPECT_EQ(typed->TextBox()->text(), "10");
 }
 
 TEST_F(SpinnerTest, AnUnfilledBindingShowsTheDefaultAndWritesNothingNorDoesOneWithoutAStore) {
