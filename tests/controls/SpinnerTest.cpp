@@ -108,8 +108,7 @@ TEST_F(SpinnerTest, AMissingEntryShowsTheDefaultAndTheFirstStepStartsThere) {
     EXPECT_EQ(Value(), "101");
 }
 
-TEST_F(SpinnerTest,
-       AnEntryCreatedLaterIsSeenWithoutRebindingAndAfterARefreshTypingTheOldValueWritesIt) {
+TEST_F(SpinnerTest, AnEntryCreatedLaterIsSeenAndAfterARefreshTypingTheOldValueWritesIt) {
     ucSpinner* s = Make(0, 10000, 1, 7);
     EXPECT_EQ(s->Value(), 7);
     store->SetIniValue("Core.Ini", "Test", "value", "5200");

@@ -57,8 +57,7 @@ TEST(CommandInterpreterRule, IsDecidedByTheProgramPartAlone) {
     EXPECT_EQ(ProgramPartLength("\"C:\\unclosed -x"), 15u);
 }
 
-TEST(CommandInterpreterRule,
-     QuotesTheProgramEscapesWhatCmdWouldReadAndRefusesWhatNoEscapingCarries) {
+TEST(CommandInterpreterRule, QuotesTheProgramEscapesWhatCmdReadsAndRefusesWhatCannotBeEscaped) {
     EXPECT_EQ(WithCommandInterpreter("C:\\GPL\\aitw.bat x", "C:\\WINDOWS\\system32\\cmd.exe"),
               "C:\\WINDOWS\\system32\\cmd.exe /s /v:off /c \"\"C:\\GPL\\aitw.bat\" x\"");
     EXPECT_EQ(WithCommandInterpreter("\"C:\\A&B\\aitw.exe\"", "C:\\Program Files\\Shell\\cmd.exe"),

@@ -170,8 +170,7 @@ TEST_F(DemoInstallationTest, SimulatedExecutableIsAScriptThatLeavesAScreenshotAn
 #endif
 }
 
-TEST_F(DemoInstallationTest,
-       SeasonListsTheElevenEventsAndPlayersTheirFrontEndFilesAndSetupIndexes) {
+TEST_F(DemoInstallationTest, SeasonListsTheElevenEventsAndPlayersHaveTheirFilesAndSetupIndexes) {
     const fs::path dir = Make();
     const std::string season = ReadNative(dir / "Seasons" / "67Season.Ini");
     EXPECT_EQ(season.rfind("[Season]\r\n", 0), 0u);
