@@ -23,7 +23,7 @@ protected:
     std::unique_ptr<QSignalSpy> changes;
 };
 
-TEST_F(CheckBoxTest, RefreshOverAMissingEntryWritesTheDefaultOnlyWhenTheBoxChanges) {
+TEST_F(CheckBoxTest, RefreshOverAMissingEntryWritesTheDefaultOnlyOnChangeAndEveryClickWrites) {
     ucCheckBox* on = Make(1);
     on->Refresh();
     EXPECT_TRUE(on->Box()->isChecked());
@@ -42,9 +42,7 @@ TEST_F(CheckBoxTest, RefreshOverAMissingEntryWritesTheDefaultOnlyWhenTheBoxChang
     EXPECT_FALSE(off->Box()->isChecked());
     EXPECT_EQ(offChanges.count(), 0);
     EXPECT_EQ(Stored("Core.Ini", "Other", "flag"), "");
-}
-
-TEST_F(CheckBoxTest, EveryClickWritesTheNewState) {
+    // Every click writes the new state.
     LoadIni("Core.Ini", "[Test]\nflag=0\n");
     ucCheckBox* c = Make(0);
     c->Refresh();
@@ -58,7 +56,7 @@ TEST_F(CheckBoxTest, EveryClickWritesTheNewState) {
     EXPECT_EQ(changes->count(), 3);
 }
 
-TEST_F(CheckBoxTest, AssigningCommitsEvenTheStateAlreadyShown) {
+TEST_F(CheckBoxTest, AssigningCommitsEvenTheStateShownAndStoredTextsReadAsRoundedNumbers) {
     LoadIni("Core.Ini", "[Test]\nflag=1\n");
     ucCheckBox* c = Make(0);
     c->Refresh();
@@ -66,28 +64,25 @@ TEST_F(CheckBoxTest, AssigningCommitsEvenTheStateAlreadyShown) {
     c->SetValue(1);
     EXPECT_EQ(Flag(), "1");
     EXPECT_EQ(changes->count(), 2);  // the refresh's change, then the assignment's
-}
-
-TEST_F(CheckBoxTest, StoredTextsReadAsRoundedNumbers) {
     LoadIni("Core.Ini", "[Test]\nflag=  1  \n");
-    ucCheckBox* c = Make(0);
-    EXPECT_EQ(c->Value(), 1);
+    ucCheckBox* rounded = Make(0);
+    EXPECT_EQ(rounded->Value(), 1);
     store->SetIniValue("Core.Ini", "Test", "flag", "0.5");
-    EXPECT_EQ(c->Value(), 0);
+    EXPECT_EQ(rounded->Value(), 0);
     store->SetIniValue("Core.Ini", "Test", "flag", "1.5");
-    EXPECT_EQ(c->Value(), 2);
-    c->Refresh();
-    EXPECT_EQ(c->Box()->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(rounded->Value(), 2);
+    rounded->Refresh();
+    EXPECT_EQ(rounded->Box()->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(Flag(), "2");
     store->SetIniValue("Core.Ini", "Test", "flag", "   ");
-    EXPECT_EQ(c->Value(), 0);  // blank is missing: the default
+    EXPECT_EQ(rounded->Value(), 0);  // blank is missing: the default
     store->SetIniValue("Core.Ini", "Test", "flag", "7");
-    c->Refresh();  // no such state: the box and the entry stay
-    EXPECT_EQ(c->Box()->checkState(), Qt::PartiallyChecked);
+    rounded->Refresh();  // no such state: the box and the entry stay
+    EXPECT_EQ(rounded->Box()->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(Flag(), "7");
 }
 
-TEST_F(CheckBoxTest, FullPathWritesTheBareFileKey) {
+TEST_F(CheckBoxTest, FullPathWritesTheBareFileKeyAndAnUnfilledBindingNothing) {
     store->ReadIniFile("ZAM.Ini");  // nothing there: the key is still the bare name
     auto* c = new ucCheckBox;
     c->SetUseFullPath(true);
@@ -96,19 +91,18 @@ TEST_F(CheckBoxTest, FullPathWritesTheBareFileKey) {
     Click(c);
     EXPECT_EQ(store->FullPathIniValue("ZAM.Ini", "Backgrounds", "randomBack"), "1");
     EXPECT_EQ(store->FullPathIniValue(Sim() + "ZAM.Ini", "Backgrounds", "randomBack"), "");
-}
 
-TEST_F(CheckBoxTest, AnUnfilledBindingStaysUncheckedAndWritesNothing) {
-    ucCheckBox* c = Make(1, "?");
-    c->Refresh();
-    EXPECT_TRUE(c->Box()->isChecked());  // shows the default
+    // An unfilled binding writes nothing.
+    ucCheckBox* unfilled = Make(1, "?");
+    unfilled->Refresh();
+    EXPECT_TRUE(unfilled->Box()->isChecked());  // shows the default
     const auto files = store->FileCount();
-    Click(c);
+    Click(unfilled);
     EXPECT_EQ(store->FileCount(), files);
     EXPECT_EQ(changes->count(), 2);
 }
 
-TEST_F(CheckBoxTest, RebindingToAnotherSectionReadsTheNewEntry) {
+TEST_F(CheckBoxTest, RebindingToAnotherSectionReadsTheNewEntryAndAlignmentMovesTheBox) {
     LoadIni("Core.Ini", "[Test]\nflag=1\n[Else]\nflag=0\n");
     ucCheckBox* c = Make(0);
     EXPECT_EQ(c->Value(), 1);
@@ -116,10 +110,7 @@ TEST_F(CheckBoxTest, RebindingToAnotherSectionReadsTheNewEntry) {
     EXPECT_EQ(c->Value(), 0);
     c->SetIniFile("Core.Ini");  // the same file again keeps the position
     EXPECT_EQ(c->Value(), 0);
-}
-
-TEST_F(CheckBoxTest, AlignmentPutsTheBoxRightOfTheCaption) {
-    ucCheckBox* c = Make(0);
+    // Alignment puts the box right of the caption.
     c->SetAlignment(1);
     EXPECT_EQ(c->Box()->layoutDirection(), Qt::RightToLeft);
     c->SetAlignment(0);

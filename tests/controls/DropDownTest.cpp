@@ -47,7 +47,7 @@ TEST_F(DropDownTest, FileNameValuesMatchInAnyCaseAndKeepTheStoredSpelling) {
     EXPECT_EQ(Stored(), "rast3dfx.dll");
 }
 
-TEST_F(DropDownTest, AnExactMatchIsSelectedWithoutWriting) {
+TEST_F(DropDownTest, AnExactMatchIsSelectedWithoutWritingAndTheLaterOfTwoEqualValuesWins) {
     LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=rastOGL.dll\n");
     ucDropDown* d = Make();
     d->Refresh();
@@ -57,23 +57,20 @@ TEST_F(DropDownTest, AnExactMatchIsSelectedWithoutWriting) {
     EXPECT_EQ(changes->count(), 1);  // a changed selection always tells the window
     d->Refresh();                    // the same item again: nothing at all
     EXPECT_EQ(changes->count(), 1);
-}
-
-TEST_F(DropDownTest, TheLaterOfTwoEqualValuesWins) {
     LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=x\n");
-    ucDropDown* d = Make();
-    d->AddItem("Another X", "x");
-    d->AddItem("Last X", "x");
-    d->Refresh();
-    EXPECT_EQ(d->ItemText(), "Last X");
-    d->SetValue("rast3dfx.dll");
-    EXPECT_EQ(d->ListIndex(), 2);
+    ucDropDown* equal = Make();
+    equal->AddItem("Another X", "x");
+    equal->AddItem("Last X", "x");
+    equal->Refresh();
+    EXPECT_EQ(equal->ItemText(), "Last X");
+    equal->SetValue("rast3dfx.dll");
+    EXPECT_EQ(equal->ListIndex(), 2);
     EXPECT_EQ(Stored(), "rast3dfx.dll");
-    d->SetValue("nothing like it");
-    EXPECT_EQ(d->ListIndex(), 2);
+    equal->SetValue("nothing like it");
+    EXPECT_EQ(equal->ListIndex(), 2);
 }
 
-TEST_F(DropDownTest, AnItemWithoutValueStoresItsText) {
+TEST_F(DropDownTest, AnItemWithoutValueStoresItsTextAndAFullPathTheBareFileKey) {
     auto* d = new ucDropDown;
     d->Bind("Core.Ini", "Engines", "Brabham");
     d->AddItem("Repco V8");
@@ -82,6 +79,19 @@ TEST_F(DropDownTest, AnItemWithoutValueStoresItsText) {
     d->SelectIndex(2);
     EXPECT_EQ(ControlsTest::Stored("Core.Ini", "Engines", "Brabham"), "Ford DFV V8");
     EXPECT_EQ(d->Value(), "Ford DFV V8");
+
+    // A full path reads and writes the bare file key.
+    auto* full = new ucDropDown;
+    full->SetUseFullPath(true);
+    full->Bind("ZAM.Ini", "Client", "ConnectVia");
+    full->AddItem("TCP/IP", "IP");
+    full->AddItem("IPX", "IPX");
+    Show(full);
+    store->SetFullPathIniValue("ZAM.Ini", "Client", "ConnectVia", "IPX");
+    full->Refresh();
+    EXPECT_EQ(full->ItemText(), "IPX");
+    full->SelectIndex(1);
+    EXPECT_EQ(store->FullPathIniValue("ZAM.Ini", "Client", "ConnectVia"), "IP");
 }
 
 TEST_F(DropDownTest, TheCaptionsAccessKeyLeadsToTheListWhereAUserPickIsWritten) {
@@ -97,7 +107,7 @@ TEST_F(DropDownTest, TheCaptionsAccessKeyLeadsToTheListWhereAUserPickIsWritten) 
     EXPECT_EQ(changes->count(), 2);
 }
 
-TEST_F(DropDownTest, AnUnfilledFileLeavesTheSelectionAloneButAppliesTheToolTip) {
+TEST_F(DropDownTest, AnUnfilledFileKeepsTheSelectionItemTextCanChangeAndSetListIndexFallsBack) {
     ucDropDown* d = Make("?");
     d->SelectIndex(2);
     d->SetToolTip("3d Rasteriser");
@@ -105,39 +115,22 @@ TEST_F(DropDownTest, AnUnfilledFileLeavesTheSelectionAloneButAppliesTheToolTip) 
     d->Refresh();
     EXPECT_EQ(d->ListIndex(), 2);
     EXPECT_EQ(d->List()->toolTip(), "3d Rasteriser");
-}
-
-TEST_F(DropDownTest, ItemTextCanChangeWhileItsValueStaysAndSetListIndexFallsBackToItemOne) {
-    ucDropDown* d = Make();
-    d->SelectIndex(2);
-    d->SetItemText("3Dfx Voodoo");
-    EXPECT_EQ(d->ItemText(), "3Dfx Voodoo");
-    EXPECT_EQ(d->Value(), "rast3dfx.dll");
+    ucDropDown* items = Make();
+    items->SelectIndex(2);
+    items->SetItemText("3Dfx Voodoo");
+    EXPECT_EQ(items->ItemText(), "3Dfx Voodoo");
+    EXPECT_EQ(items->Value(), "rast3dfx.dll");
     // An empty value falls back to item one; an empty list stays empty.
-    d->SelectIndex(3);
-    d->SetListIndex("");
-    EXPECT_EQ(d->ListIndex(), 1);
-    d->Clear();
-    EXPECT_EQ(d->NoItems(), 0);
-    d->SetListIndex("rastd3d7.dll");
-    EXPECT_EQ(d->ListIndex(), 0);
-    EXPECT_EQ(d->Value(), "");
-    d->SelectIndex(1);
-    EXPECT_EQ(d->ListIndex(), 0);
-}
-
-TEST_F(DropDownTest, FullPathReadsAndWritesTheBareFileKey) {
-    auto* d = new ucDropDown;
-    d->SetUseFullPath(true);
-    d->Bind("ZAM.Ini", "Client", "ConnectVia");
-    d->AddItem("TCP/IP", "IP");
-    d->AddItem("IPX", "IPX");
-    Show(d);
-    store->SetFullPathIniValue("ZAM.Ini", "Client", "ConnectVia", "IPX");
-    d->Refresh();
-    EXPECT_EQ(d->ItemText(), "IPX");
-    d->SelectIndex(1);
-    EXPECT_EQ(store->FullPathIniValue("ZAM.Ini", "Client", "ConnectVia"), "IP");
+    items->SelectIndex(3);
+    items->SetListIndex("");
+    EXPECT_EQ(items->ListIndex(), 1);
+    items->Clear();
+    EXPECT_EQ(items->NoItems(), 0);
+    items->SetListIndex("rastd3d7.dll");
+    EXPECT_EQ(items->ListIndex(), 0);
+    EXPECT_EQ(items->Value(), "");
+    items->SelectIndex(1);
+    EXPECT_EQ(items->ListIndex(), 0);
 }
 
 }  // namespace

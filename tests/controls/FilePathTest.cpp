@@ -1,5 +1,6 @@
 #include "ControlsFixture.h"
 #include "zam/controls/ucFilePath.h"
+#include "zam/controls/ucFilenameList.h"
 
 namespace zam::controls {
 namespace {
@@ -57,7 +58,7 @@ TEST_F(FilePathTest, RefreshRewritesTheSameTextAndTellsTheWindowButACancelledBro
     EXPECT_TRUE(seen.empty());
 }
 
-TEST_F(FilePathTest, BrowseTakesTheFolderAndFileChosen) {
+TEST_F(FilePathTest, BrowseTakesTheFolderAndFileChosenAndStaysUsableWhenDisabled) {
     ucFilePath* p = Make();
     ui.fileChoices.push_back(FileChoice{"D:\\Utils\\", "Setup.exe"});
     p->Browse();
@@ -67,13 +68,26 @@ TEST_F(FilePathTest, BrowseTakesTheFolderAndFileChosen) {
     ui.fileChoices.push_back(std::nullopt);
     p->Browse();
     EXPECT_EQ(ui.fileRequests.back().folder, "D:\\Utils\\");
+    // Disabling keeps browse usable.
+    ucFilePath* disabled = Make();
+    disabled->SetEnabled(false);
+    EXPECT_FALSE(disabled->TextBox()->isEnabled());
+    EXPECT_TRUE(disabled->BrowseButton()->isEnabled());
 }
 
-TEST_F(FilePathTest, DisablingKeepsBrowseUsable) {
-    ucFilePath* p = Make();
-    p->SetEnabled(false);
-    EXPECT_FALSE(p->TextBox()->isEnabled());
-    EXPECT_TRUE(p->BrowseButton()->isEnabled());
+TEST_F(FilePathTest, FilenameListListsMatchingFilesBelowTheRecordedSimulatorFolder) {
+    dir.write("Tracks\\monza\\track.ini", "");
+    dir.write("Tracks\\monza\\monza.trk", "");
+    dir.write("Tracks\\monza\\.hidden.ini", "");
+    store->SetFullPathIniValue("ZAM.Ini", "Paths", "GPL", Sim());
+    ucFilenameList list;
+    list.SetPath("Tracks\\monza\\*.ini");
+    EXPECT_EQ(list.FullPath(), Sim() + "Tracks\\monza\\*.ini");
+    ASSERT_EQ(list.List()->count(), 1);
+    EXPECT_EQ(list.Value(), "track.ini");
+    list.SetFullPath(Sim() + "Tracks\\monza\\*.dat");
+    EXPECT_EQ(list.List()->count(), 0);
+    EXPECT_EQ(list.List()->currentIndex(), -1);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace zam::controls {
 namespace {
 
-TEST(NumberText, CompactFormDropsTheZeroBeforeThePointAndPlainFormKeepsIt) {
+TEST(NumberText, CompactFormDropsTheLeadingZeroPlainKeepsItAndFifteenDigitsHideErrors) {
     EXPECT_EQ(CompactNumber(0.5), ".5");
     EXPECT_EQ(CompactNumber(-0.25), "-.25");
     EXPECT_EQ(CompactNumber(0.1 + 0.001), ".101");
@@ -20,9 +20,7 @@ TEST(NumberText, CompactFormDropsTheZeroBeforeThePointAndPlainFormKeepsIt) {
     EXPECT_EQ(PlainNumber(0.5), "0.5");
     EXPECT_EQ(PlainNumber(-0.25), "-0.25");
     EXPECT_EQ(PlainNumber(12), "12");
-}
-
-TEST(NumberText, FifteenDigitsHideTheErrorOfRepeatedSteps) {
+    // Fifteen digits hide the error of repeated steps.
     EXPECT_EQ(CompactNumber(0.1 + 0.2), ".3");
     double v = 4.9;
     for (int i = 0; i < 5; ++i) v += 0.01;
@@ -33,7 +31,7 @@ TEST(NumberText, FifteenDigitsHideTheErrorOfRepeatedSteps) {
     EXPECT_EQ(CompactNumber(123456789012345678.0), "123456789012346000");
 }
 
-TEST(NumberText, LeadingNumberReadsLikeTheOldPrograms) {
+TEST(NumberText, LeadingNumberReadsLikeTheOldProgramsAndRoundsHalvesToEven) {
     EXPECT_EQ(LeadingNumber("0.5"), 0.5);
     EXPECT_EQ(LeadingNumber(".5"), 0.5);
     EXPECT_EQ(LeadingNumber("  -.25xyz"), -0.25);
@@ -50,9 +48,7 @@ TEST(NumberText, LeadingNumberReadsLikeTheOldPrograms) {
     EXPECT_EQ(LeadingNumber("."), 0);
     EXPECT_TRUE(std::isinf(LeadingNumber("1e999")));
     EXPECT_EQ(LeadingNumber("1e-999"), 0);
-}
-
-TEST(NumberText, RoundHalfEven) {
+    // Rounding takes halves to the even neighbour.
     EXPECT_EQ(RoundHalfEven(0.5), 0);
     EXPECT_EQ(RoundHalfEven(1.5), 2);
     EXPECT_EQ(RoundHalfEven(2.5), 2);
@@ -61,9 +57,9 @@ TEST(NumberText, RoundHalfEven) {
     EXPECT_EQ(RoundHalfEven(720.0), 720);
 }
 
+// A negative bound follows "between" without a blank: SpinnerTest's range message shows it.
 TEST(NumberText, RangeMessageSignsTheBounds) {
     EXPECT_EQ(RangeMessage("Year", 1898, 3000), "Year must be between 1898 and 3000");
-    EXPECT_EQ(RangeMessage("LOD Bias", -100, 500), "LOD Bias must be between-100 and 500");
     EXPECT_EQ(RangeMessage("Scale", 0, 5), "Scale must be between 0 and 5");
     EXPECT_EQ(RangeMessage("FF Latency", 0, 0.5), "FF Latency must be between 0 and .5");
 }

@@ -22,15 +22,21 @@ protected:
     ControlRegistry registry;
 };
 
-TEST_F(BindingsTest, ChoosingAPlayerBindsTrackCarAndClass) {
+TEST_F(BindingsTest, ChoosingAPlayerBindsTrackCarAndClassAndKeepsAStoredClassAndSampleRpm) {
     LoadIni("Players\\Tester\\Player.Ini",
             "[Personal Information]\nlastTrackSelection=monza\nteam=4\n");
+    LoadIni("Players\\Keeper\\PZAM.Ini", "[ZAM]\nCarClass=FG\n[Engine]\nsampleRPM=6100\n");
     BuildWindow();
     ucDropDown* classes = registry.DropDown("cbxClass");
     for (const char* code : {"FL1", "FG", "F1", "F2"}) classes->AddItem(std::string(code) + " class", code);
     registry.DropDown("cbxTrack")->AddItem("Kyalami", "kyalami");
     registry.DropDown("cbxTrack")->AddItem("Monza", "monza");
     for (int car = 0; car <= 6; ++car) registry.DropDown("cbxCar")->AddItem("Team", std::to_string(car));
+
+    BindPlayerSelection(registry, "Keeper");
+    EXPECT_EQ(classes->Value(), "FG");
+    EXPECT_EQ(Stored("Players\\Keeper\\PZAM.Ini", "Engine", "sampleRPM"), "6100");
+    EXPECT_FALSE(store->FileChanged(store->FileNumber(Sim() + "Players\\Keeper\\PZAM.Ini")));
 
     const InitialisingScope startingUp(true);
     BindPlayerSelection(registry, "Tester");
@@ -41,16 +47,6 @@ TEST_F(BindingsTest, ChoosingAPlayerBindsTrackCarAndClass) {
     EXPECT_EQ(Stored("Players\\Tester\\PZAM.Ini", "ZAM", "CarClass"), "F1");
     EXPECT_TRUE(store->FileChanged(store->FileNumber(Sim() + "Players\\Tester\\PZAM.Ini")));
     EXPECT_EQ(Stored("Players\\Tester\\PZAM.Ini", "Engine", "sampleRPM"), "5200");
-}
-
-TEST_F(BindingsTest, AStoredClassAndSampleRpmAreKept) {
-    LoadIni("Players\\Tester\\PZAM.Ini", "[ZAM]\nCarClass=FG\n[Engine]\nsampleRPM=6100\n");
-    BuildWindow();
-    for (const char* code : {"FL1", "FG", "F1"}) registry.DropDown("cbxClass")->AddItem(code, code);
-    BindPlayerSelection(registry, "Tester");
-    EXPECT_EQ(registry.DropDown("cbxClass")->Value(), "FG");
-    EXPECT_EQ(Stored("Players\\Tester\\PZAM.Ini", "Engine", "sampleRPM"), "6100");
-    EXPECT_FALSE(store->FileChanged(store->FileNumber(Sim() + "Players\\Tester\\PZAM.Ini")));
 }
 
 TEST_F(BindingsTest, TheOptionsTabFollowsThePlayerAndTheTrackTabTheTrack) {
@@ -75,7 +71,7 @@ TEST_F(BindingsTest, TheOptionsTabFollowsThePlayerAndTheTrackTabTheTrack) {
     EXPECT_EQ(Stored("Players\\Tester\\Player.Ini", "Personal Information", "helmetColor"), "0");
 }
 
-TEST_F(BindingsTest, ModesMoveTheRaceControlsBetweenSections) {
+TEST_F(BindingsTest, ModesMoveTheRaceControlsBetweenSectionsAndAHostGetsFifteenMinutes) {
     LoadIni("Players\\Tester\\Player.Ini",
             "[Single Race]\nlastNumAI=12\nlastRaceType=5\n"
             "[Multiplayer Host]\nlastNumAI=3\nlastRaceType=1\nlastPracticeLength=930\n"
@@ -106,13 +102,12 @@ TEST_F(BindingsTest, ModesMoveTheRaceControlsBetweenSections) {
 
     SetRaceSections(registry, 4);  // championship keeps the sections
     EXPECT_EQ(registry.Spinner("spnNoAI")->Section(), "Multiplayer Host");
-}
 
-TEST_F(BindingsTest, AHostWithoutQualifyingLengthGetsFifteenMinutes) {
-    BuildWindow();
-    BindRaceControls(registry, "2", "Tester");
-    EXPECT_EQ(registry.Spinner("spnQualifying")->TextBox()->text(), "15");
-    EXPECT_EQ(Stored("Players\\Tester\\Player.Ini", "Multiplayer Host", "lastPracticeLength"), "");
+    // A host without a qualifying length gets fifteen minutes, not written.
+    BindRaceControls(registry, "2", "Newcomer");
+    EXPECT_EQ(qualifying->TextBox()->text(), "15");
+    EXPECT_EQ(Stored("Players\\Newcomer\\Player.Ini", "Multiplayer Host", "lastPracticeLength"),
+              "");
 }
 
 TEST_F(BindingsTest, TheSeasonEntryEditorBindsItsEvent) {

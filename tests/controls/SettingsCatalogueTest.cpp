@@ -16,7 +16,7 @@ std::vector<int> ElementsOf(std::string_view name) {
     return elements;
 }
 
-TEST(SettingsCatalogue, HoldsEveryBoundControlOfBothWindowsOnce) {
+TEST(SettingsCatalogue, HoldsEveryBoundControlOnceWithItsElementsSettingsAndFixedLists) {
     int mainWindow = 0, editor = 0;
     std::set<std::pair<std::string, int>> seen;
     for (const CatalogueRow& row : Catalogue()) {
@@ -28,9 +28,6 @@ TEST(SettingsCatalogue, HoldsEveryBoundControlOfBothWindowsOnce) {
     }
     EXPECT_EQ(mainWindow, 115);
     EXPECT_EQ(editor, 4);
-}
-
-TEST(SettingsCatalogue, ControlArraysHaveTheirElementNumbers) {
     EXPECT_EQ(ElementsOf("chkTextures"),
               (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 17, 19, 21,
                                 22, 23, 24, 25, 26, 27, 28, 29}));
@@ -40,9 +37,7 @@ TEST(SettingsCatalogue, ControlArraysHaveTheirElementNumbers) {
     EXPECT_STREQ(FindRow("chkTextures", 21)->frame, "frmMirrorTextures");
     EXPECT_STREQ(FindRow("cbxEngine", 7)->entry, "F2");
     EXPECT_EQ(FindRow("chkTextures", 15), nullptr);
-}
-
-TEST(SettingsCatalogue, RowsKeepTheirSettings) {
+    // Rows keep their settings.
     const CatalogueRow* lod = FindRow("spnLODBias");
     ASSERT_NE(lod, nullptr);
     EXPECT_EQ(lod->kind, ControlKind::Spinner);
@@ -60,9 +55,7 @@ TEST(SettingsCatalogue, RowsKeepTheirSettings) {
     EXPECT_STREQ(FindRow("spnYear")->file, "Seasons\\67Season.Ini");
     EXPECT_STREQ(FindRow("spnSmileyMirrorWidthScale")->entry, "Mirror Height Scale");
     EXPECT_STREQ(FindRow("pthProgram")->path, "C:\\");
-}
-
-TEST(SettingsCatalogue, FixedListsBelongToDropDownsAndStartWithTheirFallback) {
+    // Fixed lists belong to drop-downs and start with their fallback.
     for (const FixedList& list : FixedLists()) {
         const CatalogueRow* row = FindRow(list.control);
         ASSERT_NE(row, nullptr) << list.control;

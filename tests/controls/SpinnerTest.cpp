@@ -49,7 +49,7 @@ TEST_F(SpinnerTest, TypingWritesOnlyWhenTheBoxIsLeftAHalfCompactAndEscapeShowsIt
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(SpinnerTest, ALetterReadsAsZeroAndZeroMustBeInRange) {
+TEST_F(SpinnerTest, ALetterReadsAsZeroZeroMustBeInRangeAndANegativeMinimumHasNoBlank) {
     LoadIni("Core.Ini", "[Test]\nvalue=3\n");
     ucSpinner* s = Make(0, 10);
     Enter(s, "x");
@@ -67,21 +67,19 @@ TEST_F(SpinnerTest, ALetterReadsAsZeroAndZeroMustBeInRange) {
     EXPECT_EQ(s->TextBox()->text(), "3");
     EXPECT_TRUE(s->TextBox()->hasFocus());
     EXPECT_EQ(changes->count(), 1);  // only the accepted 0 before
-}
-
-TEST_F(SpinnerTest, RangeMessageOfANegativeMinimumHasNoBlankBeforeTheSign) {
+    // The range message of a negative minimum has no blank before the sign.
     LoadIni("Core.Ini", "[Test]\nvalue=50\n");
-    ucSpinner* s = Make(-100, 500);
-    s->SetCaption("LOD Bias");
-    Enter(s, "600");
-    ASSERT_EQ(ui.MessageTexts().size(), 1u);
-    EXPECT_EQ(ui.MessageTexts()[0], "LOD Bias must be between-100 and 500");
+    ucSpinner* lod = Make(-100, 500);
+    lod->SetCaption("LOD Bias");
+    Enter(lod, "600");
+    ASSERT_EQ(ui.MessageTexts().size(), 2u);
+    EXPECT_EQ(ui.MessageTexts()[1], "LOD Bias must be between-100 and 500");
     EXPECT_EQ(Value(), "50");
-    Enter(s, "-100");
+    Enter(lod, "-100");
     EXPECT_EQ(Value(), "-100");
 }
 
-TEST_F(SpinnerTest, LargeStepStopsAtTheMaximumAndThenChangesNothing) {
+TEST_F(SpinnerTest, LargeStepStopsAtTheMaximumAndSmallStepsDownAtTheMinimumThenNothingChanges) {
     LoadIni("Core.Ini", "[Test]\nvalue=4.95\n");
     ucSpinner* s = Make(0, 5, 0.01);
     QTest::mouseClick(s->UpLargeButton(), Qt::LeftButton);
@@ -92,14 +90,13 @@ TEST_F(SpinnerTest, LargeStepStopsAtTheMaximumAndThenChangesNothing) {
     QTest::mouseClick(s->DownSmallButton(), Qt::LeftButton);
     EXPECT_EQ(Value(), "4.99");
     EXPECT_TRUE(ui.messages.empty());
-}
 
-TEST_F(SpinnerTest, SmallStepsDownStopAtTheMinimum) {
+    // Small steps down stop at the minimum.
     LoadIni("Core.Ini", "[Test]\nvalue=1003\n");
-    ucSpinner* s = Make(1000, 1000000, 1000);
-    QTest::mouseClick(s->DownSmallButton(), Qt::LeftButton);
+    ucSpinner* t = Make(1000, 1000000, 1000);
+    QTest::mouseClick(t->DownSmallButton(), Qt::LeftButton);
     EXPECT_EQ(Value(), "1000");
-    QTest::mouseClick(s->DownLargeButton(), Qt::LeftButton);
+    QTest::mouseClick(t->DownLargeButton(), Qt::LeftButton);
     EXPECT_EQ(Value(), "1000");
     EXPECT_EQ(changes->count(), 1);
 }
@@ -111,15 +108,11 @@ TEST_F(SpinnerTest, AMissingEntryShowsTheDefaultAndTheFirstStepStartsThere) {
     EXPECT_EQ(Value(), "101");
 }
 
-TEST_F(SpinnerTest, AnEntryCreatedLaterIsSeenWithoutRebinding) {
+TEST_F(SpinnerTest, AnEntryCreatedLaterIsSeenAndAfterARefreshTypingTheOldValueWritesIt) {
     ucSpinner* s = Make(0, 10000, 1, 7);
     EXPECT_EQ(s->Value(), 7);
     store->SetIniValue("Core.Ini", "Test", "value", "5200");
     EXPECT_EQ(s->Value(), 5200);
-}
-
-TEST_F(SpinnerTest, AfterARefreshTypingTheOldValueWritesIt) {
-    ucSpinner* s = Make(0, 10000);
     Enter(s, "1000");
     EXPECT_EQ(Value(), "1000");
     store->SetIniValue("Core.Ini", "Test", "value", "5200");
@@ -129,32 +122,30 @@ TEST_F(SpinnerTest, AfterARefreshTypingTheOldValueWritesIt) {
     EXPECT_EQ(Value(), "1000");
 }
 
-TEST_F(SpinnerTest, NoDPDoesNotRoundWhatIsShownOrWritten) {
+TEST_F(SpinnerTest, NoDPDoesNotRoundAndAClickOrAStepKeyCommitsTheTypedNumberFirst) {
     LoadIni("Core.Ini", "[Test]\nvalue=1\n");
     ucSpinner* s = Make(0, 2, 0.001);
     s->SetNoDP(2);
     QTest::mouseClick(s->UpSmallButton(), Qt::LeftButton);
     EXPECT_EQ(Value(), "1.001");
     EXPECT_EQ(s->TextBox()->text(), "1.001");
-}
-
-TEST_F(SpinnerTest, AButtonClickOrAStepKeyCommitsTheTypedNumberBeforeStepping) {
-    ucSpinner* s = Make(0, 100);
-    TypeInto(s->TextBox(), "7");
-    QTest::mouseClick(s->UpSmallButton(), Qt::LeftButton);
+    // A button click or a step key commits the typed number before stepping.
+    ucSpinner* typed = Make(0, 100);
+    TypeInto(typed->TextBox(), "7");
+    QTest::mouseClick(typed->UpSmallButton(), Qt::LeftButton);
     EXPECT_EQ(Value(), "8");
     // Tab stops only at the number; the keyboard steps from there.
-    EXPECT_FALSE(s->UpSmallButton()->focusPolicy() & Qt::TabFocus);
-    TypeInto(s->TextBox(), "20");
-    QTest::keyClick(s->TextBox(), Qt::Key_Up);
+    EXPECT_FALSE(typed->UpSmallButton()->focusPolicy() & Qt::TabFocus);
+    TypeInto(typed->TextBox(), "20");
+    QTest::keyClick(typed->TextBox(), Qt::Key_Up);
     EXPECT_EQ(Value(), "21");
-    QTest::keyClick(s->TextBox(), Qt::Key_PageDown);
+    QTest::keyClick(typed->TextBox(), Qt::Key_PageDown);
     EXPECT_EQ(Value(), "11");
-    QTest::keyClick(s->TextBox(), Qt::Key_Down);
-    EXPECT_EQ(s->TextBox()->text(), "10");
+    QTest::keyClick(typed->TextBox(), Qt::Key_Down);
+    EXPECT_EQ(typed->TextBox()->text(), "10");
 }
 
-TEST_F(SpinnerTest, AnUnfilledBindingShowsTheDefaultAndWritesNothing) {
+TEST_F(SpinnerTest, AnUnfilledBindingShowsTheDefaultAndWritesNothingNorDoesOneWithoutAStore) {
     auto* s = new ucSpinner;
     s->SetDefault(15);
     s->Bind("?", "Race", "overrideRaceLength");
@@ -169,14 +160,13 @@ TEST_F(SpinnerTest, AnUnfilledBindingShowsTheDefaultAndWritesNothing) {
     s->Bind("Core.Ini", "?", "value");
     Enter(s, "30");
     EXPECT_EQ(store->FileCount(), files);
-}
 
-TEST_F(SpinnerTest, WithoutAStoreReadsAreZeroAndNothingIsWritten) {
-    ucSpinner* s = Make(0, 10, 1, 5);
+    // Without a store reads are zero and nothing is written.
+    ucSpinner* t = Make(0, 10, 1, 5);
     SetBoundStore(nullptr);
-    EXPECT_EQ(s->Value(), 0);
-    Enter(s, "4");
-    EXPECT_EQ(s->TextBox()->text(), "4");
+    EXPECT_EQ(t->Value(), 0);
+    Enter(t, "4");
+    EXPECT_EQ(t->TextBox()->text(), "4");
     SetBoundStore(store.get());
     EXPECT_EQ(Value(), "");
 }

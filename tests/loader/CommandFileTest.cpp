@@ -2,7 +2,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "FailingFileSystem.h"
+#include "FaultSweep.h"
 #include "TempDir.h"
 #include "zam/platform/CommandFile.h"
 #include "zam/platform/FileSystem.h"
@@ -12,7 +15,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(ElapsedText, IsHoursMinutesSecondsWithHoursPastADay) {
+TEST(ElapsedText, IsHoursMinutesSecondsWithHoursPastADayClampedToWhatTheFileCanCarry) {
     EXPECT_EQ(FormatElapsed(0), "00:00:00");
     EXPECT_EQ(FormatElapsed(125), "00:02:05");
     EXPECT_EQ(FormatElapsed(3723), "01:02:03");
@@ -20,16 +23,14 @@ TEST(ElapsedText, IsHoursMinutesSecondsWithHoursPastADay) {
     EXPECT_EQ(FormatElapsed(86400), "24:00:00");
     EXPECT_EQ(FormatElapsed(27 * 3600 + 3 * 60 + 9), "27:03:09");
     EXPECT_EQ(FormatElapsed(100 * 3600), "100:00:00");
-}
-
-TEST(ElapsedText, ClampsTimesOutsideWhatTheFileCanCarry) {
+    // Times outside what the file can carry are clamped.
     EXPECT_EQ(FormatElapsed(-5), "00:00:00");
     EXPECT_EQ(FormatElapsed(kMaxElapsedSeconds), "999999:59:59");
     EXPECT_EQ(FormatElapsed(kMaxElapsedSeconds + 1), "999999:59:59");
     EXPECT_EQ(FormatElapsed(INT64_MAX), "999999:59:59");
 }
 
-TEST(TimeText, AcceptsWhatTheLoaderWritesAndTheCounterForms) {
+TEST(TimeText, AcceptsTheLoadersAndTheCounterFormsReadsBackItsOwnAndRejectsTheRest) {
     struct Case {
         const char* text;
         std::int64_t seconds;
@@ -47,9 +48,12 @@ TEST(TimeText, AcceptsWhatTheLoaderWritesAndTheCounterForms) {
         ASSERT_TRUE(seconds.has_value()) << c.text;
         EXPECT_EQ(*seconds, c.seconds) << c.text;
     }
-}
-
-TEST(TimeText, RejectsEverythingElse) {
+    // Every time it writes reads back.
+    for (std::int64_t s :
+         {std::int64_t{0}, std::int64_t{59}, std::int64_t{3600}, std::int64_t{86399},
+          std::int64_t{86400}, std::int64_t{97389}, std::int64_t{123456789}, kMaxElapsedSeconds})
+        EXPECT_EQ(ParseTimeText(FormatElapsed(s)), s) << s;
+    // Everything else is rejected.
     for (const char* text : {"",
                              " ",
                              "Run",
@@ -77,13 +81,6 @@ TEST(TimeText, RejectsEverythingElse) {
         EXPECT_FALSE(ParseTimeText(text).has_value()) << text;
 }
 
-TEST(TimeText, ReadsBackEveryTimeItWrites) {
-    for (std::int64_t s :
-         {std::int64_t{0}, std::int64_t{59}, std::int64_t{3600}, std::int64_t{86399},
-          std::int64_t{86400}, std::int64_t{97389}, std::int64_t{123456789}, kMaxElapsedSeconds})
-        EXPECT_EQ(ParseTimeText(FormatElapsed(s)), s) << s;
-}
-
 TEST(CommandFileLines, AcceptEveryLineEndAndKeepBytes) {
     EXPECT_THAT(SplitCommandFileLines("Run\r\nC:\\GPL\\GPL.EXE \r\n"),
                 ElementsAre("Run", "C:\\GPL\\GPL.EXE "));
@@ -96,7 +93,7 @@ TEST(CommandFileLines, AcceptEveryLineEndAndKeepBytes) {
     EXPECT_THAT(SplitCommandFileLines("Caf\xe9\t \r\n"), ElementsAre("Caf\xe9\t "));
 }
 
-TEST(LoaderCommandForm, NeedsTwoLinesAndKeepsTheCommandLineExactly) {
+TEST(LoaderCommandForm, NeedsTwoLinesAndKeepsTheCommandLineAndTheElapsedRecordIsOneLine) {
     auto command =
         ParseLoaderCommand("Run\r\nC:\\GPL\\GPL.EXE  -ko\"0:SERVER:password:p\"\r\nx\r\n");
     ASSERT_TRUE(command.has_value());
@@ -111,9 +108,7 @@ TEST(LoaderCommandForm, NeedsTwoLinesAndKeepsTheCommandLineExactly) {
 
     EXPECT_EQ(FormatLoaderCommand({"Run", "C:\\GPL\\GPL.EXE "}), "Run\r\nC:\\GPL\\GPL.EXE \r\n");
     EXPECT_EQ(FormatLoaderCommand({"Run", ""}), "Run\r\n\r\n");
-}
-
-TEST(ElapsedRecordForm, IsOneLineReadBackFromLineOne) {
+    // The elapsed time is one line, read back from line one.
     EXPECT_EQ(FormatElapsedRecord(125), "00:02:05\r\n");
     EXPECT_EQ(ParseElapsedRecord("00:02:05\r\n"), 125);
     EXPECT_EQ(ParseElapsedRecord("27:03:09"), 97389);
@@ -123,7 +118,7 @@ TEST(ElapsedRecordForm, IsOneLineReadBackFromLineOne) {
     EXPECT_FALSE(ParseElapsedRecord("\r\n00:02:05\r\n").has_value());
 }
 
-TEST(RunFailureForm, ReadsBackItsFieldsAndIsNoTimeAndNoCommand) {
+TEST(RunFailureForm, ReadsBackItsFieldsIsNoTimeNorCommandAndIsToldWithProgramFolderAndReason) {
     const RunFailure failure{"Run", "C:\\Sierra\\GPL\\GPL.EXE ", "C:\\Sierra\\GPL",
                              "The system cannot find the file specified."};
     const std::string bytes = FormatRunFailure(failure);
@@ -153,9 +148,7 @@ TEST(RunFailureForm, ReadsBackItsFieldsAndIsNoTimeAndNoCommand) {
     EXPECT_FALSE(ParseRunFailure("00:02:05\r\n").has_value());
     EXPECT_FALSE(ParseRunFailure("Run\r\nFailed\r\n").has_value());
     EXPECT_FALSE(ParseRunFailure("failed\r\n").has_value());
-}
-
-TEST(RunFailureForm, IsToldAsWhatDidNotHappenThenProgramFolderAndReason) {
+    // It is told as what did not happen, then program, folder and reason.
     EXPECT_EQ(DescribeRunFailure({"Run", "C:\\GPL\\GPL.EXE ", "C:\\GPL", "File not found"}),
               "The program could not be run.\r\n\r\nProgram: C:\\GPL\\GPL.EXE \r\n"
               "Folder: C:\\GPL\r\nReason: File not found");
@@ -174,7 +167,7 @@ protected:
     test::TempDir dir;
 };
 
-TEST_F(CommandFileOnDisk, CommandWrittenByTheFrontEndIsReadByTheLoader) {
+TEST_F(CommandFileOnDisk, CommandWrittenByTheFrontEndIsReadByTheLoaderAndReplacedWholeByItsAnswer) {
     std::string path = PathOf("ZAM.int");
     ASSERT_TRUE(WriteLoaderCommand(path, {"Run", "C:\\Sierra\\GPL\\GPL.EXE "}));
     EXPECT_EQ(dir.read("ZAM.int"), "Run\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n");
@@ -184,11 +177,9 @@ TEST_F(CommandFileOnDisk, CommandWrittenByTheFrontEndIsReadByTheLoader) {
     ASSERT_TRUE(ReadLoaderCommand(path, command));
     EXPECT_EQ(command.word, "Run");
     EXPECT_EQ(command.commandLine, "C:\\Sierra\\GPL\\GPL.EXE ");
-}
 
-TEST_F(CommandFileOnDisk, ElapsedTimeOrFailureReplacesTheWholeCommand) {
+    // The elapsed time, or a failure, replaces the whole command.
     dir.write("ZAM.int", "Run\r\nC:\\Sierra\\GPL\\GPL.EXE -ko\"0:SERVER:launch:1\"\r\n");
-    std::string path = PathOf("ZAM.int");
     ASSERT_TRUE(WriteElapsedTime(path, 3723));
     EXPECT_EQ(dir.read("ZAM.int"), "01:02:03\r\n");
 
@@ -239,6 +230,28 @@ TEST_F(CommandFileOnDisk, FailedWriteLeavesThePreviousFileWholeAndNoTemporaryBeh
 
     EXPECT_EQ(dir.read("ZAM.int"), before);
     EXPECT_FALSE(dir.exists("ZAM.int.new"));
+}
+
+// Every changing step of writing ZAM.int failed in turn, for both of its writers: the file is the
+// whole previous record or the whole new one, no temporary file stays behind where it could be
+// removed, and the writer's answer says which.
+TEST(FaultInjectionCommandFile, EveryFailedStepOfEitherWriterLeavesTheWholeOldOrNewFile) {
+    const std::function<Status(const std::string&)> writers[] = {
+        [](const std::string& path) {
+            return WriteLoaderCommand(path,
+                                      {"Run", "\"C:\\Sierra\\GPL\\GPL.EXE\" -connect 10.0.0.1"});
+        },
+        [](const std::string& path) { return WriteElapsedTime(path, 27 * 3600 + 189); }};
+    for (const auto& write : writers) {
+        SCOPED_TRACE(&write == &writers[0] ? "the command" : "the elapsed time");
+        const test::SweepResult sweep = test::SweepOneFileWriter(
+            {"ZAM.int",
+             "Run\r\n\"C:\\Sierra\\GPL\\GPL.EXE\" -monitor\r\n",
+             2,
+             [&write](const std::string& path) { return write(path).ok(); },
+             {}});
+        test::TallyFaults("ZAM.int (platform command file)", sweep.injected);
+    }
 }
 
 }  // namespace

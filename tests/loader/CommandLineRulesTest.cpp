@@ -7,7 +7,7 @@
 namespace zam::loader {
 namespace {
 
-TEST(FolderOfCommandLine, IsTheFolderBeforeTheFirstExe) {
+TEST(FolderOfCommandLine, IsTheFolderBeforeTheFirstExeAndNothingWithoutExeOrSeparator) {
     struct Case {
         const char* line;
         const char* folder;
@@ -30,9 +30,7 @@ TEST(FolderOfCommandLine, IsTheFolderBeforeTheFirstExe) {
         ASSERT_TRUE(folder.has_value()) << c.line;
         EXPECT_EQ(*folder, c.folder) << c.line;
     }
-}
-
-TEST(FolderOfCommandLine, IsNothingWithoutExeOrSeparatorBeforeIt) {
+    // Without ".EXE", or without a separator before it, there is none.
     for (const char* line : {"C:\\GPL\\race.bat", "C:\\GPL\\tool.com /x", "", ".EXE",
                              ".exe C:\\GPL\\x", "GPL.EXE", "C:GPL.EXE", "C:\\GPL\\ -x GPL.EX"})
         EXPECT_FALSE(FolderOfCommandLine(line).has_value()) << line;
@@ -59,16 +57,14 @@ TEST(CommandInterpreterRule, IsDecidedByTheProgramPartAlone) {
     EXPECT_EQ(ProgramPartLength("\"C:\\unclosed -x"), 15u);
 }
 
-TEST(CommandInterpreterRule, QuotesTheProgramAndEscapesEveryArgumentCharacterCmdWouldRead) {
+TEST(CommandInterpreterRule, QuotesTheProgramEscapesWhatCmdReadsAndRefusesWhatCannotBeEscaped) {
     EXPECT_EQ(WithCommandInterpreter("C:\\GPL\\aitw.bat x", "C:\\WINDOWS\\system32\\cmd.exe"),
               "C:\\WINDOWS\\system32\\cmd.exe /s /v:off /c \"\"C:\\GPL\\aitw.bat\" x\"");
     EXPECT_EQ(WithCommandInterpreter("\"C:\\A&B\\aitw.exe\"", "C:\\Program Files\\Shell\\cmd.exe"),
               "\"C:\\Program Files\\Shell\\cmd.exe\" /s /v:off /c \"\"C:\\A&B\\aitw.exe\"\"");
     EXPECT_EQ(WithCommandInterpreter("aitw.exe -ko\"a\\\"&b|c<d>e^f(g)!i!\"", "cmd"),
               "cmd /s /v:off /c \"\"aitw.exe\" -ko^\"a\\^\"^&b^|c^<d^>e^^f^(g^)^!i^!^\"\"");
-}
-
-TEST(CommandInterpreterRule, RefusesWhatNoEscapingCarriesThroughCmd) {
+    // What no escaping carries through cmd is refused.
     for (std::string_view line :
          {std::string_view("C:\\aitw.exe -x\r\ncalc"), std::string_view("C:\\aitw.exe a\nb"),
           std::string_view("C:\\aitw.exe a\0b", 15), std::string_view("C:\\%PATH%\\aitw.exe"),

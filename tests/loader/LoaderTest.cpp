@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "FakeLoaderPlatform.h"
 #include "zam/loader/Loader.h"
 
@@ -41,7 +43,7 @@ TEST_F(LoaderTest, RunStartsTheSimulatorInItsFolderWaitsAndWritesTheElapsedTime)
     EXPECT_EQ(longRun.CommandFileBytes(), "27:03:09\r\n");
 }
 
-TEST_F(LoaderTest, ProgramThatCannotBeWaitedForGivesZeroTimeAndTheFrontEndBack) {
+TEST_F(LoaderTest, ProgramThatCannotBeWaitedForOrHasNoIdGivesZeroTimeAndTheFrontEndBack) {
     fake.SetCommand("Run", kGpl);
     fake.runSeconds = 500;
     fake.waitFails = true;
@@ -50,55 +52,57 @@ TEST_F(LoaderTest, ProgramThatCannotBeWaitedForGivesZeroTimeAndTheFrontEndBack) 
 
     EXPECT_EQ(fake.CommandFileBytes(), "00:00:00\r\n");
     EXPECT_EQ(fake.log.back(), kFrontEnd);
+
+    // A start without a process id is not waited for.
+    FakeLoaderPlatform noId;
+    noId.SetCommand("Run", kGpl);
+    noId.processIdZero = true;
+    loader::Loader(noId).Run();
+    EXPECT_THAT(noId.log, ::testing::Not(::testing::Contains(HasSubstr("wait"))));
+    EXPECT_EQ(noId.CommandFileBytes(), "00:00:00\r\n");
 }
 
-TEST_F(LoaderTest, StartWithoutProcessIdIsNotWaitedFor) {
-    fake.SetCommand("Run", kGpl);
-    fake.processIdZero = true;
+// Runs the loader over a ZAM.int of `bytes` (none at all when empty) and expects the front end
+// straight back, ZAM.int as it was and nothing asked of the system.
+void ExpectOnlyTheFrontEndBack(const std::string& bytes) {
+    FakeLoaderPlatform fake;
+    if (!bytes.empty()) fake.files[fake.CommandFilePath()] = bytes;
 
-    RunLoader();
+    EXPECT_EQ(loader::Loader(fake).Run(), 0);
 
-    EXPECT_THAT(fake.log, ::testing::Not(::testing::Contains(HasSubstr("wait"))));
-    EXPECT_EQ(fake.CommandFileBytes(), "00:00:00\r\n");
-}
-
-// Every case in which the front end must come straight back and ZAM.int must stay as it was.
-struct UntouchedCase {
-    const char* name;
-    std::string fileBytes;  // empty: no ZAM.int at all
-};
-
-class LoaderLeavesCommandFile : public LoaderTest,
-                                public ::testing::WithParamInterface<UntouchedCase> {};
-
-TEST_P(LoaderLeavesCommandFile, AndRestartsTheFrontEndOnly) {
-    const UntouchedCase& c = GetParam();
-    if (!c.fileBytes.empty()) fake.files[fake.CommandFilePath()] = c.fileBytes;
-
-    EXPECT_EQ(RunLoader(), 0);
-
-    EXPECT_EQ(fake.CommandFileBytes(), c.fileBytes);
+    EXPECT_EQ(fake.CommandFileBytes(), bytes);
     EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "cd C:\\ZAM\\", kFrontEnd));
     EXPECT_THAT(fake.messages, IsEmpty());
     EXPECT_THAT(fake.powerActions, IsEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, LoaderLeavesCommandFile,
-    ::testing::Values(UntouchedCase{"MissingFile", ""},
-                      UntouchedCase{"LowerCaseRun", "run\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n"},
-                      UntouchedCase{"UnknownWord", "Launch\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n"},
-                      UntouchedCase{"WordWithTrailingBlank", "Run \r\nC:\\GPL\\GPL.EXE\r\n"},
-                      UntouchedCase{"MissingSecondLine", "Run\r\n"},
-                      UntouchedCase{"OnlyAWordWithoutLineEnd", "Run"},
-                      UntouchedCase{"EmptyRunCommandLine", "Run\r\n\r\n"},
-                      UntouchedCase{"BlankRunCommandLine", "Run\r\n   \r\n"},
-                      UntouchedCase{"EmptyExitCommandLine", "Exit\r\n\r\n"},
-                      UntouchedCase{"ElapsedTimeLeftOver", "00:02:05\r\n"},
-                      UntouchedCase{"Garbage", std::string("\x01\xff\0\x80zz", 6)}),
-    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
+// Every case in which the front end must come straight back and ZAM.int must stay as it was.
+TEST(LoaderLeavesCommandFile, AndRestartsTheFrontEndOnly) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"MissingFile", ""},
+        {"LowerCaseRun", "run\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n"},
+        {"UnknownWord", "Launch\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n"},
+        {"WordWithTrailingBlank", "Run \r\nC:\\GPL\\GPL.EXE\r\n"},
+        {"MissingSecondLine", "Run\r\n"},
+        {"OnlyAWordWithoutLineEnd", "Run"},
+        {"EmptyRunCommandLine", "Run\r\n\r\n"},
+        {"BlankRunCommandLine", "Run\r\n   \r\n"},
+        {"EmptyExitCommandLine", "Exit\r\n\r\n"},
+        {"ElapsedTimeLeftOver", "00:02:05\r\n"},
+        {"Garbage", std::string("\x01\xff\0\x80zz", 6)},
+        // A command word must stand alone on its line: bytes glued to it make it no command,
+        // and never a shut-down.
+        {"ShutdownWithGarbage", std::string("Shutdown\0\xff\r\nX\r\n", 14)},
+        {"RestartWithGarbage", std::string("Restart\0\xff\r\nX\r\n", 13)},
+        {"ExitWithGarbage", std::string("Exit\0\xff\r\nX\r\n", 10)},
+        {"RunWithGarbage", std::string("Run\0\xff\r\nX\r\n", 9)}};
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        ExpectOnlyTheFrontEndBack(bytes);
+    }
+}
 
-TEST_F(LoaderTest, ProgramThatCannotBeStartedIsToldToTheFrontEndAndAddsNoTime) {
+TEST_F(LoaderTest, ProgramThatCannotBeStartedIsToldToTheFrontEndAndAddsNoTimeAndAThrownFailure) {
     fake.SetCommand("Run", "C:\\Gone\\GPL.EXE ");
     fake.unstartable.insert("C:\\Gone\\GPL.EXE ");
 
@@ -115,6 +119,13 @@ TEST_F(LoaderTest, ProgramThatCannotBeStartedIsToldToTheFrontEndAndAddsNoTime) {
     EXPECT_EQ(failure->reason, "File not found");
     EXPECT_FALSE(platform::ParseElapsedRecord(fake.CommandFileBytes()).has_value());
     EXPECT_THAT(fake.messages, IsEmpty());
+
+    // A failure thrown while running still brings the front end back.
+    FakeLoaderPlatform throwing;
+    throwing.SetCommand("Run", kGpl);
+    throwing.throwingStarts.insert(kGpl);
+    EXPECT_EQ(loader::Loader(throwing).Run(), 0);
+    EXPECT_EQ(throwing.log.back(), kFrontEnd);
 }
 
 // A quick end with a non-zero status is a start that failed (wine unable to load the program, a
@@ -137,23 +148,11 @@ TEST_F(LoaderTest, QuickFailingEndIsToldAndALongRunCountsWhateverItsStatus) {
         EXPECT_EQ(run.Failure().has_value(), c.told) << c.seconds << " " << c.code;
         EXPECT_EQ(platform::ParseElapsedRecord(run.CommandFileBytes()).has_value(), !c.told);
         EXPECT_EQ(run.log.back(), kFrontEnd);
+        if (c.seconds == 2 && c.told) {
+            EXPECT_EQ(run.Failure()->reason, "It ended after 2 seconds with exit status 1.");
+            EXPECT_EQ(run.Failure()->folder, "C:\\Sierra\\GPL");
+        }
     }
-    FakeLoaderPlatform run;
-    run.SetCommand("Run", kGpl);
-    run.runSeconds = 2;
-    run.programExit.code = 1;
-    loader::Loader(run).Run();
-    EXPECT_EQ(run.Failure()->reason, "It ended after 2 seconds with exit status 1.");
-    EXPECT_EQ(run.Failure()->folder, "C:\\Sierra\\GPL");
-}
-
-TEST_F(LoaderTest, FailureThrownWhileRunningStillBringsTheFrontEndBack) {
-    fake.SetCommand("Run", kGpl);
-    fake.throwingStarts.insert(kGpl);
-
-    EXPECT_EQ(RunLoader(), 0);
-
-    EXPECT_EQ(fake.log.back(), kFrontEnd);
 }
 
 // What the loader cannot leave in ZAM.int (a full disk, a locked file) it says itself before the
@@ -184,7 +183,7 @@ TEST_F(LoaderTest, WhatCannotBeWrittenToTheCommandFileIsShownByTheLoader) {
     EXPECT_EQ(failing.log.back(), kFrontEnd);
 }
 
-TEST_F(LoaderTest, ExitStartsItsProgramInItsFolderAndEnds) {
+TEST_F(LoaderTest, ExitStartsItsProgramInItsFolderAndEndsOrBringsTheFrontEndBackToSayWhy) {
     fake.SetCommand("Exit", "D:\\Tools\\Replay.exe -last");
 
     EXPECT_EQ(RunLoader(), 0);
@@ -192,22 +191,19 @@ TEST_F(LoaderTest, ExitStartsItsProgramInItsFolderAndEnds) {
     EXPECT_THAT(fake.log,
                 ElementsAre("cd C:\\ZAM\\", "cd D:\\Tools", "start D:\\Tools\\Replay.exe -last"));
     EXPECT_EQ(fake.CommandFileBytes(), "Exit\r\nD:\\Tools\\Replay.exe -last\r\n");
+
+    FakeLoaderPlatform failing;
+    failing.SetCommand("Exit", "D:\\Tools\\Replay.exe");
+    failing.unstartable.insert("D:\\Tools\\Replay.exe");
+    loader::Loader(failing).Run();
+    EXPECT_EQ(failing.log.back(), kFrontEnd);
+    ASSERT_TRUE(failing.Failure().has_value());
+    EXPECT_EQ(failing.Failure()->word, "Exit");
+    EXPECT_EQ(failing.Failure()->commandLine, "D:\\Tools\\Replay.exe");
+    EXPECT_EQ(failing.Failure()->folder, "D:\\Tools");
 }
 
-TEST_F(LoaderTest, ExitWhoseProgramCannotStartBringsTheFrontEndBackToSayWhy) {
-    fake.SetCommand("Exit", "D:\\Tools\\Replay.exe");
-    fake.unstartable.insert("D:\\Tools\\Replay.exe");
-
-    RunLoader();
-
-    EXPECT_EQ(fake.log.back(), kFrontEnd);
-    ASSERT_TRUE(fake.Failure().has_value());
-    EXPECT_EQ(fake.Failure()->word, "Exit");
-    EXPECT_EQ(fake.Failure()->commandLine, "D:\\Tools\\Replay.exe");
-    EXPECT_EQ(fake.Failure()->folder, "D:\\Tools");
-}
-
-TEST_F(LoaderTest, ShutdownAndRestartReachOnlyThePowerActionAndStartNothing) {
+TEST_F(LoaderTest, ShutdownAndRestartReachOnlyThePowerActionAndARefusalBringsTheFrontEndBack) {
     struct Case {
         const char* word;
         platform::PowerAction action;
@@ -225,12 +221,10 @@ TEST_F(LoaderTest, ShutdownAndRestartReachOnlyThePowerActionAndStartNothing) {
         EXPECT_THAT(power.log, ElementsAre("cd C:\\ZAM\\", c.logged)) << c.word;
         EXPECT_EQ(power.CommandFileBytes(), before) << c.word;
     }
-}
 
-TEST_F(LoaderTest, RefusedPowerActionBringsTheFrontEndBackToSayWhy) {
+    // A refused power action brings the front end back to say why.
     fake.SetCommand("Restart", "");
     fake.powerFails = true;
-
     EXPECT_EQ(RunLoader(), 0);
 
     EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "power cycle",
@@ -260,13 +254,14 @@ TEST_F(LoaderTest, LowerCaseAitwRunsUnderTheSystemCommandInterpreter) {
 // line the interpreter cannot be given safely is not run; the front end comes back and tells why.
 // Where the system has no interpreter (Linux) an AITW program starts directly.
 TEST_F(LoaderTest, TheInterpreterIsChosenByTheProgramAloneAndNeverGivenALineItWouldSplit) {
-    const std::string joined = "C:\\GPL\\GPL.EXE -ko\"0:SERVER:password:x\\\"&echo pwned&\\\"aitw\"";
+    const std::string joined =
+        "C:\\GPL\\GPL.EXE -ko\"0:SERVER:password:x\\\"&echo pwned&\\\"aitw\"";
     fake.SetCommand("Run", joined);
     RunLoader();
     EXPECT_EQ(fake.log[2], "start " + joined);
 
-    for (const char* refused : {"C:\\%TEMP%\\aitw.exe", "C:\\aitw!x!\\tool.exe -y",
-                                "C:\\aitw\"&x\".exe"}) {
+    for (const char* refused :
+         {"C:\\%TEMP%\\aitw.exe", "C:\\aitw!x!\\tool.exe -y", "C:\\aitw\"&x\".exe"}) {
         FakeLoaderPlatform refusing;
         refusing.SetCommand("Run", refused);
         EXPECT_EQ(loader::Loader(refusing).Run(), 0);
@@ -286,32 +281,16 @@ TEST_F(LoaderTest, TheInterpreterIsChosenByTheProgramAloneAndNeverGivenALineItWo
     EXPECT_EQ(withoutInterpreter.log[1], "start /home/racer/gpl/AITW.bat");
 }
 
-TEST_F(LoaderTest, LinuxStylePathChangesToItsFolder) {
-    fake.SetCommand("Run", "/home/racer/gpl/gpl.exe ");
-
-    RunLoader();
-
-    EXPECT_THAT(fake.log, ::testing::Contains("cd /home/racer/gpl"));
-    EXPECT_EQ(fake.log[2], "start /home/racer/gpl/gpl.exe ");
-}
-
-TEST_F(LoaderTest, MissingOwnExecutableShowsTheMessageAndDoesNothingElse) {
-    fake.files.erase("C:\\ZAM\\Rollout.exe");
-    fake.SetCommand("Run", kGpl);
-
-    EXPECT_EQ(RunLoader(), 1);
-
-    EXPECT_THAT(fake.messages, ElementsAre("Can't Find ZAM+ Directory"));
-    EXPECT_THAT(fake.log, ElementsAre("cd C:\\ZAM\\", "message"));
-}
-
-// Linux executables have no extension; a front end in a folder with blanks is quoted.
-TEST_F(LoaderTest, TheFrontEndIsFoundWithoutExtensionAndQuotedWhereItsFolderHasBlanks) {
+// A Linux path changes to its folder; Linux executables have no extension; a front end in a
+// folder with blanks is quoted.
+TEST_F(LoaderTest, LinuxPathsChangeToTheirFolderAndTheFrontEndIsFoundWithoutExtensionOrQuoted) {
     fake.programFolder = "/opt/zam/";
     fake.files = {{"/opt/zam/Rollout", ""}, {"/opt/zam/ZAMDeck", ""}};
-    fake.SetCommand("Run", "");
+    fake.SetCommand("Run", "/home/racer/gpl/gpl.exe ");
     EXPECT_EQ(RunLoader(), 0);
     EXPECT_THAT(fake.messages, IsEmpty());
+    EXPECT_EQ(fake.log[1], "cd /home/racer/gpl");
+    EXPECT_EQ(fake.log[2], "start /home/racer/gpl/gpl.exe ");
     EXPECT_EQ(fake.log.back(), "start /opt/zam/ZAMDeck");
 
     FakeLoaderPlatform blanks;
@@ -322,7 +301,7 @@ TEST_F(LoaderTest, TheFrontEndIsFoundWithoutExtensionAndQuotedWhereItsFolderHasB
     EXPECT_EQ(blanks.log.back(), "start \"C:\\Program Files\\ZAM\\ZAMDeck.Exe\"");
 }
 
-TEST_F(LoaderTest, MissingFrontEndIsReportedWithWhereItWasLookedFor) {
+TEST_F(LoaderTest, AMissingOrUnstartableFrontEndOrOwnExecutableIsReported) {
     fake.files.erase("C:\\ZAM\\ZAMDeck.Exe");
     fake.SetCommand("Run", kGpl);
 
@@ -332,16 +311,43 @@ TEST_F(LoaderTest, MissingFrontEndIsReportedWithWhereItWasLookedFor) {
     EXPECT_THAT(fake.messages[0], HasSubstr("\"C:\\ZAM\\ZAMDeck.Exe\""));
     EXPECT_THAT(fake.messages[0], HasSubstr("\"C:\\ZAM\\ZAMDeck\""));
     EXPECT_EQ(fake.CommandFileBytes(), "00:00:00\r\n");
+
+    FakeLoaderPlatform unstartable;
+    unstartable.unstartable.insert("C:\\ZAM\\ZAMDeck.Exe");
+    EXPECT_EQ(loader::Loader(unstartable).Run(), 1);
+    ASSERT_EQ(unstartable.messages.size(), 1u);
+    EXPECT_THAT(unstartable.messages[0], HasSubstr("C:\\ZAM\\ZAMDeck.Exe"));
+    EXPECT_THAT(unstartable.messages[0], HasSubstr("File not found"));
+
+    // Without its own executable the loader shows the message and does nothing else.
+    FakeLoaderPlatform lost;
+    lost.files.erase("C:\\ZAM\\Rollout.exe");
+    lost.SetCommand("Run", kGpl);
+    EXPECT_EQ(loader::Loader(lost).Run(), 1);
+    EXPECT_THAT(lost.messages, ElementsAre("Can't Find ZAM+ Directory"));
+    EXPECT_THAT(lost.log, ElementsAre("cd C:\\ZAM\\", "message"));
 }
 
-TEST_F(LoaderTest, FrontEndThatCannotStartIsReported) {
-    fake.unstartable.insert("C:\\ZAM\\ZAMDeck.Exe");
+// A ZAM.int of binary garbage, short or large, with or without line ends and 00 bytes: the loader
+// starts nothing but the front end, changes nothing and asks nothing of the system.
+std::string Garbage(std::mt19937& random, std::size_t size) {
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) c = static_cast<char>(byte(random));
+    // Line ends now and then, so the parser sees many lines too.
+    for (std::size_t i = 7; i < bytes.size(); i += 61) bytes[i] = (i % 2) ? '\n' : '\r';
+    return bytes;
+}
 
-    EXPECT_EQ(RunLoader(), 1);
-
-    ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_THAT(fake.messages[0], HasSubstr("C:\\ZAM\\ZAMDeck.Exe"));
-    EXPECT_THAT(fake.messages[0], HasSubstr("File not found"));
+TEST(HostileCommandFile, BinaryGarbageOnlyBringsTheFrontEndBack) {
+    std::mt19937 random(8);
+    for (std::size_t size : {1u, 2u, 5u, 64u, 500u, 4096u, 1u << 20}) {
+        for (int round = 0; round < 20; ++round) {
+            SCOPED_TRACE(std::to_string(size) + " bytes, round " + std::to_string(round));
+            ExpectOnlyTheFrontEndBack(Garbage(random, size));
+            if (::testing::Test::HasFailure()) return;
+        }
+    }
 }
 
 }  // namespace

@@ -101,7 +101,7 @@ fs::path WriteScript(const TempDir& dir, std::string_view name, std::string_view
     return p;
 }
 
-TEST(NativeLoader, WaitsForTheProgramInItsFolderAndWritesTheElapsedTime) {
+TEST(NativeLoader, WaitsInTheProgramsFolderWritesTheTimeAndRecordsAQuickFailure) {
     TempDir dir;
     ScopedCurrentDir restore(dir.path());
     dir.write("Rollout", "");
@@ -122,26 +122,22 @@ TEST(NativeLoader, WaitsForTheProgramInItsFolderAndWritesTheElapsedTime) {
     EXPECT_FALSE(dir.exists("ZAM.int.new"));
     EXPECT_THAT(platform.started, ElementsAre(program.string(), dir.logical() + "ZAMDeck"));
     EXPECT_THAT(platform.messages, IsEmpty());
-}
 
-// The exit status comes from the real wait: a program that fails at once is recorded as a
-// failure, whether or not a front end is there to tell it.
-TEST(NativeLoader, QuickFailureIsRecordedAndAMissingFrontEndReported) {
-    TempDir dir;
-    ScopedCurrentDir restore(dir.path());
-    dir.write("Rollout", "");
-    fs::path program = WriteScript(dir, "quick.sh", "exit 3\n");
-    dir.write("ZAM.int", "Run\r\n" + program.string() + "\r\n");
-    RecordingPlatform platform(dir.logical(), "Rollout");
+    // The exit status comes from the real wait: a program that fails at once is recorded as a
+    // failure, whether or not a front end is there to tell it.
+    fs::remove(dir.file("ZAMDeck"));
+    fs::path quick = WriteScript(dir, "quick.sh", "exit 3\n");
+    dir.write("ZAM.int", "Run\r\n" + quick.string() + "\r\n");
+    RecordingPlatform alone(dir.logical(), "Rollout");
 
-    EXPECT_EQ(loader::Loader(platform).Run(), 1);
+    EXPECT_EQ(loader::Loader(alone).Run(), 1);
 
     std::optional<platform::RunFailure> failure = platform::ParseRunFailure(dir.read("ZAM.int"));
     ASSERT_TRUE(failure.has_value()) << dir.read("ZAM.int");
     EXPECT_THAT(failure->reason, ::testing::EndsWith("with exit status 3."));
-    EXPECT_EQ(failure->commandLine, program.string());
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_THAT(platform.messages[0], ::testing::HasSubstr(dir.logical() + "ZAMDeck"));
+    EXPECT_EQ(failure->commandLine, quick.string());
+    ASSERT_EQ(alone.messages.size(), 1u);
+    EXPECT_THAT(alone.messages[0], ::testing::HasSubstr(dir.logical() + "ZAMDeck"));
 }
 
 #endif  // _WIN32

@@ -1,5 +1,3 @@
-#include "zam/tools/DemoInstallation.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,10 +7,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "CommandRun.h"
 #include "FakeUi.h"
 #include "TempDir.h"
 #include "TestText.h"
+#include "zam/model/clsEngines.h"
+#include "zam/model/clsGPL.h"
 #include "zam/store/Common.h"
+#include "zam/tools/DemoInstallation.h"
 
 namespace {
 
@@ -38,6 +40,10 @@ std::string IniLine(const std::string& text, const std::string& section, const s
     return m[2];
 }
 
+zam::test::CommandRun MakeDemo(const std::vector<std::string>& args) {
+    return zam::test::RunCommand(zam::tools::DemoCommands(), "make-demo", args);
+}
+
 class DemoInstallationTest : public ::testing::Test {
 protected:
     fs::path Make(const DemoOptions& options = {}) {
@@ -48,7 +54,7 @@ protected:
     TempDir temp;
 };
 
-TEST_F(DemoInstallationTest, HoldsTheFilesOfAnInstallationInTheirUsualSpelling) {
+TEST_F(DemoInstallationTest, HoldsTheFilesOfAnInstallationInTheirUsualSpellingEndingInCrLf) {
     const fs::path dir = Make();
     for (const char* name :
          {"GPL.EXE", "core.ini", "App.ini", "gpl_ai.ini", "Server.Ini.Sample", "Glide.ini",
@@ -72,9 +78,22 @@ TEST_F(DemoInstallationTest, HoldsTheFilesOfAnInstallationInTheirUsualSpelling) 
 #ifndef _WIN32  // without a simulated run the executable is not one
     EXPECT_EQ(fs::status(dir / "GPL.EXE").permissions() & fs::perms::owner_exec, fs::perms::none);
 #endif
+    // Every line of every INI file ends in CR LF.
+    int files = 0;
+    for (const auto& e : fs::recursive_directory_iterator(dir)) {
+        const std::string ext = e.path().extension().string();
+        if (ext != ".ini" && ext != ".Ini" && ext != ".Sample") continue;
+        ++files;
+        const std::string text = ReadNative(e.path());
+        ASSERT_FALSE(text.empty()) << e.path();
+        EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << e.path();
+        for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))
+            ASSERT_EQ(text[i - 1], '\r') << e.path() << " at " << i;
+    }
+    EXPECT_GT(files, 20);
 }
 
-TEST_F(DemoInstallationTest, ExecutableCarriesTheNativeEngineTablesWhereTheyAreLookedFor) {
+TEST_F(DemoInstallationTest, ExecutableCarriesTheEngineTablesWhereTheProgramsOwnSearchFindsThem) {
     const std::string exe = ReadNative(Make() / "GPL.EXE");
     ASSERT_GE(exe.size(), 1'500'000u);
     EXPECT_EQ(exe.substr(0, 2), "MZ");
@@ -97,21 +116,18 @@ TEST_F(DemoInstallationTest, ExecutableCarriesTheNativeEngineTablesWhereTheyAreL
     EXPECT_EQ(Slot(exe, first + 20), "2C8B5400");
     EXPECT_EQ(Slot(exe, first + 24), "348B5400");
     EXPECT_EQ(exe.substr(h - 36, 28), std::string("bra\0brm\0cov\0eag\0fer\0mur\0lot\0", 28));
-}
-
-// The front end's own search finds the markers: the executable passes the check of a chosen
-// simulator file, and the engine tables are where the engine swap looks.
-TEST_F(DemoInstallationTest, TheProgramsOwnSearchFindsTheMarkers) {
+    // The front end's own search finds the markers: the executable passes the check of a chosen
+    // simulator file, and the engine tables are where the engine swap looks.
     for (bool script : {false, true}) {
         DemoOptions options;
         if (script) options.simSeconds = 1;
         const fs::path dir = temp.path() / (script ? "script" : "plain");
         MakeDemoInstallation(dir, options);
-        const std::string exe = (dir / "GPL.EXE").string();
+        const std::string path = (dir / "GPL.EXE").string();
         zam::test::FakeUi ui;
-        EXPECT_EQ(zam::FindString(ui, exe, 1412000, "hit_hard"),
+        EXPECT_EQ(zam::FindString(ui, path, 1412000, "hit_hard"),
                   static_cast<std::int64_t>(zam::tools::kDemoKeyMarkerOffset));
-        EXPECT_EQ(zam::FindString(ui, exe, 1335000, "Repco"),
+        EXPECT_EQ(zam::FindString(ui, path, 1335000, "Repco"),
                   static_cast<std::int64_t>(zam::tools::kDemoEngineMarkerOffset));
         EXPECT_TRUE(ui.messages.empty());
     }
@@ -154,23 +170,7 @@ TEST_F(DemoInstallationTest, SimulatedExecutableIsAScriptThatLeavesAScreenshotAn
 #endif
 }
 
-TEST_F(DemoInstallationTest, IniFilesEndEveryLineInCrLf) {
-    const fs::path dir = Make();
-    int files = 0;
-    for (const auto& e : fs::recursive_directory_iterator(dir)) {
-        const std::string ext = e.path().extension().string();
-        if (ext != ".ini" && ext != ".Ini" && ext != ".Sample") continue;
-        ++files;
-        const std::string text = ReadNative(e.path());
-        ASSERT_FALSE(text.empty()) << e.path();
-        EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << e.path();
-        for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))
-            ASSERT_EQ(text[i - 1], '\r') << e.path() << " at " << i;
-    }
-    EXPECT_GT(files, 20);
-}
-
-TEST_F(DemoInstallationTest, SeasonListsTheElevenEventsWhoseFoldersExist) {
+TEST_F(DemoInstallationTest, SeasonListsTheElevenEventsAndPlayersHaveTheirFilesAndSetupIndexes) {
     const fs::path dir = Make();
     const std::string season = ReadNative(dir / "Seasons" / "67Season.Ini");
     EXPECT_EQ(season.rfind("[Season]\r\n", 0), 0u);
@@ -197,10 +197,7 @@ TEST_F(DemoInstallationTest, SeasonListsTheElevenEventsWhoseFoldersExist) {
     EXPECT_EQ(folders, 13);
     const std::string record = ReadNative(dir / "Tracks" / "monza" / "record.ini");
     EXPECT_NE(IniLine(record, "Lap Record", "time").substr(0, 1), "<");
-}
-
-TEST_F(DemoInstallationTest, PlayersAreNamedByTheirFolderRuleAndHaveFrontEndFiles) {
-    const fs::path dir = Make();
+    // Players are named by their folder rule and have the front end's files.
     const std::string player = ReadNative(dir / "Players" / "D_Arcy__Jean_Luc" / "Player.ini");
     EXPECT_EQ(IniLine(player, "Personal Information", "firstName"), "Jean-Luc");
     EXPECT_EQ(IniLine(player, "Personal Information", "lastName"), "D'Arcy");
@@ -210,10 +207,9 @@ TEST_F(DemoInstallationTest, PlayersAreNamedByTheirFolderRuleAndHaveFrontEndFile
     const std::string app = ReadNative(dir / "App.ini");
     EXPECT_EQ(IniLine(app, "Player", "lastPlayer"), "Driver__Sam");
     EXPECT_EQ(IniLine(app, "Graphics", "lastRasterizerDLL"), "rastd3d7.dll");
-}
 
-TEST_F(DemoInstallationTest, SetupIndexIsTheBinaryFormatAndNamesExistingFiles) {
-    const fs::path folder = Make() / "Players" / "Driver__Sam" / "Setups" / "monaco";
+    // The setup index is the binary format and names existing files.
+    const fs::path folder = dir / "Players" / "Driver__Sam" / "Setups" / "monaco";
     const std::string def = ReadNative(folder / "Setups.def");
     ASSERT_EQ(def.size(), 14404u);
     EXPECT_EQ(def.substr(0, 10), std::string("PLSD\x01\x00\x00\x00" "88", 10));
@@ -249,11 +245,18 @@ TEST_F(DemoInstallationTest, LargeInstallationFillsTheSeasonToItsLimit) {
     EXPECT_TRUE(fs::exists(dir / "Players" / "Driver0005__Test" / "Player.ini"));
 }
 
+// Neither the library nor the command ever writes into a folder that holds files.
 TEST_F(DemoInstallationTest, RefusesAFolderThatHoldsAnythingAndBadOptions) {
     temp.write("GPL/core.ini", "[mine]\r\nkeep=1\r\n");
     EXPECT_THROW(MakeDemoInstallation(temp.path() / "GPL", {}), std::runtime_error);
     EXPECT_EQ(temp.read("GPL/core.ini"), "[mine]\r\nkeep=1\r\n");
     EXPECT_FALSE(temp.exists("GPL/GPL.EXE"));
+    temp.write("mine/Player.ini", "precious");
+    const auto r = MakeDemo({(temp.path() / "mine").string()});
+    EXPECT_EQ(r.code, zam::tools::kExitFailure);
+    EXPECT_NE(r.err.find("not empty"), std::string::npos);
+    EXPECT_EQ(temp.read("mine/Player.ini"), "precious");
+    EXPECT_FALSE(temp.exists("mine/GPL.EXE"));
     // Bad options are rejected before anything is written.
     DemoOptions options;
     options.version = "1.3";
@@ -262,6 +265,65 @@ TEST_F(DemoInstallationTest, RefusesAFolderThatHoldsAnythingAndBadOptions) {
     options.tracks = -1;
     EXPECT_THROW(MakeDemoInstallation(temp.path() / "a", options), std::invalid_argument);
     EXPECT_FALSE(fs::exists(temp.path() / "a"));
+}
+
+TEST_F(DemoInstallationTest, MakeDemoWritesTheRequestedInstallationAndBadArgumentsGiveTheUsage) {
+    const fs::path dir = temp.path() / "demo";
+    const auto r = MakeDemo({dir.string(), "--tracks", "20", "--players", "4", "--version", "1.2.2",
+                             "--sim-seconds", "3"});
+    ASSERT_EQ(r.code, zam::tools::kExitOk) << r.err;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "Tracks"), fs::directory_iterator()), 20);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "Players"), fs::directory_iterator()), 4);
+    const std::string exe = ReadNative(dir / "GPL.EXE");
+    EXPECT_NE(exe.find("\nsleep 3\n"), std::string::npos);
+    EXPECT_EQ(exe.find(std::string("\x00\x7B\x54\x00", 4)), 1'340'000u - 80);
+
+    const std::string bad = (temp.path() / "d").string();
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {bad, "--tracks"}, {bad, "--tracks", "x"},
+          {bad, "--players", "-1"}, {bad, "--version", "2.0"}, {bad, "--colour", "red"},
+          {bad, bad + "2"}}) {
+        const auto usage = MakeDemo(args);
+        EXPECT_EQ(usage.code, zam::tools::kExitUsage) << args.size();
+        EXPECT_NE(usage.err.find("usage: zamini make-demo"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(bad));
+}
+
+// The installation model and the engine swap open a generated demo the way the front end does.
+TEST_F(DemoInstallationTest, TheModelLoadsItAsACompleteInstallation) {
+    Make();
+    temp.write("prog/ZAM.ini", "[Paths]\r\nGPL=" + temp.logical() + "GPL/\r\nExeName=GPL.EXE\r\n");
+    const zam::test::ScopedCurrentDir cwd(temp.path() / "prog");
+    zam::test::FakeUi ui;
+
+    zam::clsGPL gpl(ui);
+    gpl.UnloadWithoutSaving();
+    ASSERT_FALSE(gpl.Exiting());
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+
+    EXPECT_EQ(gpl.NoOfPlayers(), 3);
+    EXPECT_NE(gpl.PlayerNo("D_Arcy__Jean_Luc"), 0);
+    EXPECT_EQ(gpl.PlayerData("D_Arcy__Jean_Luc", "Personal Information", "firstName"), "Jean-Luc");
+    EXPECT_EQ(gpl.IniValue("Players\\D_Arcy__Jean_Luc\\PZAM.Ini", "ZAM", "carClass"), "FL1");
+    EXPECT_EQ(gpl.NoOfTracks(), 11);
+    EXPECT_EQ(gpl.TrackID(7), "German Grand Prix");
+    EXPECT_EQ(gpl.IniValue("Core.Ini", "Engines", "Lotus"), "Ford DFV V8");
+    EXPECT_EQ(gpl.IniValue("App.Ini", "Player", "lastPlayer"), "Driver__Sam");
+    EXPECT_EQ(gpl.IniValue("Server.Ini", "IP0", "auto_launch"), "1");  // from the sample
+    EXPECT_EQ(gpl.IniValue("Glide.ini", "Glide", "Resolution"), "12");
+
+    gpl.ReadSetupsDef("monaco", "Driver__Sam");
+    const std::string index = gpl.SetupsDefPath("monaco", "Driver__Sam");
+    EXPECT_EQ(gpl.FullPathIniValue(index, "Race", "F1lotus"), "Qualify.lo1");
+    EXPECT_EQ(gpl.FullPathIniValue(index, "Current", "F1lotus"), "Demo Fast.lo1");
+    EXPECT_EQ(gpl.FullPathIniValue(index, "Current", "F2brm"), "Wet.br2");
+
+    zam::clsEngines engines(ui, gpl.EXEPath());
+    engines.UnloadWithoutSaving();
+    EXPECT_FALSE(engines.Status());
+    EXPECT_TRUE(engines.KeyTableValid());
+    EXPECT_EQ(engines.ExeEngine(5), "Ford DFV V8");
 }
 
 }  // namespace

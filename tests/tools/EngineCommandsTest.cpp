@@ -51,9 +51,18 @@ TEST_F(EngineCommandsTest, ListsTheNativeEnginesOfEveryGeneratedExecutable) {
     }
 }
 
-TEST_F(EngineCommandsTest, ChosenEnginesAreWrittenAndReadBack) {
+TEST_F(EngineCommandsTest, BadChoicesGiveTheUsageAndWriteNothingAndChosenEnginesAreReadBack) {
     const std::string exe = MakeExe();
     const std::string before = zam::test::ReadNative(exe);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {exe, "7=1"}, {exe, "0=10"}, {exe, "10=0"}, {exe, "x"},
+          {exe, "0="}, {exe, "=3"}, {exe, "0=4", "1=-1"}}) {
+        const auto r = Engines(args);
+        EXPECT_EQ(r.code, zam::tools::kExitUsage) << args.size();
+        EXPECT_NE(r.err.find("usage: zamini engines"), std::string::npos);
+    }
+    EXPECT_EQ(zam::test::ReadNative(exe), before);
+
     const auto r = Engines({exe, "0=4", "5=8", "9=0"});
     ASSERT_EQ(r.code, zam::tools::kExitOk) << r.err;
     EXPECT_NE(r.out.find("0\tBrabham\t4\tFerrari V12\n"), std::string::npos);
@@ -82,19 +91,6 @@ TEST_F(EngineCommandsTest, AnInconsistentExecutableExitsWithTheReportAndAMissing
     const auto missing = Engines({(temp.path() / "none.exe").string()});
     EXPECT_EQ(missing.code, zam::tools::kExitFailure);
     EXPECT_NE(missing.err.find("not found"), std::string::npos);
-}
-
-TEST_F(EngineCommandsTest, BadChoicesGiveTheUsageAndWriteNothing) {
-    const std::string exe = MakeExe();
-    const std::string before = zam::test::ReadNative(exe);
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {exe, "7=1"}, {exe, "0=10"}, {exe, "10=0"}, {exe, "x"},
-          {exe, "0="}, {exe, "=3"}, {exe, "0=4", "1=-1"}}) {
-        const auto r = Engines(args);
-        EXPECT_EQ(r.code, zam::tools::kExitUsage) << args.size();
-        EXPECT_NE(r.err.find("usage: zamini engines"), std::string::npos);
-    }
-    EXPECT_EQ(zam::test::ReadNative(exe), before);
 }
 
 }  // namespace

@@ -33,21 +33,21 @@ protected:
     std::string core;
 };
 
-TEST_F(IniCommandsTest, GetPrintsTheValueOrAnEmptyLine) {
+TEST_F(IniCommandsTest, GetPrintsTheValueOrAnEmptyLineAndFailsNamingAMissingFile) {
     EXPECT_EQ(Zamini("get", {core, "sound", "VOLUME"}).out, "5\n");
     Result missing = Zamini("get", {core, "Sound", "absent"});
     EXPECT_EQ(missing.code, kExitOk);
     EXPECT_EQ(missing.out, "\n");
-}
-
-TEST_F(IniCommandsTest, GetOfAMissingFileFailsNamingIt) {
     Result r = Zamini("get", {dir.logical() + "none.ini", "a", "b"});
     EXPECT_EQ(r.code, kExitFailure);
     EXPECT_THAT(r.err, HasSubstr("none.ini"));
     EXPECT_EQ(r.out, "");
 }
 
-TEST_F(IniCommandsTest, SetWritesBackWithBackups) {
+// A set writes back with backups. Two sets leave ".bak" and ".prv"; restore lists them (here and
+// in a player's folder, not in a folder the program never writes), shows what it would change,
+// puts either back and undoes.
+TEST_F(IniCommandsTest, SetWritesBackWithBackupsThatRestoreListsPreviewsAndPutsBack) {
     Result r = Zamini("set", {core, "Sound", "mute", "1"});
     ASSERT_EQ(r.code, kExitOk) << r.err;
     EXPECT_EQ(dir.read("Core.ini"),
@@ -55,12 +55,6 @@ TEST_F(IniCommandsTest, SetWritesBackWithBackups) {
     EXPECT_EQ(dir.read("Core.ini.bak"), kCore);
     EXPECT_EQ(dir.read("Core.ini.prv"), kCore);
     EXPECT_EQ(Zamini("get", {core, "Sound", "mute"}).out, "1\n");
-}
-
-// Two sets leave ".bak" and ".prv"; restore lists them (here and in a player's folder, not in a
-// folder the program never writes), shows what it would change, puts either back and undoes.
-TEST_F(IniCommandsTest, RestoreListsPreviewsAndPutsBackTheBackups) {
-    ASSERT_EQ(Zamini("set", {core, "Sound", "mute", "1"}).code, kExitOk);
     ASSERT_EQ(Zamini("set", {core, "Sound", "volume", "9"}).code, kExitOk);
     const std::string prv = dir.read("Core.ini.prv"), last = dir.read("Core.ini");
     dir.write("Players/Bob/Player.INI.PRV", "x");
@@ -93,13 +87,10 @@ TEST_F(IniCommandsTest, RestoreListsPreviewsAndPutsBackTheBackups) {
     EXPECT_EQ(Zamini("restore", {"--list", dir.logical() + "none"}).code, kExitFailure);
 }
 
-TEST_F(IniCommandsTest, SetOfTheSameValueWritesNothing) {
+TEST_F(IniCommandsTest, SetOfTheSameValueWritesNothingAndANewFileIsCreated) {
     ASSERT_EQ(Zamini("set", {core, "Sound", "mute", "0"}).code, kExitOk);
     EXPECT_EQ(dir.read("Core.ini"), kCore);
     EXPECT_FALSE(dir.exists("Core.ini.bak"));
-}
-
-TEST_F(IniCommandsTest, SetCreatesANewFile) {
     Result r = Zamini("set", {dir.logical() + "New.ini", "A", "b", "c d"});
     ASSERT_EQ(r.code, kExitOk) << r.err;
     EXPECT_EQ(dir.read("New.ini"), "[ A ]\r\nb = c d\r\n");
@@ -131,23 +122,20 @@ TEST_F(IniCommandsTest, SetRefusesTextAnIniLineCannotHoldAndWritesNothing) {
     }
 }
 
-TEST_F(IniCommandsTest, SetIntoAMissingFolderFailsAndWritesNothing) {
-    Result r = Zamini("set", {dir.logical() + "nowhere\\New.ini", "A", "b", "c"});
-    EXPECT_EQ(r.code, kExitFailure);
-    EXPECT_THAT(r.err, HasSubstr("New.ini"));
+// A set into a missing folder, of a file it cannot read or with a rename that fails, reports
+// and keeps what is there.
+TEST_F(IniCommandsTest, SetThatCannotReadOrWriteFailsAndKeepsTheFile) {
+    Result missing = Zamini("set", {dir.logical() + "nowhere\\New.ini", "A", "b", "c"});
+    EXPECT_EQ(missing.code, kExitFailure);
+    EXPECT_THAT(missing.err, HasSubstr("New.ini"));
     EXPECT_FALSE(dir.exists("nowhere"));
-}
-
-TEST_F(IniCommandsTest, SetRefusesAFileItCannotRead) {
-    FailingFileSystem fs;
-    fs.Fail(FsOp::kReadAll, 0, platform::kPermissionDenied);
-    platform::ScopedFileSystem use(fs);
-    Result r = Zamini("set", {core, "Sound", "mute", "1"});
-    EXPECT_EQ(r.code, kExitFailure);
-    EXPECT_EQ(dir.read("Core.ini"), kCore);
-}
-
-TEST_F(IniCommandsTest, FailedRenameReportsAndKeepsTheFile) {
+    {
+        FailingFileSystem unreadable;
+        unreadable.Fail(FsOp::kReadAll, 0, platform::kPermissionDenied);
+        platform::ScopedFileSystem use(unreadable);
+        EXPECT_EQ(Zamini("set", {core, "Sound", "mute", "1"}).code, kExitFailure);
+        EXPECT_EQ(dir.read("Core.ini"), kCore);
+    }
     FailingFileSystem fs;
     fs.Fail(FsOp::kRename, 0);
     platform::ScopedFileSystem use(fs);
@@ -158,19 +146,16 @@ TEST_F(IniCommandsTest, FailedRenameReportsAndKeepsTheFile) {
     EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
 }
 
-TEST_F(IniCommandsTest, DeleteRemovesTheLineFromTheFile) {
+TEST_F(IniCommandsTest, DeleteOfAMissingEntryLeavesTheFileAloneAndOfAnEntryRemovesItsLine) {
+    ASSERT_EQ(Zamini("delete", {core, "Sound", "absent"}).code, kExitOk);
+    EXPECT_EQ(dir.read("Core.ini"), kCore);
     ASSERT_EQ(Zamini("delete", {core, "SOUND", "mute"}).code, kExitOk);
     EXPECT_EQ(Zamini("get", {core, "Sound", "mute"}).out, "\n");
     EXPECT_THAT(dir.read("Core.ini"), ::testing::Not(HasSubstr("mute")));
     EXPECT_EQ(dir.read("Core.ini.bak"), kCore);
 }
 
-TEST_F(IniCommandsTest, DeleteOfAMissingEntryLeavesTheFileAlone) {
-    ASSERT_EQ(Zamini("delete", {core, "Sound", "absent"}).code, kExitOk);
-    EXPECT_EQ(dir.read("Core.ini"), kCore);
-}
-
-TEST_F(IniCommandsTest, NormalizeRewritesEachFile) {
+TEST_F(IniCommandsTest, NormalizeRewritesEachFileAndDumpListsEveryRecordInStoreOrder) {
     dir.write("67Season.ini", "[Event1]\nname = Monza\n\n\n");
     std::string season = dir.logical() + "67Season.ini";
     Result r = Zamini("normalize", {core, season});
@@ -178,25 +163,20 @@ TEST_F(IniCommandsTest, NormalizeRewritesEachFile) {
     EXPECT_EQ(dir.read("67Season.ini"), "[Event1]\r\nname=Monza\r\n\r\n");
     EXPECT_THAT(dir.read("Core.ini"), HasSubstr("[ Sound ]"));
     EXPECT_EQ(Zamini("normalize", {core, dir.logical() + "none.ini"}).code, kExitFailure);
-}
-
-TEST_F(IniCommandsTest, DumpListsEveryRecordInStoreOrder) {
     dir.write("d.ini", "; c\r\nx=1\r\n[S]\r\n\r\ny = a b ;note\r\nwords\r\n");
-    Result r = Zamini("dump", {dir.logical() + "d.ini"});
-    ASSERT_EQ(r.code, kExitOk);
-    EXPECT_EQ(r.out,
+    Result dump = Zamini("dump", {dir.logical() + "d.ini"});
+    ASSERT_EQ(dump.code, kExitOk);
+    EXPECT_EQ(dump.out,
               "\t; *** 1 ***\t\t c\n\tx\t1\t\nS\t; *** 2 ***\t\t\nS\ty\ta b\tnote\nS\t\t\t\n");
 }
 
 // "A;B;C" sums to 952; -952 as a single is 0xC46E0000, which seeds the generator with 0x6E00C4,
 // whose first number is 0x61AC77 / 2^24: slot 2 of 7, slot 3815 of 10000 (worked by hand).
-TEST_F(IniCommandsTest, HashGivesTheHomeSlot) {
+TEST_F(IniCommandsTest, HashGivesTheHomeSlotAndStatsCountEverything) {
     EXPECT_EQ(Zamini("hash", {"A;B;C", "7"}).out, "2\n");
     EXPECT_EQ(Zamini("hash", {"A;B;C"}).out, "3815\n");
     EXPECT_EQ(Zamini("hash", {"a;b;c"}).out, "3815\n");
-}
-
-TEST_F(IniCommandsTest, StatsCountsEverything) {
+    // Stats count files, sections, entries and slots.
     dir.write("b.ini", "[X]\r\na=1\r\n[Y]\r\nb=2\r\n");
     Result r = Zamini("stats", {core, dir.logical() + "b.ini"});
     ASSERT_EQ(r.code, kExitOk) << r.err;
