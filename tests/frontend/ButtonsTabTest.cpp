@@ -1,5 +1,4 @@
-// The launcher strip and the Buttons tab as a user works them (offscreen), with a picture of
-// each for looking at.
+// The launcher strip and the Buttons tab as a user works them (offscreen).
 #include <gmock/gmock.h>
 
 #include <QHBoxLayout>
@@ -9,9 +8,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 
-#include "DialogTestSupport.h"
 #include "TrackTestSupport.h"
-#include "zam/controls/BoundStore.h"
 #include "zam/controls/ControlBuilder.h"
 #include "zam/controls/ucFilePath.h"
 #include "zam/frontend/LauncherButtonsTab.h"

@@ -120,16 +120,13 @@ TEST_F(FileSelectTest, WalksDownAndUpTheFolders) {
     EXPECT_EQ(Item(*dialog.Directory, ".."), nullptr) << "no way up from a root";
 }
 
-TEST_F(FileSelectTest, MissingStartFolderOpensDriveC) {
+TEST_F(FileSelectTest, AMissingStartFolderOrAnUnreadableDriveOpensDriveC) {
     frmFileSelect dialog(ui);
     dialog.SetPath("D:\\Nowhere\\");
     EXPECT_EQ(dialog.Path(), "C:\\");
     dialog.SetPath("C:\\Sierra\\Gone\\");
     EXPECT_EQ(dialog.Path(), "C:\\");
-}
-
-TEST_F(FileSelectTest, UnreadableDriveIsReportedAndDriveCTaken) {
-    frmFileSelect dialog(ui);
+    // An unreadable drive is reported, and C: taken.
     dialog.SetPath("C:\\Sierra\\");
     dialog.SetDrive("q: [backup]");
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -151,7 +148,7 @@ TEST_F(FileSelectTest, NameBoxIsShownOnlyWhenNewNamesAreAllowed) {
     EXPECT_EQ(dialog.FileName(), "autoexec.bat");
 }
 
-TEST_F(FileSelectTest, TypedNewNameIsReturnedUnchanged) {
+TEST_F(FileSelectTest, TypedNewNameIsReturnedUnchangedAndSurvivesAChangeOfFolder) {
     auto choice =
         Select("*.ini", "C:\\Sierra\\GPL\\Seasons", "Save Season File", true, [](frmFileSelect& d) {
             EXPECT_TRUE(d.txtFileName->isVisible());
@@ -167,9 +164,16 @@ TEST_F(FileSelectTest, TypedNewNameIsReturnedUnchanged) {
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->folder, "C:\\Sierra\\GPL\\Seasons\\");
     EXPECT_EQ(choice->fileName, " My Saison \xE9t\xE9.INI");  // Windows-1252, blanks kept
+    choice = Select("*.ini", "C:\\Sierra\\GPL\\", "Save Season File", true, [&](frmFileSelect& d) {
+        d.txtFileName->setText(QStringLiteral("Mine.ini"));
+        DoubleClick(*d.Directory, "Seasons");
+        d.cmdOK->click();
+    });
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->folder + choice->fileName, "C:\\Sierra\\GPL\\Seasons\\Mine.ini");
 }
 
-TEST_F(FileSelectTest, CancelReturnsNothingEvenAfterAPick) {
+TEST_F(FileSelectTest, CancelReturnsNothingEvenAfterAPickAndADoubleClickReturnsAtOnce) {
     auto cancelled =
         Select("*.exe", "C:\\Sierra\\GPL\\", "Select Utility Program", false, [](frmFileSelect& d) {
             Click(*d.Files, "GPL.EXE");
@@ -182,9 +186,6 @@ TEST_F(FileSelectTest, CancelReturnsNothingEvenAfterAPick) {
         QTest::keyClick(&d, Qt::Key_Escape);
     });
     EXPECT_FALSE(escaped);
-}
-
-TEST_F(FileSelectTest, DoubleClickOnAFileReturnsItAtOnce) {
     bool closed = false;
     auto choice =
         Select("*.exe", "C:\\Sierra\\GPL\\", "Select GPL Executable", false, [&](frmFileSelect& d) {
@@ -197,7 +198,7 @@ TEST_F(FileSelectTest, DoubleClickOnAFileReturnsItAtOnce) {
     EXPECT_EQ(choice->fileName, "GPL.EXE");
 }
 
-TEST_F(FileSelectTest, SelectWithoutANameAsksForOneAndStaysOpen) {
+TEST_F(FileSelectTest, SelectWithoutANameAsksForOneAndAChangeOfFolderDropsTheOldOnesName) {
     auto choice = Select("*.exe;*.bat", "C:\\Sierra\\GPL\\", "Select GPL Executable", false,
                          [&](frmFileSelect& d) {
                              d.cmdOK->click();
@@ -210,10 +211,8 @@ TEST_F(FileSelectTest, SelectWithoutANameAsksForOneAndStaysOpen) {
                          });
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->fileName, "run.bat");
-}
-
-TEST_F(FileSelectTest, ChangingFolderDropsANameThatBelongsToTheOldOne) {
-    auto choice =
+    ui.messages.clear();
+    choice =
         Select("*.*", "C:\\Sierra\\GPL\\", "Select Utility Program", false, [&](frmFileSelect& d) {
             Click(*d.Files, "readme.txt");
             DoubleClick(*d.Directory, "Seasons");
@@ -221,17 +220,6 @@ TEST_F(FileSelectTest, ChangingFolderDropsANameThatBelongsToTheOldOne) {
             EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Please Select a File"});
         });
     EXPECT_FALSE(choice) << "C:\\Sierra\\GPL\\Seasons\\readme.txt does not exist";
-}
-
-TEST_F(FileSelectTest, TypedNewNameSurvivesAChangeOfFolder) {
-    auto choice =
-        Select("*.ini", "C:\\Sierra\\GPL\\", "Save Season File", true, [&](frmFileSelect& d) {
-            d.txtFileName->setText(QStringLiteral("Mine.ini"));
-            DoubleClick(*d.Directory, "Seasons");
-            d.cmdOK->click();
-        });
-    ASSERT_TRUE(choice);
-    EXPECT_EQ(choice->folder + choice->fileName, "C:\\Sierra\\GPL\\Seasons\\Mine.ini");
 }
 
 TEST(FileSelectNativeTest, PosixFoldersKeepTheirSeparator) {
@@ -259,7 +247,7 @@ TEST(FileSelectNativeTest, PosixFoldersKeepTheirSeparator) {
     EXPECT_EQ(Item(*dialog.Directory, ".."), nullptr);
 }
 
-TEST(LogicalFolderTest, OneTrailingSeparatorInEitherStyle) {
+TEST(LogicalFolderTest, OneTrailingSeparatorInEitherStyleParentsRootsAndDrives) {
     EXPECT_EQ(WithOneSeparator("C:"), "C:\\");
     EXPECT_EQ(WithOneSeparator("C:\\"), "C:\\");
     EXPECT_EQ(WithOneSeparator("C:\\GPL\\\\"), "C:\\GPL\\");
@@ -268,6 +256,21 @@ TEST(LogicalFolderTest, OneTrailingSeparatorInEitherStyle) {
     EXPECT_EQ(WithOneSeparator("//"), "/");
     EXPECT_EQ(WithOneSeparator("/home/me//"), "/home/me/");
     EXPECT_EQ(WithOneSeparator("/home/me"), "/home/me/");
+    EXPECT_EQ(ParentFolder("C:\\Sierra\\GPL\\"), "C:\\Sierra\\");
+    EXPECT_EQ(ParentFolder("C:\\Sierra\\"), "C:\\");
+    EXPECT_EQ(ParentFolder("C:\\"), "C:\\");
+    EXPECT_EQ(ParentFolder("/home/me/"), "/home/");
+    EXPECT_EQ(ParentFolder("/home/"), "/");
+    EXPECT_EQ(ParentFolder("/"), "/");
+    EXPECT_TRUE(IsRootFolder("c:\\"));
+    EXPECT_TRUE(IsRootFolder("/"));
+    EXPECT_FALSE(IsRootFolder("C:\\GPL\\"));
+    EXPECT_FALSE(IsAbsoluteFolder("Seasons\\"));
+    EXPECT_EQ(DriveOf("c:\\gpl\\"), "C:");
+    EXPECT_EQ(DriveOf("/home/"), "/");
+    EXPECT_EQ(DriveRoot("d: [DATA]"), "D:\\");
+    EXPECT_EQ(DriveRoot("/"), "/");
+    EXPECT_EQ(DriveRoot("[none]"), "");
 }
 
 // A name typed into the dialog is walked from the folder as the system would walk it, so that
@@ -290,24 +293,6 @@ TEST(LogicalFolderTest, TypedNamesLeadToOneFileInOneFolder) {
     EXPECT_EQ(FolderKey("c:/gpl/Seasons.\\x\\..\\"), FolderKey("C:\\GPL\\SEASONS"));
     EXPECT_NE(FolderKey("C:\\GPL\\Seasons\\"), FolderKey("C:\\GPL\\Season\\"));
     EXPECT_EQ(NameKey("67season.INI. . "), "67SEASON.INI");
-}
-
-TEST(LogicalFolderTest, ParentsRootsAndDrives) {
-    EXPECT_EQ(ParentFolder("C:\\Sierra\\GPL\\"), "C:\\Sierra\\");
-    EXPECT_EQ(ParentFolder("C:\\Sierra\\"), "C:\\");
-    EXPECT_EQ(ParentFolder("C:\\"), "C:\\");
-    EXPECT_EQ(ParentFolder("/home/me/"), "/home/");
-    EXPECT_EQ(ParentFolder("/home/"), "/");
-    EXPECT_EQ(ParentFolder("/"), "/");
-    EXPECT_TRUE(IsRootFolder("c:\\"));
-    EXPECT_TRUE(IsRootFolder("/"));
-    EXPECT_FALSE(IsRootFolder("C:\\GPL\\"));
-    EXPECT_FALSE(IsAbsoluteFolder("Seasons\\"));
-    EXPECT_EQ(DriveOf("c:\\gpl\\"), "C:");
-    EXPECT_EQ(DriveOf("/home/"), "/");
-    EXPECT_EQ(DriveRoot("d: [DATA]"), "D:\\");
-    EXPECT_EQ(DriveRoot("/"), "/");
-    EXPECT_EQ(DriveRoot("[none]"), "");
 }
 
 }  // namespace

@@ -23,10 +23,6 @@ protected:
     frmShutdown dialog;
 };
 
-TEST_F(ShutdownTest, PresetIsReturnUntilSomethingIsChosen) {
-    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
-}
-
 TEST_F(ShutdownTest, CaptionsLabelAndToolTip) {
     EXPECT_EQ(dialog.windowTitle().toStdString(), "Confirm ZAM+ Exit");
     EXPECT_EQ(dialog.lblShutdown->text().toStdString(), "What would you like to do?");
@@ -72,7 +68,8 @@ TEST(ShutdownKeysTest, LettersActLikeTheirButtonsWhereverTheFocusIs) {
     }
 }
 
-TEST_F(ShutdownTest, OtherLettersLeaveTheDialogOpen) {
+TEST_F(ShutdownTest, PresetIsReturnAndOtherLettersLeaveTheDialogOpen) {
+    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
     for (char key : {'a', 'q', 'e', 't', '1'}) {
         QTest::keyClick(dialog.cmdExit, key);
         QTest::keyClick(&dialog, key);

@@ -5,9 +5,7 @@
 #include <QTest>
 #include <tuple>
 
-#include "DialogTestSupport.h"
 #include "TrackTestSupport.h"
-#include "zam/controls/BoundStore.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
 #include "zam/frontend/frmEditSeasonEntry.h"
@@ -26,19 +24,12 @@ TEST(SeasonEntryDays, MonthsAndLeapYears) {
     EXPECT_EQ(DaysInMonth("", 1967), 31);
 }
 
-class SeasonEntryTest : public DemoGplTest {
+class SeasonEntryTest : public BoundDemoTest {
 protected:
-    SeasonEntryTest() { EnsureApplication(); }
-    ~SeasonEntryTest() override {
-        dialog.reset();
-        controls::SetBoundStore(nullptr);
-        controls::SetControlsUi(nullptr);
-    }
+    ~SeasonEntryTest() override { dialog.reset(); }
     // The model, as the window has it before an editor opens.
     void Start() {
-        Open();
-        controls::SetBoundStore(gpl.get());
-        controls::SetControlsUi(&ui);
+        OpenBound();
         TrackLists lists(*gpl);  // reads the tracks' own season data, as start-up does
         lists.ReadTrackFolders();
     }

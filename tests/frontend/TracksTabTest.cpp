@@ -6,10 +6,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "DialogTestSupport.h"
 #include "ScopedCommaLocale.h"
 #include "TrackTestSupport.h"
-#include "zam/controls/BoundStore.h"
 #include "zam/controls/ControlBuilder.h"
 #include "zam/controls/RuntimeBindings.h"
 #include "zam/controls/ucDropDown.h"
@@ -52,7 +50,8 @@ TEST_F(TracksTabTest, ListsCaptionsAndTheTrackDataOfTheChosenCircuit) {
     EXPECT_EQ(tab->lblTrackData[0]->text().toStdString(), "Kyalami");
     EXPECT_EQ(tab->lblTrackData[1]->text().toStdString(), "9 Turns");
     EXPECT_EQ(tab->lblTrackData[3]->text().toStdString(), "GP Length 80 laps");
-    EXPECT_THAT(tab->lblTrackData[6]->text().toStdString(), testing::StartsWith("Lap record: 1:28"));
+    EXPECT_THAT(tab->lblTrackData[6]->text().toStdString(),
+                testing::StartsWith("Lap record: 1:28"));
     EXPECT_EQ(tab->txtSeasonName->text().toStdString(), "1967 ZAMDeck Demo Season");
     EXPECT_GT(trackChanges, 0);
     // Choosing another circuit reads its files.
@@ -70,7 +69,8 @@ TEST_F(TracksTabTest, NumbersInFilesReadAndWriteTheSameUnderACommaLocale) {
     ScopedCommaLocale comma;
     if (!comma) GTEST_SKIP() << kNoCommaLocale;
     MakeDemo();
-    EXPECT_THAT(tmp.read("gpl/Tracks/kyalami/record.ini"), testing::ContainsRegex("time=[0-9]+\\."));
+    EXPECT_THAT(tmp.read("gpl/Tracks/kyalami/record.ini"),
+                testing::ContainsRegex("time=[0-9]+\\."));
     WriteGpl("Tracks/kyalami/record.ini", "[Lap Record]\r\ntime=83.25\r\nplayer=Jim Clark\r\n");
     Start();
     EXPECT_EQ(tab->lblTrackData[6]->text().toStdString(), "Lap record: 1:23.2500");
