@@ -544,9 +544,18 @@ TEST_F(WindowTest, ACloseKeepsWhatWasTypedWithoutLeavingTheBox) {
 
 // ---- Modes, player, class --------------------------------------------------------------
 
-TEST_F(WindowTest, HostModeBindsTheRaceControlsToItsSectionAndQualifyingInMinutes) {
+// Export standings shows the stored setting; the server address to join is stored as typed.
+TEST_F(WindowTest, HostModeBindsItsControlsExportStandingsAndQualifyingInMinutesPerPlayer) {
+    tmp.write("gpl/Server.Ini", "[SERVER]\r\nauto_export_standings=1\r\n");
     ASSERT_TRUE(Open());
     window->SelectMode(kModeHost);
+    controls::ucCheckBox* standings = window->Controls().CheckBox("chkSaveStandings");
+    EXPECT_TRUE(standings->Box()->isChecked());
+    standings->Box()->click();  // one click turns it off
+    EXPECT_EQ(window->GPL()->IniValue("Server.Ini", "SERVER", "auto_export_standings"), "0");
+    window->txtIPAddress->setText(" not checked ; at all");
+    emit window->txtIPAddress->editingFinished();
+    EXPECT_EQ(window->GPL()->IniValue("Core.Ini", "CLIENT", "to_ip"), " not checked ; at all");
     EXPECT_EQ(window->Controls().Bound("spnNoAI")->Section(), "Multiplayer Host");
     EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Main Menu", "lastRaceType"), "2");
     EXPECT_FALSE(window->Controls().Find("frmHosting")->isHidden());
@@ -562,18 +571,8 @@ TEST_F(WindowTest, HostModeBindsTheRaceControlsToItsSectionAndQualifyingInMinute
     EXPECT_EQ(
         window->GPL()->PlayerData(window->PlayerId(), "Multiplayer Host", "lastPracticeLength"),
         "1200");
-    window->SelectMode(kModeTesting);
-    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Main Menu", "lastRaceType"), "3");
-    EXPECT_TRUE(window->Controls().Find("frmRace")->isHidden());
-    EXPECT_FALSE(window->Controls().Find("cbxDamageModel")->isHidden());
-}
-
-// The spinner keeps its own number of minutes per player; another player's equal number of
-// minutes must still be shown and kept for that player, not skipped as "no change".
-TEST_F(WindowTest, QualifyingShowsTheNewPlayersLengthEvenWhenTheMinutesAreEqual) {
-    ASSERT_TRUE(Open());
-    window->SelectMode(kModeHost);
-    controls::ucSpinner* qualifying = window->Controls().Spinner("spnQualifying");
+    // The spinner keeps its own number of minutes per player; another player's equal number of
+    // minutes must still be shown and kept for that player, not skipped as "no change".
     qualifying->SetValue(20);
     const std::string other = "D_Arcy__Jean_Luc";
     window->GPL()->SetPlayerValue(other, "Multiplayer Host", "lastPracticeLength", "1200");
@@ -586,20 +585,10 @@ TEST_F(WindowTest, QualifyingShowsTheNewPlayersLengthEvenWhenTheMinutesAreEqual)
     EXPECT_EQ(qualifying->TextBox()->text().toStdString(), "20");
     EXPECT_EQ(qualifying->Value(), 20);
     EXPECT_EQ(window->GPL()->PlayerData(other, "Multiplayer Host", "lastPracticeLength"), "1200");
-}
-
-TEST_F(WindowTest, ExportStandingsShowsTheStoredSettingAndTheServerAddressIsStoredAsTyped) {
-    tmp.write("gpl/Server.Ini", "[SERVER]\r\nauto_export_standings=1\r\n");
-    ASSERT_TRUE(Open());
-    window->SelectMode(kModeHost);
-    controls::ucCheckBox* standings = window->Controls().CheckBox("chkSaveStandings");
-    EXPECT_TRUE(standings->Box()->isChecked());
-    standings->Box()->click();  // one click turns it off
-    EXPECT_EQ(window->GPL()->IniValue("Server.Ini", "SERVER", "auto_export_standings"), "0");
-    // The server address to join is stored as typed.
-    window->txtIPAddress->setText(" not checked ; at all");
-    emit window->txtIPAddress->editingFinished();
-    EXPECT_EQ(window->GPL()->IniValue("Core.Ini", "CLIENT", "to_ip"), " not checked ; at all");
+    window->SelectMode(kModeTesting);
+    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Main Menu", "lastRaceType"), "3");
+    EXPECT_TRUE(window->Controls().Find("frmRace")->isHidden());
+    EXPECT_FALSE(window->Controls().Find("cbxDamageModel")->isHidden());
 }
 
 TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPath) {
@@ -646,7 +635,7 @@ TEST_F(WindowTest, FormulaLibreEnginesAreWrittenIntoTheExecutable) {
     EXPECT_EQ(reread.FoundEngine(1), 1);
 }
 
-TEST_F(WindowTest, ResizesAreSavedOnlyAfterStartUp) {
+TEST_F(WindowTest, ResizesAreSavedOnlyAfterStartUpAndTheTimerResetsAndAboutShows) {
     ASSERT_TRUE(Open());
     Initialising = true;  // until the first paint
     window->show();
@@ -656,6 +645,11 @@ TEST_F(WindowTest, ResizesAreSavedOnlyAfterStartUp) {
     window->resize(960, 720);
     EXPECT_EQ(window->FrontEndValue("Window", "Width"),
               std::to_string(960 * 1440 / window->logicalDpiX()));
+    window->ResetTimer();
+    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
+    EXPECT_EQ(window->FrontEndValue("Timers", "GPLTime"), "00:00:00");
+    window->mniHelpAbout->trigger();
+    EXPECT_EQ(aboutShown, 1);
 }
 
 // Each page of the window, and the first one in every launch mode, fits the window unscrolled.
@@ -733,15 +727,6 @@ TEST_F(WindowTest, StoredGeometryIsRestoredWithinTheRules) {
     EXPECT_EQ(window->height(), static_cast<int>(std::lround(12000 * dpi / 1440)));
     EXPECT_EQ(window->y(), 0);
     EXPECT_FALSE(window->isMaximized() || window->isMinimized());
-}
-
-TEST_F(WindowTest, ResetTimerAndAbout) {
-    ASSERT_TRUE(Open());
-    window->ResetTimer();
-    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
-    EXPECT_EQ(window->FrontEndValue("Timers", "GPLTime"), "00:00:00");
-    window->mniHelpAbout->trigger();
-    EXPECT_EQ(aboutShown, 1);
 }
 
 }  // namespace

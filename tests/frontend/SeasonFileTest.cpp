@@ -47,8 +47,10 @@ TEST(SeasonFileNames, CompletionAndRecognition) {
     EXPECT_FALSE(IsSeasonFile(tmp.logical() + "missing.ini"));
 }
 
-TEST_F(SeasonFileTest, SavedFileHasTheSeasonLayout) {
+TEST_F(SeasonFileTest, CancellingWritesNothingAndASavedFileHasTheSeasonLayout) {
     Read();
+    EXPECT_FALSE(SaveSeason(*gpl, ui));
+    EXPECT_FALSE(tmp.exists("gpl/Seasons/test.ini"));
     Pick(Seasons(), "test");
     EXPECT_TRUE(SaveSeason(*gpl, ui));
     const std::string text = tmp.read("gpl/Seasons/test.ini");
@@ -58,16 +60,10 @@ TEST_F(SeasonFileTest, SavedFileHasTheSeasonLayout) {
                            "shortName=Kyalami\r\ntrackDirectory=kyalami\r\nmonth=01\r\n"
                            "day=02\r\nnumberOfLaps=80\r\nstartingGrid=4\r\n\r\n[Event2]\r\n"));
     EXPECT_FALSE(tmp.exists("gpl/Seasons/test.ini.zamtmp"));
-    ASSERT_EQ(ui.fileRequests.size(), 1u);
-    EXPECT_EQ(ui.fileRequests[0].title, "Save Season File");
-    EXPECT_EQ(ui.fileRequests[0].pattern, "*.ini");
-    EXPECT_TRUE(ui.fileRequests[0].allowNew);
-}
-
-TEST_F(SeasonFileTest, CancellingWritesNothing) {
-    Read();
-    EXPECT_FALSE(SaveSeason(*gpl, ui));
-    EXPECT_FALSE(tmp.exists("gpl/Seasons/test.ini"));
+    ASSERT_EQ(ui.fileRequests.size(), 2u);
+    EXPECT_EQ(ui.fileRequests[1].title, "Save Season File");
+    EXPECT_EQ(ui.fileRequests[1].pattern, "*.ini");
+    EXPECT_TRUE(ui.fileRequests[1].allowNew);
 }
 
 TEST_F(SeasonFileTest, ChampionshipSeasonNeedsConfirmation) {
@@ -171,7 +167,7 @@ TEST_F(SeasonFileTest, LoadingLeavesOutMissingTracksAndRenumbers) {
     EXPECT_THAT(tmp.read("gpl/Seasons/67Season.Ini"), testing::Not(HasSubstr("Event3")));
 }
 
-TEST_F(SeasonFileTest, ASeasonWithoutEventCountChangesOnlyNameAndYear) {
+TEST_F(SeasonFileTest, ASeasonWithoutEventCountChangesOnlyNameAndYearAndUnsafeFoldersAreLeftOut) {
     Read();
     tmp.write("gpl/Seasons/bare.ini",
               "[Season]\r\nname=Bare\r\nyear=1970\r\n[Event1]\r\ntrackDirectory=spa\r\n");
@@ -182,6 +178,15 @@ TEST_F(SeasonFileTest, ASeasonWithoutEventCountChangesOnlyNameAndYear) {
     EXPECT_EQ(Season(1, "trackDirectory"), "kyalami");
     EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "name"), "Bare");
     EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "year"), "1970");
+    // Unsafe track folders in a loaded season are left out.
+    tmp.write("gpl/Seasons/bad.ini",
+              "[Season]\r\nnumEvents=2\r\n[Event1]\r\ntrackDirectory=..\\..\\spa\r\n"
+              "[Event2]\r\ntrackDirectory=monza\r\n");
+    Pick(Seasons(), "bad.ini");
+    EXPECT_TRUE(LoadSeason(*gpl, ui, *lists));
+    EXPECT_EQ(Dirs(lists->ActiveTracks), std::vector<std::string>{"monza"});
+    EXPECT_EQ(Season(1, "trackDirectory"), "monza");
+    EXPECT_THAT(ui.MessageTexts().back(), HasSubstr("..\\..\\spa"));
 }
 
 // numEvents is outside data: a count far beyond the events a file holds, up to the largest 32-bit
@@ -258,10 +263,21 @@ TEST_F(SeasonFileTest, TypedFolderPartsNeitherReachTheMainSeasonFileNorSkipTheQu
     EXPECT_THAT(tmp.read("gpl/Saved/mine.ini"), StartsWith("[Season]\r\n"));
 }
 
-// "?" cannot stand in a store key (such a key holds nothing), nor "*" in a Windows name: a season
-// file named with either is refused instead of loading as an empty season.
-TEST_F(SeasonFileTest, ANameWithAWildcardIsRefusedNotLoadedAsEmpty) {
+TEST_F(SeasonFileTest, InvalidFilesAreRefusedUntilCancelledAndWildcardsNotLoadedAsEmpty) {
     Read();
+    tmp.write("gpl/Seasons/notes.ini", "hello\r\n");
+    Pick(Seasons(), "notes.ini");
+    EXPECT_FALSE(LoadSeason(*gpl, ui, *lists));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "NOTES.INI is not a valid GPL Season file.  Please reselect.");
+    EXPECT_EQ(ui.messages[0].title, "Invalid Season File");
+    EXPECT_EQ(ui.fileRequests.size(), 2u);
+    EXPECT_EQ(ui.fileRequests[0].title, "Load Season File");
+    EXPECT_FALSE(ui.fileRequests[0].allowNew);
+    EXPECT_EQ(gpl->NoOfTracks(), 11);
+    // "?" cannot stand in a store key (such a key holds nothing), nor "*" in a Windows name: a
+    // season file named with either is refused instead of loading as an empty season.
+    ui.messages.clear();
 #ifndef _WIN32
     tmp.write("gpl/Seasons/what?.ini",
               "[Season]\r\nname=What\r\nyear=1999\r\nnumEvents=1\r\n"
@@ -279,32 +295,6 @@ TEST_F(SeasonFileTest, ANameWithAWildcardIsRefusedNotLoadedAsEmpty) {
     EXPECT_EQ(ui.messages[0].title, "Invalid Season File");
     EXPECT_THAT(ui.messages[1].text, HasSubstr("\"how*\""));
     EXPECT_FALSE(tmp.exists("gpl/Seasons/how*.ini"));
-}
-
-TEST_F(SeasonFileTest, InvalidFilesAreRefusedUntilCancelled) {
-    Read();
-    tmp.write("gpl/Seasons/notes.ini", "hello\r\n");
-    Pick(Seasons(), "notes.ini");
-    EXPECT_FALSE(LoadSeason(*gpl, ui, *lists));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "NOTES.INI is not a valid GPL Season file.  Please reselect.");
-    EXPECT_EQ(ui.messages[0].title, "Invalid Season File");
-    EXPECT_EQ(ui.fileRequests.size(), 2u);
-    EXPECT_EQ(ui.fileRequests[0].title, "Load Season File");
-    EXPECT_FALSE(ui.fileRequests[0].allowNew);
-    EXPECT_EQ(gpl->NoOfTracks(), 11);
-}
-
-TEST_F(SeasonFileTest, UnsafeTrackFoldersInALoadedSeasonAreLeftOut) {
-    Read();
-    tmp.write("gpl/Seasons/bad.ini",
-              "[Season]\r\nnumEvents=2\r\n[Event1]\r\ntrackDirectory=..\\..\\spa\r\n"
-              "[Event2]\r\ntrackDirectory=monza\r\n");
-    Pick(Seasons(), "bad.ini");
-    EXPECT_TRUE(LoadSeason(*gpl, ui, *lists));
-    EXPECT_EQ(Dirs(lists->ActiveTracks), std::vector<std::string>{"monza"});
-    EXPECT_EQ(Season(1, "trackDirectory"), "monza");
-    EXPECT_THAT(ui.MessageTexts().back(), HasSubstr("..\\..\\spa"));
 }
 
 }  // namespace

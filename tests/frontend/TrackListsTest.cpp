@@ -11,7 +11,7 @@ namespace {
 using testing::ElementsAre;
 using testing::HasSubstr;
 
-const std::vector<std::string> kDemoSeason = {"kyalami", "monaco",      "zandvoort", "spa",
+const std::vector<std::string> kDemoSeason = {"kyalami", "monaco",      "zandvoort",   "spa",
                                               "rouen",   "silverstone", "nurburgring", "monza",
                                               "mosport", "watglen",     "mexico"};
 
@@ -46,7 +46,7 @@ TEST_F(TrackListsTest, StartUpBuildsSeasonAndInactiveListsAndAdoptsDefaults) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(TrackListsTest, RaceLengthOverrideIsUndoneOnDisk) {
+TEST_F(TrackListsTest, RaceLengthOverrideIsUndoneOnDiskAndTheLastEventCannotBeRemoved) {
     MakeDemo();
     WriteGpl("Seasons/67Season.Ini",
              "[Season]\r\nname=S\r\nyear=1967\r\nnumEvents=1\r\n\r\n[Event1]\r\nname=A\r\n"
@@ -54,6 +54,9 @@ TEST_F(TrackListsTest, RaceLengthOverrideIsUndoneOnDisk) {
              "startingGrid=3\r\noriginalGPLength=40\r\n");
     Read();
     EXPECT_EQ(Season(1, "numberOfLaps"), "40");
+    EXPECT_EQ(lists->RemoveTrack(1), 0);
+    EXPECT_EQ(lists->ActiveTracks.size(), 1u);
+    EXPECT_EQ(gpl->NoOfTracks(), 1);
     gpl.reset();  // writes the changed files back
     const std::string season = tmp.read("gpl/Seasons/67Season.Ini");
     EXPECT_THAT(season, testing::ContainsRegex("numberOfLaps *= *40"));
@@ -99,20 +102,12 @@ TEST_F(TrackListsTest, RemovingRenumbersWithoutGaps) {
     EXPECT_THAT(season, HasSubstr("numEvents=9"));
 }
 
-TEST_F(TrackListsTest, TheLastEventCannotBeRemoved) {
-    MakeDemo();
-    WriteGpl("Seasons/67Season.Ini", "[Season]\r\nnumEvents=1\r\n[Event1]\r\ntrackDirectory=spa\r\n");
-    Read();
-    EXPECT_EQ(lists->RemoveTrack(1), 0);
-    EXPECT_EQ(lists->ActiveTracks.size(), 1u);
-    EXPECT_EQ(gpl->NoOfTracks(), 1);
-}
-
 TEST_F(TrackListsTest, AddingUsesDefaultsInOrderOfPreference) {
     Read();
     // brands has neither its own data nor the user's: built-in defaults after a message.
     EXPECT_EQ(lists->AddTrack(FindTrack(lists->InactiveTracks, "brands")), 12);
-    EXPECT_EQ(ui.MessageTexts().back(), "Information not available for Brands\rAssigning default parameters");
+    EXPECT_EQ(ui.MessageTexts().back(),
+              "Information not available for Brands\rAssigning default parameters");
     EXPECT_EQ(Season(12, "name"), "Brands Hatch");
     EXPECT_EQ(Season(12, "shortName"), "Brands Hatch");
     EXPECT_EQ(Season(12, "month"), "04");
@@ -169,9 +164,9 @@ TEST_F(TrackListsTest, MovesSwapNeighboursAndStopAtTheEndsAndSortsByDateAndByNam
     std::swap(byDate[7], byDate[8]);  // Mosport (08/27) before Monza (09/10)
     EXPECT_EQ(SeasonDirs(), byDate);
     EXPECT_TRUE(lists->SortSeasonByName());
-    EXPECT_THAT(SeasonDirs(), ElementsAre("kyalami", "mexico", "monaco", "monza", "mosport",
-                                          "nurburgring", "rouen", "silverstone", "spa",
-                                          "watglen", "zandvoort"));
+    EXPECT_THAT(SeasonDirs(),
+                ElementsAre("kyalami", "mexico", "monaco", "monza", "mosport", "nurburgring",
+                            "rouen", "silverstone", "spa", "watglen", "zandvoort"));
     EXPECT_EQ(Dirs(lists->ActiveTracks), SeasonDirs());
 }
 

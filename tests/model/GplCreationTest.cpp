@@ -58,8 +58,8 @@ TEST_F(GplTest, MissingCoreIniWithoutSampleIsMadeOfTheDefaults) {
 TEST_F(GplTest, CoreDefaultsNeverReplaceAValueButFillEmptyOnes) {
     MakeDemo();
     RemoveGpl("core.ini");
-    WriteGpl("Core.Ini", IniText({"[ Joy ]", "max_steering_torque = 200", "[ Direct3D7 ]",
-                                  "LODBias = "}));
+    WriteGpl("Core.Ini",
+             IniText({"[ Joy ]", "max_steering_torque = 200", "[ Direct3D7 ]", "LODBias = "}));
     {
         clsGPL gpl(ui);
         EXPECT_TRUE(ui.messages.empty());
@@ -115,7 +115,7 @@ TEST_F(GplTest, CancellingTheExecutableSearchEndsStartUpWithoutWritingAnything) 
         EXPECT_TRUE(gpl.Exiting());
         EXPECT_TRUE(gpl.SkipSave());
         EXPECT_EQ(ui.MessageTexts(), (Texts{"GPL executable not found in " + Gpl() + "\r" +
-                                "Please select a valid GPL executable"}));
+                                            "Please select a valid GPL executable"}));
         ASSERT_EQ(ui.fileRequests.size(), 1u);
         EXPECT_EQ(ui.fileRequests[0].pattern, "*.Exe");
         EXPECT_EQ(ui.fileRequests[0].title, "Select GPL Executable");
@@ -144,12 +144,12 @@ TEST_F(GplTest, InvalidPicksAreRejectedUntilAValidExecutableIsChosen) {
         clsGPL gpl(ui);
         EXPECT_FALSE(gpl.Exiting());
         EXPECT_EQ(ui.MessageTexts(), (Texts{"GPL executable not found in " + Gpl() + "\r" +
-                                    "Please select a valid GPL executable",
-                                "SMALL.EXE is not a valid GPL Executable\r"
-                                "Please select a valid GPL Executable",
-                                "NOMARK.EXE is not a valid GPL Executable\r"
-                                "Please select a valid GPL Executable",
-                                kMinimalCore}));
+                                                "Please select a valid GPL executable",
+                                            "SMALL.EXE is not a valid GPL Executable\r"
+                                            "Please select a valid GPL Executable",
+                                            "NOMARK.EXE is not a valid GPL Executable\r"
+                                            "Please select a valid GPL Executable",
+                                            kMinimalCore}));
         ASSERT_EQ(ui.fileRequests.size(), 3u);
         EXPECT_EQ(ui.fileRequests[1].folder, other);
         EXPECT_EQ(gpl.Directory(), other);
@@ -191,7 +191,7 @@ TEST_F(GplTest, AMissingFolderSettingLooksForTheStandardInstallation) {
         EXPECT_EQ(gpl.FullPathIniValue("ZAM.Ini", "Paths", "ExeName"), "GPL.Exe");
         EXPECT_EQ(gpl.Directory(), "C:\\Sierra\\GPL\\");
         EXPECT_EQ(ui.MessageTexts(), (Texts{"GPL executable not found in C:\\Sierra\\GPL\\\r"
-                                "Please select a valid GPL executable"}));
+                                            "Please select a valid GPL executable"}));
     }
     ui.messages.clear();
     ui.fileRequests.clear();
@@ -252,13 +252,15 @@ TEST_F(GplTest, DestructionRecordsFourTimesTheUsedSlots) {
     next.UnloadWithoutSaving();
 }
 
-TEST_F(GplTest, UnloadWithoutSavingWritesNothing) {
+TEST_F(GplTest, UnloadWithoutSavingWritesNothingAndTheSharedReferenceFollowsTheModel) {
     MakeDemo();
     const std::string core = test::ReadNative(GplFile("core.ini"));
     const std::string zamIni = tmp.read("prog/ZAM.Ini");
     std::vector<std::string> before;
     {
         clsGPL gpl(ui);
+        SetTheGPL(&gpl);
+        EXPECT_EQ(TheGPL(), &gpl);
         // Start-up copied Server.Ini from its sample.
         before = test::FolderEntries(tmp.path(), true);
         Initialising = false;
@@ -266,20 +268,10 @@ TEST_F(GplTest, UnloadWithoutSavingWritesNothing) {
         gpl.SetPlayerValue("Driver__Sam", "Personal Information", "firstName", "Al");
         gpl.UnloadWithoutSaving();
     }
+    EXPECT_EQ(TheGPL(), nullptr);
     EXPECT_EQ(test::FolderEntries(tmp.path(), true), before);
     EXPECT_EQ(tmp.read("prog/ZAM.Ini"), zamIni);
     EXPECT_EQ(test::ReadNative(GplFile("core.ini")), core);
-}
-
-TEST_F(GplTest, TheSharedReferenceFollowsTheModel) {
-    MakeDemo();
-    {
-        clsGPL gpl(ui);
-        SetTheGPL(&gpl);
-        EXPECT_EQ(TheGPL(), &gpl);
-        gpl.UnloadWithoutSaving();
-    }
-    EXPECT_EQ(TheGPL(), nullptr);
 }
 
 }  // namespace
