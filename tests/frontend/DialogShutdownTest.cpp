@@ -113,25 +113,21 @@ TEST(ShutdownButtonsTest, EachButtonStoresItsValue) {
     }
 }
 
-TEST(ShutdownAskTest, AskReturnsTheChoiceOfTheModalDialog) {
+TEST(ShutdownAskTest, AskReturnsTheChoiceOfTheModalDialogAndReturnWhenItEndsWithoutAButton) {
     test::EnsureApplication();
     int answer = 0;
     test::WithModal([&] { answer = frmShutdown::Ask(nullptr); },
                     [](QWidget& modal) { QTest::keyClick(&modal, 'l'); });
     EXPECT_EQ(answer, frmShutdown::kExitWithoutSaving);
-}
-
-// However the dialog ends without a button (the window is hidden, its loop is ended from outside,
-// as when the application quits), the answer is never a shut-down.
-TEST(ShutdownAskTest, EndingWithoutAButtonAnswersReturn) {
-    test::EnsureApplication();
+    // However the dialog ends without a button (the window is hidden, its loop is ended from
+    // outside, as when the application quits), the answer is never a shut-down.
     const std::function<void(QDialog&)> endings[] = {
         [](QDialog& d) { d.hide(); },
         [](QDialog& d) { d.done(QDialog::Accepted); },
         [](QDialog& d) { d.done(QDialog::Rejected); },
     };
     for (const auto& end : endings) {
-        int answer = 0;
+        answer = 0;
         test::WithModalOf<frmShutdown>([&] { answer = frmShutdown::Ask(nullptr); },
                                        [&](frmShutdown& d) { end(d); });
         EXPECT_EQ(answer, frmShutdown::kReturn);

@@ -220,7 +220,7 @@ TEST_F(TrackListsTest, DisplayNamesAndDateKeysThatPadMonthAndDay) {
     EXPECT_THAT(Dirs(lists->ActiveTracks), ElementsAre("a", "b"));
 }
 
-TEST(TrackListHelpers, MoveTrackAppendsOrSwaps) {
+TEST(TrackListHelpers, MoveTrackAppendsOrSwapsAndSafeDirectories) {
     TrackList a = {{"x", "X"}, {"y", "Y"}, {"z", "Z"}};
     TrackList b;
     MoveTrack(a, 2, b, 0);
@@ -234,9 +234,6 @@ TEST(TrackListHelpers, MoveTrackAppendsOrSwaps) {
     EXPECT_EQ(a.size(), 2u);
     EXPECT_EQ(FindTrack(a, "X"), 2);
     EXPECT_EQ(FindTrack(a, "q"), 0);
-}
-
-TEST(TrackListHelpers, SafeDirectories) {
     EXPECT_TRUE(IsSafeTrackDirectory("monza"));
     EXPECT_TRUE(IsSafeTrackDirectory("my track"));
     for (const char* bad : {"", " ", "..", "a\\b", "a/b", "C:x", "..\\x", "x.."})
