@@ -37,9 +37,9 @@ TEST_F(GplTest, ClassTableAndLookUpsAreCaseSensitive) {
 
 TEST(GplClasses, BaseClasses) {
     const std::pair<const char*, const char*> table[] = {
-        {"F1", "F1"}, {"FD", "F1"},  {"FL1", "F1"}, {"FG", "F1"}, {"F2", "F2"},
-        {"FV", "F2"}, {"FL2", "F2"}, {"FJ", "F2"},  {"F3", "F3"}, {"FL3", "F3"},
-        {"fl1", ""},  {"f1", ""},    {"", ""},      {"F4", ""},   {"FL1 ", ""},
+        {"F1", "F1"}, {"FD", "F1"}, {"FL1", "F1"}, {"FG", "F1"}, {"F2", "F2"}, {"FV", "F2"},
+        {"FL2", "F2"}, {"FJ", "F2"}, {"F3", "F3"}, {"FL3", "F3"}, {"fl1", ""}, {"f1", ""},
+        {"", ""},      {"F4", ""},   {"FL1 ", ""},
     };
     for (const auto& [code, base] : table) EXPECT_EQ(clsGPL::BaseClass(code), base) << code;
 }
@@ -61,6 +61,18 @@ TEST(GplPlayerFolderName, JoinsLastAndFirstNameAndReplacesPunctuation) {
     EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("", ""), "__");
     EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("J\xE9r\xF4me", "\xC9mile"),
               "\xC9mile__J\xE9r\xF4me");
+}
+
+TEST(GplPlayerFolderName, NeverLeavesPlayersOrSplitsIntoFolders) {
+    const std::pair<const char*, const char*> hostile[] = {
+        {"x", "..\\x"}, {"..", ".."}, {"a/b", "c\\d"}, {"C:", "*?\"<>|"}, {"\t\r\n", "\x01\x7F"},
+    };
+    for (const auto& [first, last] : hostile) {
+        const std::string name = clsGPL::BuildPlayerDirectoryName(first, last);
+        EXPECT_EQ(name.find_first_of("\\/:*?\"<>|.\t\r\n\x01\x7F"), std::string::npos) << name;
+        EXPECT_NE(name, "");
+    }
+    EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("x", "..\\x"), "___x__x");
 }
 
 TEST(GplWholeNumber, ReadsTheLeadingNumber) {
