@@ -48,20 +48,6 @@ std::string Label(QLabel* label) {
 
 // ---- Start-up ------------------------------------------------------------------------------
 
-TEST_F(WindowTest, FirstStartPlaysTheSoundAndKeepsTheTotal) {
-    tmp.write("prog/Startup.wav", "RIFF");
-    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() +
-                                  "\r\nExeName=GPL.EXE\r\n"
-                                  "[Timers]\r\nGPLTime=22:00:00\r\n");
-    ASSERT_TRUE(Open());
-    ASSERT_EQ(system.sounds.size(), 1u);
-    EXPECT_EQ(system.sounds[0], Prog() + "Startup.wav");
-    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 22:00:00");
-    EXPECT_EQ(window->windowTitle().toStdString(), "ZAM Deck");
-    EXPECT_EQ(window->tabGeneral->count(), 6);
-    EXPECT_EQ(window->tabGeneral->tabText(5).toStdString(), "&6 - Engines");
-}
-
 TEST_F(WindowTest, ReturnFromARunAddsItsTimeAndALeftoverCommandNone) {
     tmp.write("prog/ZAM.int", "Run\r\n\r\n");
     ASSERT_TRUE(Open());
@@ -94,8 +80,18 @@ TEST_F(WindowTest, AFailedRunIsToldOnceAndAddsNoTime) {
     EXPECT_THAT(ui.MessageTexts(), testing::ElementsAre(platform::DescribeRunFailure(failure)));
 }
 
-TEST_F(WindowTest, StartUpFillsTheListsAndArchivesScreenshots) {
+TEST_F(WindowTest, FirstStartPlaysTheSoundKeepsTheTotalFillsTheListsAndArchivesScreenshots) {
+    tmp.write("prog/Startup.wav", "RIFF");
+    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() +
+                                  "\r\nExeName=GPL.EXE\r\n"
+                                  "[Timers]\r\nGPLTime=22:00:00\r\n");
     ASSERT_TRUE(Open());
+    ASSERT_EQ(system.sounds.size(), 1u);
+    EXPECT_EQ(system.sounds[0], Prog() + "Startup.wav");
+    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 22:00:00");
+    EXPECT_EQ(window->windowTitle().toStdString(), "ZAM Deck");
+    EXPECT_EQ(window->tabGeneral->count(), 6);
+    EXPECT_EQ(window->tabGeneral->tabText(5).toStdString(), "&6 - Engines");
     EXPECT_EQ(window->DropDown("cbxPlayer")->NoItems(), 3);
     EXPECT_EQ(window->DropDown("cbxPlayer")->ItemText(), "Sam Driver");
     EXPECT_EQ(window->DropDown("cbxClass")->NoItems(), 10);
@@ -336,12 +332,21 @@ TEST_F(WindowTest, ChangeOfDirectoryRestartsThroughTheLoaderWithAnEmptyCommand) 
 // back from its ".prv" and resets the engines. Without the loader nothing is touched; with it the
 // file is the backup byte for byte, the replaced file is kept as ".rst", and ZAMDeck restarts
 // without writing this session's copy over the restored file.
-TEST_F(WindowTest, RestoreSettingsPutsBackTheBackupAndRestartsWithoutSaving) {
+TEST_F(WindowTest, FormulaLibreEnginesAreWrittenAndRestoreSettingsPutsBackTheBackup) {
     ASSERT_TRUE(Open());
     window->DropDown("cbxClass")->SetValue("FL1");
-    window->DropDown("cbxEngine", 0)->SelectIndex(5);
+    EXPECT_TRUE(window->DropDown("cbxEngine", 0)->List()->isEnabled());
+    EXPECT_FALSE(window->DropDown("cbxEngine", 9)->List()->isEnabled());
+    window->DropDown("cbxEngine", 0)->SelectIndex(5);  // Brabham gets the Ferrari engine
     window->GPL()->SetIniValue("Core.ini", "Probe", "value", "1");
     CloseWith(kSaveAndExit);
+    test::FakeUi quiet;
+    {
+        clsEngines reread(quiet, Gpl() + "GPL.EXE");
+        reread.UnloadWithoutSaving();
+        EXPECT_EQ(reread.FoundEngine(0), 4);
+        EXPECT_EQ(reread.FoundEngine(1), 1);
+    }
     const std::string saved = ReadGpl("core.ini"), before = ReadGpl("Core.Ini.prv");
     ASSERT_NE(saved, before);
 
@@ -390,7 +395,6 @@ TEST_F(WindowTest, RestoreSettingsPutsBackTheBackupAndRestartsWithoutSaving) {
     EXPECT_EQ(ReadGpl("Core.Ini.rst"), saved);
     EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n\r\n");
     EXPECT_EQ(launcher.started.size(), 1u);
-    test::FakeUi quiet;
     clsEngines reread(quiet, Gpl() + "GPL.EXE");
     reread.UnloadWithoutSaving();
     EXPECT_EQ(reread.FoundEngine(0), 0);
@@ -404,7 +408,7 @@ TEST_F(WindowTest, RestoreSettingsPutsBackTheBackupAndRestartsWithoutSaving) {
 // Once the files are written back the window cannot stay open, so a loader that is not there
 // must be found out before: the window stays as it was, with nothing written, and says where it
 // looked.
-TEST_F(WindowTest, MissingLoaderKeepsTheWindowOpenWithNothingWritten) {
+TEST_F(WindowTest, AMissingLoaderOrAnUnwritableCommandFileKeepsTheWindowOpenWithNothingWritten) {
     std::filesystem::remove(tmp.file("prog/Rollout"));
     ASSERT_TRUE(Open());
     const std::string zamIni = ReadProg("ZAM.Ini");
@@ -427,30 +431,27 @@ TEST_F(WindowTest, MissingLoaderKeepsTheWindowOpenWithNothingWritten) {
         EXPECT_THAT(message.text, testing::HasSubstr("\"" + Prog() + "Rollout\""));
     }
 
-    // The changes are all still there: with the loader back the launch goes through.
+    // With the loader back, a command file that cannot be written still keeps the window open.
     tmp.write("prog/Rollout", "stand-in for the loader");
-    window->LaunchSimulator();
-    EXPECT_TRUE(window->Finished());
-    EXPECT_EQ(ZamIniLine("Mode"), "2");
-    EXPECT_EQ(launcher.started.size(), 1u);
-}
-
-TEST_F(WindowTest, CommandFileThatCannotBeWrittenKeepsTheWindowOpen) {
-    ASSERT_TRUE(Open());
-    const std::string zamIni = ReadProg("ZAM.Ini");
-    FailingFileSystem failing;
-    failing.FailPath(FsOp::kWriteNew, "ZAM.int", platform::kPermissionDenied);
-    platform::ScopedFileSystem use(failing);
-
-    window->LaunchSimulator();
-
+    {
+        FailingFileSystem failing;
+        failing.FailPath(FsOp::kWriteNew, "ZAM.int", platform::kPermissionDenied);
+        platform::ScopedFileSystem use(failing);
+        window->LaunchSimulator();
+    }
     EXPECT_FALSE(window->Finished());
     EXPECT_EQ(window->ShutDownOption, kWindowInUse);
     EXPECT_EQ(ReadProg("ZAM.Ini"), zamIni);
     EXPECT_TRUE(launcher.started.empty());
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr(Prog() + "ZAM.int"));
-    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr("Permission denied"));
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_THAT(ui.messages[2].text, testing::HasSubstr(Prog() + "ZAM.int"));
+    EXPECT_THAT(ui.messages[2].text, testing::HasSubstr("Permission denied"));
+
+    // The changes are all still there: the launch goes through.
+    window->LaunchSimulator();
+    EXPECT_TRUE(window->Finished());
+    EXPECT_EQ(ZamIniLine("Mode"), "2");
+    EXPECT_EQ(launcher.started.size(), 1u);
 }
 
 // Should the checked loader still not start, everything is saved and the user hears of it.
@@ -620,21 +621,6 @@ TEST_F(WindowTest, ClassSuffixReachesThePlayerFile) {
     EXPECT_EQ(IniLineValue(ReadGpl("Players/Driver__Sam/Player.ini"), "lastName"), "Driver");
 }
 
-TEST_F(WindowTest, FormulaLibreEnginesAreWrittenIntoTheExecutable) {
-    ASSERT_TRUE(Open());
-    window->DropDown("cbxClass")->SetValue("FL1");
-    EXPECT_TRUE(window->DropDown("cbxEngine", 0)->List()->isEnabled());
-    EXPECT_FALSE(window->DropDown("cbxEngine", 9)->List()->isEnabled());
-    window->DropDown("cbxEngine", 0)->SelectIndex(5);  // Brabham gets the Ferrari engine
-    CloseWith(kSaveAndExit);
-    tmp.write("prog/check", "");
-    test::FakeUi quiet;
-    clsEngines reread(quiet, Gpl() + "GPL.EXE");
-    reread.UnloadWithoutSaving();
-    EXPECT_EQ(reread.FoundEngine(0), 4);
-    EXPECT_EQ(reread.FoundEngine(1), 1);
-}
-
 TEST_F(WindowTest, ResizesAreSavedOnlyAfterStartUpAndTheTimerResetsAndAboutShows) {
     ASSERT_TRUE(Open());
     Initialising = true;  // until the first paint
@@ -673,7 +659,7 @@ std::vector<std::string> PagesThatScroll(frmZAM& window) {
     return scrolling;
 }
 
-TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrolls) {
+TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrollsAndAccessKeysAreUnique) {
     screenArea = QRect(0, 0, 1280, 1024);
     ASSERT_TRUE(Open());
     window->show();
@@ -683,6 +669,25 @@ TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrolls) {
     // Centred, give or take the room left for the window system's frame.
     EXPECT_NEAR(placed.center().x(), screenArea.center().x(), 20);
     EXPECT_NEAR(placed.center().y(), screenArea.center().y(), 20);
+    {  // Access keys are unique on every tab, in every mode and in the dialogs.
+        for (int tab = 0; tab < window->tabGeneral->count(); ++tab) {
+            window->tabGeneral->setCurrentIndex(tab);
+            EXPECT_THAT(SharedAccessKeys(*window), testing::IsEmpty()) << "tab " << tab + 1;
+        }
+        window->tabGeneral->setCurrentIndex(0);
+        for (int mode = 0; mode < kModeCount; ++mode) {
+            window->SelectMode(mode);
+            EXPECT_THAT(SharedAccessKeys(*window), testing::IsEmpty()) << "mode " << mode;
+        }
+        frmEditSeasonEntry entry(*window->GPL(), ui, window.get());
+        entry.SetEntryNo(1);
+        entry.show();
+        EXPECT_THAT(SharedAccessKeys(entry), testing::IsEmpty());
+        frmFileSelect files(ui, window.get());
+        files.SetAllowNew(true);
+        files.show();
+        EXPECT_THAT(SharedAccessKeys(files), testing::IsEmpty());
+    }
 
     // A smaller screen limits the window to what it has.
     window.reset();
@@ -691,28 +696,6 @@ TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrolls) {
     window->show();
     EXPECT_LE(window->frameGeometry().width(), 900);
     EXPECT_LE(window->frameGeometry().height(), 650);
-}
-
-TEST_F(WindowTest, AccessKeysAreUniqueOnEveryTabAndInTheDialogs) {
-    ASSERT_TRUE(Open());
-    window->show();
-    for (int tab = 0; tab < window->tabGeneral->count(); ++tab) {
-        window->tabGeneral->setCurrentIndex(tab);
-        EXPECT_THAT(SharedAccessKeys(*window), testing::IsEmpty()) << "tab " << tab + 1;
-    }
-    window->tabGeneral->setCurrentIndex(0);
-    for (int mode = 0; mode < kModeCount; ++mode) {
-        window->SelectMode(mode);
-        EXPECT_THAT(SharedAccessKeys(*window), testing::IsEmpty()) << "mode " << mode;
-    }
-    frmEditSeasonEntry entry(*window->GPL(), ui, window.get());
-    entry.SetEntryNo(1);
-    entry.show();
-    EXPECT_THAT(SharedAccessKeys(entry), testing::IsEmpty());
-    frmFileSelect files(ui, window.get());
-    files.SetAllowNew(true);
-    files.show();
-    EXPECT_THAT(SharedAccessKeys(files), testing::IsEmpty());
 }
 
 TEST_F(WindowTest, StoredGeometryIsRestoredWithinTheRules) {
