@@ -88,7 +88,7 @@ protected:
     std::string original;
 };
 
-TEST_F(EnginesTest, ReadsTheNativeEnginesOfVersion121) {
+TEST_F(EnginesTest, ReadsTheNativeEnginesOfVersion121AndRejectsNumbersAndAMissingFile) {
     Install(ExeImage());
     clsEngines engines(ui, Path());
     EXPECT_FALSE(engines.Status());
@@ -102,6 +102,17 @@ TEST_F(EnginesTest, ReadsTheNativeEnginesOfVersion121) {
     EXPECT_EQ(engines.ExeEngine(6), "Honda V12");
     EXPECT_EQ(engines.Name(3), "Gurney-Weslake V12");
     EXPECT_TRUE(ui.messages.empty());
+    // Numbers outside the tables are rejected.
+    EXPECT_THROW(engines.CarEngine(10), std::out_of_range);
+    EXPECT_THROW(engines.SetCarEngine(0, -1), std::out_of_range);
+    EXPECT_THROW(engines.SetAllEngines(10), std::out_of_range);
+    EXPECT_THROW(engines.Name(-1), std::out_of_range);
+    EXPECT_EQ(engines.CarEngine(0), 0);
+    // A missing executable is an inconsistency, not a crash.
+    clsEngines missing(ui, temp.logical() + "NOPE.EXE");
+    EXPECT_TRUE(missing.Status());
+    EXPECT_FALSE(missing.KeyTableValid());
+    EXPECT_FALSE(temp.exists("NOPE.EXE"));
 }
 
 TEST_F(EnginesTest, SevenAsThirdDigitOfTheFirstSlotMeansVersion122) {
@@ -333,23 +344,6 @@ TEST_F(EnginesTest, AWrittenChoiceIsNotWrittenAgain) {
     EXPECT_EQ(fs.Writes(), writes);
     EXPECT_EQ(temp.read("GPL.EXE.zamnew"), "mine");
     EXPECT_FALSE(temp.exists("GPL.EXE.2.zamnew"));
-}
-
-TEST_F(EnginesTest, NumbersOutsideTheTablesAreRejected) {
-    Install(ExeImage());
-    clsEngines engines(ui, Path());
-    EXPECT_THROW(engines.CarEngine(10), std::out_of_range);
-    EXPECT_THROW(engines.SetCarEngine(0, -1), std::out_of_range);
-    EXPECT_THROW(engines.SetAllEngines(10), std::out_of_range);
-    EXPECT_THROW(engines.Name(-1), std::out_of_range);
-    EXPECT_EQ(engines.CarEngine(0), 0);
-}
-
-TEST_F(EnginesTest, MissingExecutableIsAnInconsistencyNotACrash) {
-    clsEngines engines(ui, temp.logical() + "NOPE.EXE");
-    EXPECT_TRUE(engines.Status());
-    EXPECT_FALSE(engines.KeyTableValid());
-    EXPECT_FALSE(temp.exists("NOPE.EXE"));
 }
 
 }  // namespace
