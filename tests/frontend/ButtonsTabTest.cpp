@@ -76,7 +76,7 @@ TEST_F(ButtonsTabTest, AFreshStartShowsTheEditSetupButtonAndNewOnesAreNamedFromT
     EXPECT_THAT(loaderCommands, testing::ElementsAre("Exit D:\\Net\\WinVROC.exe"));
 }
 
-TEST_F(ButtonsTabTest, RemovingTheSecondOfFourButtons) {
+TEST_F(ButtonsTabTest, RemovingTheSecondOfFourButtonsAndTabsAreAddedRenamedAndShowTheirOwn) {
     Start();
     for (const char* name : {"a.exe", "b.exe", "c.exe", "d.exe"}) {
         ChooseProgram("C:\\", name);
@@ -100,10 +100,6 @@ TEST_F(ButtonsTabTest, RemovingTheSecondOfFourButtons) {
     ui.answers.push_back(true);
     tab->cmdRemoveButton_Click();
     EXPECT_EQ(tab->cmdButton.size(), 4u);
-}
-
-TEST_F(ButtonsTabTest, TabsAreAddedRenamedAndShowTheirOwnButtons) {
-    Start();
     ChooseProgram("C:\\", "first.exe");
     tab->cmdNewButton_Click();
     ui.answers.push_back(true);

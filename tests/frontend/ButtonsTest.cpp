@@ -72,7 +72,7 @@ TEST_F(ButtonsTest, AFreshStartHasOneTabAndTheEditSetupButtonAndNewButtonsAndTab
     EXPECT_EQ(buttons.SetName(2, ""), "?");
 }
 
-TEST_F(ButtonsTest, RemovingAButtonMovesTheFollowingOnesUp) {
+TEST_F(ButtonsTest, RemovingAButtonMovesTheFollowingOnesUpAndMovesNeverTouchTheBuiltInOne) {
     MakeButtons(5);
     EXPECT_TRUE(buttons.RemoveButton(2));
     EXPECT_THAT(Names(), ElementsAre("Edit Setup", "B1", "B3", "B4"));
@@ -87,9 +87,6 @@ TEST_F(ButtonsTest, RemovingAButtonMovesTheFollowingOnesUp) {
     // Removing the last one only clears it.
     EXPECT_TRUE(buttons.RemoveButton(3));
     EXPECT_THAT(Names(), ElementsAre("Edit Setup", "B1", "B3"));
-}
-
-TEST_F(ButtonsTest, MovesNeverTouchTheBuiltInButton) {
     MakeButtons(4);
     EXPECT_EQ(buttons.MoveUp(1), 1);
     EXPECT_EQ(buttons.MoveDown(3), 3);

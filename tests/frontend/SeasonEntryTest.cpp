@@ -44,7 +44,7 @@ protected:
     std::unique_ptr<frmEditSeasonEntry> dialog;
 };
 
-TEST_F(SeasonEntryTest, ShowingAnEventChangesNothingAndOkWritesTheNames) {
+TEST_F(SeasonEntryTest, ShowingAnEventChangesNothingOkWritesTheNamesAndFebruaryFollowsLeapYears) {
     OpenEditor(2);  // Monaco, month "05", day "07"
     EXPECT_EQ(dialog->windowTitle().toStdString(), "Edit Season Entry");
     EXPECT_EQ(dialog->cbxMonth()->NoItems(), 12);
@@ -63,10 +63,7 @@ TEST_F(SeasonEntryTest, ShowingAnEventChangesNothingAndOkWritesTheNames) {
     dialog->cmdOK_Click();
     EXPECT_EQ(Season(3, "name"), "Grote Prijs");
     EXPECT_EQ(Season(3, "shortName"), "Zandvoort!");
-}
-
-TEST_F(SeasonEntryTest, FebruaryHasTwentyNineDaysInLeapYearsOnly) {
-    Start();
+    // February has twenty-nine days in leap years only.
     gpl->SetIniValue(kSeasonFile, "Event1", "month", "2");
     gpl->SetIniValue(kSeasonFile, "Event1", "day", "3");
     OpenEditor(1);

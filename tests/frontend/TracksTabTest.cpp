@@ -41,7 +41,7 @@ protected:
     int trackChanges = 0;
 };
 
-TEST_F(TracksTabTest, ListsCaptionsAndTheTrackDataOfTheChosenCircuit) {
+TEST_F(TracksTabTest, ListsCaptionsTheTrackDataOfTheChosenCircuitAndButtonsKeepThemInStep) {
     Start();
     EXPECT_EQ(tab->lblTrackini->text().toStdString(), "Active Tracks (11)");
     EXPECT_EQ(tab->lblOtherTracks->text().toStdString(), "Inactive Tracks (2)");
@@ -61,23 +61,7 @@ TEST_F(TracksTabTest, ListsCaptionsAndTheTrackDataOfTheChosenCircuit) {
               "monza");
     EXPECT_EQ(tab->lblTrackData[0]->text().toStdString(), "Monza");
     EXPECT_EQ(tab->lblTrackData[3]->text().toStdString(), "GP Length 68 laps");
-}
-
-// Qt puts the C library on the desktop's locale; a decimal comma there must change neither the
-// lap record read from a file nor the files the demo writes.
-TEST_F(TracksTabTest, NumbersInFilesReadAndWriteTheSameUnderACommaLocale) {
-    ScopedCommaLocale comma;
-    if (!comma) GTEST_SKIP() << kNoCommaLocale;
-    MakeDemo();
-    EXPECT_THAT(tmp.read("gpl/Tracks/kyalami/record.ini"),
-                testing::ContainsRegex("time=[0-9]+\\."));
-    WriteGpl("Tracks/kyalami/record.ini", "[Lap Record]\r\ntime=83.25\r\nplayer=Jim Clark\r\n");
-    Start();
-    EXPECT_EQ(tab->lblTrackData[6]->text().toStdString(), "Lap record: 1:23.2500");
-}
-
-TEST_F(TracksTabTest, ButtonsKeepListsAndCircuitsInStep) {
-    Start();
+    // The buttons keep lists and circuits in step.
     tab->lstOtherTracks->setCurrentRow(0);  // brands
     tab->cmdTrkAdd->click();
     EXPECT_EQ(tab->lblTrackini->text().toStdString(), "Active Tracks (12)");
@@ -92,6 +76,19 @@ TEST_F(TracksTabTest, ButtonsKeepListsAndCircuitsInStep) {
     tab->txtSeasonName->setText("My Season");
     tab->txtSeasonName_LostFocus();
     EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "name"), "My Season");
+}
+
+// Qt puts the C library on the desktop's locale; a decimal comma there must change neither the
+// lap record read from a file nor the files the demo writes.
+TEST_F(TracksTabTest, NumbersInFilesReadAndWriteTheSameUnderACommaLocale) {
+    ScopedCommaLocale comma;
+    if (!comma) GTEST_SKIP() << kNoCommaLocale;
+    MakeDemo();
+    EXPECT_THAT(tmp.read("gpl/Tracks/kyalami/record.ini"),
+                testing::ContainsRegex("time=[0-9]+\\."));
+    WriteGpl("Tracks/kyalami/record.ini", "[Lap Record]\r\ntime=83.25\r\nplayer=Jim Clark\r\n");
+    Start();
+    EXPECT_EQ(tab->lblTrackData[6]->text().toStdString(), "Lap record: 1:23.2500");
 }
 
 }  // namespace
