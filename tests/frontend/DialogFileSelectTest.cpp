@@ -91,7 +91,7 @@ TEST_F(FileSelectTest, DriveRootGivesTheFolderWithOneSeparator) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(FileSelectTest, PatternsFilterTheFilesWithoutRegardToCase) {
+TEST_F(FileSelectTest, PatternsFilterTheFilesWithoutRegardToCaseAndTheNameBoxShowsForNewNames) {
     frmFileSelect dialog(ui);
     dialog.SetPath("C:\\Sierra\\GPL\\");
     dialog.SetPattern("*.exe;*.com;*.bat");
@@ -99,9 +99,19 @@ TEST_F(FileSelectTest, PatternsFilterTheFilesWithoutRegardToCase) {
     EXPECT_EQ(Texts(*dialog.Directory), (std::vector<std::string>{"..", "Players", "Seasons"}));
     dialog.SetPattern("");
     EXPECT_EQ(dialog.Files->count(), 4);
+    // The name box is shown only when new names are allowed.
+    dialog.SetPath("C:\\");
+    dialog.show();
+    EXPECT_FALSE(dialog.txtFileName->isVisible());
+    dialog.SetAllowNew(true);
+    EXPECT_TRUE(dialog.txtFileName->isVisible());
+    dialog.SetAllowNew(false);
+    // A click still puts the name into the hidden box: that is how a listed file is chosen.
+    Click(*dialog.Files, "autoexec.bat");
+    EXPECT_EQ(dialog.FileName(), "autoexec.bat");
 }
 
-TEST_F(FileSelectTest, WalksDownAndUpTheFolders) {
+TEST_F(FileSelectTest, WalksDownAndUpTheFoldersAndOpensDriveCForAMissingFolderOrDrive) {
     frmFileSelect dialog(ui);
     dialog.SetPath("C:\\sierra\\");
     dialog.SetPattern("*.ini");
@@ -118,10 +128,7 @@ TEST_F(FileSelectTest, WalksDownAndUpTheFolders) {
     EXPECT_TRUE(dialog.isVisible()) << "Enter in the folder list must not accept the dialog";
     dialog.SetPath("C:\\");
     EXPECT_EQ(Item(*dialog.Directory, ".."), nullptr) << "no way up from a root";
-}
-
-TEST_F(FileSelectTest, AMissingStartFolderOrAnUnreadableDriveOpensDriveC) {
-    frmFileSelect dialog(ui);
+    // A missing start folder or an unreadable drive opens drive C:.
     dialog.SetPath("D:\\Nowhere\\");
     EXPECT_EQ(dialog.Path(), "C:\\");
     dialog.SetPath("C:\\Sierra\\Gone\\");
@@ -133,19 +140,6 @@ TEST_F(FileSelectTest, AMissingStartFolderOrAnUnreadableDriveOpensDriveC) {
     EXPECT_EQ(ui.messages[0].text, "Drive q: [backup]Not Available");
     EXPECT_EQ(ui.messages[0].title, "ZAM+");
     EXPECT_EQ(dialog.Path(), "C:\\");
-}
-
-TEST_F(FileSelectTest, NameBoxIsShownOnlyWhenNewNamesAreAllowed) {
-    frmFileSelect dialog(ui);
-    dialog.SetPath("C:\\");
-    dialog.show();
-    EXPECT_FALSE(dialog.txtFileName->isVisible());
-    dialog.SetAllowNew(true);
-    EXPECT_TRUE(dialog.txtFileName->isVisible());
-    dialog.SetAllowNew(false);
-    // A click still puts the name into the hidden box: that is how a listed file is chosen.
-    Click(*dialog.Files, "autoexec.bat");
-    EXPECT_EQ(dialog.FileName(), "autoexec.bat");
 }
 
 TEST_F(FileSelectTest, TypedNewNameIsReturnedUnchangedAndSurvivesAChangeOfFolder) {

@@ -66,7 +66,7 @@ TEST_F(SeasonFileTest, CancellingWritesNothingAndASavedFileHasTheSeasonLayout) {
     EXPECT_TRUE(ui.fileRequests[1].allowNew);
 }
 
-TEST_F(SeasonFileTest, ChampionshipSeasonNeedsConfirmation) {
+TEST_F(SeasonFileTest, ChampionshipSeasonNeedsConfirmationAndAFailedSaveLeavesTheOldFileWhole) {
     Read();
     Pick(Seasons(), "gp.ini");
     ui.answers.push_back(false);  // No: the dialog opens again, and is cancelled
@@ -82,6 +82,17 @@ TEST_F(SeasonFileTest, ChampionshipSeasonNeedsConfirmation) {
     ui.answers.push_back(true);
     EXPECT_TRUE(SaveSeason(*gpl, ui));
     EXPECT_TRUE(tmp.exists("gpl/Seasons/GP.ini"));
+    {
+        tmp.write("gpl/Seasons/old.ini", "[Season]\r\nname=Old\r\n");
+        FailingFileSystem fs;
+        fs.Fail(FsOp::kRename, 0);
+        platform::ScopedFileSystem use(fs);
+        Pick(Seasons(), "old.ini");
+        EXPECT_FALSE(SaveSeason(*gpl, ui));
+        EXPECT_EQ(tmp.read("gpl/Seasons/old.ini"), "[Season]\r\nname=Old\r\n");
+        EXPECT_FALSE(tmp.exists("gpl/Seasons/old.ini.zamtmp"));
+        EXPECT_THAT(ui.MessageTexts().back(), HasSubstr("could not be saved"));
+    }
 }
 
 TEST_F(SeasonFileTest, TheMainSeasonFileIsNeitherOverwrittenNorLoadedOntoItself) {
@@ -103,19 +114,6 @@ TEST_F(SeasonFileTest, TheMainSeasonFileIsNeitherOverwrittenNorLoadedOntoItself)
     Pick(tmp.logical(), "67Season.ini");
     EXPECT_TRUE(SaveSeason(*gpl, ui));
     EXPECT_TRUE(tmp.exists("67Season.ini"));
-}
-
-TEST_F(SeasonFileTest, AFailedSaveLeavesTheOldFileWhole) {
-    Read();
-    tmp.write("gpl/Seasons/old.ini", "[Season]\r\nname=Old\r\n");
-    FailingFileSystem fs;
-    fs.Fail(FsOp::kRename, 0);
-    platform::ScopedFileSystem use(fs);
-    Pick(Seasons(), "old.ini");
-    EXPECT_FALSE(SaveSeason(*gpl, ui));
-    EXPECT_EQ(tmp.read("gpl/Seasons/old.ini"), "[Season]\r\nname=Old\r\n");
-    EXPECT_FALSE(tmp.exists("gpl/Seasons/old.ini.zamtmp"));
-    EXPECT_THAT(ui.MessageTexts().back(), HasSubstr("could not be saved"));
 }
 
 // Each step of a save that changes the disk fails in turn (I/O error, a disk that fills up, a
