@@ -288,22 +288,7 @@ TEST_F(WindowTest, JoinUsesTheTypedAddressAndPasswordWhichAHostLaunchIgnores) {
     EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n" + Gpl() + "GPL.EXE -ko\"0:SERVER:launch:1\"\r\n");
 }
 
-TEST_F(WindowTest, RaceLengthOverrideAppliesToTheChosenEvent) {
-    ASSERT_TRUE(Open());
-    window->SelectMode(kModeOfflineRace);
-    const std::string player = window->PlayerId();
-    window->GPL()->SetIniValue("Seasons\\67Season.Ini", "Event1", "numberOfLaps", "15");
-    ucDropDown* track = window->DropDown("cbxTrack");
-    track->AddItem("Demo", window->GPL()->TrackID(1));
-    track->SelectIndex(1);
-    window->Controls().Spinner("spnOvrRaceLength")->SetValue(50);
-    window->LaunchSimulator();
-    const std::string season = ReadGpl("Seasons/67Season.Ini");
-    EXPECT_EQ(IniLineValue(season, "numberOfLaps"), "8");
-    EXPECT_EQ(IniLineValue(season, "originalGPLength"), "15");
-}
-
-TEST_F(WindowTest, RandomBackgroundOnlyOnALaunch) {
+TEST_F(WindowTest, RandomBackgroundOnlyOnALaunchWhichAppliesTheRaceLengthOverride) {
     ASSERT_TRUE(Open());
     window->DropDown("cbxBackground")->SelectIndex(1);
     window->GPL()->SetFullPathIniValue("ZAM.Ini", "Backgrounds", "randomBack", "1");
@@ -313,10 +298,20 @@ TEST_F(WindowTest, RandomBackgroundOnlyOnALaunch) {
     EXPECT_EQ(ReadGpl("Layout/MainMenu.tga"), ReadGpl("Layout/BackSets/Classic/MainMenu.tga"));
 
     ASSERT_TRUE(Open());
+    window->SelectMode(kModeOfflineRace);
+    window->GPL()->SetIniValue("Seasons\\67Season.Ini", "Event1", "numberOfLaps", "15");
+    ucDropDown* track = window->DropDown("cbxTrack");
+    track->AddItem("Demo", window->GPL()->TrackID(1));
+    track->SelectIndex(1);
+    window->Controls().Spinner("spnOvrRaceLength")->SetValue(50);
     window->LaunchSimulator();  // the random number 0.99 picks the last set
     EXPECT_EQ(ZamIniLine("Background"), "Night Race");
     EXPECT_EQ(ZamIniLine("previousBack"), "Night Race");
     EXPECT_EQ(ReadGpl("Layout/MainMenu.tga"), ReadGpl("Layout/BackSets/Night Race/MainMenu.tga"));
+    // The race length override applies to the chosen event.
+    const std::string season = ReadGpl("Seasons/67Season.Ini");
+    EXPECT_EQ(IniLineValue(season, "numberOfLaps"), "8");
+    EXPECT_EQ(IniLineValue(season, "originalGPLength"), "15");
 }
 
 TEST_F(WindowTest, ChangeOfDirectoryRestartsThroughTheLoaderWithAnEmptyCommand) {
