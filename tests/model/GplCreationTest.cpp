@@ -22,24 +22,7 @@ constexpr const char* kMinimalCore =
     "No CORE.INI in GPL Directory and CORE.INI.SAMPLE not found.  CORE.INI will be created with "
     "minimal parameters";
 
-TEST_F(GplTest, MissingCoreIniIsCopiedFromItsSample) {
-    MakeDemo();
-    RemoveGpl("core.ini");
-    const std::string sample = IniText({"[ Joy ]", "max_steering_torque = 99"});
-    WriteGpl("Core.Ini.Sample", sample);
-    {
-        clsGPL gpl(ui);
-        EXPECT_FALSE(gpl.Exiting());
-        EXPECT_EQ(ui.MessageTexts(), (Texts{kCopyingSample}));
-        EXPECT_EQ(test::ReadNative(GplFile("Core.Ini")), sample);
-        EXPECT_EQ(gpl.IniValue("Core.ini", "Joy", "max_steering_torque"), "99");
-        EXPECT_EQ(gpl.IniValue("Core.ini", "Joy", "force_feedback_latency"), "0.125");
-    }
-    // The sample itself is never touched.
-    EXPECT_EQ(test::ReadNative(GplFile("Core.Ini.Sample")), sample);
-}
-
-TEST_F(GplTest, MissingCoreIniWithoutSampleIsMadeOfTheDefaults) {
+TEST_F(GplTest, AMissingCoreIniIsMadeOfTheDefaultsOrCopiedFromItsSampleAndValuesAreKept) {
     MakeDemo();
     RemoveGpl("core.ini");
     {
@@ -53,11 +36,24 @@ TEST_F(GplTest, MissingCoreIniWithoutSampleIsMadeOfTheDefaults) {
     const std::string core = test::ReadNative(GplFile("Core.Ini"));
     EXPECT_NE(core.find("AnisotropicFiltering = 8"), std::string::npos) << core;
     EXPECT_NE(core.find("ReplayMemoryOverride = 10000"), std::string::npos) << core;
-}
-
-TEST_F(GplTest, CoreDefaultsNeverReplaceAValueButFillEmptyOnes) {
-    MakeDemo();
-    RemoveGpl("core.ini");
+    // With a sample, the missing file is a copy of it.
+    RemoveGpl("Core.Ini");  // made by the start-up above
+    ui.messages.clear();
+    const std::string sample = IniText({"[ Joy ]", "max_steering_torque = 99"});
+    WriteGpl("Core.Ini.Sample", sample);
+    {
+        clsGPL gpl(ui);
+        EXPECT_FALSE(gpl.Exiting());
+        EXPECT_EQ(ui.MessageTexts(), (Texts{kCopyingSample}));
+        EXPECT_EQ(test::ReadNative(GplFile("Core.Ini")), sample);
+        EXPECT_EQ(gpl.IniValue("Core.ini", "Joy", "max_steering_torque"), "99");
+        EXPECT_EQ(gpl.IniValue("Core.ini", "Joy", "force_feedback_latency"), "0.125");
+    }
+    // The sample itself is never touched.
+    EXPECT_EQ(test::ReadNative(GplFile("Core.Ini.Sample")), sample);
+    // The defaults never replace a value but fill empty ones.
+    RemoveGpl("Core.Ini");
+    ui.messages.clear();
     WriteGpl("Core.Ini",
              IniText({"[ Joy ]", "max_steering_torque = 200", "[ Direct3D7 ]", "LODBias = "}));
     {
@@ -66,9 +62,9 @@ TEST_F(GplTest, CoreDefaultsNeverReplaceAValueButFillEmptyOnes) {
         EXPECT_EQ(gpl.IniValue("Core.Ini", "Joy", "max_steering_torque"), "200");
         EXPECT_EQ(gpl.IniValue("Core.Ini", "Direct3D7", "LODBias"), "-50");
     }
-    const std::string core = test::ReadNative(GplFile("Core.Ini"));
-    EXPECT_NE(core.find("max_steering_torque = 200"), std::string::npos) << core;
-    EXPECT_EQ(core.find("max_steering_torque = 145"), std::string::npos) << core;
+    const std::string kept = test::ReadNative(GplFile("Core.Ini"));
+    EXPECT_NE(kept.find("max_steering_torque = 200"), std::string::npos) << kept;
+    EXPECT_EQ(kept.find("max_steering_torque = 145"), std::string::npos) << kept;
 }
 
 TEST_F(GplTest, AMissingServerIniIsCopiedSilentlyFromItsSampleAndAnExistingOneIsKept) {
@@ -105,7 +101,7 @@ TEST_F(GplTest, ACompleteCoreIniIsNotRewritten) {
     EXPECT_TRUE(previousVersions().empty());
 }
 
-TEST_F(GplTest, CancellingTheExecutableSearchEndsStartUpWithoutWritingAnything) {
+TEST_F(GplTest, CancellingTheExecutableSearchWritesNothingAndInvalidPicksAreRejected) {
     MakeDemo();
     RemoveGpl("GPL.EXE");
     const std::string zamIni = tmp.read("prog/ZAM.Ini");
@@ -128,11 +124,9 @@ TEST_F(GplTest, CancellingTheExecutableSearchEndsStartUpWithoutWritingAnything) 
     }
     EXPECT_EQ(tmp.read("prog/ZAM.Ini"), zamIni);
     EXPECT_EQ(test::FolderEntries(tmp.path(), true), before);
-}
-
-TEST_F(GplTest, InvalidPicksAreRejectedUntilAValidExecutableIsChosen) {
-    MakeDemo();
-    RemoveGpl("GPL.EXE");
+    // Invalid picks are rejected until a valid executable is chosen.
+    ui.messages.clear();
+    ui.fileRequests.clear();
     RemoveGpl("core.ini");
     const std::string other = tmp.logical() + "other/";
     tmp.write("other/small.exe", "MZ hit_hard");
