@@ -587,7 +587,7 @@ TEST_F(WindowTest, HostModeBindsItsControlsExportStandingsAndQualifyingInMinutes
     EXPECT_FALSE(window->Controls().Find("cbxDamageModel")->isHidden());
 }
 
-TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPath) {
+TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPathAndTheClassSuffixIsStored) {
     ASSERT_TRUE(Open());
     window->SelectMode(kModeTesting);
     EXPECT_FALSE(window->cmdGRE->isEnabled());
@@ -601,10 +601,7 @@ TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPath) {
     ASSERT_FALSE(launcher.started.empty());
     EXPECT_THAT(launcher.started.back(), testing::StartsWith("C:\\Tools\\Editor.exe " + Gpl()));
     EXPECT_THAT(launcher.started.back(), testing::EndsWith("\\" + current->Value()));
-}
-
-TEST_F(WindowTest, ClassSuffixReachesThePlayerFile) {
-    ASSERT_TRUE(Open());
+    // The class suffix reaches the player file.
     window->GPL()->SetIniValue("Core.Ini", "ZAM", "AppendClass", "1");
     window->DropDown("cbxClass")->SetValue("FG");
     EXPECT_EQ(window->DropDown("cbxPlayer")->ItemText(), "Sam Driver.FG");

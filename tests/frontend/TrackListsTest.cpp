@@ -30,7 +30,7 @@ protected:
     std::unique_ptr<TrackLists> lists;
 };
 
-TEST_F(TrackListsTest, StartUpBuildsSeasonAndInactiveListsAndAdoptsDefaults) {
+TEST_F(TrackListsTest, StartUpBuildsTheListsAndAdoptsDefaultsAndDateKeysPadMonthAndDay) {
     Read();
     EXPECT_EQ(Dirs(lists->ActiveTracks), kDemoSeason);
     EXPECT_THAT(Dirs(lists->InactiveTracks), ElementsAre("brands", "oring"));
@@ -44,6 +44,18 @@ TEST_F(TrackListsTest, StartUpBuildsSeasonAndInactiveListsAndAdoptsDefaults) {
     EXPECT_EQ(gpl->FullPathIniValue(kSeasonDefaultsIni, "kyalami", "numberOfLaps"), "80");
     EXPECT_TRUE(gpl->FullPathIniValue(kSeasonDefaultsIni, "brands", "name").empty());
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(lists->TrackDisplayName(0, "my track"), "My Track");
+    EXPECT_EQ(lists->TrackDisplayName(0, "SPA"), "Spa Francorchamps");
+    EXPECT_EQ(lists->TrackDisplayName(2, "ignored"), "Monaco");
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "a", "Month", "5");
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "a", "Day", "7");
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "b", "Month", "10");
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "b", "Day", "1");
+    EXPECT_EQ(lists->TrackDateKey("a"), "0507");
+    EXPECT_EQ(lists->TrackDateKey("b"), "1001");
+    lists->ActiveTracks = {{"b", "B"}, {"a", "A"}};
+    lists->SortByDate();
+    EXPECT_THAT(Dirs(lists->ActiveTracks), ElementsAre("a", "b"));
 }
 
 TEST_F(TrackListsTest, RaceLengthOverrideIsUndoneOnDiskAndTheLastEventCannotBeRemoved) {
@@ -202,22 +214,6 @@ TEST_F(TrackListsTest, AnEventWhoseTrackIsNotInstalledMovesWithItsOwnValues) {
     EXPECT_EQ(eventValues(1), own);
     EXPECT_THAT(SeasonDirs(), ElementsAre("my track", "spa", "monza"));
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
-}
-
-TEST_F(TrackListsTest, DisplayNamesAndDateKeysThatPadMonthAndDay) {
-    Read();
-    EXPECT_EQ(lists->TrackDisplayName(0, "my track"), "My Track");
-    EXPECT_EQ(lists->TrackDisplayName(0, "SPA"), "Spa Francorchamps");
-    EXPECT_EQ(lists->TrackDisplayName(2, "ignored"), "Monaco");
-    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "a", "Month", "5");
-    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "a", "Day", "7");
-    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "b", "Month", "10");
-    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "b", "Day", "1");
-    EXPECT_EQ(lists->TrackDateKey("a"), "0507");
-    EXPECT_EQ(lists->TrackDateKey("b"), "1001");
-    lists->ActiveTracks = {{"b", "B"}, {"a", "A"}};
-    lists->SortByDate();
-    EXPECT_THAT(Dirs(lists->ActiveTracks), ElementsAre("a", "b"));
 }
 
 TEST(TrackListHelpers, MoveTrackAppendsOrSwapsAndSafeDirectories) {
