@@ -125,7 +125,7 @@ TEST(StatusTest, LabelsAndLayout) {
     }
 }
 
-TEST(QtUserInterfaceTest, MessagesShowCarriageReturnsAsLineBreaksAndTheStatusLineHides) {
+TEST(QtUserInterfaceTest, MessagesShowLineBreaksTheStatusLineHidesAndQuestionsAnswerYesOrNo) {
     test::EnsureApplication();
     QtUserInterface ui;
     ui.SetStatus("Initialising");
@@ -151,6 +151,20 @@ TEST(QtUserInterfaceTest, MessagesShowCarriageReturnsAsLineBreaksAndTheStatusLin
     EXPECT_FALSE(ui.StatusWindow().isVisible());
     ui.CloseStatus();
     ui.HideStatus();  // harmless once the window is gone
+    // Questions are answered Yes or No.
+    for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
+        bool yes = answer == QMessageBox::No;
+        std::string asked;
+        test::WithModalOf<QMessageBox>(
+            [&] { yes = ui.Ask("Delete button?", "Confirm Button Deletion"); },
+            [&](QMessageBox& box) {
+                asked = box.windowTitle().toStdString();
+                EXPECT_EQ(box.buttons().size(), 2);
+                box.button(answer)->click();
+            });
+        EXPECT_EQ(asked, "Confirm Button Deletion");
+        EXPECT_EQ(yes, answer == QMessageBox::Yes);
+    }
 }
 
 // While a program started from the window runs, the window keeps handling its events (the system
@@ -180,24 +194,6 @@ TEST(QtUserInterfaceTest, TheWindowStaysAliveWhileAProgramRuns) {
     EXPECT_TRUE(window.isEnabled());
     QCoreApplication::processEvents();
     EXPECT_FALSE(window.isVisible()) << "the request to close was lost";
-}
-
-TEST(QtUserInterfaceTest, QuestionsAnswerYesOrNo) {
-    test::EnsureApplication();
-    QtUserInterface ui;
-    for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
-        bool yes = answer == QMessageBox::No;
-        std::string title;
-        test::WithModalOf<QMessageBox>(
-            [&] { yes = ui.Ask("Delete button?", "Confirm Button Deletion"); },
-            [&](QMessageBox& box) {
-                title = box.windowTitle().toStdString();
-                EXPECT_EQ(box.buttons().size(), 2);
-                box.button(answer)->click();
-            });
-        EXPECT_EQ(title, "Confirm Button Deletion");
-        EXPECT_EQ(yes, answer == QMessageBox::Yes);
-    }
 }
 
 }  // namespace
