@@ -168,13 +168,6 @@ TEST_F(WindowTest, MissingSimulatorEndsStartUpWithoutWritingAnything) {
               "The computer was not shut down.\r\n\r\nReason: Access is denied.");
 }
 
-TEST_F(WindowTest, ProgramFolderWithoutTheProgramEndsAtOnce) {
-    std::filesystem::remove(tmp.file("prog/ZAMDeck"));
-    EXPECT_THROW(Open(), ProgramEnded);
-    ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages.back().text, "Can't Find ZAM+ Directory");
-}
-
 // A step of start-up or of the save at close that fails is skipped: the window still opens,
 // the later steps still run, everything is still written; and the user is told once, after the
 // sequence, what was skipped and why.
@@ -225,7 +218,12 @@ TEST(SkippedStepsTest, AStepFailingAgainIsOneLineAndALongListIsCutShort) {
 
 // Installed programs keep their files in the user's settings folder, made on the first start:
 // when it cannot be made, start-up says where and why and ends before anything is read.
-TEST_F(WindowTest, InstalledCopyWithoutASettingsFolderEndsAtOnce) {
+TEST_F(WindowTest, AProgramFolderWithoutTheProgramOrAnInstalledCopyWithoutSettingsEndsAtOnce) {
+    std::filesystem::remove(tmp.file("prog/ZAMDeck"));
+    EXPECT_THROW(Open(), ProgramEnded);
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back().text, "Can't Find ZAM+ Directory");
+    // An installed copy whose settings folder cannot be made.
     tmp.write("usr/bin/ZAMDeck", "");
     std::filesystem::create_directories(tmp.file("usr/share/zamdeck"));
     tmp.write("config", "a file where the configuration folder should be");
