@@ -1,5 +1,4 @@
-// The launcher strip and the Buttons tab as a user works them (offscreen), with a picture of
-// each for looking at.
+// The launcher strip and the Buttons tab as a user works them (offscreen).
 #include <gmock/gmock.h>
 
 #include <QHBoxLayout>
@@ -9,9 +8,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 
-#include "DialogTestSupport.h"
 #include "TrackTestSupport.h"
-#include "zam/controls/BoundStore.h"
 #include "zam/controls/ControlBuilder.h"
 #include "zam/controls/ucFilePath.h"
 #include "zam/frontend/LauncherButtonsTab.h"
@@ -79,7 +76,7 @@ TEST_F(ButtonsTabTest, AFreshStartShowsTheEditSetupButtonAndNewOnesAreNamedFromT
     EXPECT_THAT(loaderCommands, testing::ElementsAre("Exit D:\\Net\\WinVROC.exe"));
 }
 
-TEST_F(ButtonsTabTest, RemovingTheSecondOfFourButtons) {
+TEST_F(ButtonsTabTest, RemovingTheSecondOfFourButtonsAndTabsAreAddedRenamedAndShowTheirOwn) {
     Start();
     for (const char* name : {"a.exe", "b.exe", "c.exe", "d.exe"}) {
         ChooseProgram("C:\\", name);
@@ -103,10 +100,6 @@ TEST_F(ButtonsTabTest, RemovingTheSecondOfFourButtons) {
     ui.answers.push_back(true);
     tab->cmdRemoveButton_Click();
     EXPECT_EQ(tab->cmdButton.size(), 4u);
-}
-
-TEST_F(ButtonsTabTest, TabsAreAddedRenamedAndShowTheirOwnButtons) {
-    Start();
     ChooseProgram("C:\\", "first.exe");
     tab->cmdNewButton_Click();
     ui.answers.push_back(true);

@@ -48,7 +48,7 @@ protected:
     LauncherButtons buttons{store};
 };
 
-TEST_F(ButtonsTest, AFreshStartHasOneTabAndTheEditSetupButton) {
+TEST_F(ButtonsTest, AFreshStartHasOneTabAndTheEditSetupButtonAndNewButtonsAndTabsFollow) {
     store.SetFullPathIniValue(kLauncherIni, "Buttons", "Name0", "Renamed");
     buttons.Initialise();
     EXPECT_EQ(buttons.TabCount(), 1);
@@ -60,9 +60,19 @@ TEST_F(ButtonsTest, AFreshStartHasOneTabAndTheEditSetupButton) {
     buttons.SetTabName(0, "Tools");
     buttons.Initialise();
     EXPECT_EQ(buttons.TabName(0), "Tools");
+    // New buttons and tabs.
+    MakeButtons(2);
+    EXPECT_EQ(buttons.NewButton(1), 2);
+    EXPECT_EQ(buttons.ButtonCount(), 3);
+    EXPECT_EQ(buttons.Name(2), "?");
+    EXPECT_EQ(buttons.RunMode(2), "Restart");
+    EXPECT_EQ(Zam("Buttons", "Tab2"), "1");
+    EXPECT_EQ(buttons.AddTab(), 1);
+    EXPECT_EQ(buttons.TabName(1), "New Tab");
+    EXPECT_EQ(buttons.SetName(2, ""), "?");
 }
 
-TEST_F(ButtonsTest, RemovingAButtonMovesTheFollowingOnesUp) {
+TEST_F(ButtonsTest, RemovingAButtonMovesTheFollowingOnesUpAndMovesNeverTouchTheBuiltInOne) {
     MakeButtons(5);
     EXPECT_TRUE(buttons.RemoveButton(2));
     EXPECT_THAT(Names(), ElementsAre("Edit Setup", "B1", "B3", "B4"));
@@ -77,9 +87,6 @@ TEST_F(ButtonsTest, RemovingAButtonMovesTheFollowingOnesUp) {
     // Removing the last one only clears it.
     EXPECT_TRUE(buttons.RemoveButton(3));
     EXPECT_THAT(Names(), ElementsAre("Edit Setup", "B1", "B3"));
-}
-
-TEST_F(ButtonsTest, MovesNeverTouchTheBuiltInButton) {
     MakeButtons(4);
     EXPECT_EQ(buttons.MoveUp(1), 1);
     EXPECT_EQ(buttons.MoveDown(3), 3);
@@ -91,18 +98,6 @@ TEST_F(ButtonsTest, MovesNeverTouchTheBuiltInButton) {
     EXPECT_EQ(buttons.Tab(2), 1);
     EXPECT_EQ(buttons.MoveDown(1), 2);
     EXPECT_THAT(Names(), ElementsAre("Edit Setup", "B3", "B1", "B2"));
-}
-
-TEST_F(ButtonsTest, NewButtonsAndTabs) {
-    MakeButtons(2);
-    EXPECT_EQ(buttons.NewButton(1), 2);
-    EXPECT_EQ(buttons.ButtonCount(), 3);
-    EXPECT_EQ(buttons.Name(2), "?");
-    EXPECT_EQ(buttons.RunMode(2), "Restart");
-    EXPECT_EQ(Zam("Buttons", "Tab2"), "1");
-    EXPECT_EQ(buttons.AddTab(), 1);
-    EXPECT_EQ(buttons.TabName(1), "New Tab");
-    EXPECT_EQ(buttons.SetName(2, ""), "?");
 }
 
 TEST(ButtonNames, FromProgramPaths) {
@@ -133,8 +128,12 @@ TEST_F(ButtonsTest, RunModesDecideHowTheProgramStarts) {
     actions.writeLoaderCommand = [&](const std::string& line, const std::string& word) {
         events.push_back(word + " " + line);
     };
-    actions.hideWindow = [&] { events.push_back("hide:" + std::to_string(launcher.started.size())); };
-    actions.showWindow = [&] { events.push_back("show:" + std::to_string(launcher.waited.size())); };
+    actions.hideWindow = [&] {
+        events.push_back("hide:" + std::to_string(launcher.started.size()));
+    };
+    actions.showWindow = [&] {
+        events.push_back("show:" + std::to_string(launcher.waited.size()));
+    };
     for (int n = 1; n <= 5; ++n) buttons.Run(n, ui, actions);
     EXPECT_THAT(events, ElementsAre("Run C:\\P1.exe", "Exit C:\\P2.exe", "hide:0", "show:1",
                                     "Run C:\\P5.exe"));

@@ -13,7 +13,7 @@ std::optional<std::string> Suffixed(std::string_view last, bool on, std::string_
     });
 }
 
-TEST(ClassSuffix, AppendsTheClassWithItsEngineLetterAndRemovesAnEarlierSuffix) {
+TEST(ClassSuffix, AppendsTheClassWithItsEngineLetterRemovesAnEarlierOneAndCutsOnlyWithConsent) {
     EXPECT_EQ(Suffixed("Driver", true, "FG"), "Driver.FG");
     EXPECT_EQ(Suffixed("Driver", true, "FL1", 5), "Driver.1D");  // Ford DFV
     EXPECT_EQ(Suffixed("Driver", true, "FL2", 9), "Driver.2A");
@@ -27,10 +27,8 @@ TEST(ClassSuffix, AppendsTheClassWithItsEngineLetterAndRemovesAnEarlierSuffix) {
     EXPECT_EQ(Suffixed("Driver.FG", true, "F2"), "Driver");
     EXPECT_EQ(Suffixed("Driver.FG", true, "FD"), "Driver.FD");
     EXPECT_EQ(Suffixed(" Driver.FG ", true, "FG"), std::nullopt);  // already right
-    EXPECT_EQ(Suffixed("Driver", false, "FG"), std::nullopt);       // nothing to remove
-}
-
-TEST(ClassSuffix, LongNamesAreCutOnlyWithConsent) {
+    EXPECT_EQ(Suffixed("Driver", false, "FG"), std::nullopt);      // nothing to remove
+    // Long names are cut only with consent.
     int asked = 0;
     EXPECT_EQ(Suffixed("Ninechars", true, "FG", -1, true, &asked), "Ninechars.FG");
     EXPECT_EQ(asked, 0);

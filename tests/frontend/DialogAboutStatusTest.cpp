@@ -30,7 +30,9 @@ constexpr const char* kUnavailable = "System Information Is Unavailable At This 
 class AboutTest : public ::testing::Test {
 protected:
     bool appReady = (test::EnsureApplication(), true);  // before the first widget member
-    ~AboutTest() override { EXPECT_TRUE(system.powerActions.empty()) << "a shut-down was asked for"; }
+    ~AboutTest() override {
+        EXPECT_TRUE(system.powerActions.empty()) << "a shut-down was asked for";
+    }
     test::RecordingSystem system;
     test::RecordingLauncher launcher;
     test::MemoryFileSystem fs;
@@ -41,7 +43,7 @@ protected:
     frmAbout about{ui};
 };
 
-TEST_F(AboutTest, Texts) {
+TEST_F(AboutTest, TextsAndWithoutRegistryKeysSysInfoOnlyShowsTheMessage) {
     EXPECT_EQ(about.windowTitle().toStdString(), "About ZAM+");
     EXPECT_EQ(about.lblVersion->text().toStdString(), "Version 1.4.31");
     EXPECT_EQ(about.lblDisclaimer->text().toStdString(),
@@ -57,9 +59,7 @@ TEST_F(AboutTest, Texts) {
     EXPECT_GE(about.lblDescription->text().count(QLatin1Char('\n')), 1);
     EXPECT_EQ(about.cmdSysInfo->text().toStdString(), "&System Info...");
     EXPECT_EQ(about.cmdOK->text().toStdString(), "OK");
-}
-
-TEST_F(AboutTest, WithoutRegistryKeysSysInfoOnlyShowsTheMessage) {
+    // Without registry keys System Info only shows the message.
     QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kUnavailable});
     EXPECT_EQ(ui.messages.at(0).title, "ZAM+");
@@ -125,22 +125,12 @@ TEST(StatusTest, LabelsAndLayout) {
     }
 }
 
-TEST(QtUserInterfaceTest, StatusLineShowsAndHides) {
+TEST(QtUserInterfaceTest, MessagesShowLineBreaksTheStatusLineHidesAndQuestionsAnswerYesOrNo) {
     test::EnsureApplication();
     QtUserInterface ui;
     ui.SetStatus("Initialising");
     EXPECT_TRUE(ui.StatusWindow().isVisible());
     EXPECT_EQ(ui.StatusWindow().lblMessage->text().toStdString(), "Initialising");
-    ui.HideStatus();
-    EXPECT_FALSE(ui.StatusWindow().isVisible());
-    ui.CloseStatus();
-    ui.HideStatus();  // harmless once the window is gone
-}
-
-TEST(QtUserInterfaceTest, MessagesShowCarriageReturnsAsLineBreaks) {
-    test::EnsureApplication();
-    QtUserInterface ui;
-    ui.SetStatus("Initialising");
     std::string title, text;
     QWidget* above = nullptr;
     Qt::TextFormat format = Qt::AutoText;
@@ -157,6 +147,24 @@ TEST(QtUserInterfaceTest, MessagesShowCarriageReturnsAsLineBreaks) {
     EXPECT_EQ(text, "Untrapped error 53 <File not found>\n in ReadIniFile");
     EXPECT_EQ(format, Qt::PlainText);
     EXPECT_EQ(above, &ui.StatusWindow()) << "a start-up message opens above the status window";
+    ui.HideStatus();
+    EXPECT_FALSE(ui.StatusWindow().isVisible());
+    ui.CloseStatus();
+    ui.HideStatus();  // harmless once the window is gone
+    // Questions are answered Yes or No.
+    for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
+        bool yes = answer == QMessageBox::No;
+        std::string asked;
+        test::WithModalOf<QMessageBox>(
+            [&] { yes = ui.Ask("Delete button?", "Confirm Button Deletion"); },
+            [&](QMessageBox& box) {
+                asked = box.windowTitle().toStdString();
+                EXPECT_EQ(box.buttons().size(), 2);
+                box.button(answer)->click();
+            });
+        EXPECT_EQ(asked, "Confirm Button Deletion");
+        EXPECT_EQ(yes, answer == QMessageBox::Yes);
+    }
 }
 
 // While a program started from the window runs, the window keeps handling its events (the system
@@ -186,24 +194,6 @@ TEST(QtUserInterfaceTest, TheWindowStaysAliveWhileAProgramRuns) {
     EXPECT_TRUE(window.isEnabled());
     QCoreApplication::processEvents();
     EXPECT_FALSE(window.isVisible()) << "the request to close was lost";
-}
-
-TEST(QtUserInterfaceTest, QuestionsAnswerYesOrNo) {
-    test::EnsureApplication();
-    QtUserInterface ui;
-    for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
-        bool yes = answer == QMessageBox::No;
-        std::string title;
-        test::WithModalOf<QMessageBox>(
-            [&] { yes = ui.Ask("Delete button?", "Confirm Button Deletion"); },
-            [&](QMessageBox& box) {
-                title = box.windowTitle().toStdString();
-                EXPECT_EQ(box.buttons().size(), 2);
-                box.button(answer)->click();
-            });
-        EXPECT_EQ(title, "Confirm Button Deletion");
-        EXPECT_EQ(yes, answer == QMessageBox::Yes);
-    }
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ TEST_F(FileSelectTest, DriveRootGivesTheFolderWithOneSeparator) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(FileSelectTest, PatternsFilterTheFilesWithoutRegardToCase) {
+TEST_F(FileSelectTest, PatternsFilterTheFilesWithoutRegardToCaseAndTheNameBoxShowsForNewNames) {
     frmFileSelect dialog(ui);
     dialog.SetPath("C:\\Sierra\\GPL\\");
     dialog.SetPattern("*.exe;*.com;*.bat");
@@ -99,9 +99,19 @@ TEST_F(FileSelectTest, PatternsFilterTheFilesWithoutRegardToCase) {
     EXPECT_EQ(Texts(*dialog.Directory), (std::vector<std::string>{"..", "Players", "Seasons"}));
     dialog.SetPattern("");
     EXPECT_EQ(dialog.Files->count(), 4);
+    // The name box is shown only when new names are allowed.
+    dialog.SetPath("C:\\");
+    dialog.show();
+    EXPECT_FALSE(dialog.txtFileName->isVisible());
+    dialog.SetAllowNew(true);
+    EXPECT_TRUE(dialog.txtFileName->isVisible());
+    dialog.SetAllowNew(false);
+    // A click still puts the name into the hidden box: that is how a listed file is chosen.
+    Click(*dialog.Files, "autoexec.bat");
+    EXPECT_EQ(dialog.FileName(), "autoexec.bat");
 }
 
-TEST_F(FileSelectTest, WalksDownAndUpTheFolders) {
+TEST_F(FileSelectTest, WalksDownAndUpTheFoldersAndOpensDriveCForAMissingFolderOrDrive) {
     frmFileSelect dialog(ui);
     dialog.SetPath("C:\\sierra\\");
     dialog.SetPattern("*.ini");
@@ -118,18 +128,12 @@ TEST_F(FileSelectTest, WalksDownAndUpTheFolders) {
     EXPECT_TRUE(dialog.isVisible()) << "Enter in the folder list must not accept the dialog";
     dialog.SetPath("C:\\");
     EXPECT_EQ(Item(*dialog.Directory, ".."), nullptr) << "no way up from a root";
-}
-
-TEST_F(FileSelectTest, MissingStartFolderOpensDriveC) {
-    frmFileSelect dialog(ui);
+    // A missing start folder or an unreadable drive opens drive C:.
     dialog.SetPath("D:\\Nowhere\\");
     EXPECT_EQ(dialog.Path(), "C:\\");
     dialog.SetPath("C:\\Sierra\\Gone\\");
     EXPECT_EQ(dialog.Path(), "C:\\");
-}
-
-TEST_F(FileSelectTest, UnreadableDriveIsReportedAndDriveCTaken) {
-    frmFileSelect dialog(ui);
+    // An unreadable drive is reported, and C: taken.
     dialog.SetPath("C:\\Sierra\\");
     dialog.SetDrive("q: [backup]");
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -138,20 +142,7 @@ TEST_F(FileSelectTest, UnreadableDriveIsReportedAndDriveCTaken) {
     EXPECT_EQ(dialog.Path(), "C:\\");
 }
 
-TEST_F(FileSelectTest, NameBoxIsShownOnlyWhenNewNamesAreAllowed) {
-    frmFileSelect dialog(ui);
-    dialog.SetPath("C:\\");
-    dialog.show();
-    EXPECT_FALSE(dialog.txtFileName->isVisible());
-    dialog.SetAllowNew(true);
-    EXPECT_TRUE(dialog.txtFileName->isVisible());
-    dialog.SetAllowNew(false);
-    // A click still puts the name into the hidden box: that is how a listed file is chosen.
-    Click(*dialog.Files, "autoexec.bat");
-    EXPECT_EQ(dialog.FileName(), "autoexec.bat");
-}
-
-TEST_F(FileSelectTest, TypedNewNameIsReturnedUnchanged) {
+TEST_F(FileSelectTest, TypedNewNameIsReturnedUnchangedAndSurvivesAChangeOfFolder) {
     auto choice =
         Select("*.ini", "C:\\Sierra\\GPL\\Seasons", "Save Season File", true, [](frmFileSelect& d) {
             EXPECT_TRUE(d.txtFileName->isVisible());
@@ -167,9 +158,16 @@ TEST_F(FileSelectTest, TypedNewNameIsReturnedUnchanged) {
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->folder, "C:\\Sierra\\GPL\\Seasons\\");
     EXPECT_EQ(choice->fileName, " My Saison \xE9t\xE9.INI");  // Windows-1252, blanks kept
+    choice = Select("*.ini", "C:\\Sierra\\GPL\\", "Save Season File", true, [&](frmFileSelect& d) {
+        d.txtFileName->setText(QStringLiteral("Mine.ini"));
+        DoubleClick(*d.Directory, "Seasons");
+        d.cmdOK->click();
+    });
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->folder + choice->fileName, "C:\\Sierra\\GPL\\Seasons\\Mine.ini");
 }
 
-TEST_F(FileSelectTest, CancelReturnsNothingEvenAfterAPick) {
+TEST_F(FileSelectTest, CancelReturnsNothingEvenAfterAPickAndADoubleClickReturnsAtOnce) {
     auto cancelled =
         Select("*.exe", "C:\\Sierra\\GPL\\", "Select Utility Program", false, [](frmFileSelect& d) {
             Click(*d.Files, "GPL.EXE");
@@ -182,9 +180,6 @@ TEST_F(FileSelectTest, CancelReturnsNothingEvenAfterAPick) {
         QTest::keyClick(&d, Qt::Key_Escape);
     });
     EXPECT_FALSE(escaped);
-}
-
-TEST_F(FileSelectTest, DoubleClickOnAFileReturnsItAtOnce) {
     bool closed = false;
     auto choice =
         Select("*.exe", "C:\\Sierra\\GPL\\", "Select GPL Executable", false, [&](frmFileSelect& d) {
@@ -197,7 +192,7 @@ TEST_F(FileSelectTest, DoubleClickOnAFileReturnsItAtOnce) {
     EXPECT_EQ(choice->fileName, "GPL.EXE");
 }
 
-TEST_F(FileSelectTest, SelectWithoutANameAsksForOneAndStaysOpen) {
+TEST_F(FileSelectTest, SelectWithoutANameAsksForOneAndAChangeOfFolderDropsTheOldOnesName) {
     auto choice = Select("*.exe;*.bat", "C:\\Sierra\\GPL\\", "Select GPL Executable", false,
                          [&](frmFileSelect& d) {
                              d.cmdOK->click();
@@ -210,10 +205,8 @@ TEST_F(FileSelectTest, SelectWithoutANameAsksForOneAndStaysOpen) {
                          });
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->fileName, "run.bat");
-}
-
-TEST_F(FileSelectTest, ChangingFolderDropsANameThatBelongsToTheOldOne) {
-    auto choice =
+    ui.messages.clear();
+    choice =
         Select("*.*", "C:\\Sierra\\GPL\\", "Select Utility Program", false, [&](frmFileSelect& d) {
             Click(*d.Files, "readme.txt");
             DoubleClick(*d.Directory, "Seasons");
@@ -221,17 +214,6 @@ TEST_F(FileSelectTest, ChangingFolderDropsANameThatBelongsToTheOldOne) {
             EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Please Select a File"});
         });
     EXPECT_FALSE(choice) << "C:\\Sierra\\GPL\\Seasons\\readme.txt does not exist";
-}
-
-TEST_F(FileSelectTest, TypedNewNameSurvivesAChangeOfFolder) {
-    auto choice =
-        Select("*.ini", "C:\\Sierra\\GPL\\", "Save Season File", true, [&](frmFileSelect& d) {
-            d.txtFileName->setText(QStringLiteral("Mine.ini"));
-            DoubleClick(*d.Directory, "Seasons");
-            d.cmdOK->click();
-        });
-    ASSERT_TRUE(choice);
-    EXPECT_EQ(choice->folder + choice->fileName, "C:\\Sierra\\GPL\\Seasons\\Mine.ini");
 }
 
 TEST(FileSelectNativeTest, PosixFoldersKeepTheirSeparator) {
@@ -259,7 +241,7 @@ TEST(FileSelectNativeTest, PosixFoldersKeepTheirSeparator) {
     EXPECT_EQ(Item(*dialog.Directory, ".."), nullptr);
 }
 
-TEST(LogicalFolderTest, OneTrailingSeparatorInEitherStyle) {
+TEST(LogicalFolderTest, OneTrailingSeparatorInEitherStyleParentsRootsAndDrives) {
     EXPECT_EQ(WithOneSeparator("C:"), "C:\\");
     EXPECT_EQ(WithOneSeparator("C:\\"), "C:\\");
     EXPECT_EQ(WithOneSeparator("C:\\GPL\\\\"), "C:\\GPL\\");
@@ -268,6 +250,21 @@ TEST(LogicalFolderTest, OneTrailingSeparatorInEitherStyle) {
     EXPECT_EQ(WithOneSeparator("//"), "/");
     EXPECT_EQ(WithOneSeparator("/home/me//"), "/home/me/");
     EXPECT_EQ(WithOneSeparator("/home/me"), "/home/me/");
+    EXPECT_EQ(ParentFolder("C:\\Sierra\\GPL\\"), "C:\\Sierra\\");
+    EXPECT_EQ(ParentFolder("C:\\Sierra\\"), "C:\\");
+    EXPECT_EQ(ParentFolder("C:\\"), "C:\\");
+    EXPECT_EQ(ParentFolder("/home/me/"), "/home/");
+    EXPECT_EQ(ParentFolder("/home/"), "/");
+    EXPECT_EQ(ParentFolder("/"), "/");
+    EXPECT_TRUE(IsRootFolder("c:\\"));
+    EXPECT_TRUE(IsRootFolder("/"));
+    EXPECT_FALSE(IsRootFolder("C:\\GPL\\"));
+    EXPECT_FALSE(IsAbsoluteFolder("Seasons\\"));
+    EXPECT_EQ(DriveOf("c:\\gpl\\"), "C:");
+    EXPECT_EQ(DriveOf("/home/"), "/");
+    EXPECT_EQ(DriveRoot("d: [DATA]"), "D:\\");
+    EXPECT_EQ(DriveRoot("/"), "/");
+    EXPECT_EQ(DriveRoot("[none]"), "");
 }
 
 // A name typed into the dialog is walked from the folder as the system would walk it, so that
@@ -290,24 +287,6 @@ TEST(LogicalFolderTest, TypedNamesLeadToOneFileInOneFolder) {
     EXPECT_EQ(FolderKey("c:/gpl/Seasons.\\x\\..\\"), FolderKey("C:\\GPL\\SEASONS"));
     EXPECT_NE(FolderKey("C:\\GPL\\Seasons\\"), FolderKey("C:\\GPL\\Season\\"));
     EXPECT_EQ(NameKey("67season.INI. . "), "67SEASON.INI");
-}
-
-TEST(LogicalFolderTest, ParentsRootsAndDrives) {
-    EXPECT_EQ(ParentFolder("C:\\Sierra\\GPL\\"), "C:\\Sierra\\");
-    EXPECT_EQ(ParentFolder("C:\\Sierra\\"), "C:\\");
-    EXPECT_EQ(ParentFolder("C:\\"), "C:\\");
-    EXPECT_EQ(ParentFolder("/home/me/"), "/home/");
-    EXPECT_EQ(ParentFolder("/home/"), "/");
-    EXPECT_EQ(ParentFolder("/"), "/");
-    EXPECT_TRUE(IsRootFolder("c:\\"));
-    EXPECT_TRUE(IsRootFolder("/"));
-    EXPECT_FALSE(IsRootFolder("C:\\GPL\\"));
-    EXPECT_FALSE(IsAbsoluteFolder("Seasons\\"));
-    EXPECT_EQ(DriveOf("c:\\gpl\\"), "C:");
-    EXPECT_EQ(DriveOf("/home/"), "/");
-    EXPECT_EQ(DriveRoot("d: [DATA]"), "D:\\");
-    EXPECT_EQ(DriveRoot("/"), "/");
-    EXPECT_EQ(DriveRoot("[none]"), "");
 }
 
 }  // namespace

@@ -23,11 +23,7 @@ protected:
     frmShutdown dialog;
 };
 
-TEST_F(ShutdownTest, PresetIsReturnUntilSomethingIsChosen) {
-    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
-}
-
-TEST_F(ShutdownTest, CaptionsLabelAndToolTip) {
+TEST_F(ShutdownTest, CaptionsLabelToolTipAndTabOrder) {
     EXPECT_EQ(dialog.windowTitle().toStdString(), "Confirm ZAM+ Exit");
     EXPECT_EQ(dialog.lblShutdown->text().toStdString(), "What would you like to do?");
     EXPECT_EQ(dialog.cmdExit->text().toStdString(), "Save and E&xit");
@@ -40,9 +36,7 @@ TEST_F(ShutdownTest, CaptionsLabelAndToolTip) {
     EXPECT_TRUE(dialog.cmdExit->isDefault());
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowSystemMenuHint);
-}
-
-TEST_F(ShutdownTest, TabOrderFollowsTheButtons) {
+    // The tab order follows the buttons.
     const std::vector<QWidget*> order = {dialog.cmdExit, dialog.cmdShutdown, dialog.cmdRestart,
                                          dialog.cmdCancel, dialog.cmdExitWithoutSaving};
     for (std::size_t i = 0; i + 1 < order.size(); ++i) {
@@ -58,7 +52,7 @@ struct KeyCase {
     int answer;
 };
 
-TEST(ShutdownKeysTest, LettersActLikeTheirButtonsWhereverTheFocusIs) {
+TEST(ShutdownKeysTest, EachButtonStoresItsValueAndLettersActLikeThemWhereverTheFocusIs) {
     test::EnsureApplication();
     const KeyCase cases[] = {{'r', -1}, {'R', -1}, {'x', 3}, {'X', 3}, {'s', 1},
                              {'S', 1},  {'w', 2},  {'W', 2}, {'l', 4}, {'L', 4}};
@@ -70,9 +64,24 @@ TEST(ShutdownKeysTest, LettersActLikeTheirButtonsWhereverTheFocusIs) {
         EXPECT_EQ(dialog.ShutDownOption(), c.answer) << c.key;
         EXPECT_FALSE(dialog.isVisible()) << c.key;
     }
+    // Each button stores its value.
+    const std::pair<QPushButton * frmShutdown::*, int> buttons[] = {
+        {&frmShutdown::cmdExit, 3},
+        {&frmShutdown::cmdShutdown, 1},
+        {&frmShutdown::cmdRestart, 2},
+        {&frmShutdown::cmdCancel, -1},
+        {&frmShutdown::cmdExitWithoutSaving, 4}};
+    for (const auto& [button, answer] : buttons) {
+        frmShutdown dialog;
+        dialog.open();
+        (dialog.*button)->click();
+        EXPECT_EQ(dialog.ShutDownOption(), answer);
+        EXPECT_FALSE(dialog.isVisible());
+    }
 }
 
-TEST_F(ShutdownTest, OtherLettersLeaveTheDialogOpen) {
+TEST_F(ShutdownTest, PresetIsReturnAndOtherLettersLeaveTheDialogOpen) {
+    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
     for (char key : {'a', 'q', 'e', 't', '1'}) {
         QTest::keyClick(dialog.cmdExit, key);
         QTest::keyClick(&dialog, key);
@@ -99,42 +108,21 @@ TEST_F(ShutdownTest, ClosingTheWindowAnswersReturnNotShutdown) {
     EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
 }
 
-TEST(ShutdownButtonsTest, EachButtonStoresItsValue) {
-    test::EnsureApplication();
-    const std::pair<QPushButton * frmShutdown::*, int> cases[] = {
-        {&frmShutdown::cmdExit, 3},
-        {&frmShutdown::cmdShutdown, 1},
-        {&frmShutdown::cmdRestart, 2},
-        {&frmShutdown::cmdCancel, -1},
-        {&frmShutdown::cmdExitWithoutSaving, 4}};
-    for (const auto& [button, answer] : cases) {
-        frmShutdown dialog;
-        dialog.open();
-        (dialog.*button)->click();
-        EXPECT_EQ(dialog.ShutDownOption(), answer);
-        EXPECT_FALSE(dialog.isVisible());
-    }
-}
-
-TEST(ShutdownAskTest, AskReturnsTheChoiceOfTheModalDialog) {
+TEST(ShutdownAskTest, AskReturnsTheChoiceOfTheModalDialogAndReturnWhenItEndsWithoutAButton) {
     test::EnsureApplication();
     int answer = 0;
     test::WithModal([&] { answer = frmShutdown::Ask(nullptr); },
                     [](QWidget& modal) { QTest::keyClick(&modal, 'l'); });
     EXPECT_EQ(answer, frmShutdown::kExitWithoutSaving);
-}
-
-// However the dialog ends without a button (the window is hidden, its loop is ended from outside,
-// as when the application quits), the answer is never a shut-down.
-TEST(ShutdownAskTest, EndingWithoutAButtonAnswersReturn) {
-    test::EnsureApplication();
+    // However the dialog ends without a button (the window is hidden, its loop is ended from
+    // outside, as when the application quits), the answer is never a shut-down.
     const std::function<void(QDialog&)> endings[] = {
         [](QDialog& d) { d.hide(); },
         [](QDialog& d) { d.done(QDialog::Accepted); },
         [](QDialog& d) { d.done(QDialog::Rejected); },
     };
     for (const auto& end : endings) {
-        int answer = 0;
+        answer = 0;
         test::WithModalOf<frmShutdown>([&] { answer = frmShutdown::Ask(nullptr); },
                                        [&](frmShutdown& d) { end(d); });
         EXPECT_EQ(answer, frmShutdown::kReturn);

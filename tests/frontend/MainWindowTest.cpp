@@ -42,26 +42,22 @@ namespace {
 
 using controls::ucDropDown;
 
-std::string Label(QLabel* label) { return label->text().toStdString(); }
+std::string Label(QLabel* label) {
+    return label->text().toStdString();
+}
 
 // ---- Start-up ------------------------------------------------------------------------------
 
-TEST_F(WindowTest, FirstStartPlaysTheSoundAndKeepsTheTotal) {
-    tmp.write("prog/Startup.wav", "RIFF");
-    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() + "\r\nExeName=GPL.EXE\r\n"
-                              "[Timers]\r\nGPLTime=22:00:00\r\n");
+TEST_F(WindowTest, ReturnFromARunAddsItsTimeAndALeftoverCommandNone) {
+    tmp.write("prog/ZAM.int", "Run\r\n\r\n");
     ASSERT_TRUE(Open());
-    ASSERT_EQ(system.sounds.size(), 1u);
-    EXPECT_EQ(system.sounds[0], Prog() + "Startup.wav");
-    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 22:00:00");
-    EXPECT_EQ(window->windowTitle().toStdString(), "ZAM Deck");
-    EXPECT_EQ(window->tabGeneral->count(), 6);
-    EXPECT_EQ(window->tabGeneral->tabText(5).toStdString(), "&6 - Engines");
-}
+    EXPECT_FALSE(tmp.exists("prog/ZAM.int"));
+    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
+    CloseWith(kSaveAndExit);
 
-TEST_F(WindowTest, ReturnFromARunAddsItsTimeAndDeletesTheCommandFile) {
-    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() + "\r\nExeName=GPL.EXE\r\n"
-                              "[Timers]\r\nGPLTime=23:30:00\r\n");
+    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() +
+                                  "\r\nExeName=GPL.EXE\r\n"
+                                  "[Timers]\r\nGPLTime=23:30:00\r\n");
     tmp.write("prog/ZAM.int", "01:02:03\r\n");
     ASSERT_TRUE(Open());
     EXPECT_TRUE(system.sounds.empty());
@@ -69,13 +65,6 @@ TEST_F(WindowTest, ReturnFromARunAddsItsTimeAndDeletesTheCommandFile) {
     EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 24:32:03");
     CloseWith(kSaveAndExit);
     EXPECT_EQ(ZamIniLine("GPLTime"), "24:32:03");
-}
-
-TEST_F(WindowTest, ALeftoverCommandAddsNoTime) {
-    tmp.write("prog/ZAM.int", "Run\r\n\r\n");
-    ASSERT_TRUE(Open());
-    EXPECT_FALSE(tmp.exists("prog/ZAM.int"));
-    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
 }
 
 // What the loader could not do is told once the window is on screen, once, and adds no time.
@@ -91,8 +80,18 @@ TEST_F(WindowTest, AFailedRunIsToldOnceAndAddsNoTime) {
     EXPECT_THAT(ui.MessageTexts(), testing::ElementsAre(platform::DescribeRunFailure(failure)));
 }
 
-TEST_F(WindowTest, StartUpFillsTheListsAndArchivesScreenshots) {
+TEST_F(WindowTest, FirstStartPlaysTheSoundKeepsTheTotalFillsTheListsAndArchivesScreenshots) {
+    tmp.write("prog/Startup.wav", "RIFF");
+    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() +
+                                  "\r\nExeName=GPL.EXE\r\n"
+                                  "[Timers]\r\nGPLTime=22:00:00\r\n");
     ASSERT_TRUE(Open());
+    ASSERT_EQ(system.sounds.size(), 1u);
+    EXPECT_EQ(system.sounds[0], Prog() + "Startup.wav");
+    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 22:00:00");
+    EXPECT_EQ(window->windowTitle().toStdString(), "ZAM Deck");
+    EXPECT_EQ(window->tabGeneral->count(), 6);
+    EXPECT_EQ(window->tabGeneral->tabText(5).toStdString(), "&6 - Engines");
     EXPECT_EQ(window->DropDown("cbxPlayer")->NoItems(), 3);
     EXPECT_EQ(window->DropDown("cbxPlayer")->ItemText(), "Sam Driver");
     EXPECT_EQ(window->DropDown("cbxClass")->NoItems(), 10);
@@ -153,9 +152,11 @@ TEST_F(WindowTest, StatusWindowStandsOnlyUntilTheScreenshotsAreMoved) {
 }
 
 TEST_F(WindowTest, MissingSimulatorEndsStartUpWithoutWritingAnything) {
-    const std::string zamIni = "[Paths]\r\nGPL=" + tmp.logical() + "nowhere/\r\nExeName=GPL.EXE\r\n";
+    const std::string zamIni =
+        "[Paths]\r\nGPL=" + tmp.logical() + "nowhere/\r\nExeName=GPL.EXE\r\n";
     tmp.write("prog/ZAM.Ini", zamIni);
-    tmp.write("prog/ZAM.int", platform::FormatRunFailure({"Shutdown", "", "", "Access is denied."}));
+    tmp.write("prog/ZAM.int",
+              platform::FormatRunFailure({"Shutdown", "", "", "Access is denied."}));
     EXPECT_FALSE(Open());  // the file dialog is cancelled
     EXPECT_TRUE(window->Finished());
     EXPECT_EQ(window->ShutDownOption, kStartupFailure);
@@ -163,14 +164,8 @@ TEST_F(WindowTest, MissingSimulatorEndsStartUpWithoutWritingAnything) {
     EXPECT_TRUE(launcher.started.empty());
     // A start that fails still tells what the loader could not do.
     ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages.back().text, "The computer was not shut down.\r\n\r\nReason: Access is denied.");
-}
-
-TEST_F(WindowTest, ProgramFolderWithoutTheProgramEndsAtOnce) {
-    std::filesystem::remove(tmp.file("prog/ZAMDeck"));
-    EXPECT_THROW(Open(), ProgramEnded);
-    ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages.back().text, "Can't Find ZAM+ Directory");
+    EXPECT_EQ(ui.messages.back().text,
+              "The computer was not shut down.\r\n\r\nReason: Access is denied.");
 }
 
 // A step of start-up or of the save at close that fails is skipped: the window still opens,
@@ -223,7 +218,12 @@ TEST(SkippedStepsTest, AStepFailingAgainIsOneLineAndALongListIsCutShort) {
 
 // Installed programs keep their files in the user's settings folder, made on the first start:
 // when it cannot be made, start-up says where and why and ends before anything is read.
-TEST_F(WindowTest, InstalledCopyWithoutASettingsFolderEndsAtOnce) {
+TEST_F(WindowTest, AProgramFolderWithoutTheProgramOrAnInstalledCopyWithoutSettingsEndsAtOnce) {
+    std::filesystem::remove(tmp.file("prog/ZAMDeck"));
+    EXPECT_THROW(Open(), ProgramEnded);
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back().text, "Can't Find ZAM+ Directory");
+    // An installed copy whose settings folder cannot be made.
     tmp.write("usr/bin/ZAMDeck", "");
     std::filesystem::create_directories(tmp.file("usr/share/zamdeck"));
     tmp.write("config", "a file where the configuration folder should be");
@@ -236,7 +236,8 @@ TEST_F(WindowTest, InstalledCopyWithoutASettingsFolderEndsAtOnce) {
     EXPECT_THROW(window->Load(), ProgramEnded);
     ASSERT_FALSE(ui.messages.empty());
     const std::string text = ui.messages.back().text;
-    const std::string start = "Can't use the settings folder \"" + tmp.logical() + "config/zamdeck/\": ";
+    const std::string start =
+        "Can't use the settings folder \"" + tmp.logical() + "config/zamdeck/\": ";
     EXPECT_EQ(text.substr(0, start.size()), start);
     EXPECT_GT(text.size(), start.size()) << "no reason given";
 }
@@ -267,15 +268,7 @@ TEST_F(WindowTest, TestingLaunchWritesTheCommandFileAndStartsTheLoaderLast) {
     EXPECT_EQ(ReadProg("ZAM.Ini"), zamIniAtStart);
 }
 
-TEST_F(WindowTest, HostLaunchIgnoresThePassword) {
-    ASSERT_TRUE(Open());
-    window->SelectMode(kModeHost);
-    window->txtPassword->setText("secret");
-    window->LaunchSimulator();
-    EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n" + Gpl() + "GPL.EXE -ko\"0:SERVER:launch:1\"\r\n");
-}
-
-TEST_F(WindowTest, JoinUsesTheTypedAddressAndPassword) {
+TEST_F(WindowTest, JoinUsesTheTypedAddressAndPasswordWhichAHostLaunchIgnores) {
     ASSERT_TRUE(Open());
     window->SelectMode(kModeJoin);
     window->DropDown("cbxConnectVia")->SelectIndex(2);  // IPX
@@ -287,24 +280,13 @@ TEST_F(WindowTest, JoinUsesTheTypedAddressAndPassword) {
     window->txtPassword->clear();
     EXPECT_EQ(window->SimulatorCommand(),
               Gpl() + "GPL.EXE -ko\"0:client:to_ip:\" -ko\"0:client:via_ip:\"");
-}
-
-TEST_F(WindowTest, RaceLengthOverrideAppliesToTheChosenEvent) {
-    ASSERT_TRUE(Open());
-    window->SelectMode(kModeOfflineRace);
-    const std::string player = window->PlayerId();
-    window->GPL()->SetIniValue("Seasons\\67Season.Ini", "Event1", "numberOfLaps", "15");
-    ucDropDown* track = window->DropDown("cbxTrack");
-    track->AddItem("Demo", window->GPL()->TrackID(1));
-    track->SelectIndex(1);
-    window->Controls().Spinner("spnOvrRaceLength")->SetValue(50);
+    window->SelectMode(kModeHost);
+    window->txtPassword->setText("secret");
     window->LaunchSimulator();
-    const std::string season = ReadGpl("Seasons/67Season.Ini");
-    EXPECT_EQ(IniLineValue(season, "numberOfLaps"), "8");
-    EXPECT_EQ(IniLineValue(season, "originalGPLength"), "15");
+    EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n" + Gpl() + "GPL.EXE -ko\"0:SERVER:launch:1\"\r\n");
 }
 
-TEST_F(WindowTest, RandomBackgroundOnlyOnALaunch) {
+TEST_F(WindowTest, RandomBackgroundOnlyOnALaunchWhichAppliesTheRaceLengthOverride) {
     ASSERT_TRUE(Open());
     window->DropDown("cbxBackground")->SelectIndex(1);
     window->GPL()->SetFullPathIniValue("ZAM.Ini", "Backgrounds", "randomBack", "1");
@@ -314,10 +296,20 @@ TEST_F(WindowTest, RandomBackgroundOnlyOnALaunch) {
     EXPECT_EQ(ReadGpl("Layout/MainMenu.tga"), ReadGpl("Layout/BackSets/Classic/MainMenu.tga"));
 
     ASSERT_TRUE(Open());
+    window->SelectMode(kModeOfflineRace);
+    window->GPL()->SetIniValue("Seasons\\67Season.Ini", "Event1", "numberOfLaps", "15");
+    ucDropDown* track = window->DropDown("cbxTrack");
+    track->AddItem("Demo", window->GPL()->TrackID(1));
+    track->SelectIndex(1);
+    window->Controls().Spinner("spnOvrRaceLength")->SetValue(50);
     window->LaunchSimulator();  // the random number 0.99 picks the last set
     EXPECT_EQ(ZamIniLine("Background"), "Night Race");
     EXPECT_EQ(ZamIniLine("previousBack"), "Night Race");
     EXPECT_EQ(ReadGpl("Layout/MainMenu.tga"), ReadGpl("Layout/BackSets/Night Race/MainMenu.tga"));
+    // The race length override applies to the chosen event.
+    const std::string season = ReadGpl("Seasons/67Season.Ini");
+    EXPECT_EQ(IniLineValue(season, "numberOfLaps"), "8");
+    EXPECT_EQ(IniLineValue(season, "originalGPLength"), "15");
 }
 
 TEST_F(WindowTest, ChangeOfDirectoryRestartsThroughTheLoaderWithAnEmptyCommand) {
@@ -333,12 +325,21 @@ TEST_F(WindowTest, ChangeOfDirectoryRestartsThroughTheLoaderWithAnEmptyCommand) 
 // back from its ".prv" and resets the engines. Without the loader nothing is touched; with it the
 // file is the backup byte for byte, the replaced file is kept as ".rst", and ZAMDeck restarts
 // without writing this session's copy over the restored file.
-TEST_F(WindowTest, RestoreSettingsPutsBackTheBackupAndRestartsWithoutSaving) {
+TEST_F(WindowTest, FormulaLibreEnginesAreWrittenAndRestoreSettingsPutsBackTheBackup) {
     ASSERT_TRUE(Open());
     window->DropDown("cbxClass")->SetValue("FL1");
-    window->DropDown("cbxEngine", 0)->SelectIndex(5);
+    EXPECT_TRUE(window->DropDown("cbxEngine", 0)->List()->isEnabled());
+    EXPECT_FALSE(window->DropDown("cbxEngine", 9)->List()->isEnabled());
+    window->DropDown("cbxEngine", 0)->SelectIndex(5);  // Brabham gets the Ferrari engine
     window->GPL()->SetIniValue("Core.ini", "Probe", "value", "1");
     CloseWith(kSaveAndExit);
+    test::FakeUi quiet;
+    {
+        clsEngines reread(quiet, Gpl() + "GPL.EXE");
+        reread.UnloadWithoutSaving();
+        EXPECT_EQ(reread.FoundEngine(0), 4);
+        EXPECT_EQ(reread.FoundEngine(1), 1);
+    }
     const std::string saved = ReadGpl("core.ini"), before = ReadGpl("Core.Ini.prv");
     ASSERT_NE(saved, before);
 
@@ -366,25 +367,27 @@ TEST_F(WindowTest, RestoreSettingsPutsBackTheBackupAndRestartsWithoutSaving) {
     EXPECT_THAT(ui.messages[0].text, testing::HasSubstr("Nothing has been restored"));
 
     tmp.write("prog/Rollout", "stand-in for the loader");
-    WithModalOf<frmRestore>([&] { window->RestoreSettings(); }, [&](frmRestore& dialog) {
-        // The preview shows what the highlighted file's backup would change.
-        const auto found = dialog.lstFiles->findItems("Core.ini", Qt::MatchFixedString);
-        ASSERT_EQ(found.size(), 1);
-        dialog.lstFiles->setCurrentItem(found[0]);
-        QStringList rows;
-        for (int i = 0; i < dialog.lstPreview->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* row = dialog.lstPreview->topLevelItem(i);
-            rows << row->text(0) + "|" + row->text(1) + "|" + row->text(2) + "|" + row->text(3);
-        }
-        EXPECT_EQ(rows, QStringList({"Engines|Brabham|Ferrari V12|Repco V8", "Probe|value|1|(none)"}));
-        tickCoreAndRestore(dialog);
-    });
+    WithModalOf<frmRestore>(
+        [&] { window->RestoreSettings(); },
+        [&](frmRestore& dialog) {
+            // The preview shows what the highlighted file's backup would change.
+            const auto found = dialog.lstFiles->findItems("Core.ini", Qt::MatchFixedString);
+            ASSERT_EQ(found.size(), 1);
+            dialog.lstFiles->setCurrentItem(found[0]);
+            QStringList rows;
+            for (int i = 0; i < dialog.lstPreview->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* row = dialog.lstPreview->topLevelItem(i);
+                rows << row->text(0) + "|" + row->text(1) + "|" + row->text(2) + "|" + row->text(3);
+            }
+            EXPECT_EQ(rows, QStringList(
+                                {"Engines|Brabham|Ferrari V12|Repco V8", "Probe|value|1|(none)"}));
+            tickCoreAndRestore(dialog);
+        });
     EXPECT_TRUE(window->Finished());
     EXPECT_EQ(ReadGpl("core.ini"), before);
     EXPECT_EQ(ReadGpl("Core.Ini.rst"), saved);
     EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n\r\n");
     EXPECT_EQ(launcher.started.size(), 1u);
-    test::FakeUi quiet;
     clsEngines reread(quiet, Gpl() + "GPL.EXE");
     reread.UnloadWithoutSaving();
     EXPECT_EQ(reread.FoundEngine(0), 0);
@@ -398,7 +401,7 @@ TEST_F(WindowTest, RestoreSettingsPutsBackTheBackupAndRestartsWithoutSaving) {
 // Once the files are written back the window cannot stay open, so a loader that is not there
 // must be found out before: the window stays as it was, with nothing written, and says where it
 // looked.
-TEST_F(WindowTest, MissingLoaderKeepsTheWindowOpenWithNothingWritten) {
+TEST_F(WindowTest, AMissingLoaderOrAnUnwritableCommandFileKeepsTheWindowOpenWithNothingWritten) {
     std::filesystem::remove(tmp.file("prog/Rollout"));
     ASSERT_TRUE(Open());
     const std::string zamIni = ReadProg("ZAM.Ini");
@@ -421,36 +424,34 @@ TEST_F(WindowTest, MissingLoaderKeepsTheWindowOpenWithNothingWritten) {
         EXPECT_THAT(message.text, testing::HasSubstr("\"" + Prog() + "Rollout\""));
     }
 
-    // The changes are all still there: with the loader back the launch goes through.
+    // With the loader back, a command file that cannot be written still keeps the window open.
     tmp.write("prog/Rollout", "stand-in for the loader");
+    {
+        FailingFileSystem failing;
+        failing.FailPath(FsOp::kWriteNew, "ZAM.int", platform::kPermissionDenied);
+        platform::ScopedFileSystem use(failing);
+        window->LaunchSimulator();
+    }
+    EXPECT_FALSE(window->Finished());
+    EXPECT_EQ(window->ShutDownOption, kWindowInUse);
+    EXPECT_EQ(ReadProg("ZAM.Ini"), zamIni);
+    EXPECT_TRUE(launcher.started.empty());
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_THAT(ui.messages[2].text, testing::HasSubstr(Prog() + "ZAM.int"));
+    EXPECT_THAT(ui.messages[2].text, testing::HasSubstr("Permission denied"));
+
+    // The changes are all still there: the launch goes through.
     window->LaunchSimulator();
     EXPECT_TRUE(window->Finished());
     EXPECT_EQ(ZamIniLine("Mode"), "2");
     EXPECT_EQ(launcher.started.size(), 1u);
 }
 
-TEST_F(WindowTest, CommandFileThatCannotBeWrittenKeepsTheWindowOpen) {
-    ASSERT_TRUE(Open());
-    const std::string zamIni = ReadProg("ZAM.Ini");
-    FailingFileSystem failing;
-    failing.FailPath(FsOp::kWriteNew, "ZAM.int", platform::kPermissionDenied);
-    platform::ScopedFileSystem use(failing);
-
-    window->LaunchSimulator();
-
-    EXPECT_FALSE(window->Finished());
-    EXPECT_EQ(window->ShutDownOption, kWindowInUse);
-    EXPECT_EQ(ReadProg("ZAM.Ini"), zamIni);
-    EXPECT_TRUE(launcher.started.empty());
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr(Prog() + "ZAM.int"));
-    EXPECT_THAT(ui.messages[0].text, testing::HasSubstr("Permission denied"));
-}
-
 // Should the checked loader still not start, everything is saved and the user hears of it.
 TEST_F(WindowTest, LoaderThatFailsToStartAfterTheSaveIsTold) {
     ASSERT_TRUE(Open());
-    launcher.startResult = platform::Status::Error(platform::kPermissionDenied, "Access is denied.");
+    launcher.startResult =
+        platform::Status::Error(platform::kPermissionDenied, "Access is denied.");
     window->SelectMode(kModeChampionship);
     window->LaunchSimulator();
     EXPECT_TRUE(window->Finished());
@@ -460,7 +461,7 @@ TEST_F(WindowTest, LoaderThatFailsToStartAfterTheSaveIsTold) {
     EXPECT_THAT(ui.messages[0].text, testing::HasSubstr("Access is denied."));
 }
 
-TEST_F(WindowTest, ReturnKeepsTheWindowAndWritesNothing) {
+TEST_F(WindowTest, ReturnKeepsTheWindowAndWritesNothingAndLoseChangesWritesNothingAtAll) {
     ASSERT_TRUE(Open());
     const std::string zamIni = ReadProg("ZAM.Ini");
     const std::string exe = ReadGpl("GPL.EXE");
@@ -475,26 +476,23 @@ TEST_F(WindowTest, ReturnKeepsTheWindowAndWritesNothing) {
     EXPECT_EQ(ZamIniLine("Mode"), "2");
     EXPECT_TRUE(launcher.started.empty());
     EXPECT_FALSE(tmp.exists("prog/ZAM.int"));
-}
 
-TEST_F(WindowTest, LoseChangesWritesNothingAtAll) {
     ASSERT_TRUE(Open());
-    const std::string zamIni = ReadProg("ZAM.Ini");
-    const std::string exe = ReadGpl("GPL.EXE");
+    const std::string savedZamIni = ReadProg("ZAM.Ini"), savedExe = ReadGpl("GPL.EXE");
     const std::string player = ReadGpl("Players/Driver__Sam/Player.ini");
     window->SelectMode(kModeOfflineRace);
     window->DropDown("cbxClass")->SetValue("FJ");
     window->resize(1000, 800);
     CloseWith(kExitWithoutSaving);
     EXPECT_TRUE(window->Finished());
-    EXPECT_EQ(ReadProg("ZAM.Ini"), zamIni);
-    EXPECT_EQ(ReadGpl("GPL.EXE"), exe);
+    EXPECT_EQ(ReadProg("ZAM.Ini"), savedZamIni);
+    EXPECT_EQ(ReadGpl("GPL.EXE"), savedExe);
     EXPECT_EQ(ReadGpl("Players/Driver__Sam/Player.ini"), player);
     EXPECT_FALSE(tmp.exists("prog/ZAM.int"));
     EXPECT_TRUE(launcher.started.empty());
 }
 
-TEST_F(WindowTest, ShutdownIsLeftToTheLoaderAfterEverythingIsWritten) {
+TEST_F(WindowTest, ShutdownAndRestartAreLeftToTheLoaderAfterEverythingIsWritten) {
     ASSERT_TRUE(Open());
     window->SelectMode(kModeChampionship);
     CloseWith(kShutdownPc);
@@ -502,9 +500,7 @@ TEST_F(WindowTest, ShutdownIsLeftToTheLoaderAfterEverythingIsWritten) {
     EXPECT_EQ(ReadProg("ZAM.int"), "Shutdown\r\n\r\n");
     EXPECT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(ZamIniLine("Mode"), "4");
-}
 
-TEST_F(WindowTest, RestartLikewise) {
     ASSERT_TRUE(Open());
     CloseWith(kRestartPc);
     EXPECT_TRUE(system.powerActions.empty());
@@ -542,9 +538,18 @@ TEST_F(WindowTest, ACloseKeepsWhatWasTypedWithoutLeavingTheBox) {
 
 // ---- Modes, player, class --------------------------------------------------------------
 
-TEST_F(WindowTest, HostModeBindsTheRaceControlsToItsSectionAndQualifyingInMinutes) {
+// Export standings shows the stored setting; the server address to join is stored as typed.
+TEST_F(WindowTest, HostModeBindsItsControlsExportStandingsAndQualifyingInMinutesPerPlayer) {
+    tmp.write("gpl/Server.Ini", "[SERVER]\r\nauto_export_standings=1\r\n");
     ASSERT_TRUE(Open());
     window->SelectMode(kModeHost);
+    controls::ucCheckBox* standings = window->Controls().CheckBox("chkSaveStandings");
+    EXPECT_TRUE(standings->Box()->isChecked());
+    standings->Box()->click();  // one click turns it off
+    EXPECT_EQ(window->GPL()->IniValue("Server.Ini", "SERVER", "auto_export_standings"), "0");
+    window->txtIPAddress->setText(" not checked ; at all");
+    emit window->txtIPAddress->editingFinished();
+    EXPECT_EQ(window->GPL()->IniValue("Core.Ini", "CLIENT", "to_ip"), " not checked ; at all");
     EXPECT_EQ(window->Controls().Bound("spnNoAI")->Section(), "Multiplayer Host");
     EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Main Menu", "lastRaceType"), "2");
     EXPECT_FALSE(window->Controls().Find("frmHosting")->isHidden());
@@ -553,23 +558,15 @@ TEST_F(WindowTest, HostModeBindsTheRaceControlsToItsSectionAndQualifyingInMinute
     controls::ucSpinner* qualifying = window->Controls().Spinner("spnQualifying");
     EXPECT_EQ(qualifying->TextBox()->text().toStdString(), "15");
     qualifying->SetValue(20);
-    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Multiplayer Host", "lastPracticeLength"),
-              "1200");
+    EXPECT_EQ(
+        window->GPL()->PlayerData(window->PlayerId(), "Multiplayer Host", "lastPracticeLength"),
+        "1200");
     qualifying->SetValue(0);  // no length is not stored
-    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Multiplayer Host", "lastPracticeLength"),
-              "1200");
-    window->SelectMode(kModeTesting);
-    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Main Menu", "lastRaceType"), "3");
-    EXPECT_TRUE(window->Controls().Find("frmRace")->isHidden());
-    EXPECT_FALSE(window->Controls().Find("cbxDamageModel")->isHidden());
-}
-
-// The spinner keeps its own number of minutes per player; another player's equal number of
-// minutes must still be shown and kept for that player, not skipped as "no change".
-TEST_F(WindowTest, QualifyingShowsTheNewPlayersLengthEvenWhenTheMinutesAreEqual) {
-    ASSERT_TRUE(Open());
-    window->SelectMode(kModeHost);
-    controls::ucSpinner* qualifying = window->Controls().Spinner("spnQualifying");
+    EXPECT_EQ(
+        window->GPL()->PlayerData(window->PlayerId(), "Multiplayer Host", "lastPracticeLength"),
+        "1200");
+    // The spinner keeps its own number of minutes per player; another player's equal number of
+    // minutes must still be shown and kept for that player, not skipped as "no change".
     qualifying->SetValue(20);
     const std::string other = "D_Arcy__Jean_Luc";
     window->GPL()->SetPlayerValue(other, "Multiplayer Host", "lastPracticeLength", "1200");
@@ -582,23 +579,13 @@ TEST_F(WindowTest, QualifyingShowsTheNewPlayersLengthEvenWhenTheMinutesAreEqual)
     EXPECT_EQ(qualifying->TextBox()->text().toStdString(), "20");
     EXPECT_EQ(qualifying->Value(), 20);
     EXPECT_EQ(window->GPL()->PlayerData(other, "Multiplayer Host", "lastPracticeLength"), "1200");
+    window->SelectMode(kModeTesting);
+    EXPECT_EQ(window->GPL()->PlayerData(window->PlayerId(), "Main Menu", "lastRaceType"), "3");
+    EXPECT_TRUE(window->Controls().Find("frmRace")->isHidden());
+    EXPECT_FALSE(window->Controls().Find("cbxDamageModel")->isHidden());
 }
 
-TEST_F(WindowTest, ExportStandingsShowsTheStoredSettingAndTheServerAddressIsStoredAsTyped) {
-    tmp.write("gpl/Server.Ini", "[SERVER]\r\nauto_export_standings=1\r\n");
-    ASSERT_TRUE(Open());
-    window->SelectMode(kModeHost);
-    controls::ucCheckBox* standings = window->Controls().CheckBox("chkSaveStandings");
-    EXPECT_TRUE(standings->Box()->isChecked());
-    standings->Box()->click();  // one click turns it off
-    EXPECT_EQ(window->GPL()->IniValue("Server.Ini", "SERVER", "auto_export_standings"), "0");
-    // The server address to join is stored as typed.
-    window->txtIPAddress->setText(" not checked ; at all");
-    emit window->txtIPAddress->editingFinished();
-    EXPECT_EQ(window->GPL()->IniValue("Core.Ini", "CLIENT", "to_ip"), " not checked ; at all");
-}
-
-TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPath) {
+TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPathAndTheClassSuffixIsStored) {
     ASSERT_TRUE(Open());
     window->SelectMode(kModeTesting);
     EXPECT_FALSE(window->cmdGRE->isEnabled());
@@ -612,10 +599,7 @@ TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPath) {
     ASSERT_FALSE(launcher.started.empty());
     EXPECT_THAT(launcher.started.back(), testing::StartsWith("C:\\Tools\\Editor.exe " + Gpl()));
     EXPECT_THAT(launcher.started.back(), testing::EndsWith("\\" + current->Value()));
-}
-
-TEST_F(WindowTest, ClassSuffixReachesThePlayerFile) {
-    ASSERT_TRUE(Open());
+    // The class suffix reaches the player file.
     window->GPL()->SetIniValue("Core.Ini", "ZAM", "AppendClass", "1");
     window->DropDown("cbxClass")->SetValue("FG");
     EXPECT_EQ(window->DropDown("cbxPlayer")->ItemText(), "Sam Driver.FG");
@@ -627,22 +611,7 @@ TEST_F(WindowTest, ClassSuffixReachesThePlayerFile) {
     EXPECT_EQ(IniLineValue(ReadGpl("Players/Driver__Sam/Player.ini"), "lastName"), "Driver");
 }
 
-TEST_F(WindowTest, FormulaLibreEnginesAreWrittenIntoTheExecutable) {
-    ASSERT_TRUE(Open());
-    window->DropDown("cbxClass")->SetValue("FL1");
-    EXPECT_TRUE(window->DropDown("cbxEngine", 0)->List()->isEnabled());
-    EXPECT_FALSE(window->DropDown("cbxEngine", 9)->List()->isEnabled());
-    window->DropDown("cbxEngine", 0)->SelectIndex(5);  // Brabham gets the Ferrari engine
-    CloseWith(kSaveAndExit);
-    tmp.write("prog/check", "");
-    test::FakeUi quiet;
-    clsEngines reread(quiet, Gpl() + "GPL.EXE");
-    reread.UnloadWithoutSaving();
-    EXPECT_EQ(reread.FoundEngine(0), 4);
-    EXPECT_EQ(reread.FoundEngine(1), 1);
-}
-
-TEST_F(WindowTest, ResizesAreSavedOnlyAfterStartUp) {
+TEST_F(WindowTest, ResizesAreSavedOnlyAfterStartUpAndTheTimerResetsAndAboutShows) {
     ASSERT_TRUE(Open());
     Initialising = true;  // until the first paint
     window->show();
@@ -652,6 +621,11 @@ TEST_F(WindowTest, ResizesAreSavedOnlyAfterStartUp) {
     window->resize(960, 720);
     EXPECT_EQ(window->FrontEndValue("Window", "Width"),
               std::to_string(960 * 1440 / window->logicalDpiX()));
+    window->ResetTimer();
+    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
+    EXPECT_EQ(window->FrontEndValue("Timers", "GPLTime"), "00:00:00");
+    window->mniHelpAbout->trigger();
+    EXPECT_EQ(aboutShown, 1);
 }
 
 // Each page of the window, and the first one in every launch mode, fits the window unscrolled.
@@ -675,7 +649,7 @@ std::vector<std::string> PagesThatScroll(frmZAM& window) {
     return scrolling;
 }
 
-TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrolls) {
+TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrollsAndAccessKeysAreUnique) {
     screenArea = QRect(0, 0, 1280, 1024);
     ASSERT_TRUE(Open());
     window->show();
@@ -685,6 +659,25 @@ TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrolls) {
     // Centred, give or take the room left for the window system's frame.
     EXPECT_NEAR(placed.center().x(), screenArea.center().x(), 20);
     EXPECT_NEAR(placed.center().y(), screenArea.center().y(), 20);
+    {  // Access keys are unique on every tab, in every mode and in the dialogs.
+        for (int tab = 0; tab < window->tabGeneral->count(); ++tab) {
+            window->tabGeneral->setCurrentIndex(tab);
+            EXPECT_THAT(SharedAccessKeys(*window), testing::IsEmpty()) << "tab " << tab + 1;
+        }
+        window->tabGeneral->setCurrentIndex(0);
+        for (int mode = 0; mode < kModeCount; ++mode) {
+            window->SelectMode(mode);
+            EXPECT_THAT(SharedAccessKeys(*window), testing::IsEmpty()) << "mode " << mode;
+        }
+        frmEditSeasonEntry entry(*window->GPL(), ui, window.get());
+        entry.SetEntryNo(1);
+        entry.show();
+        EXPECT_THAT(SharedAccessKeys(entry), testing::IsEmpty());
+        frmFileSelect files(ui, window.get());
+        files.SetAllowNew(true);
+        files.show();
+        EXPECT_THAT(SharedAccessKeys(files), testing::IsEmpty());
+    }
 
     // A smaller screen limits the window to what it has.
     window.reset();
@@ -695,47 +688,18 @@ TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrolls) {
     EXPECT_LE(window->frameGeometry().height(), 650);
 }
 
-TEST_F(WindowTest, AccessKeysAreUniqueOnEveryTabAndInTheDialogs) {
-    ASSERT_TRUE(Open());
-    window->show();
-    for (int tab = 0; tab < window->tabGeneral->count(); ++tab) {
-        window->tabGeneral->setCurrentIndex(tab);
-        EXPECT_THAT(SharedAccessKeys(*window), testing::IsEmpty()) << "tab " << tab + 1;
-    }
-    window->tabGeneral->setCurrentIndex(0);
-    for (int mode = 0; mode < kModeCount; ++mode) {
-        window->SelectMode(mode);
-        EXPECT_THAT(SharedAccessKeys(*window), testing::IsEmpty()) << "mode " << mode;
-    }
-    frmEditSeasonEntry entry(*window->GPL(), ui, window.get());
-    entry.SetEntryNo(1);
-    entry.show();
-    EXPECT_THAT(SharedAccessKeys(entry), testing::IsEmpty());
-    frmFileSelect files(ui, window.get());
-    files.SetAllowNew(true);
-    files.show();
-    EXPECT_THAT(SharedAccessKeys(files), testing::IsEmpty());
-}
-
 TEST_F(WindowTest, StoredGeometryIsRestoredWithinTheRules) {
-    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() + "\r\nExeName=GPL.EXE\r\n"
-                              "[Window]\r\nLeft=1440\r\nTop=-200\r\nWidth=10000\r\nHeight=12000\r\n"
-                              "WindowState=1\r\n");
+    tmp.write("prog/ZAM.Ini",
+              "[Paths]\r\nGPL=" + Gpl() +
+                  "\r\nExeName=GPL.EXE\r\n"
+                  "[Window]\r\nLeft=1440\r\nTop=-200\r\nWidth=10000\r\nHeight=12000\r\n"
+                  "WindowState=1\r\n");
     ASSERT_TRUE(Open());
     const double dpi = window->logicalDpiX();
     EXPECT_EQ(window->width(), static_cast<int>(std::lround(11000 * dpi / 1440)));
     EXPECT_EQ(window->height(), static_cast<int>(std::lround(12000 * dpi / 1440)));
     EXPECT_EQ(window->y(), 0);
     EXPECT_FALSE(window->isMaximized() || window->isMinimized());
-}
-
-TEST_F(WindowTest, ResetTimerAndAbout) {
-    ASSERT_TRUE(Open());
-    window->ResetTimer();
-    EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
-    EXPECT_EQ(window->FrontEndValue("Timers", "GPLTime"), "00:00:00");
-    window->mniHelpAbout->trigger();
-    EXPECT_EQ(aboutShown, 1);
 }
 
 }  // namespace

@@ -25,22 +25,19 @@ TEST(Screenshots, MovedIntoExportsInListingOrderUnderNumberedNames) {
     EXPECT_EQ(ArchiveScreenshots(tmp.logical(), 3), 3);  // nothing left
 }
 
-TEST(Screenshots, WithoutExportsTheFilesStayAndTheCounterAdvances) {
+TEST(Screenshots, WithoutExportsTheFilesStayAndTheCounterAdvancesAndNoArchivedPictureIsReplaced) {
     test::TempDir tmp;
     tmp.write("GPL01.PBF", "one");
     tmp.write("GPL02.PBF", "two");
     EXPECT_EQ(ArchiveScreenshots(tmp.logical(), 7), 9);
     EXPECT_EQ(tmp.read("GPL01.PBF"), "one");
     EXPECT_EQ(tmp.read("GPL02.PBF"), "two");
-}
-
-TEST(Screenshots, AnArchivedPictureIsNeverReplaced) {
-    test::TempDir tmp;
-    tmp.write("GPL01.PBF", "new");
-    tmp.write("Exports/S0000005.PBF", "archived");
-    EXPECT_EQ(ArchiveScreenshots(tmp.logical(), 5), 6);
-    EXPECT_EQ(tmp.read("Exports/S0000005.PBF"), "archived");
-    EXPECT_EQ(tmp.read("GPL01.PBF"), "new");
+    test::TempDir other;
+    other.write("GPL01.PBF", "new");
+    other.write("Exports/S0000005.PBF", "archived");
+    EXPECT_EQ(ArchiveScreenshots(other.logical(), 5), 6);
+    EXPECT_EQ(other.read("Exports/S0000005.PBF"), "archived");
+    EXPECT_EQ(other.read("GPL01.PBF"), "new");
 }
 
 TEST(Screenshots, BackgroundSetsSkipHiddenNamesAndTrimBlanks) {

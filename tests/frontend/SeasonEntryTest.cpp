@@ -5,9 +5,7 @@
 #include <QTest>
 #include <tuple>
 
-#include "DialogTestSupport.h"
 #include "TrackTestSupport.h"
-#include "zam/controls/BoundStore.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
 #include "zam/frontend/frmEditSeasonEntry.h"
@@ -26,19 +24,12 @@ TEST(SeasonEntryDays, MonthsAndLeapYears) {
     EXPECT_EQ(DaysInMonth("", 1967), 31);
 }
 
-class SeasonEntryTest : public DemoGplTest {
+class SeasonEntryTest : public BoundDemoTest {
 protected:
-    SeasonEntryTest() { EnsureApplication(); }
-    ~SeasonEntryTest() override {
-        dialog.reset();
-        controls::SetBoundStore(nullptr);
-        controls::SetControlsUi(nullptr);
-    }
+    ~SeasonEntryTest() override { dialog.reset(); }
     // The model, as the window has it before an editor opens.
     void Start() {
-        Open();
-        controls::SetBoundStore(gpl.get());
-        controls::SetControlsUi(&ui);
+        OpenBound();
         TrackLists lists(*gpl);  // reads the tracks' own season data, as start-up does
         lists.ReadTrackFolders();
     }
@@ -53,7 +44,7 @@ protected:
     std::unique_ptr<frmEditSeasonEntry> dialog;
 };
 
-TEST_F(SeasonEntryTest, ShowingAnEventChangesNothingAndOkWritesTheNames) {
+TEST_F(SeasonEntryTest, ShowingAnEventChangesNothingOkWritesTheNamesAndFebruaryFollowsLeapYears) {
     OpenEditor(2);  // Monaco, month "05", day "07"
     EXPECT_EQ(dialog->windowTitle().toStdString(), "Edit Season Entry");
     EXPECT_EQ(dialog->cbxMonth()->NoItems(), 12);
@@ -72,10 +63,7 @@ TEST_F(SeasonEntryTest, ShowingAnEventChangesNothingAndOkWritesTheNames) {
     dialog->cmdOK_Click();
     EXPECT_EQ(Season(3, "name"), "Grote Prijs");
     EXPECT_EQ(Season(3, "shortName"), "Zandvoort!");
-}
-
-TEST_F(SeasonEntryTest, FebruaryHasTwentyNineDaysInLeapYearsOnly) {
-    Start();
+    // February has twenty-nine days in leap years only.
     gpl->SetIniValue(kSeasonFile, "Event1", "month", "2");
     gpl->SetIniValue(kSeasonFile, "Event1", "day", "3");
     OpenEditor(1);

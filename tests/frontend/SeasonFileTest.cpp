@@ -47,29 +47,26 @@ TEST(SeasonFileNames, CompletionAndRecognition) {
     EXPECT_FALSE(IsSeasonFile(tmp.logical() + "missing.ini"));
 }
 
-TEST_F(SeasonFileTest, SavedFileHasTheSeasonLayout) {
-    Read();
-    Pick(Seasons(), "test");
-    EXPECT_TRUE(SaveSeason(*gpl, ui));
-    const std::string text = tmp.read("gpl/Seasons/test.ini");
-    EXPECT_THAT(text, StartsWith("[Season]\r\nname=1967 ZAMDeck Demo Season\r\nyear=1967\r\n"
-                                 "numEvents=11\r\n\r\n[Event1]\r\nname=South African Grand Prix\r\n"
-                                 "shortName=Kyalami\r\ntrackDirectory=kyalami\r\nmonth=01\r\n"
-                                 "day=02\r\nnumberOfLaps=80\r\nstartingGrid=4\r\n\r\n[Event2]\r\n"));
-    EXPECT_FALSE(tmp.exists("gpl/Seasons/test.ini.zamtmp"));
-    ASSERT_EQ(ui.fileRequests.size(), 1u);
-    EXPECT_EQ(ui.fileRequests[0].title, "Save Season File");
-    EXPECT_EQ(ui.fileRequests[0].pattern, "*.ini");
-    EXPECT_TRUE(ui.fileRequests[0].allowNew);
-}
-
-TEST_F(SeasonFileTest, CancellingWritesNothing) {
+TEST_F(SeasonFileTest, CancellingWritesNothingAndASavedFileHasTheSeasonLayout) {
     Read();
     EXPECT_FALSE(SaveSeason(*gpl, ui));
     EXPECT_FALSE(tmp.exists("gpl/Seasons/test.ini"));
+    Pick(Seasons(), "test");
+    EXPECT_TRUE(SaveSeason(*gpl, ui));
+    const std::string text = tmp.read("gpl/Seasons/test.ini");
+    EXPECT_THAT(text,
+                StartsWith("[Season]\r\nname=1967 ZAMDeck Demo Season\r\nyear=1967\r\n"
+                           "numEvents=11\r\n\r\n[Event1]\r\nname=South African Grand Prix\r\n"
+                           "shortName=Kyalami\r\ntrackDirectory=kyalami\r\nmonth=01\r\n"
+                           "day=02\r\nnumberOfLaps=80\r\nstartingGrid=4\r\n\r\n[Event2]\r\n"));
+    EXPECT_FALSE(tmp.exists("gpl/Seasons/test.ini.zamtmp"));
+    ASSERT_EQ(ui.fileRequests.size(), 2u);
+    EXPECT_EQ(ui.fileRequests[1].title, "Save Season File");
+    EXPECT_EQ(ui.fileRequests[1].pattern, "*.ini");
+    EXPECT_TRUE(ui.fileRequests[1].allowNew);
 }
 
-TEST_F(SeasonFileTest, ChampionshipSeasonNeedsConfirmation) {
+TEST_F(SeasonFileTest, ChampionshipSeasonNeedsConfirmationAndAFailedSaveLeavesTheOldFileWhole) {
     Read();
     Pick(Seasons(), "gp.ini");
     ui.answers.push_back(false);  // No: the dialog opens again, and is cancelled
@@ -85,6 +82,17 @@ TEST_F(SeasonFileTest, ChampionshipSeasonNeedsConfirmation) {
     ui.answers.push_back(true);
     EXPECT_TRUE(SaveSeason(*gpl, ui));
     EXPECT_TRUE(tmp.exists("gpl/Seasons/GP.ini"));
+    {
+        tmp.write("gpl/Seasons/old.ini", "[Season]\r\nname=Old\r\n");
+        FailingFileSystem fs;
+        fs.Fail(FsOp::kRename, 0);
+        platform::ScopedFileSystem use(fs);
+        Pick(Seasons(), "old.ini");
+        EXPECT_FALSE(SaveSeason(*gpl, ui));
+        EXPECT_EQ(tmp.read("gpl/Seasons/old.ini"), "[Season]\r\nname=Old\r\n");
+        EXPECT_FALSE(tmp.exists("gpl/Seasons/old.ini.zamtmp"));
+        EXPECT_THAT(ui.MessageTexts().back(), HasSubstr("could not be saved"));
+    }
 }
 
 TEST_F(SeasonFileTest, TheMainSeasonFileIsNeitherOverwrittenNorLoadedOntoItself) {
@@ -108,65 +116,24 @@ TEST_F(SeasonFileTest, TheMainSeasonFileIsNeitherOverwrittenNorLoadedOntoItself)
     EXPECT_TRUE(tmp.exists("67Season.ini"));
 }
 
-TEST_F(SeasonFileTest, AFailedSaveLeavesTheOldFileWhole) {
-    Read();
-    tmp.write("gpl/Seasons/old.ini", "[Season]\r\nname=Old\r\n");
-    FailingFileSystem fs;
-    fs.Fail(FsOp::kRename, 0);
-    platform::ScopedFileSystem use(fs);
-    Pick(Seasons(), "old.ini");
-    EXPECT_FALSE(SaveSeason(*gpl, ui));
-    EXPECT_EQ(tmp.read("gpl/Seasons/old.ini"), "[Season]\r\nname=Old\r\n");
-    EXPECT_FALSE(tmp.exists("gpl/Seasons/old.ini.zamtmp"));
-    EXPECT_THAT(ui.MessageTexts().back(), HasSubstr("could not be saved"));
-}
-
 // Each step of a save that changes the disk fails in turn (I/O error, a disk that fills up, a
 // refused access, a vanished file): the season file is always its whole old or whole new text, a
 // save that did not happen is never reported as done, and the user is told.
 TEST_F(SeasonFileTest, EveryFailedStepOfASaveLeavesAWholeFileAndTellsTheUser) {
     Read();
-    const std::string file = "gpl/Seasons/old.ini";
-    const std::string oldText = "[Season]\r\nname=Old\r\n";
-    tmp.write(file, oldText);
-    std::string newText;
-    const int changes = CountChanges([&](FailingFileSystem&) {
-        Pick(Seasons(), "old.ini");
-        ASSERT_TRUE(SaveSeason(*gpl, ui));
-        newText = tmp.read(file);
-    });
-    ASSERT_NE(newText, oldText);
-    ASSERT_GE(changes, 2);
-    int injected = 0;
-    for (const FaultPlan& plan : PlansFor(changes)) {
-        SCOPED_TRACE(plan.Describe());
-        tmp.write(file, oldText);
-        // What a disk that stayed broken left behind is the user's to delete; it is never reused.
-        std::filesystem::remove(tmp.file(file + ".zamtmp"));
-        const std::size_t messagesBefore = ui.messages.size();
-        FailingFileSystem fs;
-        plan.ApplyTo(fs);
-        bool saved = false;
-        {
-            platform::ScopedFileSystem use(fs);
-            Pick(Seasons(), "old.ini");
-            saved = SaveSeason(*gpl, ui);
-        }
-        injected += fs.InjectedFailures();
-        ASSERT_TRUE(tmp.exists(file)) << "the season file was lost";
-        const std::string now = tmp.read(file);
-        EXPECT_THAT(now, testing::AnyOf(oldText, newText));
-        EXPECT_EQ(saved, now == newText) << "the answer must say whether it was saved";
-        if (!saved) {
-            EXPECT_GT(ui.messages.size(), messagesBefore) << "the user was not told";
-        }
-        if (!plan.persistent) {
-            EXPECT_FALSE(tmp.exists(file + ".zamtmp"));
-            EXPECT_FALSE(tmp.exists("gpl/Seasons/old.ini.2.zamtmp"));
-        }
-        if (HasFailure()) break;
-    }
-    TallyFaults("season file (front end)", injected);
+    std::size_t messagesBefore = 0;
+    const SweepResult sweep =
+        SweepOneFileWriter({"old.ini", "[Season]\r\nname=Old\r\n", 2,
+                            [&](const std::string& path) {
+                                messagesBefore = ui.messages.size();
+                                Pick(path.substr(0, path.size() - 7), "old.ini");
+                                return SaveSeason(*gpl, ui);
+                            },
+                            [&](bool, bool saved) {
+                                EXPECT_TRUE(saved || ui.messages.size() > messagesBefore)
+                                    << "the user was not told";
+                            }});
+    TallyFaults("season file (front end)", sweep.injected);
 }
 
 TEST_F(SeasonFileTest, LoadingLeavesOutMissingTracksAndRenumbers) {
@@ -198,7 +165,7 @@ TEST_F(SeasonFileTest, LoadingLeavesOutMissingTracksAndRenumbers) {
     EXPECT_THAT(tmp.read("gpl/Seasons/67Season.Ini"), testing::Not(HasSubstr("Event3")));
 }
 
-TEST_F(SeasonFileTest, ASeasonWithoutEventCountChangesOnlyNameAndYear) {
+TEST_F(SeasonFileTest, ASeasonWithoutEventCountChangesOnlyNameAndYearAndUnsafeFoldersAreLeftOut) {
     Read();
     tmp.write("gpl/Seasons/bare.ini",
               "[Season]\r\nname=Bare\r\nyear=1970\r\n[Event1]\r\ntrackDirectory=spa\r\n");
@@ -209,6 +176,15 @@ TEST_F(SeasonFileTest, ASeasonWithoutEventCountChangesOnlyNameAndYear) {
     EXPECT_EQ(Season(1, "trackDirectory"), "kyalami");
     EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "name"), "Bare");
     EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "year"), "1970");
+    // Unsafe track folders in a loaded season are left out.
+    tmp.write("gpl/Seasons/bad.ini",
+              "[Season]\r\nnumEvents=2\r\n[Event1]\r\ntrackDirectory=..\\..\\spa\r\n"
+              "[Event2]\r\ntrackDirectory=monza\r\n");
+    Pick(Seasons(), "bad.ini");
+    EXPECT_TRUE(LoadSeason(*gpl, ui, *lists));
+    EXPECT_EQ(Dirs(lists->ActiveTracks), std::vector<std::string>{"monza"});
+    EXPECT_EQ(Season(1, "trackDirectory"), "monza");
+    EXPECT_THAT(ui.MessageTexts().back(), HasSubstr("..\\..\\spa"));
 }
 
 // numEvents is outside data: a count far beyond the events a file holds, up to the largest 32-bit
@@ -236,7 +212,8 @@ TEST_F(SeasonFileTest, AnEventCountBeyondTheFileVisitsOnlyTheEventsItHolds) {
         EXPECT_TRUE(LoadSeason(*gpl, ui, *lists));
         EXPECT_EQ(Dirs(lists->ActiveTracks), (std::vector<std::string>{"spa", "brands"}));
         EXPECT_EQ(gpl->NoOfTracks(), 2);
-        EXPECT_THAT(ui.MessageTexts(), testing::Contains(HasSubstr("holds events only up to [Event2]")));
+        EXPECT_THAT(ui.MessageTexts(),
+                    testing::Contains(HasSubstr("holds events only up to [Event2]")));
     }
 }
 
@@ -249,23 +226,26 @@ TEST_F(SeasonFileTest, TypedFolderPartsNeitherReachTheMainSeasonFileNorSkipTheQu
     Pick(Gpl(), "Seasons\\67SEASON.INI ");
     Pick(Seasons() + "..\\Seasons.\\", "67season.ini");
     Pick(tmp.logical() + "elsewhere/", "..\\gpl\\Seasons\\.\\67Season");
-    Pick(Seasons(), ".\\GP.INI");  // asked, and answered No
+    Pick(Seasons(), ".\\GP.INI");    // asked, and answered No
     Pick(Seasons(), "sub\\..\\..");  // names no file
     EXPECT_FALSE(SaveSeason(*gpl, ui));
     EXPECT_EQ(tmp.read("gpl/Seasons/67Season.Ini"), before);
     const std::vector<std::string> told = ui.MessageTexts();
-    EXPECT_EQ(std::count(told.begin(), told.end(),
-                         "Sorry, this would overwrite 67Season.ini which is GPL's main season file"),
-              4);
+    EXPECT_EQ(
+        std::count(told.begin(), told.end(),
+                   "Sorry, this would overwrite 67Season.ini which is GPL's main season file"),
+        4);
     EXPECT_EQ(ui.questions.size(), 1u);
     ASSERT_FALSE(told.empty());
     EXPECT_THAT(told.back(), HasSubstr("does not name one file"));
     EXPECT_FALSE(tmp.exists("gpl/Seasons/GP.INI"));
     // Another name of the same file (a link here; on Windows also a short 8.3 name) is the same
     // file.
-    std::filesystem::create_hard_link(tmp.file("gpl/Seasons/67Season.Ini"), tmp.file("gpl/Seasons/alias.ini"));
+    std::filesystem::create_hard_link(tmp.file("gpl/Seasons/67Season.Ini"),
+                                      tmp.file("gpl/Seasons/alias.ini"));
     tmp.write("gpl/Seasons/GP.INI", "[Season]\r\n");
-    std::filesystem::create_hard_link(tmp.file("gpl/Seasons/GP.INI"), tmp.file("gpl/Seasons/champ.ini"));
+    std::filesystem::create_hard_link(tmp.file("gpl/Seasons/GP.INI"),
+                                      tmp.file("gpl/Seasons/champ.ini"));
     Pick(Seasons(), "alias.ini");
     Pick(Seasons(), "champ.ini");  // asked, and answered No
     EXPECT_FALSE(SaveSeason(*gpl, ui));
@@ -281,13 +261,25 @@ TEST_F(SeasonFileTest, TypedFolderPartsNeitherReachTheMainSeasonFileNorSkipTheQu
     EXPECT_THAT(tmp.read("gpl/Saved/mine.ini"), StartsWith("[Season]\r\n"));
 }
 
-// "?" cannot stand in a store key (such a key holds nothing), nor "*" in a Windows name: a season
-// file named with either is refused instead of loading as an empty season.
-TEST_F(SeasonFileTest, ANameWithAWildcardIsRefusedNotLoadedAsEmpty) {
+TEST_F(SeasonFileTest, InvalidFilesAreRefusedUntilCancelledAndWildcardsNotLoadedAsEmpty) {
     Read();
+    tmp.write("gpl/Seasons/notes.ini", "hello\r\n");
+    Pick(Seasons(), "notes.ini");
+    EXPECT_FALSE(LoadSeason(*gpl, ui, *lists));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "NOTES.INI is not a valid GPL Season file.  Please reselect.");
+    EXPECT_EQ(ui.messages[0].title, "Invalid Season File");
+    EXPECT_EQ(ui.fileRequests.size(), 2u);
+    EXPECT_EQ(ui.fileRequests[0].title, "Load Season File");
+    EXPECT_FALSE(ui.fileRequests[0].allowNew);
+    EXPECT_EQ(gpl->NoOfTracks(), 11);
+    // "?" cannot stand in a store key (such a key holds nothing), nor "*" in a Windows name: a
+    // season file named with either is refused instead of loading as an empty season.
+    ui.messages.clear();
 #ifndef _WIN32
-    tmp.write("gpl/Seasons/what?.ini", "[Season]\r\nname=What\r\nyear=1999\r\nnumEvents=1\r\n"
-                                       "[Event1]\r\ntrackDirectory=spa\r\n");
+    tmp.write("gpl/Seasons/what?.ini",
+              "[Season]\r\nname=What\r\nyear=1999\r\nnumEvents=1\r\n"
+              "[Event1]\r\ntrackDirectory=spa\r\n");
 #endif
     Pick(Seasons(), "what?.ini");
     EXPECT_FALSE(LoadSeason(*gpl, ui, *lists));
@@ -301,32 +293,6 @@ TEST_F(SeasonFileTest, ANameWithAWildcardIsRefusedNotLoadedAsEmpty) {
     EXPECT_EQ(ui.messages[0].title, "Invalid Season File");
     EXPECT_THAT(ui.messages[1].text, HasSubstr("\"how*\""));
     EXPECT_FALSE(tmp.exists("gpl/Seasons/how*.ini"));
-}
-
-TEST_F(SeasonFileTest, InvalidFilesAreRefusedUntilCancelled) {
-    Read();
-    tmp.write("gpl/Seasons/notes.ini", "hello\r\n");
-    Pick(Seasons(), "notes.ini");
-    EXPECT_FALSE(LoadSeason(*gpl, ui, *lists));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "NOTES.INI is not a valid GPL Season file.  Please reselect.");
-    EXPECT_EQ(ui.messages[0].title, "Invalid Season File");
-    EXPECT_EQ(ui.fileRequests.size(), 2u);
-    EXPECT_EQ(ui.fileRequests[0].title, "Load Season File");
-    EXPECT_FALSE(ui.fileRequests[0].allowNew);
-    EXPECT_EQ(gpl->NoOfTracks(), 11);
-}
-
-TEST_F(SeasonFileTest, UnsafeTrackFoldersInALoadedSeasonAreLeftOut) {
-    Read();
-    tmp.write("gpl/Seasons/bad.ini",
-              "[Season]\r\nnumEvents=2\r\n[Event1]\r\ntrackDirectory=..\\..\\spa\r\n"
-              "[Event2]\r\ntrackDirectory=monza\r\n");
-    Pick(Seasons(), "bad.ini");
-    EXPECT_TRUE(LoadSeason(*gpl, ui, *lists));
-    EXPECT_EQ(Dirs(lists->ActiveTracks), std::vector<std::string>{"monza"});
-    EXPECT_EQ(Season(1, "trackDirectory"), "monza");
-    EXPECT_THAT(ui.MessageTexts().back(), HasSubstr("..\\..\\spa"));
 }
 
 }  // namespace

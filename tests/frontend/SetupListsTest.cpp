@@ -2,9 +2,7 @@
 // setup editor with the blank-removing rename (a fake launcher: nothing is started).
 #include <gmock/gmock.h>
 
-#include "DialogTestSupport.h"
 #include "TrackTestSupport.h"
-#include "zam/controls/BoundStore.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/frontend/SetupLists.h"
 
@@ -13,17 +11,15 @@ namespace {
 
 using testing::ElementsAre;
 
-class SetupListsTest : public DemoGplTest {
+class SetupListsTest : public BoundDemoTest {
 protected:
     SetupListsTest() {
         current.Bind("?", "Current", "?");
         race.Bind("?", "Race", "?");
     }
-    ~SetupListsTest() override { controls::SetBoundStore(nullptr); }
 
     void OpenDemo() {
-        Open();
-        controls::SetBoundStore(gpl.get());
+        OpenBound();
         selection.player = "Driver__Sam";
         selection.track = "kyalami";
         selection.classCode = "FD";
@@ -36,10 +32,6 @@ protected:
     }
     std::string Folder() const { return "gpl/Players/Driver__Sam/Setups/kyalami/"; }
 
-    // The application must exist before the drop-downs are made (a test may run alone).
-    struct ApplicationReady {
-        ApplicationReady() { EnsureApplication(); }
-    } applicationReady_;
     controls::ucDropDown current;
     controls::ucDropDown race;
     SetupSelection selection;
@@ -92,25 +84,24 @@ TEST_F(SetupListsTest, EditorGetsTheSetupWithoutBlanks) {
     EXPECT_EQ(launcher.waited.size(), 1u);
 }
 
-TEST_F(SetupListsTest, ARenameThatWouldOverwriteIsRefused) {
-    OpenDemo();
-    tmp.write(Folder() + "DemoFast.lo1", "other");
-    EXPECT_TRUE(EditCurrentSetup(*gpl, ui, selection, "Demo Fast.lo1", true, "ed.exe"));
-    EXPECT_THAT(ui.MessageTexts(),
-                ElementsAre("Can't remove spaces from Demo Fast.lo1.\rFile DemoFast.lo1 already exists."));
-    EXPECT_EQ(tmp.read(Folder() + "DemoFast.lo1"), "other");
-    EXPECT_TRUE(tmp.exists(Folder() + "Demo Fast.lo1"));
-    ASSERT_EQ(launcher.started.size(), 1u);
-    EXPECT_THAT(launcher.started[0], testing::EndsWith("\\Demo Fast.lo1"));
-}
-
-TEST_F(SetupListsTest, WithoutTheOptionOrWithAnUnsafeNameNothingIsRenamed) {
+TEST_F(SetupListsTest, WithoutTheOptionOrWithAnUnsafeNameOrOverAnotherFileNothingIsRenamed) {
     OpenDemo();
     EXPECT_TRUE(EditCurrentSetup(*gpl, ui, selection, "Demo Fast.lo1", false, "ed.exe"));
     EXPECT_TRUE(tmp.exists(Folder() + "Demo Fast.lo1"));
     EXPECT_FALSE(EditCurrentSetup(*gpl, ui, selection, "..\\..\\x.lo1", true, "ed.exe"));
     EXPECT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(ui.messages.size(), 1u);
+    // A rename that would overwrite is refused.
+    ui.messages.clear();
+    tmp.write(Folder() + "DemoFast.lo1", "other");
+    EXPECT_TRUE(EditCurrentSetup(*gpl, ui, selection, "Demo Fast.lo1", true, "ed.exe"));
+    EXPECT_THAT(
+        ui.MessageTexts(),
+        ElementsAre("Can't remove spaces from Demo Fast.lo1.\rFile DemoFast.lo1 already exists."));
+    EXPECT_EQ(tmp.read(Folder() + "DemoFast.lo1"), "other");
+    EXPECT_TRUE(tmp.exists(Folder() + "Demo Fast.lo1"));
+    ASSERT_EQ(launcher.started.size(), 2u);
+    EXPECT_THAT(launcher.started[1], testing::EndsWith("\\Demo Fast.lo1"));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace zam {
 namespace {
 
-TEST(TimeCounter, AddsARunToTheStoredTotalAndKeepsCountingPastADay) {
+TEST(TimeCounter, AddsARunToTheTotalPastADayAndReadsCaptionAndElapsedTime) {
     EXPECT_EQ(AddToTimer("22:00:00", 3723), "23:02:03");
     EXPECT_EQ(AddToTimer("", 3723), "01:02:03");
     EXPECT_EQ(AddToTimer("garbage", 59), "00:00:59");
@@ -16,9 +16,6 @@ TEST(TimeCounter, AddsARunToTheStoredTotalAndKeepsCountingPastADay) {
     EXPECT_EQ(AddToTimer("23:30:00", 3723), "24:32:03");
     EXPECT_EQ(AddToTimer("123:59:59", 1), "124:00:00");
     EXPECT_EQ(TimerSeconds("100:00:00"), 360000);
-}
-
-TEST(TimeCounter, CaptionAndElapsedTimeFromTheCommandFile) {
     EXPECT_EQ(TimerCaption("00:00:00"), "Time in GPL 00:00:00");
     test::TempDir tmp;
     const std::string file = tmp.logical() + "ZAM.int";
@@ -29,16 +26,7 @@ TEST(TimeCounter, CaptionAndElapsedTimeFromTheCommandFile) {
     EXPECT_EQ(ElapsedRunTime(file), 0);
 }
 
-TEST(WindowGeometry, ScreenWidthRule) {
-    EXPECT_EQ(FitScreenWidth(799), ScreenFit::kTooNarrow);
-    EXPECT_EQ(FitScreenWidth(800), ScreenFit::kMaximise);
-    EXPECT_EQ(FitScreenWidth(801), ScreenFit::kFits);
-    EXPECT_STREQ(ScreenTooNarrowAtStartMessage(),
-                 "Sorry.  ZAM+ simply doesn't have enough screen space below 800 x 600.");
-    EXPECT_STREQ(ScreenTooNarrowMessage(), "ZAM+ can't work at less than 800 x 600");
-}
-
-TEST(WindowGeometry, RestoreRulesAndTwipsToPixelsByResolution) {
+TEST(WindowGeometry, ScreenWidthRestoreRulesAndTwipsToPixelsByResolution) {
     const WindowTwips g = RestoreGeometry("300", "-200", "10000", "12000", "1");
     EXPECT_EQ(g.left, 300);
     EXPECT_EQ(g.top, 0);
@@ -57,6 +45,12 @@ TEST(WindowGeometry, RestoreRulesAndTwipsToPixelsByResolution) {
     EXPECT_EQ(TwipsToPixels(1440, 120), 120);
     EXPECT_EQ(PixelsToTwips(96, 96), 1440);
     EXPECT_EQ(PixelsToTwips(TwipsToPixels(9120, 96), 96), 9120);
+    EXPECT_EQ(FitScreenWidth(799), ScreenFit::kTooNarrow);
+    EXPECT_EQ(FitScreenWidth(800), ScreenFit::kMaximise);
+    EXPECT_EQ(FitScreenWidth(801), ScreenFit::kFits);
+    EXPECT_STREQ(ScreenTooNarrowAtStartMessage(),
+                 "Sorry.  ZAM+ simply doesn't have enough screen space below 800 x 600.");
+    EXPECT_STREQ(ScreenTooNarrowMessage(), "ZAM+ can't work at less than 800 x 600");
 }
 
 }  // namespace

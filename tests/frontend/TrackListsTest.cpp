@@ -11,7 +11,7 @@ namespace {
 using testing::ElementsAre;
 using testing::HasSubstr;
 
-const std::vector<std::string> kDemoSeason = {"kyalami", "monaco",      "zandvoort", "spa",
+const std::vector<std::string> kDemoSeason = {"kyalami", "monaco",      "zandvoort",   "spa",
                                               "rouen",   "silverstone", "nurburgring", "monza",
                                               "mosport", "watglen",     "mexico"};
 
@@ -30,7 +30,7 @@ protected:
     std::unique_ptr<TrackLists> lists;
 };
 
-TEST_F(TrackListsTest, StartUpBuildsSeasonAndInactiveListsAndAdoptsDefaults) {
+TEST_F(TrackListsTest, StartUpBuildsTheListsAndAdoptsDefaultsAndDateKeysPadMonthAndDay) {
     Read();
     EXPECT_EQ(Dirs(lists->ActiveTracks), kDemoSeason);
     EXPECT_THAT(Dirs(lists->InactiveTracks), ElementsAre("brands", "oring"));
@@ -44,9 +44,21 @@ TEST_F(TrackListsTest, StartUpBuildsSeasonAndInactiveListsAndAdoptsDefaults) {
     EXPECT_EQ(gpl->FullPathIniValue(kSeasonDefaultsIni, "kyalami", "numberOfLaps"), "80");
     EXPECT_TRUE(gpl->FullPathIniValue(kSeasonDefaultsIni, "brands", "name").empty());
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(lists->TrackDisplayName(0, "my track"), "My Track");
+    EXPECT_EQ(lists->TrackDisplayName(0, "SPA"), "Spa Francorchamps");
+    EXPECT_EQ(lists->TrackDisplayName(2, "ignored"), "Monaco");
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "a", "Month", "5");
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "a", "Day", "7");
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "b", "Month", "10");
+    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "b", "Day", "1");
+    EXPECT_EQ(lists->TrackDateKey("a"), "0507");
+    EXPECT_EQ(lists->TrackDateKey("b"), "1001");
+    lists->ActiveTracks = {{"b", "B"}, {"a", "A"}};
+    lists->SortByDate();
+    EXPECT_THAT(Dirs(lists->ActiveTracks), ElementsAre("a", "b"));
 }
 
-TEST_F(TrackListsTest, RaceLengthOverrideIsUndoneOnDisk) {
+TEST_F(TrackListsTest, RaceLengthOverrideIsUndoneOnDiskAndTheLastEventCannotBeRemoved) {
     MakeDemo();
     WriteGpl("Seasons/67Season.Ini",
              "[Season]\r\nname=S\r\nyear=1967\r\nnumEvents=1\r\n\r\n[Event1]\r\nname=A\r\n"
@@ -54,6 +66,9 @@ TEST_F(TrackListsTest, RaceLengthOverrideIsUndoneOnDisk) {
              "startingGrid=3\r\noriginalGPLength=40\r\n");
     Read();
     EXPECT_EQ(Season(1, "numberOfLaps"), "40");
+    EXPECT_EQ(lists->RemoveTrack(1), 0);
+    EXPECT_EQ(lists->ActiveTracks.size(), 1u);
+    EXPECT_EQ(gpl->NoOfTracks(), 1);
     gpl.reset();  // writes the changed files back
     const std::string season = tmp.read("gpl/Seasons/67Season.Ini");
     EXPECT_THAT(season, testing::ContainsRegex("numberOfLaps *= *40"));
@@ -99,20 +114,12 @@ TEST_F(TrackListsTest, RemovingRenumbersWithoutGaps) {
     EXPECT_THAT(season, HasSubstr("numEvents=9"));
 }
 
-TEST_F(TrackListsTest, TheLastEventCannotBeRemoved) {
-    MakeDemo();
-    WriteGpl("Seasons/67Season.Ini", "[Season]\r\nnumEvents=1\r\n[Event1]\r\ntrackDirectory=spa\r\n");
-    Read();
-    EXPECT_EQ(lists->RemoveTrack(1), 0);
-    EXPECT_EQ(lists->ActiveTracks.size(), 1u);
-    EXPECT_EQ(gpl->NoOfTracks(), 1);
-}
-
 TEST_F(TrackListsTest, AddingUsesDefaultsInOrderOfPreference) {
     Read();
     // brands has neither its own data nor the user's: built-in defaults after a message.
     EXPECT_EQ(lists->AddTrack(FindTrack(lists->InactiveTracks, "brands")), 12);
-    EXPECT_EQ(ui.MessageTexts().back(), "Information not available for Brands\rAssigning default parameters");
+    EXPECT_EQ(ui.MessageTexts().back(),
+              "Information not available for Brands\rAssigning default parameters");
     EXPECT_EQ(Season(12, "name"), "Brands Hatch");
     EXPECT_EQ(Season(12, "shortName"), "Brands Hatch");
     EXPECT_EQ(Season(12, "month"), "04");
@@ -169,9 +176,9 @@ TEST_F(TrackListsTest, MovesSwapNeighboursAndStopAtTheEndsAndSortsByDateAndByNam
     std::swap(byDate[7], byDate[8]);  // Mosport (08/27) before Monza (09/10)
     EXPECT_EQ(SeasonDirs(), byDate);
     EXPECT_TRUE(lists->SortSeasonByName());
-    EXPECT_THAT(SeasonDirs(), ElementsAre("kyalami", "mexico", "monaco", "monza", "mosport",
-                                          "nurburgring", "rouen", "silverstone", "spa",
-                                          "watglen", "zandvoort"));
+    EXPECT_THAT(SeasonDirs(),
+                ElementsAre("kyalami", "mexico", "monaco", "monza", "mosport", "nurburgring",
+                            "rouen", "silverstone", "spa", "watglen", "zandvoort"));
     EXPECT_EQ(Dirs(lists->ActiveTracks), SeasonDirs());
 }
 
@@ -209,23 +216,7 @@ TEST_F(TrackListsTest, AnEventWhoseTrackIsNotInstalledMovesWithItsOwnValues) {
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
 }
 
-TEST_F(TrackListsTest, DisplayNamesAndDateKeysThatPadMonthAndDay) {
-    Read();
-    EXPECT_EQ(lists->TrackDisplayName(0, "my track"), "My Track");
-    EXPECT_EQ(lists->TrackDisplayName(0, "SPA"), "Spa Francorchamps");
-    EXPECT_EQ(lists->TrackDisplayName(2, "ignored"), "Monaco");
-    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "a", "Month", "5");
-    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "a", "Day", "7");
-    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "b", "Month", "10");
-    gpl->SetFullPathIniValue(kSeasonDefaultsIni, "b", "Day", "1");
-    EXPECT_EQ(lists->TrackDateKey("a"), "0507");
-    EXPECT_EQ(lists->TrackDateKey("b"), "1001");
-    lists->ActiveTracks = {{"b", "B"}, {"a", "A"}};
-    lists->SortByDate();
-    EXPECT_THAT(Dirs(lists->ActiveTracks), ElementsAre("a", "b"));
-}
-
-TEST(TrackListHelpers, MoveTrackAppendsOrSwaps) {
+TEST(TrackListHelpers, MoveTrackAppendsOrSwapsAndSafeDirectories) {
     TrackList a = {{"x", "X"}, {"y", "Y"}, {"z", "Z"}};
     TrackList b;
     MoveTrack(a, 2, b, 0);
@@ -239,9 +230,6 @@ TEST(TrackListHelpers, MoveTrackAppendsOrSwaps) {
     EXPECT_EQ(a.size(), 2u);
     EXPECT_EQ(FindTrack(a, "X"), 2);
     EXPECT_EQ(FindTrack(a, "q"), 0);
-}
-
-TEST(TrackListHelpers, SafeDirectories) {
     EXPECT_TRUE(IsSafeTrackDirectory("monza"));
     EXPECT_TRUE(IsSafeTrackDirectory("my track"));
     for (const char* bad : {"", " ", "..", "a\\b", "a/b", "C:x", "..\\x", "x.."})

@@ -6,31 +6,27 @@
 
 namespace zam::test {
 
-DemoGplTest::DemoGplTest() : scopedLauncher_(launcher) {
-    std::filesystem::create_directories(tmp.file("prog"));
-    cwd_ = std::make_unique<ScopedCurrentDir>(tmp.file("prog"));
+// The window's parts are tested after start-up.
+DemoGplTest::DemoGplTest() {
+    Initialising = false;
 }
 
 DemoGplTest::~DemoGplTest() {
     if (gpl) gpl->UnloadWithoutSaving();
     gpl.reset();
-    Initialising = false;
-}
-
-void DemoGplTest::MakeDemo(const tools::DemoOptions& options) {
-    tools::MakeDemoInstallation(tmp.file("gpl"), options);
 }
 
 void DemoGplTest::Open() {
-    if (!std::filesystem::exists(tmp.file("gpl/GPL.EXE"))) MakeDemo();
-    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() + "\r\nExeName=GPL.EXE\r\n");
+    if (!std::filesystem::exists(GplFile("GPL.EXE"))) MakeDemo();
     Initialising = true;
     gpl = std::make_unique<clsGPL>(ui);
     Initialising = false;
     ASSERT_FALSE(gpl->Exiting()) << testing::PrintToString(ui.MessageTexts());
 }
 
-BoundDemoTest::BoundDemoTest() { EnsureApplication(); }
+BoundDemoTest::BoundDemoTest() {
+    EnsureApplication();
+}
 
 BoundDemoTest::~BoundDemoTest() {
     controls::SetBoundStore(nullptr);

@@ -1,49 +1,37 @@
 #pragma once
-// The installation model on a generated demo installation in a temporary folder: "prog\" is the
-// program folder (the current directory, with ZAM.Ini and SZAM.Ini), "gpl\" the simulator folder.
+// The installation model on a generated demo installation, as the model's own tests lay it out
+// ("prog\" the current directory with ZAM.Ini, "gpl\" the simulator folder), with programs
+// started only by a recording launcher.
 #include <gtest/gtest.h>
 
 #include <QString>
-
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "FakeUi.h"
+#include "GplTestSupport.h"
 #include "RecordingLauncher.h"
-#include "TempDir.h"
 #include "zam/frontend/TrackLists.h"
 #include "zam/model/clsGPL.h"
-#include "zam/tools/DemoInstallation.h"
 
 namespace zam::test {
 
-class DemoGplTest : public testing::Test {
+class DemoGplTest : public GplTest {
 protected:
     DemoGplTest();
     ~DemoGplTest() override;
 
-    // Generates the demo installation in "gpl\".
-    void MakeDemo(const tools::DemoOptions& options = {});
     // Creates the model (on the demo installation, generated when not made yet).
     void Open();
-    std::string Gpl() const { return tmp.logical() + "gpl/"; }
-    void WriteGpl(const std::string& relative, const std::string& bytes) const {
-        tmp.write("gpl/" + relative, bytes);
-    }
     std::string Season(int eventNo, const char* key) const;
     // Directories of a list, in order.
     static std::vector<std::string> Dirs(const TrackList& list);
 
-    TempDir tmp;
-    FakeUi ui;
     RecordingLauncher launcher;
     std::unique_ptr<clsGPL> gpl;
 
 private:
-    std::unique_ptr<ScopedCurrentDir> cwd_;
-    platform::ScopedProcessLauncher scopedLauncher_;
+    platform::ScopedProcessLauncher scopedLauncher_{launcher};
 };
 
 // The demo installation with a Qt application and the model as the store every bound control

@@ -6,10 +6,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "DialogTestSupport.h"
 #include "ScopedCommaLocale.h"
 #include "TrackTestSupport.h"
-#include "zam/controls/BoundStore.h"
 #include "zam/controls/ControlBuilder.h"
 #include "zam/controls/RuntimeBindings.h"
 #include "zam/controls/ucDropDown.h"
@@ -43,7 +41,7 @@ protected:
     int trackChanges = 0;
 };
 
-TEST_F(TracksTabTest, ListsCaptionsAndTheTrackDataOfTheChosenCircuit) {
+TEST_F(TracksTabTest, ListsCaptionsTheTrackDataOfTheChosenCircuitAndButtonsKeepThemInStep) {
     Start();
     EXPECT_EQ(tab->lblTrackini->text().toStdString(), "Active Tracks (11)");
     EXPECT_EQ(tab->lblOtherTracks->text().toStdString(), "Inactive Tracks (2)");
@@ -52,7 +50,8 @@ TEST_F(TracksTabTest, ListsCaptionsAndTheTrackDataOfTheChosenCircuit) {
     EXPECT_EQ(tab->lblTrackData[0]->text().toStdString(), "Kyalami");
     EXPECT_EQ(tab->lblTrackData[1]->text().toStdString(), "9 Turns");
     EXPECT_EQ(tab->lblTrackData[3]->text().toStdString(), "GP Length 80 laps");
-    EXPECT_THAT(tab->lblTrackData[6]->text().toStdString(), testing::StartsWith("Lap record: 1:28"));
+    EXPECT_THAT(tab->lblTrackData[6]->text().toStdString(),
+                testing::StartsWith("Lap record: 1:28"));
     EXPECT_EQ(tab->txtSeasonName->text().toStdString(), "1967 ZAMDeck Demo Season");
     EXPECT_GT(trackChanges, 0);
     // Choosing another circuit reads its files.
@@ -62,22 +61,7 @@ TEST_F(TracksTabTest, ListsCaptionsAndTheTrackDataOfTheChosenCircuit) {
               "monza");
     EXPECT_EQ(tab->lblTrackData[0]->text().toStdString(), "Monza");
     EXPECT_EQ(tab->lblTrackData[3]->text().toStdString(), "GP Length 68 laps");
-}
-
-// Qt puts the C library on the desktop's locale; a decimal comma there must change neither the
-// lap record read from a file nor the files the demo writes.
-TEST_F(TracksTabTest, NumbersInFilesReadAndWriteTheSameUnderACommaLocale) {
-    ScopedCommaLocale comma;
-    if (!comma) GTEST_SKIP() << kNoCommaLocale;
-    MakeDemo();
-    EXPECT_THAT(tmp.read("gpl/Tracks/kyalami/record.ini"), testing::ContainsRegex("time=[0-9]+\\."));
-    WriteGpl("Tracks/kyalami/record.ini", "[Lap Record]\r\ntime=83.25\r\nplayer=Jim Clark\r\n");
-    Start();
-    EXPECT_EQ(tab->lblTrackData[6]->text().toStdString(), "Lap record: 1:23.2500");
-}
-
-TEST_F(TracksTabTest, ButtonsKeepListsAndCircuitsInStep) {
-    Start();
+    // The buttons keep lists and circuits in step.
     tab->lstOtherTracks->setCurrentRow(0);  // brands
     tab->cmdTrkAdd->click();
     EXPECT_EQ(tab->lblTrackini->text().toStdString(), "Active Tracks (12)");
@@ -92,6 +76,19 @@ TEST_F(TracksTabTest, ButtonsKeepListsAndCircuitsInStep) {
     tab->txtSeasonName->setText("My Season");
     tab->txtSeasonName_LostFocus();
     EXPECT_EQ(gpl->IniValue(kSeasonFile, "Season", "name"), "My Season");
+}
+
+// Qt puts the C library on the desktop's locale; a decimal comma there must change neither the
+// lap record read from a file nor the files the demo writes.
+TEST_F(TracksTabTest, NumbersInFilesReadAndWriteTheSameUnderACommaLocale) {
+    ScopedCommaLocale comma;
+    if (!comma) GTEST_SKIP() << kNoCommaLocale;
+    MakeDemo();
+    EXPECT_THAT(tmp.read("gpl/Tracks/kyalami/record.ini"),
+                testing::ContainsRegex("time=[0-9]+\\."));
+    WriteGpl("Tracks/kyalami/record.ini", "[Lap Record]\r\ntime=83.25\r\nplayer=Jim Clark\r\n");
+    Start();
+    EXPECT_EQ(tab->lblTrackData[6]->text().toStdString(), "Lap record: 1:23.2500");
 }
 
 }  // namespace

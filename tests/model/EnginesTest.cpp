@@ -88,7 +88,7 @@ protected:
     std::string original;
 };
 
-TEST_F(EnginesTest, ReadsTheNativeEnginesOfVersion121) {
+TEST_F(EnginesTest, ReadsTheNativeEnginesOfVersion121AndRejectsNumbersAndAMissingFile) {
     Install(ExeImage());
     clsEngines engines(ui, Path());
     EXPECT_FALSE(engines.Status());
@@ -102,6 +102,17 @@ TEST_F(EnginesTest, ReadsTheNativeEnginesOfVersion121) {
     EXPECT_EQ(engines.ExeEngine(6), "Honda V12");
     EXPECT_EQ(engines.Name(3), "Gurney-Weslake V12");
     EXPECT_TRUE(ui.messages.empty());
+    // Numbers outside the tables are rejected.
+    EXPECT_THROW(engines.CarEngine(10), std::out_of_range);
+    EXPECT_THROW(engines.SetCarEngine(0, -1), std::out_of_range);
+    EXPECT_THROW(engines.SetAllEngines(10), std::out_of_range);
+    EXPECT_THROW(engines.Name(-1), std::out_of_range);
+    EXPECT_EQ(engines.CarEngine(0), 0);
+    // A missing executable is an inconsistency, not a crash.
+    clsEngines missing(ui, temp.logical() + "NOPE.EXE");
+    EXPECT_TRUE(missing.Status());
+    EXPECT_FALSE(missing.KeyTableValid());
+    EXPECT_FALSE(temp.exists("NOPE.EXE"));
 }
 
 TEST_F(EnginesTest, SevenAsThirdDigitOfTheFirstSlotMeansVersion122) {
@@ -180,27 +191,23 @@ TEST_F(EnginesTest, TrainerChassisGetPointersOnlyAndTheUnusedChassisNothing) {
     EXPECT_EQ(Exe(), expected);  // slot 7 and the trainer key slot untouched
 }
 
-TEST_F(EnginesTest, SetDefaultsOnNativeTablesWritesNothing) {
+TEST_F(EnginesTest, SetDefaultsOnNativeTablesAndUnloadWithoutSavingWriteNothing) {
     Install(ExeImage());
-    {
-        clsEngines engines(ui, Path());
-        engines.SetAllEngines(9);
-        engines.SetDefaults();
-        for (int c = 0; c < 10; ++c) EXPECT_EQ(engines.CarEngine(c), c);
+    for (const bool unload : {false, true}) {
+        SCOPED_TRACE(unload ? "unload without saving" : "set defaults");
+        {
+            clsEngines engines(ui, Path());
+            engines.SetAllEngines(9);
+            if (unload) {
+                engines.UnloadWithoutSaving();
+            } else {
+                engines.SetDefaults();
+                for (int c = 0; c < 10; ++c) EXPECT_EQ(engines.CarEngine(c), c);
+            }
+        }
+        EXPECT_EQ(fs.Writes(), 0);
+        EXPECT_EQ(Exe(), original);
     }
-    EXPECT_EQ(fs.Writes(), 0);
-    EXPECT_EQ(Exe(), original);
-}
-
-TEST_F(EnginesTest, UnloadWithoutSavingWritesNothing) {
-    Install(ExeImage());
-    {
-        clsEngines engines(ui, Path());
-        engines.SetAllEngines(9);
-        engines.UnloadWithoutSaving();
-    }
-    EXPECT_EQ(fs.Writes(), 0);
-    EXPECT_EQ(Exe(), original);
 }
 
 TEST_F(EnginesTest, MissingEngineTableIsReportedAndNothingIsWritten) {
@@ -265,49 +272,34 @@ TEST_F(EnginesTest, WithoutAValidKeyTableOnlyPointersAreWritten) {
     }
 }
 
+// Another program changes the file while the front end is open: a chassis' engine, a key slot,
+// or cuts it short before the slots now to be written. The file is left as that program left it.
 TEST_F(EnginesTest, ExecutableChangedUnderneathIsLeftAloneWithAMessage) {
-    Install(ExeImage());
-    {
-        clsEngines engines(ui, Path());
-        engines.SetCarEngine(1, 4);
-        // Another program gives chassis 1 engine 3 while the front end is open.
-        std::string changed = Exe();
-        changed.replace(kFirst + 4, 4, Bytes(kFirst121[3]));
-        temp.write("GPL.EXE", changed);
-        original = changed;
+    struct Change {
+        int car, engine;
+        std::function<std::string(std::string)> edit;
+    };
+    const Change changes[] = {
+        {1, 4, [](std::string exe) { return exe.replace(kFirst + 4, 4, Bytes(kFirst121[3])); }},
+        {2, 0, [](std::string exe) { return exe.replace(kKeys + 8, 3, "fer"); }},
+        {9, 0, [](std::string exe) { return exe.substr(0, kFirst + 10); }},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.car);
+        Install(ExeImage());
+        ui.messages.clear();
+        const std::string changed = change.edit(original);
+        {
+            clsEngines engines(ui, Path());
+            engines.SetCarEngine(change.car, change.engine);
+            temp.write("GPL.EXE", changed);
+        }
+        EXPECT_EQ(Exe(), changed);
+        EXPECT_EQ(fs.Writes(), 0);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].text.find("changed by another program"), std::string::npos);
+        EXPECT_NE(ui.messages[0].text.find("has not been changed"), std::string::npos);
     }
-    EXPECT_EQ(Exe(), original);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("changed by another program"), std::string::npos);
-    EXPECT_NE(ui.messages[0].text.find("has not been changed"), std::string::npos);
-}
-
-TEST_F(EnginesTest, ChangedKeySlotAlsoStopsTheWrite) {
-    Install(ExeImage());
-    {
-        clsEngines engines(ui, Path());
-        engines.SetCarEngine(2, 0);
-        std::string changed = Exe();
-        changed.replace(kKeys + 8, 3, "fer");
-        temp.write("GPL.EXE", changed);
-        original = changed;
-    }
-    EXPECT_EQ(Exe(), original);
-    EXPECT_EQ(fs.Writes(), 0);
-    ASSERT_EQ(ui.messages.size(), 1u);
-}
-
-TEST_F(EnginesTest, SlotsNowPastTheEndOfTheFileAreNeitherWrittenNorGrown) {
-    Install(ExeImage());
-    {
-        clsEngines engines(ui, Path());
-        engines.SetCarEngine(9, 0);
-        temp.write("GPL.EXE", original.substr(0, kFirst + 10));  // cut short meanwhile
-    }
-    EXPECT_EQ(Exe(), original.substr(0, kFirst + 10));
-    EXPECT_EQ(fs.Writes(), 0);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("changed by another program"), std::string::npos);
 }
 
 TEST_F(EnginesTest, ExecutableThatCannotBeWrittenIsReportedAndUntouched) {
@@ -352,23 +344,6 @@ TEST_F(EnginesTest, AWrittenChoiceIsNotWrittenAgain) {
     EXPECT_EQ(fs.Writes(), writes);
     EXPECT_EQ(temp.read("GPL.EXE.zamnew"), "mine");
     EXPECT_FALSE(temp.exists("GPL.EXE.2.zamnew"));
-}
-
-TEST_F(EnginesTest, NumbersOutsideTheTablesAreRejected) {
-    Install(ExeImage());
-    clsEngines engines(ui, Path());
-    EXPECT_THROW(engines.CarEngine(10), std::out_of_range);
-    EXPECT_THROW(engines.SetCarEngine(0, -1), std::out_of_range);
-    EXPECT_THROW(engines.SetAllEngines(10), std::out_of_range);
-    EXPECT_THROW(engines.Name(-1), std::out_of_range);
-    EXPECT_EQ(engines.CarEngine(0), 0);
-}
-
-TEST_F(EnginesTest, MissingExecutableIsAnInconsistencyNotACrash) {
-    clsEngines engines(ui, temp.logical() + "NOPE.EXE");
-    EXPECT_TRUE(engines.Status());
-    EXPECT_FALSE(engines.KeyTableValid());
-    EXPECT_FALSE(temp.exists("NOPE.EXE"));
 }
 
 }  // namespace

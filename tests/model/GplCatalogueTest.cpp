@@ -37,9 +37,9 @@ TEST_F(GplTest, ClassTableAndLookUpsAreCaseSensitive) {
 
 TEST(GplClasses, BaseClasses) {
     const std::pair<const char*, const char*> table[] = {
-        {"F1", "F1"}, {"FD", "F1"}, {"FL1", "F1"}, {"FG", "F1"}, {"F2", "F2"}, {"FV", "F2"},
-        {"FL2", "F2"}, {"FJ", "F2"}, {"F3", "F3"}, {"FL3", "F3"}, {"fl1", ""}, {"f1", ""},
-        {"", ""},      {"F4", ""},   {"FL1 ", ""},
+        {"F1", "F1"}, {"FD", "F1"},  {"FL1", "F1"}, {"FG", "F1"}, {"F2", "F2"},
+        {"FV", "F2"}, {"FL2", "F2"}, {"FJ", "F2"},  {"F3", "F3"}, {"FL3", "F3"},
+        {"fl1", ""},  {"f1", ""},    {"", ""},      {"F4", ""},   {"FL1 ", ""},
     };
     for (const auto& [code, base] : table) EXPECT_EQ(clsGPL::BaseClass(code), base) << code;
 }
@@ -89,7 +89,7 @@ protected:
     GplCatalogueTest() { MakeDemo(); }
 };
 
-TEST_F(GplCatalogueTest, PlayersAreTheExtensionlessNamesInPlayersWithF1AsTheirDefaultClass) {
+TEST_F(GplCatalogueTest, PlayersAreTheExtensionlessNamesInPlayersWithF1AsTheirDefaultClassIfAny) {
     std::filesystem::create_directories(GplFile("Players/Empty__Folder"));
     std::filesystem::create_directories(GplFile("Players/.hidden"));
     WriteGpl("Players\\readme.txt", "not a player");
@@ -120,10 +120,7 @@ TEST_F(GplCatalogueTest, PlayersAreTheExtensionlessNamesInPlayersWithF1AsTheirDe
     }
     // The F1 put in place of a missing value is not the user's: it is never written.
     EXPECT_FALSE(std::filesystem::exists(GplFile("Players/Empty__Folder/PZAM.Ini")));
-}
-
-TEST_F(GplTest, NoPlayersFolderGivesAnEmptyList) {
-    MakeDemo();
+    // No Players folder gives an empty list.
     std::filesystem::remove_all(GplFile("Players"));
     clsGPL gpl(ui);
     EXPECT_EQ(gpl.NoOfPlayers(), 0);
@@ -131,7 +128,7 @@ TEST_F(GplTest, NoPlayersFolderGivesAnEmptyList) {
     gpl.UnloadWithoutSaving();
 }
 
-TEST_F(GplCatalogueTest, CarsAreTheSevenTeamsWithBuiltInDataThatStaysInMemory) {
+TEST_F(GplCatalogueTest, CarsAreTheSevenTeamsWithBuiltInDataThatStaysInMemoryAndIsNeverWritten) {
     WriteGpl("Cars\\Cars67\\lotus\\Car.ini", IniText({"[ Team ]", "Name = Not Read"}));
     {
         clsGPL gpl(ui);
@@ -159,9 +156,7 @@ TEST_F(GplCatalogueTest, CarsAreTheSevenTeamsWithBuiltInDataThatStaysInMemory) {
     }
     EXPECT_EQ(test::ReadNative(GplFile("Cars/Cars67/lotus/Car.ini")),
               IniText({"[ Team ]", "Name = Not Read"}));
-}
-
-TEST_F(GplCatalogueTest, BuiltInCarDataIsNeverWritten) {
+    // Built-in car data is never written, even by a caller that is not initialising.
     // A folder the write-back could put the file in, and a caller that is not initialising: a
     // value it set would count as the user's and be written back.
     std::filesystem::create_directories(GplFile("Cars/Cars67/brm"));

@@ -22,24 +22,7 @@ constexpr const char* kMinimalCore =
     "No CORE.INI in GPL Directory and CORE.INI.SAMPLE not found.  CORE.INI will be created with "
     "minimal parameters";
 
-TEST_F(GplTest, MissingCoreIniIsCopiedFromItsSample) {
-    MakeDemo();
-    RemoveGpl("core.ini");
-    const std::string sample = IniText({"[ Joy ]", "max_steering_torque = 99"});
-    WriteGpl("Core.Ini.Sample", sample);
-    {
-        clsGPL gpl(ui);
-        EXPECT_FALSE(gpl.Exiting());
-        EXPECT_EQ(ui.MessageTexts(), (Texts{kCopyingSample}));
-        EXPECT_EQ(test::ReadNative(GplFile("Core.Ini")), sample);
-        EXPECT_EQ(gpl.IniValue("Core.ini", "Joy", "max_steering_torque"), "99");
-        EXPECT_EQ(gpl.IniValue("Core.ini", "Joy", "force_feedback_latency"), "0.125");
-    }
-    // The sample itself is never touched.
-    EXPECT_EQ(test::ReadNative(GplFile("Core.Ini.Sample")), sample);
-}
-
-TEST_F(GplTest, MissingCoreIniWithoutSampleIsMadeOfTheDefaults) {
+TEST_F(GplTest, AMissingCoreIniIsMadeOfTheDefaultsOrCopiedFromItsSampleAndValuesAreKept) {
     MakeDemo();
     RemoveGpl("core.ini");
     {
@@ -53,22 +36,35 @@ TEST_F(GplTest, MissingCoreIniWithoutSampleIsMadeOfTheDefaults) {
     const std::string core = test::ReadNative(GplFile("Core.Ini"));
     EXPECT_NE(core.find("AnisotropicFiltering = 8"), std::string::npos) << core;
     EXPECT_NE(core.find("ReplayMemoryOverride = 10000"), std::string::npos) << core;
-}
-
-TEST_F(GplTest, CoreDefaultsNeverReplaceAValueButFillEmptyOnes) {
-    MakeDemo();
-    RemoveGpl("core.ini");
-    WriteGpl("Core.Ini", IniText({"[ Joy ]", "max_steering_torque = 200", "[ Direct3D7 ]",
-                                  "LODBias = "}));
+    // With a sample, the missing file is a copy of it.
+    RemoveGpl("Core.Ini");  // made by the start-up above
+    ui.messages.clear();
+    const std::string sample = IniText({"[ Joy ]", "max_steering_torque = 99"});
+    WriteGpl("Core.Ini.Sample", sample);
+    {
+        clsGPL gpl(ui);
+        EXPECT_FALSE(gpl.Exiting());
+        EXPECT_EQ(ui.MessageTexts(), (Texts{kCopyingSample}));
+        EXPECT_EQ(test::ReadNative(GplFile("Core.Ini")), sample);
+        EXPECT_EQ(gpl.IniValue("Core.ini", "Joy", "max_steering_torque"), "99");
+        EXPECT_EQ(gpl.IniValue("Core.ini", "Joy", "force_feedback_latency"), "0.125");
+    }
+    // The sample itself is never touched.
+    EXPECT_EQ(test::ReadNative(GplFile("Core.Ini.Sample")), sample);
+    // The defaults never replace a value but fill empty ones.
+    RemoveGpl("Core.Ini");
+    ui.messages.clear();
+    WriteGpl("Core.Ini",
+             IniText({"[ Joy ]", "max_steering_torque = 200", "[ Direct3D7 ]", "LODBias = "}));
     {
         clsGPL gpl(ui);
         EXPECT_TRUE(ui.messages.empty());
         EXPECT_EQ(gpl.IniValue("Core.Ini", "Joy", "max_steering_torque"), "200");
         EXPECT_EQ(gpl.IniValue("Core.Ini", "Direct3D7", "LODBias"), "-50");
     }
-    const std::string core = test::ReadNative(GplFile("Core.Ini"));
-    EXPECT_NE(core.find("max_steering_torque = 200"), std::string::npos) << core;
-    EXPECT_EQ(core.find("max_steering_torque = 145"), std::string::npos) << core;
+    const std::string kept = test::ReadNative(GplFile("Core.Ini"));
+    EXPECT_NE(kept.find("max_steering_torque = 200"), std::string::npos) << kept;
+    EXPECT_EQ(kept.find("max_steering_torque = 145"), std::string::npos) << kept;
 }
 
 TEST_F(GplTest, AMissingServerIniIsCopiedSilentlyFromItsSampleAndAnExistingOneIsKept) {
@@ -105,7 +101,7 @@ TEST_F(GplTest, ACompleteCoreIniIsNotRewritten) {
     EXPECT_TRUE(previousVersions().empty());
 }
 
-TEST_F(GplTest, CancellingTheExecutableSearchEndsStartUpWithoutWritingAnything) {
+TEST_F(GplTest, CancellingTheExecutableSearchWritesNothingAndInvalidPicksAreRejected) {
     MakeDemo();
     RemoveGpl("GPL.EXE");
     const std::string zamIni = tmp.read("prog/ZAM.Ini");
@@ -115,7 +111,7 @@ TEST_F(GplTest, CancellingTheExecutableSearchEndsStartUpWithoutWritingAnything) 
         EXPECT_TRUE(gpl.Exiting());
         EXPECT_TRUE(gpl.SkipSave());
         EXPECT_EQ(ui.MessageTexts(), (Texts{"GPL executable not found in " + Gpl() + "\r" +
-                                "Please select a valid GPL executable"}));
+                                            "Please select a valid GPL executable"}));
         ASSERT_EQ(ui.fileRequests.size(), 1u);
         EXPECT_EQ(ui.fileRequests[0].pattern, "*.Exe");
         EXPECT_EQ(ui.fileRequests[0].title, "Select GPL Executable");
@@ -128,11 +124,9 @@ TEST_F(GplTest, CancellingTheExecutableSearchEndsStartUpWithoutWritingAnything) 
     }
     EXPECT_EQ(tmp.read("prog/ZAM.Ini"), zamIni);
     EXPECT_EQ(test::FolderEntries(tmp.path(), true), before);
-}
-
-TEST_F(GplTest, InvalidPicksAreRejectedUntilAValidExecutableIsChosen) {
-    MakeDemo();
-    RemoveGpl("GPL.EXE");
+    // Invalid picks are rejected until a valid executable is chosen.
+    ui.messages.clear();
+    ui.fileRequests.clear();
     RemoveGpl("core.ini");
     const std::string other = tmp.logical() + "other/";
     tmp.write("other/small.exe", "MZ hit_hard");
@@ -144,12 +138,12 @@ TEST_F(GplTest, InvalidPicksAreRejectedUntilAValidExecutableIsChosen) {
         clsGPL gpl(ui);
         EXPECT_FALSE(gpl.Exiting());
         EXPECT_EQ(ui.MessageTexts(), (Texts{"GPL executable not found in " + Gpl() + "\r" +
-                                    "Please select a valid GPL executable",
-                                "SMALL.EXE is not a valid GPL Executable\r"
-                                "Please select a valid GPL Executable",
-                                "NOMARK.EXE is not a valid GPL Executable\r"
-                                "Please select a valid GPL Executable",
-                                kMinimalCore}));
+                                                "Please select a valid GPL executable",
+                                            "SMALL.EXE is not a valid GPL Executable\r"
+                                            "Please select a valid GPL Executable",
+                                            "NOMARK.EXE is not a valid GPL Executable\r"
+                                            "Please select a valid GPL Executable",
+                                            kMinimalCore}));
         ASSERT_EQ(ui.fileRequests.size(), 3u);
         EXPECT_EQ(ui.fileRequests[1].folder, other);
         EXPECT_EQ(gpl.Directory(), other);
@@ -191,7 +185,7 @@ TEST_F(GplTest, AMissingFolderSettingLooksForTheStandardInstallation) {
         EXPECT_EQ(gpl.FullPathIniValue("ZAM.Ini", "Paths", "ExeName"), "GPL.Exe");
         EXPECT_EQ(gpl.Directory(), "C:\\Sierra\\GPL\\");
         EXPECT_EQ(ui.MessageTexts(), (Texts{"GPL executable not found in C:\\Sierra\\GPL\\\r"
-                                "Please select a valid GPL executable"}));
+                                            "Please select a valid GPL executable"}));
     }
     ui.messages.clear();
     ui.fileRequests.clear();
@@ -252,13 +246,15 @@ TEST_F(GplTest, DestructionRecordsFourTimesTheUsedSlots) {
     next.UnloadWithoutSaving();
 }
 
-TEST_F(GplTest, UnloadWithoutSavingWritesNothing) {
+TEST_F(GplTest, UnloadWithoutSavingWritesNothingAndTheSharedReferenceFollowsTheModel) {
     MakeDemo();
     const std::string core = test::ReadNative(GplFile("core.ini"));
     const std::string zamIni = tmp.read("prog/ZAM.Ini");
     std::vector<std::string> before;
     {
         clsGPL gpl(ui);
+        SetTheGPL(&gpl);
+        EXPECT_EQ(TheGPL(), &gpl);
         // Start-up copied Server.Ini from its sample.
         before = test::FolderEntries(tmp.path(), true);
         Initialising = false;
@@ -266,20 +262,10 @@ TEST_F(GplTest, UnloadWithoutSavingWritesNothing) {
         gpl.SetPlayerValue("Driver__Sam", "Personal Information", "firstName", "Al");
         gpl.UnloadWithoutSaving();
     }
+    EXPECT_EQ(TheGPL(), nullptr);
     EXPECT_EQ(test::FolderEntries(tmp.path(), true), before);
     EXPECT_EQ(tmp.read("prog/ZAM.Ini"), zamIni);
     EXPECT_EQ(test::ReadNative(GplFile("core.ini")), core);
-}
-
-TEST_F(GplTest, TheSharedReferenceFollowsTheModel) {
-    MakeDemo();
-    {
-        clsGPL gpl(ui);
-        SetTheGPL(&gpl);
-        EXPECT_EQ(TheGPL(), &gpl);
-        gpl.UnloadWithoutSaving();
-    }
-    EXPECT_EQ(TheGPL(), nullptr);
 }
 
 }  // namespace

@@ -50,7 +50,8 @@ TEST_F(GplWriteBackTest, ASetupIndexIsReadIntoTheStoreAndWrittenBackInItsFormat)
         test::ReadNative(GplFile("Players/Driver__Sam/Setups/monza/Setups.def"));
     EXPECT_EQ(written.size(), 14404u);
     EXPECT_EQ(written, BuildSetupsDef(names));
-    EXPECT_FALSE(std::filesystem::exists(GplFile("Players/Driver__Sam/Setups/monza/Setups.def.bak")));
+    EXPECT_FALSE(
+        std::filesystem::exists(GplFile("Players/Driver__Sam/Setups/monza/Setups.def.bak")));
 }
 
 TEST_F(GplWriteBackTest, AnIndexReadAndWrittenUnchangedIsReproduced) {
@@ -58,12 +59,11 @@ TEST_F(GplWriteBackTest, AnIndexReadAndWrittenUnchangedIsReproduced) {
         test::ReadNative(GplFile("Players/Driver__Sam/Setups/kyalami/Setups.def"));
     clsGPL gpl(ui);
     gpl.ReadSetupsDef("kyalami", "Driver__Sam");
-    EXPECT_EQ(gpl.FullPathIniValue(gpl.SetupsDefPath("kyalami", "Driver__Sam"), "Current",
-                                   "F1lotus"),
-              "Demo Fast.lo1");
+    EXPECT_EQ(
+        gpl.FullPathIniValue(gpl.SetupsDefPath("kyalami", "Driver__Sam"), "Current", "F1lotus"),
+        "Demo Fast.lo1");
     ASSERT_TRUE(gpl.WriteSetupsDef("kyalami", "Driver__Sam"));
-    EXPECT_EQ(test::ReadNative(GplFile("Players/Driver__Sam/Setups/kyalami/Setups.def")),
-              original);
+    EXPECT_EQ(test::ReadNative(GplFile("Players/Driver__Sam/Setups/kyalami/Setups.def")), original);
     gpl.UnloadWithoutSaving();
 }
 
@@ -82,12 +82,13 @@ TEST_F(GplWriteBackTest, AMissingIndexIsEmptyAndWrittenOnlyOnceChanged) {
         UserEdits();
         gpl.SetFullPathIniValue(spa, "Race", "F3eagle", "wet.ea3");
     }
-    const std::string written = test::ReadNative(GplFile("Players/Driver__Sam/Setups/spa/Setups.def"));
+    const std::string written =
+        test::ReadNative(GplFile("Players/Driver__Sam/Setups/spa/Setups.def"));
     EXPECT_EQ(NamesOf(written)[Slot("Race", "F3eagle")], "wet.ea3");
     EXPECT_FALSE(std::filesystem::exists(GplFile("Players/Driver__Sam/Setups/monza/Setups.def")));
 }
 
-TEST_F(GplWriteBackTest, AnIndexThatCannotBeReadIsNeverWrittenOver) {
+TEST_F(GplWriteBackTest, AnIndexThatCannotBeReadOrWrittenKeepsTheOldFile) {
     SetupNames names;
     names[0] = "precious.bb3";
     const std::string old = BuildSetupsDef(names);
@@ -106,11 +107,10 @@ TEST_F(GplWriteBackTest, AnIndexThatCannotBeReadIsNeverWrittenOver) {
         gpl.SetFullPathIniValue(gpl.SetupsDefPath("monza", "Driver__Sam"), "Race", "F1lotus", "x");
     }
     EXPECT_EQ(test::ReadNative(GplFile("Players/Driver__Sam/Setups/monza/Setups.def")), old);
-}
-
-TEST_F(GplWriteBackTest, AFailedIndexWriteIsReportedAndKeepsTheOldFile) {
-    const std::string old = BuildSetupsDef({});
+    // A failed write of the index is reported and keeps the old file.
     WriteGpl("Players\\Driver__Sam\\Setups\\monza\\Setups.def", old);
+    ui.messages.clear();
+    Initialising = true;  // the next start-up
     {
         test::FailingFileSystem failing;
         failing.FailPath(test::FsOp::kRename, "Setups.def", platform::kPermissionDenied);
@@ -145,8 +145,8 @@ TEST_F(GplWriteBackTest, ChangingThePlayersNameRenamesTheFolderAndItsLaterFilesF
                                                          "van_der_Berg__Mary_Ann"}));
     const std::string player = test::ReadNative(GplFile("Players/Driver__Samuel/Player.ini"));
     EXPECT_NE(player.find("firstName = Samuel"), std::string::npos) << player;
-    EXPECT_EQ(NamesOf(test::ReadNative(GplFile("Players/Driver__Samuel/Setups/monza/Setups.def")))
-                  [Slot("Race", "F1lotus")],
+    EXPECT_EQ(NamesOf(test::ReadNative(GplFile(
+                  "Players/Driver__Samuel/Setups/monza/Setups.def")))[Slot("Race", "F1lotus")],
               "fast.lo1");
     EXPECT_NE(test::ReadNative(GplFile("Players/Driver__Samuel/Extra.ini")).find("text = hello"),
               std::string::npos);
@@ -203,9 +203,9 @@ TEST_F(GplWriteBackTest, ANameWithoutCharactersOfItsOwnKeepsTheFolder) {
         for (const char* player : {"Newcomer", "Blank", "Dashes"})
             gpl.SetPlayerValue(player, "Driver Rating", "F1", "5");
     }
-    EXPECT_EQ(PlayerFolders(), (std::vector<std::string>{"Blank", "D_Arcy__Jean_Luc", "Dashes",
-                                                         "Driver__Sam", "Newcomer",
-                                                         "van_der_Berg__Mary_Ann"}));
+    EXPECT_EQ(PlayerFolders(),
+              (std::vector<std::string>{"Blank", "D_Arcy__Jean_Luc", "Dashes", "Driver__Sam",
+                                        "Newcomer", "van_der_Berg__Mary_Ann"}));
     EXPECT_TRUE(std::filesystem::exists(GplFile("Players/Newcomer/Player.ini")));
     EXPECT_EQ(test::ReadNative(GplFile("App.ini")), app);
     EXPECT_TRUE(ui.messages.empty());

@@ -20,7 +20,7 @@ protected:
     test::TempDir tmp;
 };
 
-TEST_F(SetupsCommand, PrintsEverySlotInFileOrder) {
+TEST_F(SetupsCommand, PrintsEverySlotInFileOrderAndSetsEntriesKeepingTheOthers) {
     SetupNames names;
     names[17] = "Monza Fast.lo1";
     tmp.write("Setups.def", BuildSetupsDef(names));
@@ -34,14 +34,12 @@ TEST_F(SetupsCommand, PrintsEverySlotInFileOrder) {
     EXPECT_EQ(all[0], "Race\tF3brabham\t");
     EXPECT_EQ(all[17], "Race\tF1lotus\tMonza Fast.lo1");
     EXPECT_EQ(all[41], "Current\tF1murasama\t");
-}
-
-TEST_F(SetupsCommand, SetsEntriesKeepingTheOthersAndWritesTheWholeFormat) {
-    SetupNames names;
+    // Setting entries keeps the others and writes the whole format.
+    names = {};
     names[0] = "keep.bb3";
     tmp.write("Setups.def", BuildSetupsDef(names) + "trailing bytes");
-    const CommandRun run = Setups({Def(), "current", "F1lotus=new.lo1", "F2brm=a=b.br2"});
-    ASSERT_EQ(run.code, tools::kExitOk) << run.err;
+    const CommandRun set = Setups({Def(), "current", "F1lotus=new.lo1", "F2brm=a=b.br2"});
+    ASSERT_EQ(set.code, tools::kExitOk) << set.err;
     names[38] = "new.lo1";
     names[static_cast<std::size_t>(SetupSlotIndex("Current", "F2brm"))] = "a=b.br2";
     EXPECT_EQ(tmp.read("Setups.def"), BuildSetupsDef(names));

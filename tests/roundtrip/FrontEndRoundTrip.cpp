@@ -1,24 +1,12 @@
 #include "FrontEndRoundTrip.h"
 
-#include <QApplication>
 #include <QLabel>
 
+#include "../frontend/DialogTestSupport.h"
 #include "zam/platform/CommandFile.h"
 #include "zam/store/Globals.h"
 
 namespace zam::test {
-
-namespace {
-
-void EnsureApplication() {
-    if (QApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "roundtrip_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-}
-
-}  // namespace
 
 FrontEndRoundTrip::FrontEndRoundTrip(Layout layout)
     : RoundTripFolders(layout), cwd_(tmp.path()), scopedLauncher_(launcher), scopedSystem_(system) {
@@ -33,7 +21,8 @@ FrontEndRoundTrip::FrontEndRoundTrip(Layout layout)
         const bool power = launch.commandFile && (launch.commandFile->rfind("Shutdown", 0) == 0 ||
                                                   launch.commandFile->rfind("Restart", 0) == 0);
         if (power) ADD_FAILURE() << "the front end asked the loader for a power action";
-        return power ? platform::Status::Error(platform::kPermissionDenied) : platform::Status::Ok();
+        return power ? platform::Status::Error(platform::kPermissionDenied)
+                     : platform::Status::Ok();
     };
 }
 
@@ -53,7 +42,7 @@ void FrontEndRoundTrip::OpenFrontEnd() {
     options.random = [] { return 0.0; };
     window = std::make_unique<frmZAM>(ui, options);
     ASSERT_TRUE(window->Load()) << "the front end did not start";
-    Initialising = false;  // as the first paint does
+    Initialising = false;         // as the first paint does
     window->TellLoaderFailure();  // as the program does once the window is on screen
 }
 

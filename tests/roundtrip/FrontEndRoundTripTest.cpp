@@ -9,17 +9,13 @@
 #include "FolderEntries.h"
 #include "FrontEndRoundTrip.h"
 #include "TestText.h"
+#include "zam/frontend/Screenshots.h"
 #include "zam/platform/CommandFile.h"
 
 namespace zam::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ScreenshotName(int number) {
-    std::string digits = std::to_string(number);
-    return "S" + std::string(7 - digits.size(), '0') + digits + ".PBF";
-}
 
 int NumberOf(const std::string& text) { return text.empty() ? 0 : std::stoi(text); }
 
@@ -63,7 +59,7 @@ TEST_P(FrontEndRoundTripLayouts, RunGplComesBackWithTheTimeAddedAndTheScreenshot
     EXPECT_EQ(TimeLabel(), "Time in GPL " + total);
     EXPECT_FALSE(CommandFile().has_value());
     EXPECT_TRUE(Screenshots(GplPath()).empty());
-    EXPECT_TRUE(fs::exists(GplPath("Exports/" + ScreenshotName(nextScreenie))));
+    EXPECT_TRUE(fs::exists(GplPath("Exports/" + ArchivedScreenshotName(nextScreenie))));
     SaveAndExit();
 
     const std::string zamIni = tmp.read(zamIniName);

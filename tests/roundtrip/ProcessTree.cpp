@@ -30,17 +30,15 @@ pid_t ParentOf(const fs::path& procEntry) {
 
 }  // namespace
 
-ProcessTree::ProcessTree() { ::prctl(PR_SET_CHILD_SUBREAPER, 1); }
+ProcessTree::ProcessTree() {
+    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+}
 
 bool ProcessTree::WaitForAll(std::chrono::seconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
-        int status = 0;
-        pid_t pid = ::waitpid(-1, &status, WNOHANG);
-        if (pid > 0) {
-            exitCodes_[pid] = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            continue;
-        }
+        pid_t pid = ::waitpid(-1, nullptr, WNOHANG);
+        if (pid > 0) continue;
         if (pid < 0 && errno == EINTR) continue;
         if (pid < 0) return true;  // no child left
         if (std::chrono::steady_clock::now() >= deadline) {
@@ -49,11 +47,6 @@ bool ProcessTree::WaitForAll(std::chrono::seconds limit) {
         }
         std::this_thread::sleep_for(kPoll);
     }
-}
-
-int ProcessTree::ExitCode(pid_t pid) const {
-    auto found = exitCodes_.find(pid);
-    return found == exitCodes_.end() ? -1 : found->second;
 }
 
 // Children killed here may leave orphans of their own, which then become children: kill in
@@ -65,23 +58,14 @@ void ProcessTree::KillRemaining() {
         for (const fs::directory_entry& entry : fs::directory_iterator("/proc", ec)) {
             const std::string name = entry.path().filename().string();
             if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-            if (ParentOf(entry.path()) == self) ::kill(static_cast<pid_t>(std::stol(name)), SIGKILL);
+            if (ParentOf(entry.path()) == self)
+                ::kill(static_cast<pid_t>(std::stol(name)), SIGKILL);
         }
         std::this_thread::sleep_for(kPoll);
         while (::waitpid(-1, nullptr, WNOHANG) > 0) {
         }
         if (::waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD) return;
     }
-}
-
-bool WaitForFile(const fs::path& file, std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    std::error_code ec;
-    while (!fs::exists(file, ec)) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(kPoll);
-    }
-    return true;
 }
 
 }  // namespace zam::test

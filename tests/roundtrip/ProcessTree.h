@@ -7,7 +7,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <map>
 #include <string>
 
 namespace zam::test {
@@ -20,15 +19,9 @@ public:
     // Reaps every descendant until none is left, or until `limit` has passed: then the ones still
     // running (found by their parent, this process) are killed by their ids and false returned.
     bool WaitForAll(std::chrono::seconds limit);
-    // Exit code of a reaped process (-1 for one ended by a signal or not seen).
-    int ExitCode(pid_t pid) const;
 
 private:
     void KillRemaining();
-    std::map<pid_t, int> exitCodes_;
 };
-
-// Waits until `file` exists, for at most `limit`.
-bool WaitForFile(const std::filesystem::path& file, std::chrono::seconds limit);
 
 }  // namespace zam::test
