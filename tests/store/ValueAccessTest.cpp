@@ -12,7 +12,8 @@ class ValueAccessTest : public StoreTest {
 protected:
     ValueAccessTest() {
         store.SetDirectory(dir.logical());
-        core = Load("Core.ini", "[Sound]\r\nvolume=  Loud Music \r\ncommented=1 ;note\r\nempty=\r\n");
+        core =
+            Load("Core.ini", "[Sound]\r\nvolume=  Loud Music \r\ncommented=1 ;note\r\nempty=\r\n");
     }
     std::string core;
 };
@@ -77,16 +78,29 @@ TEST_F(ValueAccessTest, WritesDuringStartUpDoNotMark) {
     EXPECT_FALSE(store.FileChanged(1));
 }
 
-TEST_F(ValueAccessTest, DefaultsFillOnlyEmptyValues) {
+TEST_F(ValueAccessTest, DefaultsFillOnlyEmptyValuesAndValuesWrittenLaterLiveBesideTheReadText) {
     store.SetDefaultValue(core, "Sound", "volume", "x");
     store.SetDefaultValue(core, "Sound", "empty", "filled");
     store.SetDefaultValue(core, "Sound", "absent", "new");
     EXPECT_EQ(store.IniValue("Core.ini", "Sound", "volume"), "Loud Music");
     EXPECT_EQ(store.IniValue("Core.ini", "Sound", "empty"), "filled");
     EXPECT_EQ(store.IniValue("Core.ini", "Sound", "absent"), "new");
+    // Values written later live beside the read text.
+    for (int i = 0; i < 200; ++i)
+        store.SetIniValue("Core.ini", "Sound", "k" + std::to_string(i),
+                          std::string(static_cast<std::size_t>(i), 'x'));
+    EXPECT_EQ(store.IniValue("Core.ini", "Sound", "volume"), "Loud Music");
+    EXPECT_EQ(store.IniValue("Core.ini", "Sound", "k150"), std::string(150, 'x'));
+    EXPECT_THAT(store.Entry({1, 1, 2}).comment, "note");
 }
 
-TEST_F(ValueAccessTest, DeletionKeepsTheValueAndPlaceUntilRewritten) {
+TEST_F(ValueAccessTest, DeletionKeepsTheValueAndPlaceUntilRewrittenAndCreatesAMissingEntry) {
+    store.DeleteIniValue("Core.ini", "New", "gone");
+    IniPosition p = store.LocateIniEntry(core, "New", "gone", false);
+    EXPECT_EQ(p, (IniPosition{1, 2, 1}));
+    EXPECT_TRUE(store.Entry(p).deleted);
+    EXPECT_FALSE(store.FileChanged(1));
+
     store.DeleteIniValue("Core.ini", "Sound", "volume");
     EXPECT_FALSE(store.FileChanged(1));
     EXPECT_EQ(store.IniValue("Core.ini", "Sound", "volume"), "Loud Music");
@@ -95,14 +109,6 @@ TEST_F(ValueAccessTest, DeletionKeepsTheValueAndPlaceUntilRewritten) {
     store.SetIniValue("Core.ini", "Sound", "volume", "back");
     EXPECT_FALSE(store.Entry({1, 1, 1}).deleted);
     EXPECT_EQ(store.LocateIniEntry(core, "Sound", "volume", false), (IniPosition{1, 1, 1}));
-}
-
-TEST_F(ValueAccessTest, DeletingAMissingEntryCreatesItDeleted) {
-    store.DeleteIniValue("Core.ini", "New", "gone");
-    IniPosition p = store.LocateIniEntry(core, "New", "gone", false);
-    EXPECT_EQ(p, (IniPosition{1, 2, 1}));
-    EXPECT_TRUE(store.Entry(p).deleted);
-    EXPECT_FALSE(store.FileChanged(1));
 }
 
 TEST_F(ValueAccessTest, PositionsSeeLaterWritesAndSpellingsNameTheirOwnFiles) {
@@ -121,25 +127,16 @@ TEST_F(ValueAccessTest, PositionsSeeLaterWritesAndSpellingsNameTheirOwnFiles) {
     EXPECT_EQ(store.FullPathIniValue("CORE.INI", "Sound", "volume"), "bare");
 }
 
-TEST_F(ValueAccessTest, ReadTrackDirectoryReadsBelowTheSimulatorFolder) {
+TEST_F(ValueAccessTest, ReadTrackDirectoryReadsBelowTheSimulatorFolderAndUnloadSkipsTheWriteBack) {
     Write("Tracks\\Monza\\Track.ini", "[Track]\r\nname=Monza\r\n");
     store.ReadTrackDirectory("Tracks\\Monza\\Track.ini");
     EXPECT_EQ(store.IniValue("tracks\\monza\\track.ini", "track", "NAME"), "Monza");
-}
-
-TEST_F(ValueAccessTest, UnloadWithoutSavingSkipsTheWriteBack) {
+    // Unloading without saving skips the write-back.
     store.SetIniValue("Core.ini", "Sound", "volume", "x");
     store.UnloadWithoutSaving();
     EXPECT_TRUE(store.SkipSave());
     store.WriteIniFiles();
     EXPECT_FALSE(dir.exists("Core.ini.prv"));
-}
-
-TEST_F(ValueAccessTest, ValuesWrittenLaterLiveBesideTheReadText) {
-    for (int i = 0; i < 200; ++i) store.SetIniValue("Core.ini", "Sound", "k" + std::to_string(i), std::string(static_cast<std::size_t>(i), 'x'));
-    EXPECT_EQ(store.IniValue("Core.ini", "Sound", "volume"), "Loud Music");
-    EXPECT_EQ(store.IniValue("Core.ini", "Sound", "k150"), std::string(150, 'x'));
-    EXPECT_THAT(store.Entry({1, 1, 2}).comment, "note");
 }
 
 }  // namespace
