@@ -55,11 +55,17 @@ TEST_F(HashIndexTest, KeyIsUpperCaseSumIsPositionWeightedAndHomeSlotsSpreadBelow
     EXPECT_EQ(used[100], 0);  // the last slot is reached only by probing
 }
 
-TEST_F(HashIndexTest, LookupIgnoresCase) {
+TEST_F(HashIndexTest, LookupIgnoresCaseButKeysFromDifferentPartsStayApart) {
     store.SetFullPathIniValue("C:\\x\\Core.ini", "Sound", "Volume", "7");
     IniPosition a = store.LocateIniEntry("c:\\X\\CORE.INI", "SOUND", "volume", false);
     EXPECT_EQ(a, (IniPosition{1, 1, 1}));
     EXPECT_EQ(store.FullPathIniValue("C:\\X\\core.INI", "sound", "VOLUME"), "7");
+    // Keys spelled alike from different parts stay apart.
+    store.SetFullPathIniValue("A;B", "C", "x", "1");
+    store.SetFullPathIniValue("A", "B;C", "x", "2");
+    EXPECT_EQ(store.FileCount(), 3);
+    EXPECT_EQ(store.FullPathIniValue("A;B", "C", "x"), "1");
+    EXPECT_EQ(store.FullPathIniValue("A", "B;C", "x"), "2");
 }
 
 TEST_F(HashIndexTest, LookupWithoutSearchChangesNothingAndWithSearchCreatesRecords) {
@@ -104,15 +110,7 @@ TEST_F(HashIndexTest, NamelessKeyOfALoadedFileNamesItsNewestEntry) {
     EXPECT_EQ(store.OccupiedSlots(), 2);
 }
 
-TEST_F(HashIndexTest, KeysSpelledAlikeFromDifferentPartsStayApart) {
-    store.SetFullPathIniValue("A;B", "C", "x", "1");
-    store.SetFullPathIniValue("A", "B;C", "x", "2");
-    EXPECT_EQ(store.FileCount(), 2);
-    EXPECT_EQ(store.FullPathIniValue("A;B", "C", "x"), "1");
-    EXPECT_EQ(store.FullPathIniValue("A", "B;C", "x"), "2");
-}
-
-TEST_F(HashIndexTest, ProbingWrapsFromIndexSizeToZero) {
+TEST_F(HashIndexTest, ProbingWrapsFromIndexSizeToZeroAndANewKeyCountsItsProbeTwice) {
     IniStore small(ui, 7);
     auto names = NamesWithHome(6, 7, 3);
     ASSERT_EQ(names.size(), 3u);
@@ -134,17 +132,16 @@ TEST_F(HashIndexTest, ProbingWrapsFromIndexSizeToZero) {
     EXPECT_EQ(small.FullPathIniValue("f", "s", names[0]), names[0]);
     EXPECT_EQ(small.FirstTimeHits() - first, 1);
     EXPECT_EQ(small.HashIndex(IniStore::BuildIniKey("F", "S", names[2])), 0);
-}
 
-TEST_F(HashIndexTest, SettingANewKeyCountsTheProbeTwice) {
-    IniStore small(ui, 7);
-    auto names = NamesWithHome(3, 7, 2);
+    // Setting a new key counts the probe twice.
+    IniStore other(ui, 7);
+    names = NamesWithHome(3, 7, 2);
     ASSERT_EQ(names.size(), 2u);
-    small.SetFullPathIniValue("F", "S", names[0], "1");
-    EXPECT_EQ(small.Mishits(), 0);
-    small.SetFullPathIniValue("F", "S", names[1], "2");  // look-up, then registration
-    EXPECT_EQ(small.Mishits(), 2);
-    EXPECT_EQ(small.Hits(), 0);
+    other.SetFullPathIniValue("F", "S", names[0], "1");
+    EXPECT_EQ(other.Mishits(), 0);
+    other.SetFullPathIniValue("F", "S", names[1], "2");  // look-up, then registration
+    EXPECT_EQ(other.Mishits(), 2);
+    EXPECT_EQ(other.Hits(), 0);
 }
 
 TEST_F(HashIndexTest, NothingIsCountedWhileInitialising) {

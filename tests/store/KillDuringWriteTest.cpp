@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "TempDir.h"
+#include "zam/platform/Paths.h"
 #include "zam/platform/Process.h"
 
 namespace zam::test {
@@ -51,16 +52,10 @@ void Lay(const stdfs::path& folder, const std::map<std::string, std::string>& fi
     }
 }
 
-// Under Windows the child is found beside this test program rather than by the build path,
-// which names the build machine's file system.
+// The child sits beside this test program; its build path would name the build machine's file
+// system, which a Windows run under another machine's drive letters does not see.
 std::string ChildProgram() {
-#ifdef _WIN32
-    char self[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    return (stdfs::path(self).parent_path() / "zam_write_back_child.exe").string();
-#else
-    return ZAM_WRITE_BACK_CHILD;
-#endif
+    return platform::ProgramFolder() + stdfs::path(ZAM_WRITE_BACK_CHILD).filename().string();
 }
 
 // The child, started through the program's own launcher (no shell), on `folder`.
