@@ -92,7 +92,7 @@ TEST(NativePath, MatchesExistingComponentsWithoutRegardToCaseExactSpellingFirst)
     EXPECT_EQ(NativePath(dir.logical() + "new\xE9.ini"), dir.path() / "new\xC3\xA9.ini");
 }
 
-TEST(NativePath, NewFileGoesBesideTheCaseMatchedFolder) {
+TEST(NativePath, NewFileGoesBesideTheCaseMatchedFolderAndRelativePathsStartHere) {
     TempDir dir;
     fs::create_directories(dir.path() / "Sierra/GPL/Seasons");
     std::string logical = dir.logical() + "SIERRA\\GPL\\SEASONS\\New Season.ini";
@@ -107,17 +107,14 @@ TEST(NativePath, NewFileGoesBesideTheCaseMatchedFolder) {
     for ([[maybe_unused]] auto& e : fs::directory_iterator(dir.path() / "Sierra/GPL/Seasons"))
         ++count;
     EXPECT_EQ(count, 1);
-}
-
-TEST(NativePath, RelativePathsResolveInTheCurrentDirectory) {
-    TempDir dir;
+    // Relative paths resolve in the current directory.
     dir.write("Seasons/67Season.ini", "s");
     zam::test::ScopedCurrentDir cwd(dir.path());
     EXPECT_EQ(NativePath("SEASONS\\67SEASON.INI"), fs::path("Seasons/67Season.ini"));
     EXPECT_TRUE(Fs().FileExists("seasons\\67season.ini"));
 }
 
-TEST(NativePath, DriveLettersGoThroughTheWinePrefix) {
+TEST(NativePath, DriveLettersGoThroughTheWinePrefixWhichDefaultsToDotWineInHome) {
     TempDir dir;
     fs::create_directories(dir.path() / "prefix/drive_c/Sierra/GPL");
     fs::create_directories(dir.path() / "prefix/dosdevices");
@@ -134,15 +131,13 @@ TEST(NativePath, DriveLettersGoThroughTheWinePrefix) {
     EXPECT_FALSE(Fs().FileExists("D:\\Sierra\\GPL\\gpl.exe"));
     // ...except Z:, Wine's view of the whole file system.
     EXPECT_EQ(NativePath("Z:" + dir.logical() + "prefix"), dir.path() / "prefix");
-}
 
-TEST(NativePath, WinePrefixDefaultsToDotWineInHome) {
-    TempDir dir;
+    // Without one the prefix is ~/.wine.
     fs::create_directories(dir.path() / ".wine/drive_c");
     fs::create_directories(dir.path() / ".wine/dosdevices");
     fs::create_directory_symlink("../drive_c", dir.path() / ".wine/dosdevices/c:");
     ScopedEnv home("HOME", dir.path().string());
-    ScopedEnv prefix("WINEPREFIX", "");
+    ScopedEnv noPrefix("WINEPREFIX", "");
     EXPECT_EQ(NativePath("C:\\x.ini"), dir.path() / ".wine/dosdevices/c:/x.ini");
 }
 

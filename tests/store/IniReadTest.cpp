@@ -12,15 +12,13 @@ using ::testing::IsEmpty;
 
 using IniReadTest = StoreTest;
 
-TEST_F(IniReadTest, EmptyOrMissingFileAddsNothing) {
+TEST_F(IniReadTest, EmptyOrMissingFileAddsNothingAndHeadersAloneCreateNoRecords) {
     Load("empty.ini", "");
     store.ReadIniFile(dir.logical() + "missing.ini");
     store.ReadIniFile(dir.logical());  // a folder is not a file
     EXPECT_EQ(store.FileCount(), 0);
     EXPECT_THAT(ui.messages, IsEmpty());
-}
-
-TEST_F(IniReadTest, HeadersAloneCreateNoRecords) {
+    // Headers alone create no records.
     Load("h.ini", "[A]\r\n[B]\r\nx=1\r\n");
     ASSERT_EQ(store.FileCount(), 1);
     EXPECT_EQ(store.SectionCount(1), 1);

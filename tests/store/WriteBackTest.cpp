@@ -143,7 +143,7 @@ TEST_F(WriteBackTest, RestorePreviewListsTheEntriesThatDiffer) {
     EXPECT_THAT(CompareIniTexts("[a]\r\nx=1\r\n", "[ A ]\n\nX = 1\n; note\n"), IsEmpty());
 }
 
-TEST_F(WriteBackTest, NewFileIsCreatedWithoutBackups) {
+TEST_F(WriteBackTest, NewFileIsCreatedWithoutBackupsAndAWritePathSendsAFileElsewhere) {
     store.SetDirectory(dir.logical());
     store.SetIniValue("Fresh.ini", "S", "k", "v");
     store.WriteIniFiles();
@@ -151,6 +151,16 @@ TEST_F(WriteBackTest, NewFileIsCreatedWithoutBackups) {
     EXPECT_FALSE(dir.exists("Fresh.ini.bak"));
     EXPECT_FALSE(dir.exists("Fresh.ini.prv"));
     EXPECT_THAT(ui.messages, IsEmpty());
+
+    // A write path sends a file elsewhere.
+    std::string a = Load("Old\\Player.ini", "[P]\r\nx=1\r\n");
+    dir.write("New\\keep.txt", "");
+    store.SetFullPathIniValue(a, "P", "x", "2");
+    store.SetWritePath(2, dir.logical() + "New\\Player.ini");
+    EXPECT_EQ(store.WritePath(2), dir.logical() + "New\\Player.ini");
+    store.WriteIniFiles();
+    EXPECT_EQ(dir.read("New\\Player.ini"), "[ P ]\r\nx = 2\r\n");
+    EXPECT_EQ(dir.read("Old\\Player.ini"), "[P]\r\nx=1\r\n");
 }
 
 TEST_F(WriteBackTest, OnlyChangedFilesAreWrittenInOrder) {
@@ -181,17 +191,6 @@ TEST_F(WriteBackTest, AnotherWriterMayTakeAFile) {
     store.WriteIniFiles();
     EXPECT_THAT(offered, ElementsAre(1));
     EXPECT_EQ(dir.read("a.ini"), "x=1\r\n");
-}
-
-TEST_F(WriteBackTest, WritePathSendsTheFileElsewhere) {
-    std::string a = Load("Old\\Player.ini", "[P]\r\nx=1\r\n");
-    dir.write("New\\keep.txt", "");
-    store.SetFullPathIniValue(a, "P", "x", "2");
-    store.SetWritePath(1, dir.logical() + "New\\Player.ini");
-    EXPECT_EQ(store.WritePath(1), dir.logical() + "New\\Player.ini");
-    store.WriteIniFiles();
-    EXPECT_EQ(dir.read("New\\Player.ini"), "[ P ]\r\nx = 2\r\n");
-    EXPECT_EQ(dir.read("Old\\Player.ini"), "[P]\r\nx=1\r\n");
 }
 
 TEST_F(WriteBackTest, TempFileGoesBesideTheFileNotIntoTheCurrentFolder) {
