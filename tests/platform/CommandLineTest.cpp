@@ -23,12 +23,23 @@ struct FakeFiles {
     }
 };
 
-TEST(SplitCommandLine, QuotedUnclosedAndUnfoundProgramsAndTheFirstExistingPrefix) {
+TEST(SplitCommandLine, QuotedUnquotedUnclosedAndUnfoundProgramsAndTheFirstExistingPrefix) {
     FakeFiles f;
     SplitCommand s =
         SplitCommandLine("  \"C:\\Program Files\\Tool\\tool.exe\" -a \"b c\"", f.exists());
     EXPECT_EQ(s.program, "C:\\Program Files\\Tool\\tool.exe");
     EXPECT_EQ(s.args, (Args{"-a", "b c"}));
+    // Unquoted with blanks, found as Windows finds it.
+    f.files = {"C:\\Program Files\\Sim Tools\\setup edit.exe"};
+    f.asked.clear();
+    s = SplitCommandLine("C:\\Program Files\\Sim Tools\\setup edit -track monza", f.exists());
+    EXPECT_EQ(s.program, "C:\\Program Files\\Sim Tools\\setup edit.exe");
+    EXPECT_EQ(s.args, (Args{"-track", "monza"}));
+    // Shortest first, each also with ".exe".
+    ASSERT_GE(f.asked.size(), 4u);
+    EXPECT_EQ(f.asked[0], "C:\\Program");
+    EXPECT_EQ(f.asked[1], "C:\\Program.exe");
+    EXPECT_EQ(f.asked[2], "C:\\Program Files\\Sim");
     // Nothing exists: the first token is the program.
     s = SplitCommandLine("C:\\No Such\\gpl.exe   -a\t-b", f.exists());
     EXPECT_EQ(s.program, "C:\\No");
@@ -44,20 +55,6 @@ TEST(SplitCommandLine, QuotedUnclosedAndUnfoundProgramsAndTheFirstExistingPrefix
     s = SplitCommandLine("C:\\GPL\\gpl.exe -x ", f.exists());
     EXPECT_EQ(s.program, "C:\\GPL\\gpl.exe");
     EXPECT_EQ(s.args, (Args{"-x"}));
-}
-
-TEST(SplitCommandLine, UnquotedProgramWithBlanksIsFoundAsWindowsFindsIt) {
-    FakeFiles f;
-    f.files = {"C:\\Program Files\\Sim Tools\\setup edit.exe"};
-    SplitCommand s =
-        SplitCommandLine("C:\\Program Files\\Sim Tools\\setup edit -track monza", f.exists());
-    EXPECT_EQ(s.program, "C:\\Program Files\\Sim Tools\\setup edit.exe");
-    EXPECT_EQ(s.args, (Args{"-track", "monza"}));
-    // Shortest first, each also with ".exe".
-    ASSERT_GE(f.asked.size(), 4u);
-    EXPECT_EQ(f.asked[0], "C:\\Program");
-    EXPECT_EQ(f.asked[1], "C:\\Program.exe");
-    EXPECT_EQ(f.asked[2], "C:\\Program Files\\Sim");
 }
 
 TEST(SplitArguments, WindowsQuotingRulesAndShellCharactersAsOrdinaryText) {

@@ -88,7 +88,7 @@ TEST_F(ProcessTest, ArgumentsArePassedAsUtf8AndBareNamesAreFoundInPath) {
 }
 
 // What a user is told is the system's own text.
-TEST_F(ProcessTest, MissingProgramIsFileNotFound) {
+TEST_F(ProcessTest, MissingProgramIsFileNotFoundAndMissingWineIsReportedClearly) {
     ProcessId id;
     Status missing = NativeProcesses().Start(dir.logical() + "nothing.sh -x", id);
     EXPECT_EQ(missing.code, kFileNotFound);
@@ -99,6 +99,17 @@ TEST_F(ProcessTest, MissingProgramIsFileNotFound) {
     EXPECT_EQ(NativeProcesses().Start("", id).code, kFileNotFound);
     EXPECT_EQ(NativeProcesses().Start(dir.logical(), id).code, kFileNotFound);
     EXPECT_FALSE(NativeProcesses().Wait(ProcessId{}).ok());
+
+    // A Windows program without wine: what is missing and which Debian packages bring it; the
+    // simulator is a 32-bit program.
+    dir.write("gpl.exe", "MZ");
+    path.emplace("PATH", dir.file("empty").string());
+    Status s = NativeProcesses().Start(dir.logical() + "gpl.exe", id);
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.description.find("needs wine, which is not installed"), std::string::npos);
+    EXPECT_NE(s.description.find("\"wine32\""), std::string::npos);
+    EXPECT_EQ(NativeProcesses().CheckStartable(dir.logical() + "gpl.exe").description,
+              s.description);
 }
 
 TEST_F(ProcessTest, WaitTellsHowTheProgramEnded) {
@@ -204,19 +215,6 @@ TEST_F(ProcessTest, BatchFilesGoThroughWinesCmdWhichIsNeverGivenItsOwnSyntax) {
         if (c == '/') c = '\\';
     EXPECT_EQ(dir.read("wine-record"),
               (dir.path() / "prefix").string() + "\ncmd\n/c\n" + native + "\n");
-}
-
-TEST_F(ProcessTest, MissingWineIsReportedClearly) {
-    dir.write("gpl.exe", "MZ");
-    path.emplace("PATH", dir.file("empty").string());
-    ProcessId id;
-    Status s = NativeProcesses().Start(dir.logical() + "gpl.exe", id);
-    EXPECT_FALSE(s.ok());
-    // What is missing and which Debian packages bring it; the simulator is a 32-bit program.
-    EXPECT_NE(s.description.find("needs wine, which is not installed"), std::string::npos);
-    EXPECT_NE(s.description.find("\"wine32\""), std::string::npos);
-    EXPECT_EQ(NativeProcesses().CheckStartable(dir.logical() + "gpl.exe").description,
-              s.description);
 }
 
 #endif  // _WIN32

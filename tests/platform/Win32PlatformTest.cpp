@@ -141,7 +141,7 @@ TEST(Win32FileSystem, ReadOnlyAttributeIsTheWindowsOneAndACopyKeepsIt) {
     EXPECT_EQ(dir.read("GPL.EXE"), "x123");
 }
 
-TEST(Win32FileSystem, AFileOpenElsewhereWithoutSharingIsAnAccessError) {
+TEST(Win32FileSystem, AFileOpenElsewhereIsAnAccessErrorAndAHeldOneIsReplacedOnceLetGo) {
     TempDir dir;
     std::string exe = Logical(dir.write("GPL.EXE", "0123"));
     HANDLE held = ::CreateFileW(NativePath(exe).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -154,6 +154,21 @@ TEST(Win32FileSystem, AFileOpenElsewhereWithoutSharingIsAnAccessError) {
     ::CloseHandle(held);
     EXPECT_TRUE(Fs().CheckWritable(exe).ok());
     EXPECT_EQ(dir.read("GPL.EXE"), "0123");
+
+    // Another program's hold on a file (a scanner, an indexer) that ends is waited out: the real
+    // sharing violation of Windows, retried through the test's file system, which does not sleep.
+    const std::string core = Logical(dir.write("Core.ini", "old"));
+    held = ::CreateFileW(NativePath(core).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    zam::test::FailingFileSystem files;
+    files.Before(zam::test::FsOp::kRename, 3, [&] { ::CloseHandle(held); });
+    ScopedFileSystem use(files);
+    EXPECT_TRUE(ReplaceFile(core, "new", ".zamtmp").ok());
+    EXPECT_EQ(dir.read("Core.ini"), "new");
+    EXPECT_EQ(files.Calls(zam::test::FsOp::kRename), 3);
+    EXPECT_GT(files.Paused().count(), 0);
+    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
 }
 
 // Windows' own hidden and system files are no files of the user's: a listing (and so a copy of
@@ -269,24 +284,6 @@ TEST(Win32FileSystem, ReplacedFilesKeepTheirAttributesNameAndIdentity) {
         EXPECT_EQ(Fs().WriteNew(Logical(dir.file(alias)), "lost").code, kBadFileName) << alias;
     }
     EXPECT_EQ(dir.read("67Season.Ini"), "newer");
-}
-
-// Another program's hold on a file (a scanner, an indexer) that ends is waited out: the real
-// sharing violation of Windows, retried through the test's file system, which does not sleep.
-TEST(Win32FileSystem, AHeldFileIsReplacedOnceItIsLetGo) {
-    TempDir dir;
-    const std::string core = Logical(dir.write("Core.ini", "old"));
-    HANDLE held = ::CreateFileW(NativePath(core).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    zam::test::FailingFileSystem files;
-    files.Before(zam::test::FsOp::kRename, 3, [&] { ::CloseHandle(held); });
-    ScopedFileSystem use(files);
-    EXPECT_TRUE(ReplaceFile(core, "new", ".zamtmp").ok());
-    EXPECT_EQ(dir.read("Core.ini"), "new");
-    EXPECT_EQ(files.Calls(zam::test::FsOp::kRename), 3);
-    EXPECT_GT(files.Paused().count(), 0);
-    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
 }
 
 // Past the 260 characters of the plain form the "\\\\?\\" form is used: the write-back's steps
