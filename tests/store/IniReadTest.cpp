@@ -59,16 +59,15 @@ TEST_F(IniReadTest, CommentBlankEntryHeaderTabAndRepeatedLinesBecomeTheirRecords
                                         "|; *** 3 ***||"));
 }
 
-TEST_F(IniReadTest, SecondReadMergesIntoTheSameRecords) {
+TEST_F(IniReadTest, SecondReadMergesIntoTheSameRecordsAndEveryLineEndEndsOneLine) {
     std::string path = Load("m.ini", "[S]\r\na=1\r\n;c\r\n");
     Write("m.ini", "[S]\r\nb=2\r\na=9\r\n;c\r\n");
     store.ReadIniFile(path);
     EXPECT_EQ(store.FileCount(), 1);
     EXPECT_THAT(Records(1), ElementsAre("S|a|9|", "S|; *** 1 ***||c", "S|b|2|"));
     EXPECT_EQ(store.FullPathIniValue(path, "s", "A"), "9");
-}
 
-TEST_F(IniReadTest, EveryLineEndEndsOneLine) {
+    // Every line end ends one line.
     const std::string expected[] = {"|a|1|", "|b|2|", "|c|3|"};
     for (std::string text : {"a=1\nb=2\nc=3", "a=1\rb=2\rc=3\r", "a=1\r\nb=2\nc=3\r\n"}) {
         IniStore fresh(ui);
