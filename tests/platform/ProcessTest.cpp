@@ -53,13 +53,21 @@ protected:
     std::optional<ScopedEnv> path, prefix;
 };
 
-TEST_F(ProcessTest, StartsAProgramDirectlyAndWaitsForIt) {
+TEST_F(ProcessTest, StartsAProgramDirectlyInUtf8OrFromPathAndWaitsForIt) {
     fs::create_directories(dir.path() / "work");
     Recorder("Program Files/My Tool/run.sh");
     zam::test::ScopedCurrentDir cwd(dir.path() / "work");
     ASSERT_TRUE(
         RunNatively(dir.logical() + "PROGRAM FILES\\my tool\\run.sh first \"second arg\"").ok());
     EXPECT_EQ(dir.read("record"), "first\nsecond arg\n" + (dir.path() / "work").string() + "\n");
+    // Arguments are passed as UTF-8, and bare names are found in $PATH.
+    Recorder("rec");
+    ASSERT_TRUE(RunNatively(dir.logical() + "rec caf\xE9").ok());
+    EXPECT_EQ(dir.read("record").substr(0, 6), "caf\xC3\xA9\n");
+    Recorder("bin/zamtool");
+    path.emplace("PATH", dir.file("bin").string() + ":/usr/bin:/bin");
+    ASSERT_TRUE(RunNatively("zamtool one").ok());
+    EXPECT_EQ(dir.read("record").substr(0, 4), "one\n");
 }
 
 TEST_F(ProcessTest, ArgumentsNeverReachAShell) {
@@ -75,16 +83,6 @@ TEST_F(ProcessTest, ArgumentsNeverReachAShell) {
                   dir.path().string() + "\n");
     for (const char* name : {"pwned1", "pwned2", "pwned3", "pwned4"})
         EXPECT_FALSE(dir.exists(name));
-}
-
-TEST_F(ProcessTest, ArgumentsArePassedAsUtf8AndBareNamesAreFoundInPath) {
-    Recorder("rec");
-    ASSERT_TRUE(RunNatively(dir.logical() + "rec caf\xE9").ok());
-    EXPECT_EQ(dir.read("record").substr(0, 6), "caf\xC3\xA9\n");
-    Recorder("bin/zamtool");
-    path.emplace("PATH", dir.file("bin").string() + ":/usr/bin:/bin");
-    ASSERT_TRUE(RunNatively("zamtool one").ok());
-    EXPECT_EQ(dir.read("record").substr(0, 4), "one\n");
 }
 
 // What a user is told is the system's own text.
@@ -162,7 +160,7 @@ TEST_F(ProcessTest, WindowsProgramsGoThroughWineInTheirPrefix) {
     EXPECT_NE(dir.read("wine-record").find("/setup\n"), std::string::npos);
 }
 
-TEST_F(ProcessTest, AnExecutableScriptNamedLikeAWindowsProgramRunsDirectly) {
+TEST_F(ProcessTest, AnExecutableScriptNamedLikeAWindowsProgramRunsDirectlyAndAPlainFileNot) {
     WineRecorder();
     Recorder("gpl/GPL.EXE");
     Recorder("gpl/tool.com", "record2");
@@ -172,21 +170,19 @@ TEST_F(ProcessTest, AnExecutableScriptNamedLikeAWindowsProgramRunsDirectly) {
     ASSERT_TRUE(RunNatively(dir.logical() + "gpl\\tool.com").ok());
     EXPECT_TRUE(dir.exists("record2"));
     EXPECT_FALSE(dir.exists("wine-record"));
-}
 
-TEST_F(ProcessTest, AFileThatIsNeitherExecutableNorWindowsIsNotStarted) {
-    WineRecorder();
-    dir.write("gpl/GPL.EXE", "#!/bin/sh\ntouch '" + dir.file("ran").string() + "'\n");
-    Status checked = NativeProcesses().CheckStartable(dir.logical() + "gpl/GPL.EXE ");
+    // A file that is neither executable nor a Windows program is not started.
+    dir.write("plain/GPL.EXE", "#!/bin/sh\ntouch '" + dir.file("ran").string() + "'\n");
+    Status checked = NativeProcesses().CheckStartable(dir.logical() + "plain/GPL.EXE ");
     EXPECT_EQ(checked.code, kPermissionDenied);
     EXPECT_EQ(checked.description, "Permission denied");
     ProcessId id;
-    Status s = NativeProcesses().Start(dir.logical() + "gpl/GPL.EXE ", id);
+    Status s = NativeProcesses().Start(dir.logical() + "plain/GPL.EXE ", id);
     EXPECT_FALSE(s.ok());
     EXPECT_EQ(id.value, 0);
     // Once it may be executed, nothing stands in its way.
-    fs::permissions(dir.file("gpl/GPL.EXE"), fs::perms::owner_exec, fs::perm_options::add);
-    EXPECT_TRUE(NativeProcesses().CheckStartable(dir.logical() + "gpl/GPL.EXE ").ok());
+    fs::permissions(dir.file("plain/GPL.EXE"), fs::perms::owner_exec, fs::perm_options::add);
+    EXPECT_TRUE(NativeProcesses().CheckStartable(dir.logical() + "plain/GPL.EXE ").ok());
     EXPECT_FALSE(dir.exists("ran"));
     EXPECT_FALSE(dir.exists("wine-record"));
 }
