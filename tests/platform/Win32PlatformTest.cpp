@@ -78,27 +78,7 @@ TEST(Win32Paths, DriveLetterPathsAreTheirOwnNativePathAndNamesOutsideTheCodePage
     EXPECT_EQ(name, "\xC8\xE2\xE0\xED.ini");
 }
 
-// A user whose name the code page cannot hold ("C:\\Users\\Łódź\\") still has a current folder
-// the program can name (by its short form), go back to, and write in.
-TEST(Win32Paths, AFolderNamedOutsideTheCodePageWorksEndToEnd) {
-    TempDir dir;
-    const fs::path user = dir.path() / L"\u0141\u00F3d\u017A \u0418\u0432\u0430\u043D";
-    fs::create_directories(user);
-    zam::test::ScopedCurrentDir cwd(user);
-    const std::string here = CurrentDirectory();
-    ASSERT_FALSE(here.empty());
-    wchar_t longForm[4 * MAX_PATH] = {};
-    ASSERT_GT(::GetLongPathNameW(NativePath(here).c_str(), longForm, 4 * MAX_PATH), 0u);
-    EXPECT_EQ(FolderKey(longForm), FolderKey(user));
-    ASSERT_TRUE(ChangeDirectory(here));
-    ASSERT_TRUE(ReplaceFile(here + "Core.ini", "[Sound]\r\n", ".zamtmp").ok());
-    std::string bytes;
-    ASSERT_TRUE(Fs().ReadAll(here + "CORE.INI", bytes).ok());
-    EXPECT_EQ(bytes, "[Sound]\r\n");
-    EXPECT_TRUE(fs::exists(user / "Core.ini"));
-}
-
-TEST(Win32Paths, CurrentAndProgramFolder) {
+TEST(Win32Paths, CurrentAndProgramFolderAlsoForAUserNamedOutsideTheCodePage) {
     TempDir dir;
     fs::create_directories(dir.path() / "Sub Folder");
     zam::test::ScopedCurrentDir cwd(dir.path());
@@ -116,6 +96,23 @@ TEST(Win32Paths, CurrentAndProgramFolder) {
     EXPECT_EQ(program.back(), '\\');
     EXPECT_EQ(ProgramName(), "platform_tests");
     EXPECT_TRUE(Fs().FileExists(program + ProgramName() + ".exe"));
+
+    // A user whose name the code page cannot hold ("C:\\Users\\Łódź\\") still has a current
+    // folder the program can name (by its short form), go back to, and write in.
+    const fs::path user = dir.path() / L"\u0141\u00F3d\u017A \u0418\u0432\u0430\u043D";
+    fs::create_directories(user);
+    zam::test::ScopedCurrentDir inUser(user);
+    here = CurrentDirectory();
+    ASSERT_FALSE(here.empty());
+    wchar_t longForm[4 * MAX_PATH] = {};
+    ASSERT_GT(::GetLongPathNameW(NativePath(here).c_str(), longForm, 4 * MAX_PATH), 0u);
+    EXPECT_EQ(FolderKey(longForm), FolderKey(user));
+    ASSERT_TRUE(ChangeDirectory(here));
+    ASSERT_TRUE(ReplaceFile(here + "Core.ini", "[Sound]\r\n", ".zamtmp").ok());
+    std::string bytes;
+    ASSERT_TRUE(Fs().ReadAll(here + "CORE.INI", bytes).ok());
+    EXPECT_EQ(bytes, "[Sound]\r\n");
+    EXPECT_TRUE(fs::exists(user / "Core.ini"));
 }
 
 TEST(Win32FileSystem, ReadOnlyAttributeIsTheWindowsOneAndACopyKeepsIt) {

@@ -31,7 +31,7 @@ TEST_F(RunAndWaitTest, StartsAndWaitsForTheProcess) {
 }
 
 // A start that fails says which program, from which folder, and why.
-TEST_F(RunAndWaitTest, MissingProgramIsReported) {
+TEST_F(RunAndWaitTest, AMissingProgramOrFolderIsReported) {
     TempDir dir;
     ScopedCurrentDir cwd(dir.path());
     launcher.startResult = platform::Status::Error(platform::kFileNotFound);
@@ -46,18 +46,15 @@ TEST_F(RunAndWaitTest, MissingProgramIsReported) {
     EXPECT_THAT(text, ::testing::EndsWith("\r\nReason: File not found"));
     EXPECT_EQ(ui.messages[0].title, "ZAM+ Error");
     EXPECT_THAT(launcher.waited, IsEmpty());
-}
 
-// Windows says "path not found" when the program's folder is missing: the utility is not found
-// all the same, through a launcher that says so and through the real one.
-TEST_F(RunAndWaitTest, AMissingFolderIsUtilityNotFoundToo) {
+    // Windows says "path not found" when the program's folder is missing: the utility is not
+    // found all the same, through a launcher that says so and through the real one.
     launcher.startResult = platform::Status::Error(platform::kPathNotFound);
     RunAndWait(ui, "C:\\Gone\\nothing.exe");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    TempDir dir;
+    ASSERT_EQ(ui.messages.size(), 2u);
     platform::ScopedProcessLauncher real(platform::NativeProcesses());
     RunAndWait(ui, dir.logical() + "Gone Folder\\tool.exe -x");
-    ASSERT_EQ(ui.messages.size(), 2u);
+    ASSERT_EQ(ui.messages.size(), 3u);
     for (const auto& message : ui.messages)
         EXPECT_THAT(message.text, ::testing::StartsWith("Utility Not Found\r\n"));
 }

@@ -109,7 +109,7 @@ TEST_F(WriteBackTest, BackupsBakKeptPrvReplacedAndARestorePutsOneBackByteForByte
     EXPECT_THAT(ui.messages, IsEmpty());
 }
 
-TEST_F(WriteBackTest, RestoreWithoutTheBackupOrFolderChangesNothingAndSaysWhy) {
+TEST_F(WriteBackTest, RestoreWithoutTheBackupOrFolderChangesNothingAndItsPreviewListsChanges) {
     const std::string path = Write("Core.ini", "[S]\r\nv=1\r\n");
     const RestoreResult none = RestoreFile(path, BackupKind::kOriginal);
     EXPECT_EQ(none.outcome, RestoreResult::Outcome::kNoBackup);
@@ -127,11 +127,9 @@ TEST_F(WriteBackTest, RestoreWithoutTheBackupOrFolderChangesNothingAndSaysWhy) {
     EXPECT_THAT(blocked.message, ::testing::HasSubstr("Busy.ini"));
     EXPECT_EQ(dir.read("Busy.ini/inside"), "x");
     EXPECT_FALSE(dir.exists("Busy.ini.zamtmp"));
-}
 
-// What a restore would change, read as the store reads: names without regard to case, values
-// exactly, comments and layout not at all, a repeated name matched occurrence by occurrence.
-TEST_F(WriteBackTest, RestorePreviewListsTheEntriesThatDiffer) {
+    // What a restore would change, read as the store reads: names without regard to case, values
+    // exactly, comments and layout not at all, a repeated name matched occurrence by occurrence.
     const auto differences = CompareIniTexts(
         "top=1\r\n[ Sound ]\r\nVolume = 5   ;loud\r\nmute=0\r\n[Keys]\r\nk=a\r\nk=b\r\n",
         "; old\r\ntop=1\r\n[sound]\r\nvolume=4\r\nMUTE=0\r\n[keys]\r\nk=a\r\nk=c\r\nnew=x\r\n");
