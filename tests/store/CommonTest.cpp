@@ -119,17 +119,13 @@ TEST(CopyFilesTest, HcopyGoesToTheSimulatorFolderAndAFailureIsReportedAndStopsCo
     EXPECT_EQ(fs.Calls(FsOp::kCopy), 1);
 }
 
-class FindStringTest : public ::testing::Test {
-protected:
-    std::string File(const std::string& bytes) {
-        dir.write("f.bin", bytes);
-        return dir.logical() + "f.bin";
-    }
+TEST(FindStringTest, GivesTheZeroBasedOffsetEvenAcrossReadChunksAndReportsAMissingFile) {
     TempDir dir;
     FakeUi ui;
-};
-
-TEST_F(FindStringTest, GivesTheZeroBasedOffsetEvenAcrossReadChunksAndReportsAMissingFile) {
+    const auto File = [&](const std::string& bytes) {
+        dir.write("f.bin", bytes);
+        return dir.logical() + "f.bin";
+    };
     std::string bytes(300, '\0');
     bytes.replace(100, 8, "hit_hard");
     bytes.replace(200, 8, "hit_hard");
