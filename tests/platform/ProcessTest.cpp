@@ -53,13 +53,25 @@ protected:
     std::optional<ScopedEnv> path, prefix;
 };
 
-TEST_F(ProcessTest, StartsAProgramDirectlyInUtf8OrFromPathAndWaitsForIt) {
+TEST_F(ProcessTest, StartsAProgramDirectlyWithoutAShellInUtf8OrFromPathAndWaitsForIt) {
     fs::create_directories(dir.path() / "work");
     Recorder("Program Files/My Tool/run.sh");
     zam::test::ScopedCurrentDir cwd(dir.path() / "work");
     ASSERT_TRUE(
         RunNatively(dir.logical() + "PROGRAM FILES\\my tool\\run.sh first \"second arg\"").ok());
     EXPECT_EQ(dir.read("record"), "first\nsecond arg\n" + (dir.path() / "work").string() + "\n");
+    // Arguments never reach a shell: nothing runs in the current folder.
+    Recorder("echo args");
+    ASSERT_TRUE(RunNatively("\"" + dir.logical() +
+                            "echo args\" \"a; touch pwned1\" $(touch${IFS}pwned2) `touch pwned3` "
+                            "x&touch${IFS}pwned4 'q'")
+                    .ok());
+    EXPECT_EQ(dir.read("record"),
+              "a; touch pwned1\n$(touch${IFS}pwned2)\n`touch\npwned3`\n"
+              "x&touch${IFS}pwned4\n'q'\n" +
+                  (dir.path() / "work").string() + "\n");
+    for (const char* name : {"pwned1", "pwned2", "pwned3", "pwned4"})
+        EXPECT_FALSE(dir.exists(std::string("work/") + name));
     // Arguments are passed as UTF-8, and bare names are found in $PATH.
     Recorder("rec");
     ASSERT_TRUE(RunNatively(dir.logical() + "rec caf\xE9").ok());
@@ -68,21 +80,6 @@ TEST_F(ProcessTest, StartsAProgramDirectlyInUtf8OrFromPathAndWaitsForIt) {
     path.emplace("PATH", dir.file("bin").string() + ":/usr/bin:/bin");
     ASSERT_TRUE(RunNatively("zamtool one").ok());
     EXPECT_EQ(dir.read("record").substr(0, 4), "one\n");
-}
-
-TEST_F(ProcessTest, ArgumentsNeverReachAShell) {
-    Recorder("echo args");
-    zam::test::ScopedCurrentDir cwd(dir.path());
-    ASSERT_TRUE(RunNatively("\"" + dir.logical() +
-                            "echo args\" \"a; touch pwned1\" $(touch${IFS}pwned2) `touch pwned3` "
-                            "x&touch${IFS}pwned4 'q'")
-                    .ok());
-    EXPECT_EQ(dir.read("record"),
-              "a; touch pwned1\n$(touch${IFS}pwned2)\n`touch\npwned3`\n"
-              "x&touch${IFS}pwned4\n'q'\n" +
-                  dir.path().string() + "\n");
-    for (const char* name : {"pwned1", "pwned2", "pwned3", "pwned4"})
-        EXPECT_FALSE(dir.exists(name));
 }
 
 // What a user is told is the system's own text.

@@ -33,18 +33,7 @@ TEST_F(ValueAccessTest, MissingAndEmptyValuesReadAsEmptyAndAnEmptyNameAppends) {
     EXPECT_EQ(store.FileCount(), 2);
 }
 
-TEST_F(ValueAccessTest, WritesCreateWhatIsMissingAndKeepTextExactly) {
-    store.SetIniValue("Core.ini", "Sound", "volume", "  quiet ");
-    store.SetIniValue("Core.ini", "Graphics", "res", "800");
-    store.SetIniValue("Players\\New.ini", "A", "b", "c");
-    EXPECT_EQ(store.IniValue("Core.ini", "Sound", "volume"), "  quiet ");
-    EXPECT_EQ(store.SectionName(1, 2), "Graphics");
-    EXPECT_EQ(store.FileName(2), dir.logical() + "Players\\New.ini");
-    EXPECT_TRUE(store.FileChanged(1));
-    EXPECT_TRUE(store.FileChanged(2));
-}
-
-TEST_F(ValueAccessTest, QuestionMarkFilesAreIgnored) {
+TEST_F(ValueAccessTest, QuestionMarkFilesAreIgnoredAndWritesCreateWhatIsMissingExactly) {
     store.SetFullPathIniValue("a?b", "S", "e", "v");
     store.SetFullPathIniValue("?", "S", "e", "v");
     EXPECT_EQ(store.FullPathIniValue("a?b", "S", "e"), "");
@@ -55,13 +44,15 @@ TEST_F(ValueAccessTest, QuestionMarkFilesAreIgnored) {
     ASSERT_EQ(store.FileCount(), 2);
     EXPECT_TRUE(store.Entry({2, 1, 1}).deleted);
     EXPECT_FALSE(store.FileChanged(2));
-}
 
-TEST_F(ValueAccessTest, OnlyRealChangesMarkTheFile) {
-    store.SetIniValue("Core.ini", "Sound", "volume", "Loud Music");
-    EXPECT_FALSE(store.FileChanged(1));
-    store.SetIniValue("Core.ini", "Sound", "VOLUME", "loud music");
+    store.SetIniValue("Core.ini", "Sound", "volume", "  quiet ");
+    store.SetIniValue("Core.ini", "Graphics", "res", "800");
+    store.SetIniValue("Players\\New.ini", "A", "b", "c");
+    EXPECT_EQ(store.IniValue("Core.ini", "Sound", "volume"), "  quiet ");
+    EXPECT_EQ(store.SectionName(1, 2), "Graphics");
+    EXPECT_EQ(store.FileName(3), dir.logical() + "Players\\New.ini");
     EXPECT_TRUE(store.FileChanged(1));
+    EXPECT_TRUE(store.FileChanged(3));
 }
 
 TEST_F(ValueAccessTest, WritesDuringStartUpDoNotMarkButTheSameValueOnACommentedEntryDoes) {
@@ -109,7 +100,12 @@ TEST_F(ValueAccessTest, DeletionKeepsTheValueAndPlaceUntilRewrittenAndCreatesAMi
     EXPECT_EQ(store.LocateIniEntry(core, "Sound", "volume", false), (IniPosition{1, 1, 1}));
 }
 
-TEST_F(ValueAccessTest, PositionsSeeLaterWritesAndSpellingsNameTheirOwnFiles) {
+TEST_F(ValueAccessTest, OnlyRealChangesMarkTheFilePositionsSeeLaterWritesAndSpellingsDiffer) {
+    store.SetIniValue("Core.ini", "Sound", "volume", "Loud Music");
+    EXPECT_FALSE(store.FileChanged(1));
+    store.SetIniValue("Core.ini", "Sound", "VOLUME", "loud music");
+    EXPECT_TRUE(store.FileChanged(1));
+
     IniPosition p = store.LocateIniEntry(core, "Sound", "volume", false);
     store.SetFullPathIniValue(core, "Sound", "volume", "later");
     EXPECT_EQ(store.PositionalIniValue(p), "later");
