@@ -23,18 +23,16 @@ struct FakeFiles {
     }
 };
 
-TEST(SplitCommandLine, QuotedProgram) {
+TEST(SplitCommandLine, QuotedUnquotedUnclosedAndUnfoundProgramsAndTheFirstExistingPrefix) {
     FakeFiles f;
-    SplitCommand s = SplitCommandLine("  \"C:\\Program Files\\Tool\\tool.exe\" -a \"b c\"", f.exists());
+    SplitCommand s =
+        SplitCommandLine("  \"C:\\Program Files\\Tool\\tool.exe\" -a \"b c\"", f.exists());
     EXPECT_EQ(s.program, "C:\\Program Files\\Tool\\tool.exe");
     EXPECT_EQ(s.args, (Args{"-a", "b c"}));
-}
-
-TEST(SplitCommandLine, UnquotedProgramWithBlanksIsFoundAsWindowsFindsIt) {
-    FakeFiles f;
+    // Unquoted with blanks, found as Windows finds it.
     f.files = {"C:\\Program Files\\Sim Tools\\setup edit.exe"};
-    SplitCommand s =
-        SplitCommandLine("C:\\Program Files\\Sim Tools\\setup edit -track monza", f.exists());
+    f.asked.clear();
+    s = SplitCommandLine("C:\\Program Files\\Sim Tools\\setup edit -track monza", f.exists());
     EXPECT_EQ(s.program, "C:\\Program Files\\Sim Tools\\setup edit.exe");
     EXPECT_EQ(s.args, (Args{"-track", "monza"}));
     // Shortest first, each also with ".exe".
@@ -42,33 +40,24 @@ TEST(SplitCommandLine, UnquotedProgramWithBlanksIsFoundAsWindowsFindsIt) {
     EXPECT_EQ(f.asked[0], "C:\\Program");
     EXPECT_EQ(f.asked[1], "C:\\Program.exe");
     EXPECT_EQ(f.asked[2], "C:\\Program Files\\Sim");
-}
-
-TEST(SplitCommandLine, FirstExistingPrefixWins) {
-    FakeFiles f;
-    f.files = {"C:\\GPL\\gpl.exe", "C:\\GPL\\gpl.exe -x"};
-    SplitCommand s = SplitCommandLine("C:\\GPL\\gpl.exe -x ", f.exists());
-    EXPECT_EQ(s.program, "C:\\GPL\\gpl.exe");
-    EXPECT_EQ(s.args, (Args{"-x"}));
-}
-
-TEST(SplitCommandLine, NothingExistsGivesTheFirstToken) {
-    FakeFiles f;
-    SplitCommand s = SplitCommandLine("C:\\No Such\\gpl.exe   -a\t-b", f.exists());
+    // Nothing exists: the first token is the program.
+    s = SplitCommandLine("C:\\No Such\\gpl.exe   -a\t-b", f.exists());
     EXPECT_EQ(s.program, "C:\\No");
     EXPECT_EQ(s.args, (Args{"Such\\gpl.exe", "-a", "-b"}));
     EXPECT_TRUE(SplitCommandLine("   ", f.exists()).program.empty());
     EXPECT_TRUE(SplitCommandLine("", f.exists()).args.empty());
-}
-
-TEST(SplitCommandLine, UnclosedQuoteTakesTheRestAsProgram) {
-    FakeFiles f;
-    SplitCommand s = SplitCommandLine("\"C:\\a b\\x.exe -y", f.exists());
+    // An unclosed quote takes the rest as the program.
+    s = SplitCommandLine("\"C:\\a b\\x.exe -y", f.exists());
     EXPECT_EQ(s.program, "C:\\a b\\x.exe -y");
     EXPECT_TRUE(s.args.empty());
+    // The first existing prefix wins.
+    f.files = {"C:\\GPL\\gpl.exe", "C:\\GPL\\gpl.exe -x"};
+    s = SplitCommandLine("C:\\GPL\\gpl.exe -x ", f.exists());
+    EXPECT_EQ(s.program, "C:\\GPL\\gpl.exe");
+    EXPECT_EQ(s.args, (Args{"-x"}));
 }
 
-TEST(SplitArguments, WindowsQuotingRules) {
+TEST(SplitArguments, WindowsQuotingRulesAndShellCharactersAsOrdinaryText) {
     EXPECT_EQ(SplitArguments(""), Args{});
     EXPECT_EQ(SplitArguments("  a  b\tc "), (Args{"a", "b", "c"}));
     EXPECT_EQ(SplitArguments("\"a b\" c"), (Args{"a b", "c"}));
@@ -84,9 +73,7 @@ TEST(SplitArguments, WindowsQuotingRules) {
     EXPECT_EQ(SplitArguments("a\\\\\\\"b c"), (Args{"a\\\"b", "c"}));
     // "" inside quotes is one literal quote.
     EXPECT_EQ(SplitArguments("\"say \"\"hi\"\"\" z"), (Args{"say \"hi\"", "z"}));
-}
-
-TEST(SplitArguments, ShellCharactersAreOrdinaryText) {
+    // Shell characters are ordinary text.
     EXPECT_EQ(SplitArguments("\"a; rm -rf x\" $(id) `id` a&b|c>d"),
               (Args{"a; rm -rf x", "$(id)", "`id`", "a&b|c>d"}));
 }

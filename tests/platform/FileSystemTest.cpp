@@ -1,7 +1,7 @@
-#include "zam/platform/FileSystem.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+#include "zam/platform/FileSystem.h"
 #ifndef _WIN32
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -60,8 +60,8 @@ protected:
     TempDir dir;
     std::string at(const std::string& relative) const { return dir.logical() + relative; }
     void MakeReadOnly(const std::string& relative) const {
-        fs::permissions(dir.file(relative), fs::perms::owner_write | fs::perms::group_write |
-                                                fs::perms::others_write,
+        fs::permissions(dir.file(relative),
+                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                         fs::perm_options::remove);
     }
     // Names of every entry in a folder, to see that nothing was left behind.
@@ -70,7 +70,7 @@ protected:
     }
 };
 
-TEST_F(FileSystemTest, FileExistsOnlyForFiles) {
+TEST_F(FileSystemTest, FileExistsOnlyForFilesAndMissingFilesAndFoldersAreDifferentErrors) {
     dir.write("GPL/core.ini", "x");
     EXPECT_TRUE(files.FileExists(at("GPL\\core.ini")));
     EXPECT_TRUE(files.FileExists(at("gpl\\CORE.INI")));
@@ -80,10 +80,7 @@ TEST_F(FileSystemTest, FileExistsOnlyForFiles) {
     EXPECT_FALSE(files.FileExists(at("Nowhere\\core.ini")));
     EXPECT_TRUE(files.FolderExists(at("gpl")));
     EXPECT_FALSE(files.FolderExists(at("GPL\\core.ini")));
-}
-
-TEST_F(FileSystemTest, MissingFileAndMissingFolderAreDifferentErrors) {
-    dir.write("GPL/core.ini", "x");
+    // A missing file and a missing folder are different errors.
     std::string bytes;
     EXPECT_EQ(files.ReadAll(at("GPL\\none.ini"), bytes).code, kFileNotFound);
     EXPECT_EQ(files.ReadAll(at("None\\core.ini"), bytes).code, kPathNotFound);
@@ -103,7 +100,7 @@ TEST_F(FileSystemTest, MissingFileAndMissingFolderAreDifferentErrors) {
     EXPECT_FALSE(ErrorDescription(kFileNotFound).empty());
 }
 
-TEST_F(FileSystemTest, WriteNewReadAllAndSizeAndEmptyAndLargeFilesReadExactly) {
+TEST_F(FileSystemTest, WriteNewReadAllAndSizeAndEmptyAndLargeFilesReadExactlyAndReadAllIfExists) {
     std::string data("a\0b\r\n\xFF", 6);
     ASSERT_TRUE(files.WriteNew(at("f.bin"), data).ok());
     std::string back;
@@ -124,11 +121,10 @@ TEST_F(FileSystemTest, WriteNewReadAllAndSizeAndEmptyAndLargeFilesReadExactly) {
     EXPECT_EQ(bytes, large);
     ASSERT_TRUE(files.ReadAll(at("empty.ini"), bytes).ok());
     EXPECT_TRUE(bytes.empty());
-}
 
-TEST_F(FileSystemTest, ReadAllIfExistsReadsOnlyWhatFileExistsFinds) {
+    // ReadAllIfExists reads only what FileExists finds.
     dir.write("GPL/core.ini", "[S]\r\na=1\r\n");
-    std::string bytes = "stale";
+    bytes = "stale";
     bool exists = false;
     ASSERT_TRUE(files.ReadAllIfExists(at("gpl\\CORE.INI"), bytes, exists).ok());
     EXPECT_TRUE(exists);
@@ -148,7 +144,7 @@ TEST_F(FileSystemTest, FullDiskIsReportedAsSuch) {
     EXPECT_EQ(files.WriteAt("/dev/full", 0, "bytes").code, kDiskFull);
 }
 
-TEST_F(FileSystemTest, ReadAtAndWriteAtWorkInPlace) {
+TEST_F(FileSystemTest, ReadAtAndWriteAtWorkInPlaceAndReadOnlyFilesAreNotChanged) {
     dir.write("GPL.EXE", "0123456789");
     std::string bytes;
     ASSERT_TRUE(files.ReadAt(at("gpl.exe"), 3, 4, bytes).ok());
@@ -162,9 +158,8 @@ TEST_F(FileSystemTest, ReadAtAndWriteAtWorkInPlace) {
     EXPECT_EQ(dir.read("GPL.EXE"), "01ab456789");
     ASSERT_TRUE(files.WriteAt(at("GPL.EXE"), 9, "XYZ").ok());
     EXPECT_EQ(dir.read("GPL.EXE"), "01ab45678XYZ");
-}
 
-TEST_F(FileSystemTest, ReadOnlyFilesAreNotChanged) {
+    // Read-only files are not changed.
     dir.write("GPL.EXE", "0123");
     dir.write("other.ini", "new");
     MakeReadOnly("GPL.EXE");
@@ -207,22 +202,17 @@ TEST_F(FileSystemTest, CopyReplacesTheTargetLeavingNoTemporaryFileAndAFailedOneK
     EXPECT_TRUE(fs::is_empty(dir.path() / "folder"));
 }
 
-TEST_F(FileSystemTest, RenameReplacesAFileInOneStep) {
+TEST_F(FileSystemTest, RenameReplacesAFileInOneStepChangesCaseAndNeverMergesFolders) {
     dir.write("core.ini", "old");
     dir.write("core.ini.zamtmp", "new");
     ASSERT_TRUE(files.Rename(at("core.ini.zamtmp"), at("CORE.INI")).ok());
     EXPECT_EQ(dir.read("core.ini"), "new");
     EXPECT_EQ(Entries(""), std::vector<std::string>{"core.ini"});
-}
-
-TEST_F(FileSystemTest, RenameChangesTheCaseOfAName) {
-    dir.write("season.ini", "s");
-    ASSERT_TRUE(files.Rename(at("season.ini"), at("Season.ini")).ok());
-    EXPECT_EQ(Entries(""), std::vector<std::string>{"Season.ini"});
-    EXPECT_EQ(dir.read("Season.ini"), "s");
-}
-
-TEST_F(FileSystemTest, RenameFoldersNeverMergesIntoAnExistingOne) {
+    // The case of a name changes.
+    ASSERT_TRUE(files.Rename(at("core.ini"), at("Core.ini")).ok());
+    EXPECT_EQ(Entries(""), std::vector<std::string>{"Core.ini"});
+    EXPECT_EQ(dir.read("Core.ini"), "new");
+    // Folders never merge into an existing one.
     dir.write("Setups/a.stp", "a");
     dir.write("Other/b.stp", "b");
     EXPECT_EQ(files.Rename(at("Setups"), at("Other")).code, kFileAlreadyExists);
@@ -288,7 +278,7 @@ TEST_F(FileSystemTest, ReadAllReadsPastTheSizeTheFileReports) {
     EXPECT_EQ(bytes, zam::test::ReadNative(source));
 }
 
-TEST_F(FileSystemTest, AReadThatFailsPartWayGivesNoBytes) {
+TEST_F(FileSystemTest, AReadThatFailsPartWayOrAtAllGivesNoBytes) {
     const std::string text(200'000, 'x');
     dir.write("big.ini", text);
     struct stat st {};
@@ -312,18 +302,16 @@ TEST_F(FileSystemTest, AReadThatFailsPartWayGivesNoBytes) {
     EXPECT_TRUE(bytes.empty());
     ASSERT_TRUE(files.ReadAll(at("big.ini"), bytes).ok());
     EXPECT_EQ(bytes, text);
-}
 
-TEST_F(FileSystemTest, FailedReadLeavesNothingBehind) {
     // A pipe opens like a file but cannot be read at an offset.
     const fs::path pipe = dir.file("pipe.ini");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     const int writer = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK);  // so opening to read returns
     ASSERT_GE(writer, 0);
-    std::string bytes = "stale";
+    bytes = "stale";
     EXPECT_FALSE(files.ReadAll(at("pipe.ini"), bytes).ok());
     EXPECT_TRUE(bytes.empty());
-    bool exists = true;  // and it is no file to be read at all
+    exists = true;  // and it is no file to be read at all
     EXPECT_TRUE(files.ReadAllIfExists(at("pipe.ini"), bytes, exists).ok());
     EXPECT_FALSE(exists);
     ::close(writer);

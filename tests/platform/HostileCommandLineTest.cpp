@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "RecordingLauncher.h"
 #include "ScopedEnv.h"
 #include "TempDir.h"
 #include "zam/platform/Paths.h"
@@ -20,9 +21,10 @@ using namespace zam::platform;
 using zam::test::TempDir;
 
 const std::vector<std::string> kHostile = {
-    "plain",          "a\"b",           "\"; touch pwned1; \"", "$(touch pwned2)",
-    "`touch pwned3`", "x & touch pwned4", "|touch pwned5",      ">pwned6",
-    "a\\\"b",         "ends\\",          "%PATH% 'q' ;",        "\" & touch pwned7 & \"",
+    "plain",           "a\"b",           "\"; touch pwned1; \"",
+    "$(touch pwned2)", "`touch pwned3`", "x & touch pwned4",
+    "|touch pwned5",   ">pwned6",        "a\\\"b",
+    "ends\\",          "%PATH% 'q' ;",   "\" & touch pwned7 & \"",
 };
 
 // A stand-in for the simulator that records its arguments, each ended by a 00 byte. On Windows
@@ -37,8 +39,9 @@ public:
                       dir.file("Sierra GPL/gpl stand-in.exe"));
         env_.emplace("ZAM_TEST_RECORD", record.string());
 #else
-        fs::path script = dir.write("Sierra GPL/gpl stand-in",
-                                    "#!/bin/sh\nprintf '%s\\0' \"$@\" > '" + record.string() + "'\n");
+        fs::path script =
+            dir.write("Sierra GPL/gpl stand-in",
+                      "#!/bin/sh\nprintf '%s\\0' \"$@\" > '" + record.string() + "'\n");
         fs::permissions(script, fs::perms::owner_exec, fs::perm_options::add);
 #endif
     }
@@ -54,12 +57,6 @@ std::vector<std::string> Recorded(const TempDir& dir) {
     for (std::size_t end; (end = bytes.find('\0', start)) != std::string::npos; start = end + 1)
         args.push_back(bytes.substr(start, end - start));
     return args;
-}
-
-void StartAndWait(const std::string& commandLine) {
-    ProcessId id;
-    ASSERT_TRUE(NativeProcesses().Start(commandLine, id).ok()) << commandLine;
-    ASSERT_TRUE(NativeProcesses().Wait(id).ok());
 }
 
 // The recording stand-in in "Sierra GPL\", started from the test's folder.
@@ -80,32 +77,25 @@ private:
     zam::test::ScopedCurrentDir cwd_;
 };
 
-TEST_F(HostileCommandLine, AddressAndPasswordEachArriveAsOneArgumentAndNothingRuns) {
+// Each text escaped as the front end escapes it, then unescaped: a quote in the text splits the
+// argument, but still nothing runs; and the escaping round-trips through the splitter.
+TEST_F(HostileCommandLine, AddressAndPasswordArriveAsOneArgumentEachAndNothingEverRuns) {
     for (const std::string& text : kHostile) {
         SCOPED_TRACE(text);
         // The join options as the front end puts them on the simulator's command line.
-        StartAndWait("\"" + program + "\" -ko\"0:client:to_ip:" + EscapeInsideQuotes(text) +
-            "\" -ko\"0:SERVER:password:" + EscapeInsideQuotes(text) + "\"");
+        ASSERT_TRUE(zam::test::RunNatively(
+                        "\"" + program + "\" -ko\"0:client:to_ip:" + EscapeInsideQuotes(text) +
+                        "\" -ko\"0:SERVER:password:" + EscapeInsideQuotes(text) + "\"")
+                        .ok());
         EXPECT_EQ(Recorded(dir), (std::vector<std::string>{"-ko0:client:to_ip:" + text,
                                                            "-ko0:SERVER:password:" + text}));
-        ExpectNothingRan();
-    }
-}
-
-TEST_F(HostileCommandLine, UnescapedShellTextIsOnlyEverArguments) {
-    // Without escaping a quote in the text splits the argument, but still nothing runs.
-    for (const std::string& text : kHostile) {
-        SCOPED_TRACE(text);
-        StartAndWait("\"" + program + "\" -ko\"0:SERVER:password:" + text + "\"");
+        ASSERT_TRUE(
+            zam::test::RunNatively("\"" + program + "\" -ko\"0:SERVER:password:" + text + "\"")
+                .ok());
         EXPECT_EQ(Recorded(dir), SplitArguments("-ko\"0:SERVER:password:" + text + "\""));
         ExpectNothingRan();
-    }
-}
-
-TEST(HostileQuoting, RoundTripsThroughTheSplitter) {
-    for (const std::string& text : kHostile) {
-        EXPECT_EQ(SplitArguments("\"" + EscapeInsideQuotes(text) + "\""), std::vector<std::string>{text})
-            << text;
+        EXPECT_EQ(SplitArguments("\"" + EscapeInsideQuotes(text) + "\""),
+                  std::vector<std::string>{text});
     }
 }
 

@@ -1,5 +1,3 @@
-#include "zam/platform/Paths.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +6,7 @@
 #include "ScopedEnv.h"
 #include "TempDir.h"
 #include "zam/platform/FileSystem.h"
+#include "zam/platform/Paths.h"
 
 namespace {
 
@@ -16,7 +15,7 @@ using namespace zam::platform;
 using zam::test::ScopedEnv;
 using zam::test::TempDir;
 
-TEST(LogicalPath, FolderAndNameParts) {
+TEST(LogicalPath, FolderAndNamePartsAndTheSplitIntoDriveRootAndComponents) {
     EXPECT_EQ(FolderOf("C:\\a\\b.ini"), "C:\\a\\");
     EXPECT_EQ(NameOf("C:\\a\\b.ini"), "b.ini");
     EXPECT_EQ(FolderOf("/tmp/x/Players\\y\\Player.ini"), "/tmp/x/Players\\y\\");
@@ -24,6 +23,20 @@ TEST(LogicalPath, FolderAndNameParts) {
     EXPECT_EQ(FolderOf("ZAM.ini"), "");
     EXPECT_EQ(NameOf("ZAM.ini"), "ZAM.ini");
     EXPECT_EQ(NameOf("C:\\GPL\\"), "");
+
+    LogicalPathParts p = SplitLogicalPath("c:\\Sierra\\\\GPL\\");
+    EXPECT_EQ(p.drive, 'C');
+    EXPECT_TRUE(p.rooted);
+    EXPECT_TRUE(p.folder);
+    ASSERT_EQ(p.components.size(), 2u);
+    EXPECT_EQ(p.components[0], "Sierra");
+    EXPECT_EQ(p.components[1], "GPL");
+
+    LogicalPathParts rel = SplitLogicalPath("Seasons\\67Season.Ini");
+    EXPECT_EQ(rel.drive, 0);
+    EXPECT_FALSE(rel.rooted);
+    EXPECT_FALSE(rel.folder);
+    EXPECT_EQ(rel.components.size(), 2u);
 }
 
 // Names Windows would store as another file or as no file are refused as write targets on every
@@ -47,45 +60,39 @@ TEST(LogicalPath, WriteTargetsWindowsWouldStoreElsewhereAreRefused) {
     EXPECT_FALSE(dir.exists("aux.ini.zamtmp"));
 }
 
-TEST(LogicalPath, SplitsDriveRootAndComponents) {
-    LogicalPathParts p = SplitLogicalPath("c:\\Sierra\\\\GPL\\");
-    EXPECT_EQ(p.drive, 'C');
-    EXPECT_TRUE(p.rooted);
-    EXPECT_TRUE(p.folder);
-    ASSERT_EQ(p.components.size(), 2u);
-    EXPECT_EQ(p.components[0], "Sierra");
-    EXPECT_EQ(p.components[1], "GPL");
-
-    LogicalPathParts rel = SplitLogicalPath("Seasons\\67Season.Ini");
-    EXPECT_EQ(rel.drive, 0);
-    EXPECT_FALSE(rel.rooted);
-    EXPECT_FALSE(rel.folder);
-    EXPECT_EQ(rel.components.size(), 2u);
-}
-
 // Case matching, Wine drive links and '/' folders are the POSIX side's; the Windows side is
 // checked in Win32PlatformTest.cpp.
 #ifndef _WIN32
-TEST(NativePath, MatchesExistingComponentsWithoutRegardToCase) {
+TEST(NativePath, MatchesExistingComponentsWithoutRegardToCaseExactSpellingFirst) {
     TempDir dir;
     dir.write("Sierra/GPL/Players/Ann/Player.ini", "x");
     dir.write("Sierra/GPL/core.ini", "y");
     fs::path native = NativePath(dir.logical() + "SIERRA\\gpl\\players\\ANN\\PLAYER.INI");
     EXPECT_EQ(native, dir.path() / "Sierra/GPL/Players/Ann/Player.ini");
-    EXPECT_EQ(NativePath(dir.logical() + "Sierra\\GPL\\CORE.INI"), dir.path() / "Sierra/GPL/core.ini");
-}
-
-TEST(NativePath, ExactSpellingWinsOverOtherCases) {
-    TempDir dir;
+    EXPECT_EQ(NativePath(dir.logical() + "Sierra\\GPL\\CORE.INI"),
+              dir.path() / "Sierra/GPL/core.ini");
+    // The exact spelling wins over other cases.
     dir.write("a/Core.ini", "1");
     dir.write("a/CORE.INI", "2");
     EXPECT_EQ(NativePath(dir.logical() + "a\\CORE.INI"), dir.path() / "a/CORE.INI");
     EXPECT_EQ(NativePath(dir.logical() + "a\\Core.ini"), dir.path() / "a/Core.ini");
     // Neither spelling: one of them, always the same one.
     EXPECT_EQ(NativePath(dir.logical() + "a\\core.ini"), dir.path() / "a/CORE.INI");
+    // A missing folder keeps the rest as given; a trailing separator stays a folder.
+    fs::create_directories(dir.path() / "Tracks");
+    EXPECT_EQ(NativePath(dir.logical() + "TRACKS\\Monza\\Track.ini"),
+              dir.path() / "Tracks/Monza/Track.ini");
+    fs::create_directories(dir.path() / "Exports");
+    const fs::path folder = NativePath(dir.logical() + "EXPORTS\\");
+    EXPECT_EQ(folder, dir.path() / "Exports/");
+    EXPECT_FALSE(folder.has_filename());
+    // Windows-1252 names match their UTF-8 spelling.
+    dir.write("\xC3\xA9t\xC3\xA9.ini", "x");  // "été.ini" on disk in UTF-8
+    EXPECT_EQ(NativePath(dir.logical() + "\xC9T\xC9.INI"), dir.path() / "\xC3\xA9t\xC3\xA9.ini");
+    EXPECT_EQ(NativePath(dir.logical() + "new\xE9.ini"), dir.path() / "new\xC3\xA9.ini");
 }
 
-TEST(NativePath, NewFileGoesBesideTheCaseMatchedFolder) {
+TEST(NativePath, NewFileGoesBesideTheCaseMatchedFolderAndRelativePathsStartHere) {
     TempDir dir;
     fs::create_directories(dir.path() / "Sierra/GPL/Seasons");
     std::string logical = dir.logical() + "SIERRA\\GPL\\SEASONS\\New Season.ini";
@@ -97,41 +104,17 @@ TEST(NativePath, NewFileGoesBesideTheCaseMatchedFolder) {
     ASSERT_TRUE(Fs().WriteNew(dir.logical() + "sierra\\gpl\\seasons\\NEW SEASON.INI", "de").ok());
     EXPECT_EQ(dir.read("Sierra/GPL/Seasons/New Season.ini"), "de");
     int count = 0;
-    for ([[maybe_unused]] auto& e : fs::directory_iterator(dir.path() / "Sierra/GPL/Seasons")) ++count;
+    for ([[maybe_unused]] auto& e : fs::directory_iterator(dir.path() / "Sierra/GPL/Seasons"))
+        ++count;
     EXPECT_EQ(count, 1);
-}
-
-TEST(NativePath, MissingFolderKeepsTheRestAsGiven) {
-    TempDir dir;
-    fs::create_directories(dir.path() / "Tracks");
-    EXPECT_EQ(NativePath(dir.logical() + "TRACKS\\Monza\\Track.ini"),
-              dir.path() / "Tracks/Monza/Track.ini");
-}
-
-TEST(NativePath, TrailingSeparatorStaysAFolder) {
-    TempDir dir;
-    fs::create_directories(dir.path() / "Exports");
-    fs::path native = NativePath(dir.logical() + "EXPORTS\\");
-    EXPECT_EQ(native, dir.path() / "Exports/");
-    EXPECT_FALSE(native.has_filename());
-}
-
-TEST(NativePath, RelativePathsResolveInTheCurrentDirectory) {
-    TempDir dir;
+    // Relative paths resolve in the current directory.
     dir.write("Seasons/67Season.ini", "s");
     zam::test::ScopedCurrentDir cwd(dir.path());
     EXPECT_EQ(NativePath("SEASONS\\67SEASON.INI"), fs::path("Seasons/67Season.ini"));
     EXPECT_TRUE(Fs().FileExists("seasons\\67season.ini"));
 }
 
-TEST(NativePath, WindowsOneTwoFiveTwoNamesMatchTheirUtf8Spelling) {
-    TempDir dir;
-    dir.write("\xC3\xA9t\xC3\xA9.ini", "x");  // "été.ini" on disk in UTF-8
-    EXPECT_EQ(NativePath(dir.logical() + "\xC9T\xC9.INI"), dir.path() / "\xC3\xA9t\xC3\xA9.ini");
-    EXPECT_EQ(NativePath(dir.logical() + "new\xE9.ini"), dir.path() / "new\xC3\xA9.ini");
-}
-
-TEST(NativePath, DriveLettersGoThroughTheWinePrefix) {
+TEST(NativePath, DriveLettersGoThroughTheWinePrefixWhichDefaultsToDotWineInHome) {
     TempDir dir;
     fs::create_directories(dir.path() / "prefix/drive_c/Sierra/GPL");
     fs::create_directories(dir.path() / "prefix/dosdevices");
@@ -148,15 +131,13 @@ TEST(NativePath, DriveLettersGoThroughTheWinePrefix) {
     EXPECT_FALSE(Fs().FileExists("D:\\Sierra\\GPL\\gpl.exe"));
     // ...except Z:, Wine's view of the whole file system.
     EXPECT_EQ(NativePath("Z:" + dir.logical() + "prefix"), dir.path() / "prefix");
-}
 
-TEST(NativePath, WinePrefixDefaultsToDotWineInHome) {
-    TempDir dir;
+    // Without one the prefix is ~/.wine.
     fs::create_directories(dir.path() / ".wine/drive_c");
     fs::create_directories(dir.path() / ".wine/dosdevices");
     fs::create_directory_symlink("../drive_c", dir.path() / ".wine/dosdevices/c:");
     ScopedEnv home("HOME", dir.path().string());
-    ScopedEnv prefix("WINEPREFIX", "");
+    ScopedEnv noPrefix("WINEPREFIX", "");
     EXPECT_EQ(NativePath("C:\\x.ini"), dir.path() / ".wine/dosdevices/c:/x.ini");
 }
 

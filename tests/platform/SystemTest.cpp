@@ -14,21 +14,18 @@ using zam::test::RecordingLauncher;
 
 // On Windows the power requests are ExitWindowsEx itself: no test may call it there.
 #ifndef _WIN32
-TEST(System, PowerActionsAskSystemd) {
+TEST(System, PowerActionsAskSystemdAndARefusalIsAnErrorThatSaysWhich) {
     RecordingLauncher launcher;
     ScopedProcessLauncher swap(launcher);
     ASSERT_TRUE(NativeSystem().RequestPowerAction(PowerAction::kShutdown).ok());
     ASSERT_TRUE(NativeSystem().RequestPowerAction(PowerAction::kRestart).ok());
-    EXPECT_EQ(launcher.started, (std::vector<std::string>{"systemctl poweroff", "systemctl reboot"}));
+    EXPECT_EQ(launcher.started,
+              (std::vector<std::string>{"systemctl poweroff", "systemctl reboot"}));
     EXPECT_EQ(launcher.waited, (std::vector<std::int64_t>{101, 102}));
-}
 
-// The answer of systemctl is its exit status: a refusal (no permission, a policy asking for a
-// password) must not pass for a machine going down.
-TEST(System, RefusedPowerActionIsAnErrorThatSaysWhich) {
-    RecordingLauncher launcher;
+    // The answer of systemctl is its exit status: a refusal (no permission, a policy asking for a
+    // password) must not pass for a machine going down.
     launcher.exit.code = 1;
-    ScopedProcessLauncher swap(launcher);
     Status refused = NativeSystem().RequestPowerAction(PowerAction::kRestart);
     EXPECT_FALSE(refused.ok());
     EXPECT_EQ(refused.description, "\"systemctl reboot\" ended with exit status 1");
@@ -52,7 +49,8 @@ TEST(System, WithoutSystemctlLoginctlIsAskedAndWithNeitherTheRequestFails) {
 
 TEST(System, NoRegistryHere) {
     std::string value = "stale";
-    EXPECT_FALSE(NativeSystem().GetKeyValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", value));
+    EXPECT_FALSE(
+        NativeSystem().GetKeyValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", value));
     EXPECT_TRUE(value.empty());
     NativeSystem().PlaySoundAsync("");  // nothing to play: returns at once
     NativeSystem().PlaySoundAsync("/nonexistent/Startup.wav");

@@ -19,7 +19,8 @@ std::map<std::string, std::string> NamedEntries(const IniStore& store) {
         for (std::int32_t e = 1; e <= store.EntryCount(1, s); ++e) {
             IniEntryView v = store.Entry({1, s, e});
             if (v.name.empty() || v.name.find(';') != std::string::npos || v.deleted) continue;
-            out[IniStore::BuildIniKey("", store.SectionName(1, s), v.name)] = v.value + "|" + v.comment;
+            out[IniStore::BuildIniKey("", store.SectionName(1, s), v.name)] =
+                v.value + "|" + v.comment;
         }
     return out;
 }
@@ -53,7 +54,7 @@ protected:
     fs::path peers;
 };
 
-TEST_F(CorpusRoundTripTest, EveryPeerFileSurvivesNormalisation) {
+TEST_F(CorpusRoundTripTest, EveryPeerFileSurvivesNormalisationAndKeepsItsAlignedComments) {
     int files = 0;
     for (const auto& item : fs::directory_iterator(peers)) {
         if (item.path().extension() != ".ini") continue;
@@ -81,9 +82,8 @@ TEST_F(CorpusRoundTripTest, EveryPeerFileSurvivesNormalisation) {
     }
     EXPECT_GE(files, 10);
     EXPECT_THAT(ui.messages, ::testing::IsEmpty());
-}
 
-TEST_F(CorpusRoundTripTest, LineageFileKeepsItsAlignedComments) {
+    // The lineage file keeps its aligned comments.
     const fs::path source = peers / "lineage-core.ini";
     const std::string path = Write("core.ini", ReadNative(source));
     store.ReadIniFile(path);

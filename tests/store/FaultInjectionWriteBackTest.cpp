@@ -25,19 +25,27 @@ constexpr const char* kOlderBak = "[Race]\r\nlaps=3\r\n";
 constexpr const char* kOlderPrv = "[Race]\r\nlaps=7\r\n";
 
 struct Layout {
+    const char* name;
     bool fileExists = true;
     bool backupsExist = false;
     bool readOnly = false;
 };
 
-class FaultInjectionWriteBack : public ::testing::TestWithParam<Layout> {
+// Nothing but `allowed` is left in the folder, and a temporary file only where the failure
+// persisted and so kept the clean-up from running.
+void ExpectOnly(const TempDir& dir, std::vector<std::string> allowed, const FaultPlan& plan) {
+    if (plan.persistent) allowed.push_back("Core.ini.zamtmp");
+    for (const auto& name : FilesBelow(dir.path()))
+        EXPECT_THAT(allowed, ::testing::Contains(name)) << name << " was left behind";
+}
+
+class FaultInjectionWriteBack : public ::testing::Test {
 protected:
     FaultInjectionWriteBack() { Initialising = false; }
 
     // Lays out the starting files in a fresh folder and writes the file back through `fs`.
     // Gives WriteIniFile's answer.
-    bool Run(TempDir& dir, FakeUi& ui, FailingFileSystem& fs) {
-        const Layout& layout = GetParam();
+    bool Run(const Layout& layout, TempDir& dir, FakeUi& ui, FailingFileSystem& fs) {
         if (layout.fileExists) dir.write("Core.ini", kOld);
         if (layout.backupsExist) {
             dir.write("Core.ini.bak", kOlderBak);
@@ -60,8 +68,8 @@ protected:
     }
 
     // What may stand on disk after a write-back that was cut short anywhere.
-    void ExpectSound(TempDir& dir, const FakeUi& ui, bool written, const FaultPlan& plan) {
-        const Layout& layout = GetParam();
+    void ExpectSound(const Layout& layout, TempDir& dir, const FakeUi& ui, bool written,
+                     const FaultPlan& plan) {
         SCOPED_TRACE(plan.Describe());
         std::optional<std::string> file;
         if (dir.exists("Core.ini")) file = dir.read("Core.ini");
@@ -85,36 +93,38 @@ protected:
             EXPECT_THAT(dir.read("Core.ini.prv"), ::testing::AnyOf(kOld, kOlderPrv));
         }
 
-        // Clean-up itself fails when the disk stays broken; otherwise nothing may be left over.
-        std::vector<std::string> allowed = {"Core.ini", "Core.ini.bak", "Core.ini.prv"};
-        if (plan.persistent) allowed.push_back("Core.ini.zamtmp");
-        for (const auto& name : FilesBelow(dir.path()))
-            EXPECT_THAT(allowed, ::testing::Contains(name)) << name << " was left behind";
+        ExpectOnly(dir, {"Core.ini", "Core.ini.bak", "Core.ini.prv"}, plan);
     }
 };
 
-TEST_P(FaultInjectionWriteBack, EveryFailedStepLeavesACompleteFile) {
-    const int changes = CountChanges([&](FailingFileSystem& fs) {
-        TempDir dir;
-        FakeUi ui;
-        ASSERT_TRUE(Run(dir, ui, fs));
-        EXPECT_EQ(dir.read("Core.ini"), kNew);
-        EXPECT_TRUE(ui.messages.empty());
-    });
-    ASSERT_GE(changes, 2);
-    int injected = 0;
-    for (const FaultPlan& plan : PlansFor(changes)) {
-        TempDir dir;
-        FakeUi ui;
-        FailingFileSystem fs;
-        plan.ApplyTo(fs);
-        const bool written = Run(dir, ui, fs);
-        injected += fs.InjectedFailures();
-        ExpectSound(dir, ui, written, plan);
-        if (HasFailure()) break;  // one broken plan says enough
+// A first write, a later one over earlier backups, a read-only file and a new file.
+TEST_F(FaultInjectionWriteBack, EveryFailedStepLeavesACompleteFileInEveryLayout) {
+    for (const Layout& layout :
+         {Layout{"FirstWrite"}, Layout{"LaterWrite", true, true},
+          Layout{"ReadOnlyFile", true, false, true}, Layout{"NewFile", false}}) {
+        SCOPED_TRACE(layout.name);
+        const int changes = CountChanges([&](FailingFileSystem& fs) {
+            TempDir dir;
+            FakeUi ui;
+            ASSERT_TRUE(Run(layout, dir, ui, fs));
+            EXPECT_EQ(dir.read("Core.ini"), kNew);
+            EXPECT_TRUE(ui.messages.empty());
+        });
+        ASSERT_GE(changes, 2);
+        int injected = 0;
+        for (const FaultPlan& plan : PlansFor(changes)) {
+            TempDir dir;
+            FakeUi ui;
+            FailingFileSystem fs;
+            plan.ApplyTo(fs);
+            const bool written = Run(layout, dir, ui, fs);
+            injected += fs.InjectedFailures();
+            ExpectSound(layout, dir, ui, written, plan);
+            if (HasFailure()) return;  // one broken plan says enough
+        }
+        EXPECT_GT(injected, 0);
+        TallyFaults("INI write-back (store)", injected);
     }
-    EXPECT_GT(injected, 0);
-    TallyFaults("INI write-back (store)", injected);
 }
 
 // A restore is a write of its own: cut short anywhere, the file is the whole text it had or the
@@ -160,26 +170,12 @@ TEST(FaultInjectionRestore, EveryFailedStepLeavesEveryFileWhole) {
         EXPECT_THAT(dir.read("Core.ini.rst"), ::testing::AnyOf(kOlderRst, kNew));
         EXPECT_EQ(dir.read("Core.ini.prv"), kOld);
         EXPECT_EQ(dir.read("Core.ini.bak"), kOlderBak);
-        std::vector<std::string> allowed = {"Core.ini", "Core.ini.bak", "Core.ini.prv",
-                                            "Core.ini.rst"};
-        if (plan.persistent) allowed.push_back("Core.ini.zamtmp");
-        for (const auto& name : FilesBelow(dir.path()))
-            EXPECT_THAT(allowed, ::testing::Contains(name)) << name << " was left behind";
+        ExpectOnly(dir, {"Core.ini", "Core.ini.bak", "Core.ini.prv", "Core.ini.rst"}, plan);
         if (HasFailure()) break;
     }
     EXPECT_GT(injected, 0);
     TallyFaults("restore (store)", injected);
 }
-
-INSTANTIATE_TEST_SUITE_P(Layouts, FaultInjectionWriteBack,
-                         ::testing::Values(Layout{true, false, false}, Layout{true, true, false},
-                                           Layout{true, false, true}, Layout{false, false, false}),
-                         [](const auto& param) {
-                             const Layout& l = param.param;
-                             if (!l.fileExists) return std::string("NewFile");
-                             if (l.readOnly) return std::string("ReadOnlyFile");
-                             return std::string(l.backupsExist ? "LaterWrite" : "FirstWrite");
-                         });
 
 }  // namespace
 }  // namespace zam::test

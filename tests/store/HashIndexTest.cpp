@@ -37,15 +37,13 @@ std::vector<std::string> Lines(const std::string& text) {
 
 using HashIndexTest = StoreTest;
 
-TEST_F(HashIndexTest, KeyIsUpperCaseAndSumIsPositionWeighted) {
+TEST_F(HashIndexTest, KeyIsUpperCaseSumIsPositionWeightedAndHomeSlotsSpreadBelowIndexSize) {
     EXPECT_EQ(IniStore::BuildIniKey("C:\\Sierra\\GPL\\Core.ini", "Sound", "volume"),
               "C:\\SIERRA\\GPL\\CORE.INI;SOUND;VOLUME");
     EXPECT_EQ(IniStore::BuildIniKey("A", "B", "C"), "A;B;C");
     EXPECT_EQ(IniStore::HashSum("A;B;C"), 952.0);
     EXPECT_EQ(IniStore::HashSum("a;b;c"), 952.0);
-}
-
-TEST_F(HashIndexTest, HomeSlotsLieBelowIndexSizeAndSpread) {
+    // Home slots lie below the index size and spread.
     std::vector<int> used(101, 0);
     for (int i = 0; i < 2000; ++i) {
         std::int32_t h = IniStore::HomeSlot("FILE;SECTION;ENTRY" + std::to_string(i), 100);
@@ -57,14 +55,20 @@ TEST_F(HashIndexTest, HomeSlotsLieBelowIndexSizeAndSpread) {
     EXPECT_EQ(used[100], 0);  // the last slot is reached only by probing
 }
 
-TEST_F(HashIndexTest, LookupIgnoresCase) {
+TEST_F(HashIndexTest, LookupIgnoresCaseButKeysFromDifferentPartsStayApart) {
     store.SetFullPathIniValue("C:\\x\\Core.ini", "Sound", "Volume", "7");
     IniPosition a = store.LocateIniEntry("c:\\X\\CORE.INI", "SOUND", "volume", false);
     EXPECT_EQ(a, (IniPosition{1, 1, 1}));
     EXPECT_EQ(store.FullPathIniValue("C:\\X\\core.INI", "sound", "VOLUME"), "7");
+    // Keys spelled alike from different parts stay apart.
+    store.SetFullPathIniValue("A;B", "C", "x", "1");
+    store.SetFullPathIniValue("A", "B;C", "x", "2");
+    EXPECT_EQ(store.FileCount(), 3);
+    EXPECT_EQ(store.FullPathIniValue("A;B", "C", "x"), "1");
+    EXPECT_EQ(store.FullPathIniValue("A", "B;C", "x"), "2");
 }
 
-TEST_F(HashIndexTest, LookupWithoutSearchChangesNothing) {
+TEST_F(HashIndexTest, LookupWithoutSearchChangesNothingAndWithSearchCreatesRecords) {
     store.SetFullPathIniValue("F", "S", "a", "1");
     std::int32_t occupied = store.OccupiedSlots();
     EXPECT_EQ(store.LocateIniEntry("F", "S", "b", false), IniPosition{});
@@ -73,10 +77,7 @@ TEST_F(HashIndexTest, LookupWithoutSearchChangesNothing) {
     EXPECT_EQ(store.SectionCount(1), 1);
     EXPECT_EQ(store.EntryCount(1, 1), 1);
     EXPECT_EQ(store.OccupiedSlots(), occupied);
-}
 
-TEST_F(HashIndexTest, LookupWithSearchCreatesRecords) {
-    store.SetFullPathIniValue("F", "S", "a", "1");
     IniPosition p = store.LocateIniEntry("New.ini", "Sec", "Name", true);
     EXPECT_EQ(p, (IniPosition{2, 1, 1}));
     EXPECT_EQ(store.FileName(2), "New.ini");
@@ -89,35 +90,26 @@ TEST_F(HashIndexTest, LookupWithSearchCreatesRecords) {
     EXPECT_EQ(store.Slot(store.HashIndex("NEW.INI;SEC;NAME")).position, p);
 }
 
-TEST_F(HashIndexTest, NamelessEntriesShareOneSlotNamingTheNewest) {
+TEST_F(HashIndexTest, NamelessEntriesShareOneSlotNamingTheNewestAlsoInALoadedFile) {
     IniPosition first = store.FindIniEntry("F", "S", "");
     IniPosition second = store.LocateIniEntry("F", "S", "", false);
     EXPECT_EQ(first, (IniPosition{1, 1, 1}));
     EXPECT_EQ(second, (IniPosition{1, 1, 2}));
     EXPECT_EQ(store.OccupiedSlots(), 1);
     EXPECT_EQ(store.Slot(store.HashIndex("F;S;")).position, second);
-}
 
-TEST_F(HashIndexTest, NamelessKeyOfALoadedFileNamesItsNewestEntry) {
+    // The nameless key of a loaded file names its newest entry.
     std::string path = Write("nameless.ini", "[S]\r\nfirst\r\na=1\r\nsecond\r\n");
     store.ReadIniFile(path);
     const std::string key = IniStore::BuildIniKey(path, "S", "");
-    EXPECT_EQ(store.Slot(store.HashIndex(key)).position, (IniPosition{1, 1, 3}));
+    EXPECT_EQ(store.Slot(store.HashIndex(key)).position, (IniPosition{2, 1, 3}));
     IniPosition third = store.FindIniEntry(path, "S", "");  // added once the table is laid out
-    EXPECT_EQ(third, (IniPosition{1, 1, 4}));
+    EXPECT_EQ(third, (IniPosition{2, 1, 4}));
     EXPECT_EQ(store.Slot(store.HashIndex(key)).position, third);
-    EXPECT_EQ(store.OccupiedSlots(), 2);
+    EXPECT_EQ(store.OccupiedSlots(), 3);
 }
 
-TEST_F(HashIndexTest, KeysSpelledAlikeFromDifferentPartsStayApart) {
-    store.SetFullPathIniValue("A;B", "C", "x", "1");
-    store.SetFullPathIniValue("A", "B;C", "x", "2");
-    EXPECT_EQ(store.FileCount(), 2);
-    EXPECT_EQ(store.FullPathIniValue("A;B", "C", "x"), "1");
-    EXPECT_EQ(store.FullPathIniValue("A", "B;C", "x"), "2");
-}
-
-TEST_F(HashIndexTest, ProbingWrapsFromIndexSizeToZero) {
+TEST_F(HashIndexTest, ProbingWrapsFromIndexSizeToZeroAndANewKeyCountsItsProbeTwice) {
     IniStore small(ui, 7);
     auto names = NamesWithHome(6, 7, 3);
     ASSERT_EQ(names.size(), 3u);
@@ -139,28 +131,16 @@ TEST_F(HashIndexTest, ProbingWrapsFromIndexSizeToZero) {
     EXPECT_EQ(small.FullPathIniValue("f", "s", names[0]), names[0]);
     EXPECT_EQ(small.FirstTimeHits() - first, 1);
     EXPECT_EQ(small.HashIndex(IniStore::BuildIniKey("F", "S", names[2])), 0);
-}
 
-TEST_F(HashIndexTest, SettingANewKeyCountsTheProbeTwice) {
-    IniStore small(ui, 7);
-    auto names = NamesWithHome(3, 7, 2);
+    // Setting a new key counts the probe twice.
+    IniStore other(ui, 7);
+    names = NamesWithHome(3, 7, 2);
     ASSERT_EQ(names.size(), 2u);
-    small.SetFullPathIniValue("F", "S", names[0], "1");
-    EXPECT_EQ(small.Mishits(), 0);
-    small.SetFullPathIniValue("F", "S", names[1], "2");  // look-up, then registration
-    EXPECT_EQ(small.Mishits(), 2);
-    EXPECT_EQ(small.Hits(), 0);
-}
-
-TEST_F(HashIndexTest, NothingIsCountedWhileInitialising) {
-    store.SetFullPathIniValue("F", "S", "a", "1");
-    Initialising = true;
-    store.FullPathIniValue("F", "S", "a");
-    store.FullPathIniValue("F", "S", "b");
-    EXPECT_EQ(store.Hits(), 0);
-    Initialising = false;
-    store.FullPathIniValue("F", "S", "a");
-    EXPECT_EQ(store.Hits(), 1);
+    other.SetFullPathIniValue("F", "S", names[0], "1");
+    EXPECT_EQ(other.Mishits(), 0);
+    other.SetFullPathIniValue("F", "S", names[1], "2");  // look-up, then registration
+    EXPECT_EQ(other.Mishits(), 2);
+    EXPECT_EQ(other.Hits(), 0);
 }
 
 TEST_F(HashIndexTest, FullTableGrowsAndKeepsEveryPosition) {
@@ -193,7 +173,8 @@ TEST_F(HashIndexTest, KeysLoadedInBulkGetTheSlotsTheyGetOneByOne) {
     std::string text;
     for (int s = 0; s < 30; ++s) {
         text += "[Section" + std::to_string(s) + "]\r\n; about it\r\nwords\r\n";
-        for (int e = 0; e < 40; ++e) text += "key" + std::to_string(e) + "=" + std::to_string(s) + "\r\n";
+        for (int e = 0; e < 40; ++e)
+            text += "key" + std::to_string(e) + "=" + std::to_string(s) + "\r\n";
     }
     std::string path = Write("bulk.ini", text);
     IniStore bulk(ui, 50);
@@ -220,7 +201,8 @@ TEST_F(HashIndexTest, CrowdedTablesLoadedInBulkGetTheSlotsTheyGetOneByOne) {
         std::vector<std::string> names;
         for (int i = 0; names.size() <= static_cast<std::size_t>(indexSize) && i < 100000; ++i) {
             std::string name = "k" + std::to_string(i);
-            std::int32_t home = IniStore::HomeSlot(IniStore::BuildIniKey(path, "S", name), indexSize);
+            std::int32_t home =
+                IniStore::HomeSlot(IniStore::BuildIniKey(path, "S", name), indexSize);
             if (home >= indexSize - 2 || i % 3 == 0) names.push_back(name);
         }
         ASSERT_EQ(names.size(), static_cast<std::size_t>(indexSize) + 1);
@@ -249,7 +231,24 @@ TEST_F(HashIndexTest, CrowdedTablesLoadedInBulkGetTheSlotsTheyGetOneByOne) {
     }
 }
 
-TEST_F(HashIndexTest, StatisticsFile) {
+TEST_F(HashIndexTest, StatisticsFileWithAndWithoutHitsOfWhichNoneWhileInitialising) {
+    ScopedCurrentDir here(dir.path());
+    ASSERT_TRUE(store.ListHashTable().ok());
+    auto lines = Lines(dir.read("HashTable.csv"));
+    ASSERT_EQ(lines.size(), 8u + 10001u);
+    EXPECT_EQ(lines[2], "Average,  0.000 Hits/Access");
+    EXPECT_EQ(lines[4], "Usage,0");
+    EXPECT_EQ(lines.back(), " 10000 ,, 0 , 0 , 0 ");
+    // Nothing is counted while initialising.
+    store.SetFullPathIniValue("F", "S", "a", "1");
+    Initialising = true;
+    store.FullPathIniValue("F", "S", "a");
+    store.FullPathIniValue("F", "S", "b");
+    EXPECT_EQ(store.Hits(), 0);
+    Initialising = false;
+    store.FullPathIniValue("F", "S", "a");
+    EXPECT_EQ(store.Hits(), 1);
+
     IniStore small(ui, 7);
     auto names = NamesWithHome(2, 7, 2);
     ASSERT_EQ(names.size(), 2u);
@@ -261,9 +260,8 @@ TEST_F(HashIndexTest, StatisticsFile) {
         small.FullPathIniValue("F", "S", names[0]);
         small.FullPathIniValue("F", "S", names[1]);
     }
-    ScopedCurrentDir here(dir.path());
     ASSERT_TRUE(small.ListHashTable().ok());
-    auto lines = Lines(dir.read("HashTable.csv"));
+    lines = Lines(dir.read("HashTable.csv"));
     ASSERT_EQ(lines.size(), 8u + 8u);
     EXPECT_THAT(std::vector<std::string>(lines.begin(), lines.begin() + 8),
                 ElementsAre("Hits, 10 ", "Mishits, 5 ", "Average,  1.500 Hits/Access",
@@ -271,16 +269,6 @@ TEST_F(HashIndexTest, StatisticsFile) {
     EXPECT_EQ(lines[8], " 0 ,, 0 , 0 , 0 ");
     EXPECT_EQ(lines[8 + 2], " 2 ," + IniStore::BuildIniKey("F", "S", names[0]) + ", 1 , 1 , 1 ");
     EXPECT_EQ(lines[8 + 3], " 3 ," + IniStore::BuildIniKey("F", "S", names[1]) + ", 1 , 1 , 2 ");
-}
-
-TEST_F(HashIndexTest, StatisticsFileWithoutHits) {
-    ScopedCurrentDir here(dir.path());
-    ASSERT_TRUE(store.ListHashTable().ok());
-    auto lines = Lines(dir.read("HashTable.csv"));
-    ASSERT_EQ(lines.size(), 8u + 10001u);
-    EXPECT_EQ(lines[2], "Average,  0.000 Hits/Access");
-    EXPECT_EQ(lines[4], "Usage,0");
-    EXPECT_EQ(lines.back(), " 10000 ,, 0 , 0 , 0 ");
 }
 
 class IndexSizingTest : public StoreTest {
@@ -293,32 +281,23 @@ protected:
     ScopedCurrentDir here;
 };
 
-TEST_F(IndexSizingTest, LargerSettingEnlargesTheTable) {
-    Sized("20000");
-    EXPECT_EQ(store.IndexSize(), 20000);
-    EXPECT_EQ(store.FileCount(), 1);
-    EXPECT_EQ(store.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize"), "20000");
-    EXPECT_EQ(store.Slot(20000).key, "");
-}
-
-TEST_F(IndexSizingTest, SmallerOrUnreadableSettingKeepsTenThousand) {
-    for (std::string value : {"5000", "abc", "", "-30000", "nan", "-1e999"}) {
-        Sized(value);
-        EXPECT_EQ(store.IndexSize(), 10000) << value;
+// Larger settings enlarge the table, smaller or unreadable ones keep ten thousand, and a garbled
+// one must not ask for more memory than there is: the table stops at 2^24 slots. The setting is
+// read as far as it is a number (" 12000.6xyz" below, under two locales).
+TEST_F(IndexSizingTest, TheSettingSizesTheTableWithinItsLimits) {
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"20000", 20000},  {"5000", 10000}, {"abc", 10000},    {"", 10000},
+        {"-30000", 10000}, {"nan", 10000},  {"-1e999", 10000}, {"1e999", 1 << 24}};
+    for (const auto& [value, size] : cases) {
+        SCOPED_TRACE(value);
+        dir.write("ZAM.Ini", std::string("[ZAM]\r\nIndexSize=") + value + "\r\n");
+        IniStore fresh(ui);
+        fresh.SizeIndexFrom("ZAM.Ini");
+        EXPECT_EQ(fresh.IndexSize(), size);
+        EXPECT_EQ(fresh.FileCount(), 1);
+        EXPECT_EQ(fresh.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize"), value);
+        EXPECT_EQ(fresh.Slot(size).key, "");
     }
-}
-
-// A garbled setting must not ask for more memory than there is: the table made from it stops at
-// 2^24 slots, and still takes every key.
-TEST_F(IndexSizingTest, AHugeSettingIsCapped) {
-    Sized("1e999");
-    EXPECT_EQ(store.IndexSize(), 1 << 24);
-    EXPECT_EQ(store.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize"), "1e999");
-}
-
-TEST_F(IndexSizingTest, SettingIsReadAsFarAsItIsANumber) {
-    Sized(" 12000.6xyz");
-    EXPECT_EQ(store.IndexSize(), 12001);
 }
 
 // The desktop's locale (Qt sets it) must not change how the setting is read nor what the
@@ -344,7 +323,8 @@ TEST_F(IndexSizingTest, ReadAndWrittenTheSameUnderACommaLocale) {
 
 TEST_F(IndexSizingTest, RecordsFourTimesTheOccupiedSlots) {
     Sized("100");
-    for (int i = 0; i < 2999; ++i) store.SetFullPathIniValue("F", "S", "k" + std::to_string(i), "v");
+    for (int i = 0; i < 2999; ++i)
+        store.SetFullPathIniValue("F", "S", "k" + std::to_string(i), "v");
     ASSERT_EQ(store.OccupiedSlots(), 3000);
     store.RecordIndexSize("ZAM.Ini");
     EXPECT_EQ(store.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize"), "12000");

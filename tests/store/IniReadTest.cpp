@@ -12,29 +12,24 @@ using ::testing::IsEmpty;
 
 using IniReadTest = StoreTest;
 
-TEST_F(IniReadTest, EmptyOrMissingFileAddsNothing) {
+TEST_F(IniReadTest, EmptyOrMissingFileAddsNothingAndHeadersAloneCreateNoRecords) {
     Load("empty.ini", "");
     store.ReadIniFile(dir.logical() + "missing.ini");
     store.ReadIniFile(dir.logical());  // a folder is not a file
     EXPECT_EQ(store.FileCount(), 0);
     EXPECT_THAT(ui.messages, IsEmpty());
-}
-
-TEST_F(IniReadTest, HeadersAloneCreateNoRecords) {
+    // Headers alone create no records.
     Load("h.ini", "[A]\r\n[B]\r\nx=1\r\n");
     ASSERT_EQ(store.FileCount(), 1);
     EXPECT_EQ(store.SectionCount(1), 1);
     EXPECT_EQ(store.SectionName(1, 1), "B");
 }
 
-TEST_F(IniReadTest, CommentAndBlankLines) {
+// One file a kind of line, each read into its own records.
+TEST_F(IniReadTest, CommentBlankEntryHeaderTabAndRepeatedLinesBecomeTheirRecords) {
     Load("c.ini", ";  leading kept, trailing cut   \r\n   \r\n\r\n[S]\r\n;x\r\n");
     EXPECT_THAT(Records(1), ElementsAre("|; *** 1 ***||  leading kept, trailing cut",
-                                        "|; *** 2 ***||   ", "|; *** 3 ***||",
-                                        "S|; *** 4 ***||x"));
-}
-
-TEST_F(IniReadTest, EntryLines) {
+                                        "|; *** 2 ***||   ", "|; *** 3 ***||", "S|; *** 4 ***||x"));
     Load("e.ini",
          "top = before any header\r\n"
          "[ Sec One ]  ; header comment is dropped\r\n"
@@ -44,39 +39,35 @@ TEST_F(IniReadTest, EntryLines) {
          "plain words ;kept comment\r\n"
          "[Open header\r\n"
          "k =  v  \r\n");
-    EXPECT_THAT(Records(1), ElementsAre("|top|before any header|", "Sec One|name|value| trailing",
+    EXPECT_THAT(Records(2), ElementsAre("|top|before any header|", "Sec One|name|value| trailing",
                                         "Sec One|url|a=b=c|", "Sec One|||",
                                         "Sec One|||kept comment", "Open header|k|v|"));
-}
-
-TEST_F(IniReadTest, EmptyHeaderIsANamelessEntry) {
-    Load("e.ini", "[A]\r\n[] ;c\r\nx=1\r\n");
-    EXPECT_THAT(Records(1), ElementsAre("A|||c", "A|x|1|"));
-}
-
-TEST_F(IniReadTest, TabsRemovedAndControlCharactersBlanked) {
+    // An empty header is a nameless entry.
+    Load("eh.ini", "[A]\r\n[] ;c\r\nx=1\r\n");
+    EXPECT_THAT(Records(3), ElementsAre("A|||c", "A|x|1|"));
+    // Tabs are removed and control characters blanked.
     Load("t.ini", std::string("na\tme\t=\tv\x01x\xffy\t;\tc\r\n\t;\tcomment\x02\r\n"));
-    EXPECT_THAT(Records(1), ElementsAre("|name|v x y|c", "|; *** 1 ***||comment\x02"));
-}
-
-TEST_F(IniReadTest, RepeatedNamesAndSectionsMerge) {
+    EXPECT_THAT(Records(4), ElementsAre("|name|v x y|c", "|; *** 1 ***||comment\x02"));
+    // Repeated names and sections merge.
     Load("r.ini",
          "[Sound]\r\nVolume=1 ;first\r\nother=x\r\n[SOUND]\r\nvolume=2\r\nnew=y\r\n"
          "[sound]\r\nVOLUME=3 ;third\r\n");
-    EXPECT_THAT(Records(1),
-                ElementsAre("Sound|Volume|3|third", "Sound|other|x|", "Sound|new|y|"));
+    EXPECT_THAT(Records(5), ElementsAre("Sound|Volume|3|third", "Sound|other|x|", "Sound|new|y|"));
+    // Blank lines between line ends are kept.
+    Load("b.ini", "a=1\n\r\n\rb=2\r\n\r\n");
+    EXPECT_THAT(Records(6), ElementsAre("|a|1|", "|; *** 1 ***||", "|; *** 2 ***||", "|b|2|",
+                                        "|; *** 3 ***||"));
 }
 
-TEST_F(IniReadTest, SecondReadMergesIntoTheSameRecords) {
+TEST_F(IniReadTest, SecondReadMergesIntoTheSameRecordsAndEveryLineEndEndsOneLine) {
     std::string path = Load("m.ini", "[S]\r\na=1\r\n;c\r\n");
     Write("m.ini", "[S]\r\nb=2\r\na=9\r\n;c\r\n");
     store.ReadIniFile(path);
     EXPECT_EQ(store.FileCount(), 1);
     EXPECT_THAT(Records(1), ElementsAre("S|a|9|", "S|; *** 1 ***||c", "S|b|2|"));
     EXPECT_EQ(store.FullPathIniValue(path, "s", "A"), "9");
-}
 
-TEST_F(IniReadTest, EveryLineEndEndsOneLine) {
+    // Every line end ends one line.
     const std::string expected[] = {"|a|1|", "|b|2|", "|c|3|"};
     for (std::string text : {"a=1\nb=2\nc=3", "a=1\rb=2\rc=3\r", "a=1\r\nb=2\nc=3\r\n"}) {
         IniStore fresh(ui);
@@ -90,12 +81,6 @@ TEST_F(IniReadTest, EveryLineEndEndsOneLine) {
     }
 }
 
-TEST_F(IniReadTest, BlankLinesBetweenLineEndsAreKept) {
-    Load("b.ini", "a=1\n\r\n\rb=2\r\n\r\n");
-    EXPECT_THAT(Records(1), ElementsAre("|a|1|", "|; *** 1 ***||", "|; *** 2 ***||", "|b|2|",
-                                        "|; *** 3 ***||"));
-}
-
 TEST_F(IniReadTest, KeyWithQuestionMarkAddsNothing) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows allows no '?' in a file name, so there is no such file to read";
@@ -105,7 +90,7 @@ TEST_F(IniReadTest, KeyWithQuestionMarkAddsNothing) {
     EXPECT_EQ(store.FileCount(), 0);
 }
 
-TEST_F(IniReadTest, LoadingMarksNothingAndCountsNothing) {
+TEST_F(IniReadTest, LoadingMarksNothingCountsNothingAndRestoresInitialising) {
     Initialising = false;
     std::string path = Load("s.ini", "[S]\r\na=1\r\na=2\r\n");
     EXPECT_FALSE(store.FileChanged(1));
@@ -114,11 +99,9 @@ TEST_F(IniReadTest, LoadingMarksNothingAndCountsNothing) {
     EXPECT_EQ(store.FirstTimeHits(), 0);
     EXPECT_FALSE(Initialising);
     EXPECT_THAT(ui.statusTexts, ElementsAre("Reading \r\r" + path));
-}
-
-TEST_F(IniReadTest, InitialisingIsRestoredWhenItWasSet) {
+    // Initialising is restored when it was set.
     Initialising = true;
-    Load("s.ini", "a=1\r\n");
+    Load("t.ini", "a=1\r\n");
     EXPECT_TRUE(Initialising);
 }
 
@@ -138,31 +121,25 @@ TEST_F(IniReadTest, NamesCompareWithoutRegardToWindowsCase) {
               "");
 }
 
-TEST_F(IniReadTest, PathVanishingWhileReadingEndsTheProgram) {
-    std::string path = Write("p.ini", "a=1\r\n");
-    FailingFileSystem fs;
-    fs.Fail(FsOp::kReadAll, 1, platform::kPathNotFound);
-    platform::ScopedFileSystem use(fs);
-    EXPECT_THROW(store.ReadIniFile(path), ProgramEnded);
-    EXPECT_THAT(ui.MessageTexts(), ElementsAre("Path Error :\r" + path));
-    EXPECT_FALSE(Initialising);
-}
-
-TEST_F(IniReadTest, FileVanishingWhileReadingIsSilent) {
+// The file vanishing while it is read is silent; its path vanishing ends the program, and so
+// does any other failure, as an untrapped error.
+TEST_F(IniReadTest, ReadFailuresAreSilentOnlyForAVanishedFile) {
     std::string path = Write("p.ini", "a=1\r\n");
     FailingFileSystem fs;
     fs.Fail(FsOp::kReadAll, 1, platform::kFileNotFound);
+    fs.Fail(FsOp::kReadAll, 2, platform::kPathNotFound);
+    fs.Fail(FsOp::kReadAll, 3, platform::kIoError);
     platform::ScopedFileSystem use(fs);
     store.ReadIniFile(path);
     EXPECT_EQ(store.FileCount(), 0);
     EXPECT_THAT(ui.messages, IsEmpty());
-}
 
-TEST_F(IniReadTest, OtherReadFailureIsReportedAsUntrapped) {
-    std::string path = Write("p.ini", "a=1\r\n");
-    FailingFileSystem fs;
-    fs.Fail(FsOp::kReadAll, 1, platform::kIoError);
-    platform::ScopedFileSystem use(fs);
+    EXPECT_THROW(store.ReadIniFile(path), ProgramEnded);
+    EXPECT_THAT(ui.MessageTexts(), ElementsAre("Path Error :\r" + path));
+    EXPECT_FALSE(Initialising);
+
+    ui.messages.clear();
+    ui.ended = false;
     Initialising = true;
     EXPECT_THROW(store.ReadIniFile(path), ProgramEnded);
     EXPECT_THAT(ui.MessageTexts(),
@@ -173,7 +150,8 @@ TEST_F(IniReadTest, OtherReadFailureIsReportedAsUntrapped) {
 
 TEST_F(IniReadTest, ManyLinesInOneSectionStayInOrder) {
     std::string text = "[Big]\r\n";
-    for (int i = 0; i < 20000; ++i) text += "key" + std::to_string(i) + "=" + std::to_string(i * 7) + "\r\n";
+    for (int i = 0; i < 20000; ++i)
+        text += "key" + std::to_string(i) + "=" + std::to_string(i * 7) + "\r\n";
     std::string path = Load("big.ini", text);
     ASSERT_EQ(store.EntryCount(1, 1), 20000);
     EXPECT_EQ(store.Entry({1, 1, 12345}).name, "key12344");

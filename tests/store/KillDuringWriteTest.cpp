@@ -7,12 +7,8 @@
 #include <windows.h>
 #else
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #endif
 
-#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -21,10 +17,8 @@
 #include <thread>
 
 #include "TempDir.h"
-
-#ifndef _WIN32
-extern char** environ;
-#endif
+#include "zam/platform/Paths.h"
+#include "zam/platform/Process.h"
 
 namespace zam::test {
 namespace {
@@ -58,83 +52,39 @@ void Lay(const stdfs::path& folder, const std::map<std::string, std::string>& fi
     }
 }
 
-// Under Windows the child is found beside this test program rather than by the build path,
-// which names the build machine's file system.
+// The child sits beside this test program; its build path would name the build machine's file
+// system, which a Windows run under another machine's drive letters does not see.
 std::string ChildProgram() {
+    return platform::ProgramFolder() + stdfs::path(ZAM_WRITE_BACK_CHILD).filename().string();
+}
+
+// The child, started through the program's own launcher (no shell), on `folder`.
+platform::ProcessId StartChild(const stdfs::path& folder) {
+    platform::ProcessId id;
+    EXPECT_TRUE(platform::NativeProcesses()
+                    .Start("\"" + ChildProgram() + "\" \"" + folder.string() + "\" new", id)
+                    .ok());
+    return id;
+}
+
+// Killed outright: no chance to clean up. The launcher keeps the process until it is waited
+// for, so its number cannot name another one meanwhile.
+void KillOutright(platform::ProcessId id) {
 #ifdef _WIN32
-    char self[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    return (stdfs::path(self).parent_path() / "zam_write_back_child.exe").string();
+    HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(id.value));
+    if (process == nullptr) return;
+    ::TerminateProcess(process, 9);
+    ::CloseHandle(process);
 #else
-    return ZAM_WRITE_BACK_CHILD;
+    ::kill(static_cast<pid_t>(id.value), SIGKILL);
 #endif
 }
 
-// The child process, started without a shell, killed outright (no chance to clean up) and
-// waited for; `Finished` tells whether it ran to its end with exit code 0.
-class Child {
-public:
-    explicit Child(const stdfs::path& folder) {
-        std::string program = ChildProgram();
-        std::string folderArg = folder.string();
-        std::string value = "new";
-#ifdef _WIN32
-        std::string line = "\"" + program + "\" \"" + folderArg + "\" " + value;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (::CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &info)) {
-            ::CloseHandle(info.hThread);
-            process_ = info.hProcess;
-        }
-#else
-        char* argv[] = {program.data(), folderArg.data(), value.data(), nullptr};
-        if (::posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, environ) != 0) pid_ = -1;
-#endif
-    }
-    ~Child() {
-#ifdef _WIN32
-        if (process_ != nullptr) ::CloseHandle(process_);
-#endif
-    }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-
-    bool Started() const {
-#ifdef _WIN32
-        return process_ != nullptr;
-#else
-        return pid_ > 0;
-#endif
-    }
-    void Kill() {
-#ifdef _WIN32
-        ::TerminateProcess(process_, 9);
-#else
-        ::kill(pid_, SIGKILL);
-#endif
-    }
-    bool Finished() {
-#ifdef _WIN32
-        ::WaitForSingleObject(process_, INFINITE);
-        DWORD code = 1;
-        return ::GetExitCodeProcess(process_, &code) && code == 0;
-#else
-        int status = 0;
-        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-        }
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-#endif
-    }
-
-private:
-#ifdef _WIN32
-    HANDLE process_ = nullptr;
-#else
-    pid_t pid_ = -1;
-#endif
-};
+// Whether it ran to its end with exit code 0.
+bool Finished(platform::ProcessId id) {
+    platform::ProcessExit exit;
+    return platform::NativeProcesses().Wait(id, exit).ok() && exit.Clean();
+}
 
 TEST(KillDuringWrite, EveryFileIsWholeOldOrWholeNewAfterEveryKill) {
     TempDir dir;
@@ -143,9 +93,9 @@ TEST(KillDuringWrite, EveryFileIsWholeOldOrWholeNewAfterEveryKill) {
     // One run to the end gives the new texts and the span over which kills are spread.
     Lay(dir.path() / "whole", oldFiles);
     const auto started = Clock::now();
-    Child whole(dir.path() / "whole");
-    ASSERT_TRUE(whole.Started());
-    ASSERT_TRUE(whole.Finished());
+    const platform::ProcessId whole = StartChild(dir.path() / "whole");
+    ASSERT_GT(whole.value, 0);
+    ASSERT_TRUE(Finished(whole));
     const auto span = Clock::now() - started;
     std::map<std::string, std::string> newFiles;
     for (const auto& [name, text] : oldFiles) {
@@ -168,11 +118,11 @@ TEST(KillDuringWrite, EveryFileIsWholeOldOrWholeNewAfterEveryKill) {
     while (goOn()) {
         const stdfs::path folder = dir.path() / ("round" + std::to_string(rounds));
         Lay(folder, oldFiles);
-        Child child(folder);
-        ASSERT_TRUE(child.Started());
+        const platform::ProcessId child = StartChild(folder);
+        ASSERT_GT(child.value, 0);
         std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
-        child.Kill();
-        child.Finished();
+        KillOutright(child);
+        Finished(child);
         ++rounds;
 
         int written = 0;

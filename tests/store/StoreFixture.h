@@ -29,12 +29,14 @@ protected:
     }
 
     // Every entry record of a file: "section|name|value|comment", deleted ones marked "(deleted)".
-    std::vector<std::string> Records(std::int32_t file) const {
+    // Of another store when one is given.
+    std::vector<std::string> Records(std::int32_t file, const IniStore* of = nullptr) const {
+        const IniStore& from = of != nullptr ? *of : store;
         std::vector<std::string> out;
-        for (std::int32_t s = 1; s <= store.SectionCount(file); ++s)
-            for (std::int32_t e = 1; e <= store.EntryCount(file, s); ++e) {
-                IniEntryView v = store.Entry({file, s, e});
-                out.push_back(store.SectionName(file, s) + "|" + v.name + "|" + v.value + "|" +
+        for (std::int32_t s = 1; s <= from.SectionCount(file); ++s)
+            for (std::int32_t e = 1; e <= from.EntryCount(file, s); ++e) {
+                IniEntryView v = from.Entry({file, s, e});
+                out.push_back(from.SectionName(file, s) + "|" + v.name + "|" + v.value + "|" +
                               v.comment + (v.deleted ? "(deleted)" : ""));
             }
         return out;

@@ -19,51 +19,41 @@ protected:
         path = Load("Core.ini", "[S]\r\nv=1\r\n");
         store.SetFullPathIniValue(path, "S", "v", "2");
     }
-    std::string Unsaved() const {
-        return "Device I/O error while saving " + ProperCase(path) + "\rFile will not be updated";
-    }
     static constexpr const char* kOld = "[S]\r\nv=1\r\n";
     static constexpr const char* kNew = "[ S ]\r\nv = 2\r\n";
     std::string path;
     FailingFileSystem fs;
 };
 
-TEST_F(WriteBackFailureTest, FailingRenameLeavesTheOldFileAndTellsTheUser) {
-    fs.Fail(FsOp::kRename, 1);
-    platform::ScopedFileSystem use(fs);
-    EXPECT_FALSE(store.WriteIniFile(1));
-    EXPECT_EQ(dir.read("Core.ini"), kOld);
-    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
-    EXPECT_THAT(ui.MessageTexts(), ElementsAre(Unsaved()));
-}
-
-TEST_F(WriteBackFailureTest, FailingTemporaryFileLeavesTheOldFile) {
-    fs.Fail(FsOp::kWriteNew, 1, platform::kDiskFull);
-    platform::ScopedFileSystem use(fs);
-    EXPECT_FALSE(store.WriteIniFile(1));
-    EXPECT_EQ(dir.read("Core.ini"), kOld);
-    EXPECT_FALSE(dir.exists("Core.ini.prv"));
-    EXPECT_THAT(ui.MessageTexts(),
-                ElementsAre("Disk full while saving " + ProperCase(path) + "\rFile will not be updated"));
-}
-
-TEST_F(WriteBackFailureTest, FailingPreviousCopyLeavesTheOldFile) {
-    fs.Fail(FsOp::kCopy, 2);  // the first copy makes ".bak", the second ".prv"
-    platform::ScopedFileSystem use(fs);
-    EXPECT_FALSE(store.WriteIniFile(1));
-    EXPECT_EQ(dir.read("Core.ini"), kOld);
-    EXPECT_EQ(dir.read("Core.ini.bak"), kOld);
-    EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
-    EXPECT_THAT(ui.MessageTexts(), ElementsAre(Unsaved()));
-}
-
-TEST_F(WriteBackFailureTest, FailingBackupStopsBeforeAnythingIsWritten) {
-    fs.Fail(FsOp::kCopy, 1);
-    platform::ScopedFileSystem use(fs);
-    EXPECT_FALSE(store.WriteIniFile(1));
-    EXPECT_EQ(dir.read("Core.ini"), kOld);
-    EXPECT_EQ(fs.Calls(FsOp::kWriteNew), 0);
-    EXPECT_THAT(ui.MessageTexts(), ElementsAre(Unsaved()));
+// Each step failed in turn (the first copy makes ".bak", the second ".prv"): the old file stays,
+// no temporary file is left, and the user hears why the file was not updated.
+TEST_F(WriteBackFailureTest, AFailedStepLeavesTheOldFileAndTellsTheUser) {
+    struct Case {
+        FsOp op;
+        int nth, code, writes;
+        bool bak, prv;
+    };
+    for (const Case& c : {Case{FsOp::kCopy, 1, platform::kIoError, 0, false, false},
+                          Case{FsOp::kWriteNew, 1, platform::kDiskFull, 1, true, false},
+                          Case{FsOp::kCopy, 2, platform::kIoError, 1, true, false},
+                          Case{FsOp::kRename, 1, platform::kIoError, 1, true, true}}) {
+        SCOPED_TRACE(std::string(FsOpName(c.op)) + " " + std::to_string(c.nth));
+        std::filesystem::remove(dir.file("Core.ini.bak"));
+        std::filesystem::remove(dir.file("Core.ini.prv"));
+        ui.messages.clear();
+        FailingFileSystem failing;
+        failing.Fail(c.op, c.nth, c.code);
+        platform::ScopedFileSystem use(failing);
+        EXPECT_FALSE(store.WriteIniFile(1));
+        EXPECT_EQ(dir.read("Core.ini"), kOld);
+        EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
+        EXPECT_EQ(failing.Calls(FsOp::kWriteNew), c.writes);
+        EXPECT_EQ(dir.exists("Core.ini.bak") && dir.read("Core.ini.bak") == kOld, c.bak);
+        EXPECT_EQ(dir.exists("Core.ini.prv"), c.prv);
+        EXPECT_THAT(ui.MessageTexts(),
+                    ElementsAre(platform::ErrorDescription(c.code) + " while saving " +
+                                ProperCase(path) + "\rFile will not be updated"));
+    }
 }
 
 TEST_F(WriteBackFailureTest, OtherFilesAreStillWritten) {
@@ -140,18 +130,7 @@ TEST_F(WriteBackFailureTest, ReadOnlyTargetIsClearedAndTheStepRetried) {
     EXPECT_EQ(dir.read("Core.ini"), kNew);
 }
 
-// A folder that is gone (or a path Windows cannot reach) leaves the file unwritten, and the
-// user is told so.
-TEST_F(WriteBackFailureTest, MissingFolderIsReported) {
-    const std::string lost = dir.logical() + "NoSuchFolder\\x.ini";
-    store.SetFullPathIniValue(lost, "S", "v", "1");
-    EXPECT_FALSE(store.WriteIniFile(2));
-    EXPECT_FALSE(dir.exists("NoSuchFolder"));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_THAT(ui.MessageTexts()[0], ::testing::HasSubstr(ProperCase(lost)));
-}
-
-TEST_F(WriteBackFailureTest, FileVanishingBetweenStepsIsCreatedAnew) {
+TEST_F(WriteBackFailureTest, AFileVanishingBetweenStepsIsCreatedAnewButAMissingFolderIsReported) {
     fs.Before(FsOp::kCopy, 2, [&] { std::filesystem::remove(dir.file("Core.ini")); });
     platform::ScopedFileSystem use(fs);
     EXPECT_TRUE(store.WriteIniFile(1));
@@ -159,6 +138,15 @@ TEST_F(WriteBackFailureTest, FileVanishingBetweenStepsIsCreatedAnew) {
     EXPECT_EQ(dir.read("Core.ini.bak"), kOld);
     EXPECT_FALSE(dir.exists("Core.ini.prv"));
     EXPECT_THAT(ui.messages, IsEmpty());
+
+    // A folder that is gone (or a path Windows cannot reach) leaves its file unwritten, and the
+    // user is told so.
+    const std::string lost = dir.logical() + "NoSuchFolder\\x.ini";
+    store.SetFullPathIniValue(lost, "S", "v", "1");
+    EXPECT_FALSE(store.WriteIniFile(2));
+    EXPECT_FALSE(dir.exists("NoSuchFolder"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_THAT(ui.MessageTexts()[0], ::testing::HasSubstr(ProperCase(lost)));
 }
 
 TEST_F(WriteBackFailureTest, AtEveryStepACompleteFileExists) {

@@ -24,62 +24,50 @@ protected:
     }
 };
 
-TEST_F(WriteBackTest, SimulatorFileLayout) {
+// Each file below is read, written back and compared; names decide the style.
+TEST_F(WriteBackTest, LayoutOfSimulatorSeasonAndGlideFilesCommentsBlankLinesAndNamelessEntries) {
     EXPECT_EQ(Rewrite("Core.ini",
                       "; head\r\n\r\n\r\n[Sound]\r\nvolume=5\r\n;  indented note\r\n\r\n"
                       "[Graphics]\r\nres = 800 x 600\r\n"),
               "; head\r\n\r\n[ Sound ]\r\nvolume = 5\r\n;  indented note\r\n\r\n"
               "[ Graphics ]\r\nres = 800 x 600\r\n");
-}
-
-TEST_F(WriteBackTest, SeasonAndGlideFilesKeepTheirTightStyle) {
+    // Season and Glide files keep their tight style.
     EXPECT_EQ(Rewrite("67SEASON.INI", "[Event1]\r\nname = Monaco\r\n"),
               "[Event1]\r\nname=Monaco\r\n");
     EXPECT_EQ(Rewrite("Seasons_gp.ini", "[Event1]\r\nname = Monaco\r\n"),
               "[Event1]\r\nname=Monaco\r\n");
     EXPECT_EQ(Rewrite("Glide.ini", "[Glide]\r\nmode=1\r\n"), "[Glide]\r\nmode = 1\r\n");
-}
-
-TEST_F(WriteBackTest, TrailingCommentsAlignAfterTheLongestPair) {
     // Longest name + value is 20 characters: comments start after column 26, then a tab.
     EXPECT_EQ(Rewrite("c.ini", "[S]\r\nabcdefghij=0123456789\r\nx=1 ; one\r\n"),
-              "[ S ]\r\nabcdefghij = 0123456789\r\nx = 1" + std::string(21, ' ') +
-                  "\t; one\r\n");
-}
-
-TEST_F(WriteBackTest, LongLineStillGetsOneSpaceBeforeItsComment) {
-    std::string out = Rewrite("c.ini", "[S]\r\nabcdefghij=0123456789;c\r\n");
-    EXPECT_EQ(out, "[ S ]\r\nabcdefghij = 0123456789   \t;c\r\n");
-}
-
-TEST_F(WriteBackTest, BlankAndSpaceLines) {
+              "[ S ]\r\nabcdefghij = 0123456789\r\nx = 1" + std::string(21, ' ') + "\t; one\r\n");
+    // A long line still gets one space before its comment.
+    EXPECT_EQ(Rewrite("long.ini", "[S]\r\nabcdefghij=0123456789;c\r\n"),
+              "[ S ]\r\nabcdefghij = 0123456789   \t;c\r\n");
+    // Blank and space lines.
     EXPECT_EQ(Rewrite("b.ini", "\r\n\r\na=1\r\n\r\n\r\n   \r\n\r\nb=2\r\n"),
               "a = 1\r\n\r\n;   \r\n\r\nb = 2\r\n");
-}
-
-TEST_F(WriteBackTest, NamelessEntriesKeepOnlyTheirComment) {
+    // Nameless entries keep only their comment.
     EXPECT_EQ(Rewrite("n.ini", "[S]\r\nwords ;kept\r\n=gone\r\nx=1\r\n"),
               "[ S ]\r\n        \t;kept\r\n\r\nx = 1\r\n");
 }
 
-TEST_F(WriteBackTest, DeletedEntriesAndEmptiedSections) {
-    std::string path = Load("d.ini", "[A]\r\na=1\r\n[B]\r\n;about b\r\nb=2\r\n[C]\r\nc=3\r\nd=4\r\n");
+TEST_F(WriteBackTest, DeletedEntriesAndEmptiedSectionsGoAndAddedOnesComeLast) {
+    std::string path =
+        Load("d.ini", "[A]\r\na=1\r\n[B]\r\n;about b\r\nb=2\r\n[C]\r\nc=3\r\nd=4\r\n");
     store.DeleteIniEntry(path, "B", "b");
     store.DeleteIniEntry(path, "C", "c");
     ASSERT_TRUE(store.WriteIniFile(1));
     EXPECT_EQ(dir.read("d.ini"), "[ A ]\r\na = 1\r\n;about b\r\n\r\n[ C ]\r\nd = 4\r\n");
-}
 
-TEST_F(WriteBackTest, AddedSectionsAndEntriesComeLast) {
-    std::string path = Load("n.ini", "[A]\r\na=1\r\n[B]\r\nb=2\r\n");
-    store.SetFullPathIniValue(path, "a", "z", "26");
-    store.SetFullPathIniValue(path, "New", "n", "x");
-    ASSERT_TRUE(store.WriteIniFile(1));
+    const std::string added = Load("n.ini", "[A]\r\na=1\r\n[B]\r\nb=2\r\n");
+    store.SetFullPathIniValue(added, "a", "z", "26");
+    store.SetFullPathIniValue(added, "New", "n", "x");
+    ASSERT_TRUE(store.WriteIniFile(2));
     EXPECT_EQ(dir.read("n.ini"),
               "[ A ]\r\na = 1\r\nz = 26\r\n\r\n[ B ]\r\nb = 2\r\n\r\n[ New ]\r\nn = x\r\n");
 }
 
-TEST_F(WriteBackTest, BackupsBakKeptPrvReplaced) {
+TEST_F(WriteBackTest, BackupsBakKeptPrvReplacedAndARestorePutsOneBackByteForByteAndCanBeUndone) {
     std::string path = Load("Core.ini", "[S]\r\nv=1\r\n");
     store.SetFullPathIniValue(path, "S", "v", "2");
     store.WriteIniFiles();
@@ -95,18 +83,8 @@ TEST_F(WriteBackTest, BackupsBakKeptPrvReplaced) {
     EXPECT_EQ(dir.read("Core.ini.prv"), "[ S ]\r\nv = 2\r\n");
     EXPECT_EQ(dir.read("Core.ini"), "[ S ]\r\nv = 3\r\n");
     EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
-    EXPECT_THAT(ui.messages, IsEmpty());
-}
 
-// Two runs write the file; then it is put back as each backup in turn, and each restore undone.
-TEST_F(WriteBackTest, RestorePutsBackABackupByteForByteAndCanBeUndone) {
-    const std::string path = Load("Core.ini", "[S]\r\nv=1\r\n");
-    store.SetFullPathIniValue(path, "S", "v", "2");
-    store.WriteIniFiles();
-    IniStore next(ui);
-    next.ReadIniFile(path);
-    next.SetFullPathIniValue(path, "S", "v", "3");
-    next.WriteIniFiles();
+    // Then the file is put back as each backup in turn, and each restore undone.
     const std::string bak = dir.read("Core.ini.bak"), prv = dir.read("Core.ini.prv"),
                       last = dir.read("Core.ini");
 
@@ -131,7 +109,7 @@ TEST_F(WriteBackTest, RestorePutsBackABackupByteForByteAndCanBeUndone) {
     EXPECT_THAT(ui.messages, IsEmpty());
 }
 
-TEST_F(WriteBackTest, RestoreWithoutTheBackupOrFolderChangesNothingAndSaysWhy) {
+TEST_F(WriteBackTest, RestoreWithoutTheBackupOrFolderChangesNothingAndItsPreviewListsChanges) {
     const std::string path = Write("Core.ini", "[S]\r\nv=1\r\n");
     const RestoreResult none = RestoreFile(path, BackupKind::kOriginal);
     EXPECT_EQ(none.outcome, RestoreResult::Outcome::kNoBackup);
@@ -149,11 +127,9 @@ TEST_F(WriteBackTest, RestoreWithoutTheBackupOrFolderChangesNothingAndSaysWhy) {
     EXPECT_THAT(blocked.message, ::testing::HasSubstr("Busy.ini"));
     EXPECT_EQ(dir.read("Busy.ini/inside"), "x");
     EXPECT_FALSE(dir.exists("Busy.ini.zamtmp"));
-}
 
-// What a restore would change, read as the store reads: names without regard to case, values
-// exactly, comments and layout not at all, a repeated name matched occurrence by occurrence.
-TEST_F(WriteBackTest, RestorePreviewListsTheEntriesThatDiffer) {
+    // What a restore would change, read as the store reads: names without regard to case, values
+    // exactly, comments and layout not at all, a repeated name matched occurrence by occurrence.
     const auto differences = CompareIniTexts(
         "top=1\r\n[ Sound ]\r\nVolume = 5   ;loud\r\nmute=0\r\n[Keys]\r\nk=a\r\nk=b\r\n",
         "; old\r\ntop=1\r\n[sound]\r\nvolume=4\r\nMUTE=0\r\n[keys]\r\nk=a\r\nk=c\r\nnew=x\r\n");
@@ -165,7 +141,7 @@ TEST_F(WriteBackTest, RestorePreviewListsTheEntriesThatDiffer) {
     EXPECT_THAT(CompareIniTexts("[a]\r\nx=1\r\n", "[ A ]\n\nX = 1\n; note\n"), IsEmpty());
 }
 
-TEST_F(WriteBackTest, NewFileIsCreatedWithoutBackups) {
+TEST_F(WriteBackTest, NewFileIsCreatedWithoutBackupsAndAWritePathSendsAFileElsewhere) {
     store.SetDirectory(dir.logical());
     store.SetIniValue("Fresh.ini", "S", "k", "v");
     store.WriteIniFiles();
@@ -173,6 +149,16 @@ TEST_F(WriteBackTest, NewFileIsCreatedWithoutBackups) {
     EXPECT_FALSE(dir.exists("Fresh.ini.bak"));
     EXPECT_FALSE(dir.exists("Fresh.ini.prv"));
     EXPECT_THAT(ui.messages, IsEmpty());
+
+    // A write path sends a file elsewhere.
+    std::string a = Load("Old\\Player.ini", "[P]\r\nx=1\r\n");
+    dir.write("New\\keep.txt", "");
+    store.SetFullPathIniValue(a, "P", "x", "2");
+    store.SetWritePath(2, dir.logical() + "New\\Player.ini");
+    EXPECT_EQ(store.WritePath(2), dir.logical() + "New\\Player.ini");
+    store.WriteIniFiles();
+    EXPECT_EQ(dir.read("New\\Player.ini"), "[ P ]\r\nx = 2\r\n");
+    EXPECT_EQ(dir.read("Old\\Player.ini"), "[P]\r\nx=1\r\n");
 }
 
 TEST_F(WriteBackTest, OnlyChangedFilesAreWrittenInOrder) {
@@ -205,17 +191,6 @@ TEST_F(WriteBackTest, AnotherWriterMayTakeAFile) {
     EXPECT_EQ(dir.read("a.ini"), "x=1\r\n");
 }
 
-TEST_F(WriteBackTest, WritePathSendsTheFileElsewhere) {
-    std::string a = Load("Old\\Player.ini", "[P]\r\nx=1\r\n");
-    dir.write("New\\keep.txt", "");
-    store.SetFullPathIniValue(a, "P", "x", "2");
-    store.SetWritePath(1, dir.logical() + "New\\Player.ini");
-    EXPECT_EQ(store.WritePath(1), dir.logical() + "New\\Player.ini");
-    store.WriteIniFiles();
-    EXPECT_EQ(dir.read("New\\Player.ini"), "[ P ]\r\nx = 2\r\n");
-    EXPECT_EQ(dir.read("Old\\Player.ini"), "[P]\r\nx=1\r\n");
-}
-
 TEST_F(WriteBackTest, TempFileGoesBesideTheFileNotIntoTheCurrentFolder) {
     std::string path = Load("sub\\f.ini", "x=1\r\n");
     store.SetFullPathIniValue(path, "", "x", "2");
@@ -224,12 +199,13 @@ TEST_F(WriteBackTest, TempFileGoesBesideTheFileNotIntoTheCurrentFolder) {
     store.WriteIniFiles();
     std::vector<std::string> steps;
     for (const auto& line : fs.Log())
-        if (line.rfind("WriteNew", 0) == 0 || line.rfind("Copy", 0) == 0 || line.rfind("Rename", 0) == 0)
+        if (line.rfind("WriteNew", 0) == 0 || line.rfind("Copy", 0) == 0 ||
+            line.rfind("Rename", 0) == 0)
             steps.push_back(line);
-    EXPECT_THAT(steps, ElementsAre("Copy " + path + " -> " + path + ".bak",
-                                   "WriteNew " + path + ".zamtmp",
-                                   "Copy " + path + " -> " + path + ".prv",
-                                   "Rename " + path + ".zamtmp -> " + path));
+    EXPECT_THAT(steps,
+                ElementsAre("Copy " + path + " -> " + path + ".bak", "WriteNew " + path + ".zamtmp",
+                            "Copy " + path + " -> " + path + ".prv",
+                            "Rename " + path + ".zamtmp -> " + path));
 }
 
 // The temporary file is always a new one of its own: a file of the user's named "temp.ini", or a

@@ -1,33 +1,27 @@
 #include "FailingFileSystem.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace zam::test {
 
 using platform::Status;
 
+// In the order of FsOp.
 const char* FsOpName(FsOp op) {
-    switch (op) {
-        case FsOp::kFileExists: return "FileExists";
-        case FsOp::kFolderExists: return "FolderExists";
-        case FsOp::kReadAll: return "ReadAll";
-        case FsOp::kReadAt: return "ReadAt";
-        case FsOp::kWriteAt: return "WriteAt";
-        case FsOp::kCheckWritable: return "CheckWritable";
-        case FsOp::kSize: return "Size";
-        case FsOp::kWriteNew: return "WriteNew";
-        case FsOp::kCopy: return "Copy";
-        case FsOp::kRename: return "Rename";
-        case FsOp::kDelete: return "Delete";
-        case FsOp::kIsReadOnly: return "IsReadOnly";
-        case FsOp::kClearReadOnly: return "ClearReadOnly";
-        case FsOp::kCreateFolder: return "CreateFolder";
-        case FsOp::kList: return "List";
-    }
-    return "?";
+    static constexpr const char* kNames[] = {
+        "FileExists",    "FolderExists", "ReadAll",       "ReadAt",       "WriteAt",
+        "CheckWritable", "Size",         "WriteNew",      "Copy",         "Rename",
+        "Delete",        "IsReadOnly",   "ClearReadOnly", "CreateFolder", "List"};
+    static_assert(std::size(kNames) == static_cast<std::size_t>(FsOp::kList) + 1);
+    return kNames[static_cast<std::size_t>(op)];
 }
 
 FailingFileSystem::FailingFileSystem(platform::FileSystem& inner) : inner_(inner) {}
 
-void FailingFileSystem::Fail(FsOp op, int nth, int code) { failures_[{op, nth}] = code; }
+void FailingFileSystem::Fail(FsOp op, int nth, int code) {
+    failures_[{op, nth}] = code;
+}
 
 void FailingFileSystem::FailPath(FsOp op, std::string pathPart, int code) {
     pathRules_.push_back({op, std::move(pathPart), code});
@@ -38,13 +32,10 @@ void FailingFileSystem::Before(FsOp op, int nth, std::function<void()> action) {
 }
 
 bool FailingFileSystem::Changes(FsOp op) {
-    switch (op) {
-        case FsOp::kWriteAt: case FsOp::kWriteNew: case FsOp::kCopy: case FsOp::kRename:
-        case FsOp::kDelete: case FsOp::kClearReadOnly: case FsOp::kCreateFolder:
-            return true;
-        default:
-            return false;
-    }
+    static constexpr FsOp kChanging[] = {FsOp::kWriteAt,     FsOp::kWriteNew, FsOp::kCopy,
+                                         FsOp::kRename,      FsOp::kDelete,   FsOp::kClearReadOnly,
+                                         FsOp::kCreateFolder};
+    return std::find(std::begin(kChanging), std::end(kChanging), op) != std::end(kChanging);
 }
 
 void FailingFileSystem::FailChange(int nth, int code, bool andAfter) {
@@ -72,7 +63,8 @@ Status FailingFileSystem::Enter(FsOp op, std::string_view path, std::string_view
 Status FailingFileSystem::Injected(FsOp op, int n, std::string_view path) {
     if (Changes(op)) {
         int change = ++changes_;
-        if (failChange_ > 0 && (change == failChange_ || (failChangesAfter_ && change > failChange_)))
+        if (failChange_ > 0 &&
+            (change == failChange_ || (failChangesAfter_ && change > failChange_)))
             return Status::Error(failChangeCode_);
     }
     for (int key : {n, 0})

@@ -1,11 +1,11 @@
 #include "FaultSweep.h"
 
-#include <algorithm>
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <map>
 
-#include <gtest/gtest.h>
-
+#include "FolderEntries.h"
 #include "zam/platform/FileSystem.h"
 
 namespace zam::test {
@@ -22,7 +22,9 @@ std::string FaultPlan::Describe() const {
            (persistent ? ", and every later one" : "") + (partly ? ", half written" : "");
 }
 
-bool FaultPlan::Loud() const { return code != platform::kFileNotFound; }
+bool FaultPlan::Loud() const {
+    return code != platform::kFileNotFound;
+}
 
 std::vector<FaultPlan> PlansFor(int changes) {
     std::vector<FaultPlan> plans;
@@ -37,9 +39,8 @@ std::vector<FaultPlan> PlansFor(int changes) {
 
 std::vector<std::string> FilesBelow(const fs::path& dir) {
     std::vector<std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(dir))
-        if (!entry.is_directory()) files.push_back(entry.path().lexically_relative(dir).generic_string());
-    std::sort(files.begin(), files.end());
+    for (const std::string& name : FolderEntries(dir, true))
+        if (!fs::is_directory(dir / name)) files.push_back(fs::path(name).generic_string());
     return files;
 }
 
@@ -89,7 +90,8 @@ SweepResult SweepOneFileWriter(const OneFileWriter& writer) {
         EXPECT_EQ(written, now == result.newBytes) << "the answer must say whether it was written";
         if (writer.afterRun) writer.afterRun(false, written);
         for (const std::string& left : FilesBelow(dir.path()))
-            if (left != writer.name && !plan.persistent) ADD_FAILURE() << left << " was left behind";
+            if (left != writer.name && !plan.persistent)
+                ADD_FAILURE() << left << " was left behind";
         if (::testing::Test::HasFailure()) break;
     }
     return result;

@@ -1,5 +1,7 @@
 #include "RecordingLauncher.h"
 
+#include <gtest/gtest.h>
+
 namespace zam::test {
 
 using platform::Status;
@@ -23,6 +25,14 @@ Status RecordingLauncher::Wait(platform::ProcessId id, platform::ProcessExit& en
     if (passTo_ != nullptr) return passTo_->Wait(id, ended);
     ended = exit;
     return waitResult;
+}
+
+Status RunNatively(std::string_view commandLine) {
+    platform::ProcessId id;
+    const Status started = platform::NativeProcesses().Start(commandLine, id);
+    if (!started) return started;
+    EXPECT_GT(id.value, 0);
+    return platform::NativeProcesses().Wait(id);
 }
 
 }  // namespace zam::test

@@ -47,4 +47,8 @@ private:
     std::int64_t starts_ = 0;
 };
 
+// Starts the command line through the system's own launcher and waits for the program to end;
+// a started program must have an id.
+platform::Status RunNatively(std::string_view commandLine);
+
 }  // namespace zam::test
