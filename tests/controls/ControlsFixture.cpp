@@ -2,40 +2,22 @@
 
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <cstdlib>
 
 namespace zam::test {
 
-namespace {
-
-// The application lives from before the first test to after the last one, and is gone before
-// the process's own static objects are torn down (Qt must not outlive them).
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { TestApp(); }
-    void TearDown() override { app_.reset(); }
-    static std::unique_ptr<QApplication> app_;
-};
-std::unique_ptr<QApplication> ApplicationEnvironment::app_;
-
-[[maybe_unused]] ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-}  // namespace
-
-QApplication& TestApp() {
+// One application for the whole suite, on the offscreen platform unless the caller chose one. It
+// is never destroyed, so it cannot outlive the process's own static objects.
+static void EnsureApplication() {
+    if (QApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "controls_tests";
     static char* argv[] = {name, nullptr};
-    if (!ApplicationEnvironment::app_) {
-        if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        ApplicationEnvironment::app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    return *ApplicationEnvironment::app_;
+    new QApplication(argc, argv);
 }
 
 ControlsTest::ControlsTest() {
-    TestApp();
+    EnsureApplication();
     store = std::make_unique<IniStore>(ui);
     store->SetDirectory(dir.logical());
     controls::SetBoundStore(store.get());

@@ -18,8 +18,6 @@
 
 namespace zam::test {
 
-QApplication& TestApp();
-
 class ControlsTest : public ::testing::Test {
 protected:
     ControlsTest();

@@ -15,8 +15,9 @@ using Names = std::vector<std::string>;
 class RasteriserTest : public test::ControlsTest {
 protected:
     // The graphics tab's frames, built like the window builds them; `libraries` are the files
-    // present in the simulator folder.
-    void Start(std::initializer_list<const char*> libraries) {
+    // present in the simulator folder. The tab is then refreshed for the player "Tester" unless
+    // `refreshed` is false.
+    void Start(std::initializer_list<const char*> libraries, bool refreshed = true) {
         for (const char* library : libraries) dir.write(library, "MZ");
         auto* tab = new QWidget;
         auto* grid = new QGridLayout(tab);
@@ -33,6 +34,7 @@ protected:
                          [this] { profiles.RasteriserChanged("Tester"); });
         QObject::connect(registry.DropDown("cbxResolution"), &BoundControl::Change, tab,
                          [this] { profiles.ResolutionChanged("Tester"); });
+        if (refreshed) profiles.RefreshGraphicsTab("Tester");
     }
     std::vector<std::string> Items(const char* list) {
         std::vector<std::string> texts;
@@ -64,7 +66,7 @@ protected:
 };
 
 TEST_F(RasteriserTest, OnlyInstalledRasterisersAreOffered) {
-    Start({"rastd3d7.dll", "renddll.dll", "rastOGL.dll", "Glide.Ini"});
+    Start({"rastd3d7.dll", "renddll.dll", "rastOGL.dll", "Glide.Ini"}, false);
     EXPECT_EQ(Items("cbxRasteriser"), (Names{"Direct 3D", "Rendition", "OpenGL"}));
     EXPECT_FALSE(profiles.GlidePatchEnabled());
     EXPECT_FALSE(registry.Frame("frm3DFX")->isEnabled());
@@ -74,7 +76,6 @@ TEST_F(RasteriserTest, OnlyInstalledRasterisersAreOffered) {
 TEST_F(RasteriserTest, AStoredLibraryThatIsNotInstalledGivesWayToTheFirstItem) {
     LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=softdll.dll\n");
     Start({"rastd3d7.dll", "rastOGL.dll"});
-    profiles.RefreshGraphicsTab("Tester");
     EXPECT_EQ(Stored("App.ini", "Graphics", "lastRasterizerDLL"), "rastd3d7.dll");
     EXPECT_EQ(profiles.OptionFrame(), "frmD3D");
 }
@@ -84,7 +85,6 @@ TEST_F(RasteriserTest, AStoredNameInAnotherCaseKeepsTheChoiceAndShowsItsFrame) {
     PlantProfiles();
     LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=RASTOGL.DLL\n");
     Start({"rastd3d7.dll", "rastOGL.dll"});
-    profiles.RefreshGraphicsTab("Tester");
     EXPECT_EQ(registry.DropDown("cbxRasteriser")->ItemText(), "OpenGL");
     EXPECT_EQ(Stored("App.ini", "Graphics", "lastRasterizerDLL"), "RASTOGL.DLL");
     EXPECT_FALSE(store->FileChanged(store->FileNumber(Sim() + "App.ini")));
@@ -103,7 +103,6 @@ TEST_F(RasteriserTest, OpenGLRewritesOnlyItsThreeProfileValuesAndTheOthersNone) 
     PlantProfiles();
     LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=rastd3d7.dll\n");
     Start({"rastd3d7.dll", "rast3dfx.dll", "softdll.dll", "renddll.dll", "rastOGL.dll"});
-    profiles.RefreshGraphicsTab("Tester");
     std::vector<std::string> before;
     for (int i = 0; i <= 13; ++i) before.push_back(Profile(i));
     EXPECT_EQ(before[0], "user0");
@@ -130,7 +129,7 @@ TEST_F(RasteriserTest, OpenGLRewritesOnlyItsThreeProfileValuesAndTheOthersNone) 
 TEST_F(RasteriserTest, TheGlidePatchNeedsBothFiles) {
     LoadIni("Glide.Ini", "[Glide]\nMirror Frequency=3\n");
     LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=rast3dfx.dll\n");
-    Start({"rast3dfx.dll", "Glide2x.dll"});
+    Start({"rast3dfx.dll", "Glide2x.dll"}, false);
     EXPECT_TRUE(profiles.GlidePatchEnabled());
     EXPECT_TRUE(registry.Frame("frm3DFX")->isEnabled());
     EXPECT_EQ(Items("cbxSmileyResolution"),
@@ -144,7 +143,6 @@ TEST_F(RasteriserTest, WithoutGlide2xThePatchControlsAreNotRefreshed) {
     LoadIni("Glide.Ini", "[Glide]\nMirror Frequency=3\n");
     LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=rast3dfx.dll\n");
     Start({"rast3dfx.dll"});
-    profiles.RefreshGraphicsTab("Tester");
     EXPECT_EQ(profiles.OptionFrame(), "frm3DFX");
     EXPECT_EQ(registry.Spinner("spnSmileyMirrorRefresh")->TextBox()->text(), "0");
     EXPECT_FALSE(registry.Frame("frm3DFX")->isEnabled());
@@ -152,7 +150,6 @@ TEST_F(RasteriserTest, WithoutGlide2xThePatchControlsAreNotRefreshed) {
 
 TEST_F(RasteriserTest, NoRasteriserInstalledLeavesTheListEmpty) {
     Start({});
-    profiles.RefreshGraphicsTab("Tester");
     EXPECT_EQ(registry.DropDown("cbxRasteriser")->NoItems(), 0);
     EXPECT_EQ(profiles.Rasteriser(), "");
     EXPECT_EQ(profiles.VisibleFrames().size(), 5u);
@@ -163,7 +160,6 @@ TEST_F(RasteriserTest, GraphicsControlsFollowThePlayerAndAnEmptyReplayMemoryBeco
             "[Graphic Options]\ndetailBias=40\n[Driving Resolution]\nwidth=800\n"
             "[Effects]\nsparks=1\n[Textures]\nwallsMirror=1\n");
     Start({"rastd3d7.dll"});
-    profiles.RefreshGraphicsTab("Tester");
     EXPECT_EQ(registry.Spinner("spnDetail")->TextBox()->text(), "40");
     EXPECT_EQ(registry.DropDown("cbxResolution")->ItemText(), "800 x 600");
     EXPECT_EQ(registry.CheckBox("chkEffects", 5)->Shown(), 1);
@@ -177,7 +173,6 @@ TEST_F(RasteriserTest, GraphicsControlsFollowThePlayerAndAnEmptyReplayMemoryBeco
 TEST_F(RasteriserTest, TheDrivingHeightFollowsTheWidth) {
     LoadIni("Players\\Tester\\Player.Ini", "[Driving Resolution]\nwidth=800\nheight=600\n");
     Start({"rastd3d7.dll"});
-    profiles.RefreshGraphicsTab("Tester");
     Pick("cbxResolution", "1280 x 1024");
     EXPECT_EQ(Stored("Players\\Tester\\Player.Ini", "Driving Resolution", "width"), "1280");
     EXPECT_EQ(Stored("Players\\Tester\\Player.Ini", "Driving Resolution", "height"), "1024");
