@@ -6,9 +6,10 @@ namespace zam::test {
 
 using platform::Status;
 
-FakeLoaderPlatform::FakeLoaderPlatform() {
+FakeLoaderPlatform::FakeLoaderPlatform(const std::string& word, const std::string& commandLine) {
     files[programFolder + "Rollout.exe"] = "MZ";
     files[programFolder + "ZAMDeck.Exe"] = "MZ";
+    if (!word.empty()) SetCommand(word, commandLine);
 }
 
 bool FakeLoaderPlatform::FileExists(std::string_view path) {

@@ -14,7 +14,9 @@ namespace zam::test {
 
 class FakeLoaderPlatform : public loader::LoaderPlatform {
 public:
-    FakeLoaderPlatform();
+    // With a two-line command file of `word` and `commandLine` in the program folder, unless the
+    // word is empty.
+    explicit FakeLoaderPlatform(const std::string& word = "", const std::string& commandLine = "");
 
     std::string ProgramFolder() override { return programFolder; }
     std::string ProgramName() override { return programName; }

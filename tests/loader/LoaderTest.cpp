@@ -36,8 +36,7 @@ TEST_F(LoaderTest, RunStartsTheSimulatorInItsFolderWaitsAndWritesTheElapsedTime)
                                       "write C:\\ZAM\\ZAM.int", "cd C:\\ZAM\\", kFrontEnd));
     EXPECT_EQ(fake.CommandFileBytes(), "00:02:05\r\n");
     // A run of more than a day keeps counting hours.
-    FakeLoaderPlatform longRun;
-    longRun.SetCommand("Run", kGpl);
+    FakeLoaderPlatform longRun("Run", kGpl);
     longRun.runSeconds = 27 * 3600 + 3 * 60 + 9;
     loader::Loader(longRun).Run();
     EXPECT_EQ(longRun.CommandFileBytes(), "27:03:09\r\n");
@@ -54,8 +53,7 @@ TEST_F(LoaderTest, ProgramThatCannotBeWaitedForOrHasNoIdGivesZeroTimeAndTheFront
     EXPECT_EQ(fake.log.back(), kFrontEnd);
 
     // A start without a process id is not waited for.
-    FakeLoaderPlatform noId;
-    noId.SetCommand("Run", kGpl);
+    FakeLoaderPlatform noId("Run", kGpl);
     noId.processIdZero = true;
     loader::Loader(noId).Run();
     EXPECT_THAT(noId.log, ::testing::Not(::testing::Contains(HasSubstr("wait"))));
@@ -121,8 +119,7 @@ TEST_F(LoaderTest, ProgramThatCannotBeStartedIsToldToTheFrontEndAndAddsNoTimeAnd
     EXPECT_THAT(fake.messages, IsEmpty());
 
     // A failure thrown while running still brings the front end back.
-    FakeLoaderPlatform throwing;
-    throwing.SetCommand("Run", kGpl);
+    FakeLoaderPlatform throwing("Run", kGpl);
     throwing.throwingStarts.insert(kGpl);
     EXPECT_EQ(loader::Loader(throwing).Run(), 0);
     EXPECT_EQ(throwing.log.back(), kFrontEnd);
@@ -138,8 +135,7 @@ TEST_F(LoaderTest, QuickFailingEndIsToldAndALongRunCountsWhateverItsStatus) {
     };
     for (const Case& c : {Case{2, 1, true}, Case{loader::kQuickFailureSeconds, 0xC0000135u, true},
                           Case{loader::kQuickFailureSeconds + 1, 1, false}, Case{2, 0, false}}) {
-        FakeLoaderPlatform run;
-        run.SetCommand("Run", kGpl);
+        FakeLoaderPlatform run("Run", kGpl);
         run.runSeconds = c.seconds;
         run.programExit.code = c.code;
 
@@ -172,8 +168,7 @@ TEST_F(LoaderTest, WhatCannotBeWrittenToTheCommandFileIsShownByTheLoader) {
     EXPECT_THAT(fake.messages[0], HasSubstr("C:\\ZAM\\ZAM.int"));
     EXPECT_THAT(fake.messages[0], HasSubstr("Permission denied"));
 
-    FakeLoaderPlatform failing;
-    failing.SetCommand("Run", kGpl);
+    FakeLoaderPlatform failing("Run", kGpl);
     failing.unstartable.insert(kGpl);
     failing.writeFails = true;
     loader::Loader(failing).Run();
@@ -192,8 +187,7 @@ TEST_F(LoaderTest, ExitStartsItsProgramInItsFolderAndEndsOrBringsTheFrontEndBack
                 ElementsAre("cd C:\\ZAM\\", "cd D:\\Tools", "start D:\\Tools\\Replay.exe -last"));
     EXPECT_EQ(fake.CommandFileBytes(), "Exit\r\nD:\\Tools\\Replay.exe -last\r\n");
 
-    FakeLoaderPlatform failing;
-    failing.SetCommand("Exit", "D:\\Tools\\Replay.exe");
+    FakeLoaderPlatform failing("Exit", "D:\\Tools\\Replay.exe");
     failing.unstartable.insert("D:\\Tools\\Replay.exe");
     loader::Loader(failing).Run();
     EXPECT_EQ(failing.log.back(), kFrontEnd);
@@ -211,8 +205,7 @@ TEST_F(LoaderTest, ShutdownAndRestartReachOnlyThePowerActionAndARefusalBringsThe
     };
     for (const Case& c : {Case{"Shutdown", platform::PowerAction::kShutdown, "power off"},
                           Case{"Restart", platform::PowerAction::kRestart, "power cycle"}}) {
-        FakeLoaderPlatform power;
-        power.SetCommand(c.word, "C:\\Sierra\\GPL\\GPL.EXE ");
+        FakeLoaderPlatform power(c.word, "C:\\Sierra\\GPL\\GPL.EXE ");
         std::string before = power.CommandFileBytes();
 
         EXPECT_EQ(loader::Loader(power).Run(), 0) << c.word;
@@ -262,8 +255,7 @@ TEST_F(LoaderTest, TheInterpreterIsChosenByTheProgramAloneAndNeverGivenALineItWo
 
     for (const char* refused :
          {"C:\\%TEMP%\\aitw.exe", "C:\\aitw!x!\\tool.exe -y", "C:\\aitw\"&x\".exe"}) {
-        FakeLoaderPlatform refusing;
-        refusing.SetCommand("Run", refused);
+        FakeLoaderPlatform refusing("Run", refused);
         EXPECT_EQ(loader::Loader(refusing).Run(), 0);
         // Nothing starts but the front end, which comes back to tell why.
         EXPECT_THAT(refusing.log, ::testing::Contains(HasSubstr("start ")).Times(1));
@@ -274,9 +266,8 @@ TEST_F(LoaderTest, TheInterpreterIsChosenByTheProgramAloneAndNeverGivenALineItWo
         EXPECT_THAT(failure->reason, HasSubstr("command interpreter"));
     }
 
-    FakeLoaderPlatform withoutInterpreter;
+    FakeLoaderPlatform withoutInterpreter("Run", "/home/racer/gpl/AITW.bat");
     withoutInterpreter.comspec.clear();
-    withoutInterpreter.SetCommand("Run", "/home/racer/gpl/AITW.bat");
     loader::Loader(withoutInterpreter).Run();
     EXPECT_EQ(withoutInterpreter.log[1], "start /home/racer/gpl/AITW.bat");
 }
@@ -320,9 +311,8 @@ TEST_F(LoaderTest, AMissingOrUnstartableFrontEndOrOwnExecutableIsReported) {
     EXPECT_THAT(unstartable.messages[0], HasSubstr("File not found"));
 
     // Without its own executable the loader shows the message and does nothing else.
-    FakeLoaderPlatform lost;
+    FakeLoaderPlatform lost("Run", kGpl);
     lost.files.erase("C:\\ZAM\\Rollout.exe");
-    lost.SetCommand("Run", kGpl);
     EXPECT_EQ(loader::Loader(lost).Run(), 1);
     EXPECT_THAT(lost.messages, ElementsAre("Can't Find ZAM+ Directory"));
     EXPECT_THAT(lost.log, ElementsAre("cd C:\\ZAM\\", "message"));
