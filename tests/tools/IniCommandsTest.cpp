@@ -17,9 +17,7 @@ using tools::kExitFailure;
 using tools::kExitOk;
 using tools::kExitUsage;
 
-using Result = CommandRun;
-
-Result Zamini(const std::string& name, const std::vector<std::string>& args) {
+CommandRun Zamini(const std::string& name, const std::vector<std::string>& args) {
     std::vector<tools::Command> commands = tools::IniCommands();
     for (auto& c : tools::RestoreCommands()) commands.push_back(std::move(c));
     return RunCommand(commands, name, args);
@@ -35,10 +33,10 @@ protected:
 
 TEST_F(IniCommandsTest, GetPrintsTheValueOrAnEmptyLineAndFailsNamingAMissingFile) {
     EXPECT_EQ(Zamini("get", {core, "sound", "VOLUME"}).out, "5\n");
-    Result missing = Zamini("get", {core, "Sound", "absent"});
+    CommandRun missing = Zamini("get", {core, "Sound", "absent"});
     EXPECT_EQ(missing.code, kExitOk);
     EXPECT_EQ(missing.out, "\n");
-    Result r = Zamini("get", {dir.logical() + "none.ini", "a", "b"});
+    CommandRun r = Zamini("get", {dir.logical() + "none.ini", "a", "b"});
     EXPECT_EQ(r.code, kExitFailure);
     EXPECT_THAT(r.err, HasSubstr("none.ini"));
     EXPECT_EQ(r.out, "");
@@ -48,7 +46,7 @@ TEST_F(IniCommandsTest, GetPrintsTheValueOrAnEmptyLineAndFailsNamingAMissingFile
 // in a player's folder, not in a folder the program never writes), shows what it would change,
 // puts either back and undoes.
 TEST_F(IniCommandsTest, SetWritesBackWithBackupsThatRestoreListsPreviewsAndPutsBack) {
-    Result r = Zamini("set", {core, "Sound", "mute", "1"});
+    CommandRun r = Zamini("set", {core, "Sound", "mute", "1"});
     ASSERT_EQ(r.code, kExitOk) << r.err;
     EXPECT_EQ(dir.read("Core.ini"),
               "; sound\r\n\r\n[ Sound ]\r\nvolume = 5" + std::string(3, ' ') + "\t;loud\r\nmute = 1\r\n");
@@ -62,7 +60,7 @@ TEST_F(IniCommandsTest, SetWritesBackWithBackupsThatRestoreListsPreviewsAndPutsB
     dir.write("GPL.EXE.bak", "the user's own copy");
     dir.write("Tracks/monza/Track.ini.rst", "x");  // nothing beside it to restore
 
-    const Result list = Zamini("restore", {"--list", dir.logical()});
+    const CommandRun list = Zamini("restore", {"--list", dir.logical()});
     EXPECT_EQ(list.code, kExitOk) << list.err;
     // Each backup with the local time it was made.
     std::string shape = list.out;
@@ -76,12 +74,12 @@ TEST_F(IniCommandsTest, SetWritesBackWithBackupsThatRestoreListsPreviewsAndPutsB
     EXPECT_EQ(dir.read("Core.ini"), prv);
     EXPECT_EQ(Zamini("restore", {core, "--undo"}).code, kExitOk);
     EXPECT_EQ(dir.read("Core.ini"), last);
-    const Result original = Zamini("restore", {"--original", core});
+    const CommandRun original = Zamini("restore", {"--original", core});
     EXPECT_EQ(original.code, kExitOk);
     EXPECT_THAT(original.out, HasSubstr("Core.ini.rst"));
     EXPECT_EQ(dir.read("Core.ini"), kCore);
 
-    const Result none = Zamini("restore", {dir.logical() + "none.ini"});
+    const CommandRun none = Zamini("restore", {dir.logical() + "none.ini"});
     EXPECT_EQ(none.code, kExitFailure);
     EXPECT_THAT(none.err, HasSubstr("none.ini.prv"));
     EXPECT_EQ(Zamini("restore", {"--list", dir.logical() + "none"}).code, kExitFailure);
@@ -91,7 +89,7 @@ TEST_F(IniCommandsTest, SetOfTheSameValueWritesNothingAndANewFileIsCreated) {
     ASSERT_EQ(Zamini("set", {core, "Sound", "mute", "0"}).code, kExitOk);
     EXPECT_EQ(dir.read("Core.ini"), kCore);
     EXPECT_FALSE(dir.exists("Core.ini.bak"));
-    Result r = Zamini("set", {dir.logical() + "New.ini", "A", "b", "c d"});
+    CommandRun r = Zamini("set", {dir.logical() + "New.ini", "A", "b", "c d"});
     ASSERT_EQ(r.code, kExitOk) << r.err;
     EXPECT_EQ(dir.read("New.ini"), "[ A ]\r\nb = c d\r\n");
 }
@@ -114,7 +112,7 @@ TEST_F(IniCommandsTest, SetRefusesTextAnIniLineCannotHoldAndWritesNothing) {
         {{core, "Sound", "mute", "1 ;2"}, "VALUE holds \";\""},
     };
     for (const Case& c : cases) {
-        Result r = Zamini("set", c.args);
+        CommandRun r = Zamini("set", c.args);
         EXPECT_EQ(r.code, kExitFailure) << c.told;
         EXPECT_THAT(r.err, HasSubstr(c.told));
         EXPECT_EQ(dir.read("Core.ini"), kCore);
@@ -125,7 +123,7 @@ TEST_F(IniCommandsTest, SetRefusesTextAnIniLineCannotHoldAndWritesNothing) {
 // A set into a missing folder, of a file it cannot read or with a rename that fails, reports
 // and keeps what is there.
 TEST_F(IniCommandsTest, SetThatCannotReadOrWriteFailsAndKeepsTheFile) {
-    Result missing = Zamini("set", {dir.logical() + "nowhere\\New.ini", "A", "b", "c"});
+    CommandRun missing = Zamini("set", {dir.logical() + "nowhere\\New.ini", "A", "b", "c"});
     EXPECT_EQ(missing.code, kExitFailure);
     EXPECT_THAT(missing.err, HasSubstr("New.ini"));
     EXPECT_FALSE(dir.exists("nowhere"));
@@ -139,7 +137,7 @@ TEST_F(IniCommandsTest, SetThatCannotReadOrWriteFailsAndKeepsTheFile) {
     FailingFileSystem fs;
     fs.Fail(FsOp::kRename, 0);
     platform::ScopedFileSystem use(fs);
-    Result r = Zamini("set", {core, "Sound", "mute", "1"});
+    CommandRun r = Zamini("set", {core, "Sound", "mute", "1"});
     EXPECT_EQ(r.code, kExitFailure);
     EXPECT_THAT(r.err, HasSubstr("File will not be updated"));
     EXPECT_EQ(dir.read("Core.ini"), kCore);
@@ -158,13 +156,13 @@ TEST_F(IniCommandsTest, DeleteOfAMissingEntryLeavesTheFileAloneAndOfAnEntryRemov
 TEST_F(IniCommandsTest, NormalizeRewritesEachFileAndDumpListsEveryRecordInStoreOrder) {
     dir.write("67Season.ini", "[Event1]\nname = Monza\n\n\n");
     std::string season = dir.logical() + "67Season.ini";
-    Result r = Zamini("normalize", {core, season});
+    CommandRun r = Zamini("normalize", {core, season});
     ASSERT_EQ(r.code, kExitOk) << r.err;
     EXPECT_EQ(dir.read("67Season.ini"), "[Event1]\r\nname=Monza\r\n\r\n");
     EXPECT_THAT(dir.read("Core.ini"), HasSubstr("[ Sound ]"));
     EXPECT_EQ(Zamini("normalize", {core, dir.logical() + "none.ini"}).code, kExitFailure);
     dir.write("d.ini", "; c\r\nx=1\r\n[S]\r\n\r\ny = a b ;note\r\nwords\r\n");
-    Result dump = Zamini("dump", {dir.logical() + "d.ini"});
+    CommandRun dump = Zamini("dump", {dir.logical() + "d.ini"});
     ASSERT_EQ(dump.code, kExitOk);
     EXPECT_EQ(dump.out,
               "\t; *** 1 ***\t\t c\n\tx\t1\t\nS\t; *** 2 ***\t\t\nS\ty\ta b\tnote\nS\t\t\t\n");
@@ -178,7 +176,7 @@ TEST_F(IniCommandsTest, HashGivesTheHomeSlotAndStatsCountEverything) {
     EXPECT_EQ(Zamini("hash", {"a;b;c"}).out, "3815\n");
     // Stats count files, sections, entries and slots.
     dir.write("b.ini", "[X]\r\na=1\r\n[Y]\r\nb=2\r\n");
-    Result r = Zamini("stats", {core, dir.logical() + "b.ini"});
+    CommandRun r = Zamini("stats", {core, dir.logical() + "b.ini"});
     ASSERT_EQ(r.code, kExitOk) << r.err;
     EXPECT_THAT(r.out, HasSubstr("Files: 2\n"));
     EXPECT_THAT(r.out, HasSubstr("Sections: 4\n"));
@@ -194,7 +192,7 @@ TEST_F(IniCommandsTest, WrongArgumentsGiveTheUsage) {
              {"hash", {"k", "12x"}}, {"stats", {}}, {"restore", {}},
              {"restore", {core, "--original", "--undo"}}, {"restore", {core, core}},
              {"restore", {"--list"}}, {"restore", {core, "--latest"}}}) {
-        Result r = Zamini(name, args);
+        CommandRun r = Zamini(name, args);
         EXPECT_EQ(r.code, kExitUsage) << name;
         EXPECT_THAT(r.err, HasSubstr("usage: zamini " + name)) << name;
     }
@@ -209,23 +207,20 @@ TEST_F(IniCommandsTest, BinaryRunsACommand) {
     const auto quote = [](const std::string& text) { return "\"" + text + "\""; };
     const char* nowhere = "NUL";
     const char* lineEnd = "\r\n";  // standard output is a text stream there
+    // cmd drops the outermost pair of quotes when the line starts with one.
+    const auto run = [](const std::string& command) {
+        return std::system(("\"" + command + "\"").c_str());
+    };
 #else
     const std::filesystem::path zamini = std::string(ZAM_BINARY_DIR) + "/tools/zamini";
     const auto quote = [](const std::string& text) { return "'" + text + "'"; };
     const char* nowhere = "/dev/null";
     const char* lineEnd = "\n";
+    const auto run = [](const std::string& command) { return std::system(command.c_str()); };
 #endif
     ASSERT_TRUE(std::filesystem::exists(zamini)) << zamini.string() << " was not built";
     const std::string program = quote(zamini.string());
     const std::string out = (dir.path() / "out.txt").string();
-    const auto run = [](const std::string& command) {
-#ifdef _WIN32
-        // cmd drops the outermost pair of quotes when the line starts with one.
-        return std::system(("\"" + command + "\"").c_str());
-#else
-        return std::system(command.c_str());
-#endif
-    };
     ASSERT_EQ(run(program + " get " + quote(core) + " Sound volume > " + quote(out)), 0);
     EXPECT_EQ(ReadNative(out), std::string("5") + lineEnd);
     EXPECT_NE(run(program + " get 2>" + nowhere), 0);
