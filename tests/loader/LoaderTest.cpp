@@ -229,7 +229,11 @@ TEST_F(LoaderTest, ShutdownAndRestartReachOnlyThePowerActionAndARefusalBringsThe
     EXPECT_THAT(fake.messages, IsEmpty());
 }
 
-TEST_F(LoaderTest, LowerCaseAitwRunsUnderTheSystemCommandInterpreter) {
+// A program in a folder named AITW (in any case) runs under the system's command interpreter. Only
+// the program decides: "aitw" in a typed password sends nothing through the interpreter. A line the
+// interpreter cannot be given safely is not run; the front end comes back and tells why. Where the
+// system has no interpreter (Linux) an AITW program starts directly.
+TEST_F(LoaderTest, AitwProgramsAloneRunUnderTheInterpreterWhichIsNeverGivenALineItWouldSplit) {
     fake.SetCommand("Run", "C:\\Sierra\\GPL\\aitw\\aitwcfg.exe -go");
     fake.runSeconds = 60;
 
@@ -241,17 +245,12 @@ TEST_F(LoaderTest, LowerCaseAitwRunsUnderTheSystemCommandInterpreter) {
                                       "wait 100", "cd C:\\ZAM\\", "write C:\\ZAM\\ZAM.int",
                                       "cd C:\\ZAM\\", kFrontEnd));
     EXPECT_EQ(fake.CommandFileBytes(), "00:01:00\r\n");
-}
 
-// Only the program decides: "aitw" in a typed password sends nothing through the interpreter. A
-// line the interpreter cannot be given safely is not run; the front end comes back and tells why.
-// Where the system has no interpreter (Linux) an AITW program starts directly.
-TEST_F(LoaderTest, TheInterpreterIsChosenByTheProgramAloneAndNeverGivenALineItWouldSplit) {
     const std::string joined =
         "C:\\GPL\\GPL.EXE -ko\"0:SERVER:password:x\\\"&echo pwned&\\\"aitw\"";
-    fake.SetCommand("Run", joined);
-    RunLoader();
-    EXPECT_EQ(fake.log[2], "start " + joined);
+    FakeLoaderPlatform typed("Run", joined);
+    loader::Loader(typed).Run();
+    EXPECT_EQ(typed.log[2], "start " + joined);
 
     for (const char* refused :
          {"C:\\%TEMP%\\aitw.exe", "C:\\aitw!x!\\tool.exe -y", "C:\\aitw\"&x\".exe"}) {
