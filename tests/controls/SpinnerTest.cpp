@@ -101,13 +101,6 @@ TEST_F(SpinnerTest, LargeStepStopsAtTheMaximumAndSmallStepsDownAtTheMinimumThenN
     EXPECT_EQ(changes->count(), 1);
 }
 
-TEST_F(SpinnerTest, AMissingEntryShowsTheDefaultAndTheFirstStepStartsThere) {
-    ucSpinner* s = Make(0, 400, 1, 100);
-    EXPECT_EQ(s->TextBox()->text(), "100");
-    QTest::mouseClick(s->UpSmallButton(), Qt::LeftButton);
-    EXPECT_EQ(Value(), "101");
-}
-
 TEST_F(SpinnerTest, AnEntryCreatedLaterIsSeenAndAfterARefreshTypingTheOldValueWritesIt) {
     ucSpinner* s = Make(0, 10000, 1, 7);
     EXPECT_EQ(s->Value(), 7);
@@ -145,7 +138,7 @@ TEST_F(SpinnerTest, NoDPDoesNotRoundAndAClickOrAStepKeyCommitsTheTypedNumberFirs
     EXPECT_EQ(typed->TextBox()->text(), "10");
 }
 
-TEST_F(SpinnerTest, AnUnfilledBindingShowsTheDefaultAndWritesNothingNorDoesOneWithoutAStore) {
+TEST_F(SpinnerTest, AMissingEntryOrUnfilledBindingShowsTheDefaultWhichOnlyAStoreWrites) {
     auto* s = new ucSpinner;
     s->SetDefault(15);
     s->Bind("?", "Race", "overrideRaceLength");
@@ -169,6 +162,11 @@ TEST_F(SpinnerTest, AnUnfilledBindingShowsTheDefaultAndWritesNothingNorDoesOneWi
     EXPECT_EQ(t->TextBox()->text(), "4");
     SetBoundStore(store.get());
     EXPECT_EQ(Value(), "");
+    // A missing entry shows the default, and the first step starts there.
+    ucSpinner* missing = Make(0, 400, 1, 100);
+    EXPECT_EQ(missing->TextBox()->text(), "100");
+    QTest::mouseClick(missing->UpSmallButton(), Qt::LeftButton);
+    EXPECT_EQ(Value(), "101");
 }
 
 }  // namespace

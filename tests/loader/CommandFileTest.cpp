@@ -15,7 +15,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(ElapsedText, IsHoursMinutesSecondsWithHoursPastADayClampedToWhatTheFileCanCarry) {
+TEST(TimeText, ElapsedIsHoursMinutesSecondsClampedAndReadBackWithTheCounterFormsButNothingElse) {
     EXPECT_EQ(FormatElapsed(0), "00:00:00");
     EXPECT_EQ(FormatElapsed(125), "00:02:05");
     EXPECT_EQ(FormatElapsed(3723), "01:02:03");
@@ -28,9 +28,7 @@ TEST(ElapsedText, IsHoursMinutesSecondsWithHoursPastADayClampedToWhatTheFileCanC
     EXPECT_EQ(FormatElapsed(kMaxElapsedSeconds), "999999:59:59");
     EXPECT_EQ(FormatElapsed(kMaxElapsedSeconds + 1), "999999:59:59");
     EXPECT_EQ(FormatElapsed(INT64_MAX), "999999:59:59");
-}
-
-TEST(TimeText, AcceptsTheLoadersAndTheCounterFormsReadsBackItsOwnAndRejectsTheRest) {
+    // Read: the loader's form and the counter's twelve-hour one.
     struct Case {
         const char* text;
         std::int64_t seconds;
@@ -81,7 +79,7 @@ TEST(TimeText, AcceptsTheLoadersAndTheCounterFormsReadsBackItsOwnAndRejectsTheRe
         EXPECT_FALSE(ParseTimeText(text).has_value()) << text;
 }
 
-TEST(CommandFileLines, AcceptEveryLineEndAndKeepBytes) {
+TEST(LoaderCommandForm, LinesEndAnyWayTwoAreNeededTheCommandLineIsKeptAndTheElapsedRecordIsOne) {
     EXPECT_THAT(SplitCommandFileLines("Run\r\nC:\\GPL\\GPL.EXE \r\n"),
                 ElementsAre("Run", "C:\\GPL\\GPL.EXE "));
     EXPECT_THAT(SplitCommandFileLines("Run\nx"), ElementsAre("Run", "x"));
@@ -91,9 +89,7 @@ TEST(CommandFileLines, AcceptEveryLineEndAndKeepBytes) {
     EXPECT_THAT(SplitCommandFileLines("Run\r\n"), ElementsAre("Run"));
     EXPECT_THAT(SplitCommandFileLines(""), ElementsAre());
     EXPECT_THAT(SplitCommandFileLines("Caf\xe9\t \r\n"), ElementsAre("Caf\xe9\t "));
-}
-
-TEST(LoaderCommandForm, NeedsTwoLinesAndKeepsTheCommandLineAndTheElapsedRecordIsOneLine) {
+    // A command is a word and a command line, the first two lines.
     auto command =
         ParseLoaderCommand("Run\r\nC:\\GPL\\GPL.EXE  -ko\"0:SERVER:password:p\"\r\nx\r\n");
     ASSERT_TRUE(command.has_value());

@@ -85,13 +85,19 @@ TEST_F(IniCommandsTest, SetWritesBackWithBackupsThatRestoreListsPreviewsAndPutsB
     EXPECT_EQ(Zamini("restore", {"--list", dir.logical() + "none"}).code, kExitFailure);
 }
 
-TEST_F(IniCommandsTest, SetOfTheSameValueWritesNothingAndANewFileIsCreated) {
+TEST_F(IniCommandsTest, SetsAndDeletesWriteOnlyRealChangesANewFileOrTheLineRemoved) {
     ASSERT_EQ(Zamini("set", {core, "Sound", "mute", "0"}).code, kExitOk);
     EXPECT_EQ(dir.read("Core.ini"), kCore);
     EXPECT_FALSE(dir.exists("Core.ini.bak"));
     CommandRun r = Zamini("set", {dir.logical() + "New.ini", "A", "b", "c d"});
     ASSERT_EQ(r.code, kExitOk) << r.err;
     EXPECT_EQ(dir.read("New.ini"), "[ A ]\r\nb = c d\r\n");
+    ASSERT_EQ(Zamini("delete", {core, "Sound", "absent"}).code, kExitOk);
+    EXPECT_EQ(dir.read("Core.ini"), kCore);
+    ASSERT_EQ(Zamini("delete", {core, "SOUND", "mute"}).code, kExitOk);
+    EXPECT_EQ(Zamini("get", {core, "Sound", "mute"}).out, "\n");
+    EXPECT_THAT(dir.read("Core.ini"), ::testing::Not(HasSubstr("mute")));
+    EXPECT_EQ(dir.read("Core.ini.bak"), kCore);
 }
 
 // Text one INI line cannot hold would change the file's lines and sections, or be read back as
@@ -142,15 +148,6 @@ TEST_F(IniCommandsTest, SetThatCannotReadOrWriteFailsAndKeepsTheFile) {
     EXPECT_THAT(r.err, HasSubstr("File will not be updated"));
     EXPECT_EQ(dir.read("Core.ini"), kCore);
     EXPECT_FALSE(dir.exists("Core.ini.zamtmp"));
-}
-
-TEST_F(IniCommandsTest, DeleteOfAMissingEntryLeavesTheFileAloneAndOfAnEntryRemovesItsLine) {
-    ASSERT_EQ(Zamini("delete", {core, "Sound", "absent"}).code, kExitOk);
-    EXPECT_EQ(dir.read("Core.ini"), kCore);
-    ASSERT_EQ(Zamini("delete", {core, "SOUND", "mute"}).code, kExitOk);
-    EXPECT_EQ(Zamini("get", {core, "Sound", "mute"}).out, "\n");
-    EXPECT_THAT(dir.read("Core.ini"), ::testing::Not(HasSubstr("mute")));
-    EXPECT_EQ(dir.read("Core.ini.bak"), kCore);
 }
 
 TEST_F(IniCommandsTest, NormalizeRewritesEachFileAndDumpListsEveryRecordInStoreOrder) {
