@@ -82,7 +82,7 @@ TEST_F(CheckBoxTest, AssigningCommitsEvenTheStateShownAndStoredTextsReadAsRounde
     EXPECT_EQ(Flag(), "7");
 }
 
-TEST_F(CheckBoxTest, FullPathWritesTheBareFileKeyAndAnUnfilledBindingNothing) {
+TEST_F(CheckBoxTest, FullPathWritesTheBareKeyUnfilledNothingReboundTheNewEntryAndAlignmentMoves) {
     store->ReadIniFile("ZAM.Ini");  // nothing there: the key is still the bare name
     auto* c = new ucCheckBox;
     c->SetUseFullPath(true);
@@ -100,21 +100,19 @@ TEST_F(CheckBoxTest, FullPathWritesTheBareFileKeyAndAnUnfilledBindingNothing) {
     Click(unfilled);
     EXPECT_EQ(store->FileCount(), files);
     EXPECT_EQ(changes->count(), 2);
-}
-
-TEST_F(CheckBoxTest, RebindingToAnotherSectionReadsTheNewEntryAndAlignmentMovesTheBox) {
+    // Rebinding to another section reads the new entry.
     LoadIni("Core.Ini", "[Test]\nflag=1\n[Else]\nflag=0\n");
-    ucCheckBox* c = Make(0);
-    EXPECT_EQ(c->Value(), 1);
-    c->SetSection("Else");
-    EXPECT_EQ(c->Value(), 0);
-    c->SetIniFile("Core.Ini");  // the same file again keeps the position
-    EXPECT_EQ(c->Value(), 0);
+    ucCheckBox* rebound = Make(0);
+    EXPECT_EQ(rebound->Value(), 1);
+    rebound->SetSection("Else");
+    EXPECT_EQ(rebound->Value(), 0);
+    rebound->SetIniFile("Core.Ini");  // the same file again keeps the position
+    EXPECT_EQ(rebound->Value(), 0);
     // Alignment puts the box right of the caption.
-    c->SetAlignment(1);
-    EXPECT_EQ(c->Box()->layoutDirection(), Qt::RightToLeft);
-    c->SetAlignment(0);
-    EXPECT_EQ(c->Box()->layoutDirection(), Qt::LeftToRight);
+    rebound->SetAlignment(1);
+    EXPECT_EQ(rebound->Box()->layoutDirection(), Qt::RightToLeft);
+    rebound->SetAlignment(0);
+    EXPECT_EQ(rebound->Box()->layoutDirection(), Qt::LeftToRight);
 }
 
 }  // namespace

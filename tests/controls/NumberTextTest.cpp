@@ -7,7 +7,7 @@
 namespace zam::controls {
 namespace {
 
-TEST(NumberText, CompactFormDropsTheLeadingZeroPlainKeepsItAndFifteenDigitsHideErrors) {
+TEST(NumberText, CompactFormDropsTheLeadingZeroAlsoInRangeMessagesPlainKeepsItAndHidesErrors) {
     EXPECT_EQ(CompactNumber(0.5), ".5");
     EXPECT_EQ(CompactNumber(-0.25), "-.25");
     EXPECT_EQ(CompactNumber(0.1 + 0.001), ".101");
@@ -29,6 +29,11 @@ TEST(NumberText, CompactFormDropsTheLeadingZeroPlainKeepsItAndFifteenDigitsHideE
     for (int i = 0; i < 3; ++i) w += 0.001;
     EXPECT_EQ(CompactNumber(w), ".003");
     EXPECT_EQ(CompactNumber(123456789012345678.0), "123456789012346000");
+    // Range messages show the compact form (a negative bound follows "between" without a
+    // blank: SpinnerTest's range message shows it).
+    EXPECT_EQ(RangeMessage("Year", 1898, 3000), "Year must be between 1898 and 3000");
+    EXPECT_EQ(RangeMessage("Scale", 0, 5), "Scale must be between 0 and 5");
+    EXPECT_EQ(RangeMessage("FF Latency", 0, 0.5), "FF Latency must be between 0 and .5");
 }
 
 TEST(NumberText, LeadingNumberReadsLikeTheOldProgramsAndRoundsHalvesToEven) {
@@ -55,13 +60,6 @@ TEST(NumberText, LeadingNumberReadsLikeTheOldProgramsAndRoundsHalvesToEven) {
     EXPECT_EQ(RoundHalfEven(-1.5), -2);
     EXPECT_EQ(RoundHalfEven(1.4), 1);
     EXPECT_EQ(RoundHalfEven(720.0), 720);
-}
-
-// A negative bound follows "between" without a blank: SpinnerTest's range message shows it.
-TEST(NumberText, RangeMessageSignsTheBounds) {
-    EXPECT_EQ(RangeMessage("Year", 1898, 3000), "Year must be between 1898 and 3000");
-    EXPECT_EQ(RangeMessage("Scale", 0, 5), "Scale must be between 0 and 5");
-    EXPECT_EQ(RangeMessage("FF Latency", 0, 0.5), "FF Latency must be between 0 and .5");
 }
 
 }  // namespace

@@ -192,7 +192,7 @@ TEST_F(CommandFileOnDisk, CommandWrittenByTheFrontEndIsReadByTheLoaderAndReplace
     EXPECT_EQ(failure->reason, "gone");
 }
 
-TEST_F(CommandFileOnDisk, ReadFailuresSayWhatIsWrong) {
+TEST_F(CommandFileOnDisk, ReadFailuresSayWhatIsWrongAndAFailedWriteLeavesTheOldFileWhole) {
     LoaderCommand command;
     EXPECT_EQ(ReadLoaderCommand(PathOf("ZAM.int"), command).code, kFileNotFound);
     dir.write("ZAM.int", "Run\r\n");
@@ -206,9 +206,6 @@ TEST_F(CommandFileOnDisk, ReadFailuresSayWhatIsWrong) {
     ASSERT_TRUE(ReadRunFailure(PathOf("ZAM.int"), failure));
     EXPECT_FALSE(failure.has_value());
     EXPECT_EQ(ReadRunFailure(PathOf("NoSuch.int"), failure).code, kFileNotFound);
-}
-
-TEST_F(CommandFileOnDisk, FailedWriteLeavesThePreviousFileWholeAndNoTemporaryBehind) {
     const std::string before = "Run\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n";
     dir.write("ZAM.int", before);
     test::FailingFileSystem failing;

@@ -36,7 +36,7 @@ TEST(FolderOfCommandLine, IsTheFolderBeforeTheFirstExeAndNothingWithoutExeOrSepa
         EXPECT_FALSE(FolderOfCommandLine(line).has_value()) << line;
 }
 
-TEST(CommandInterpreterRule, IsDecidedByTheProgramPartAlone) {
+TEST(CommandInterpreterRule, IsDecidedByTheProgramWhichIsQuotedWithWhatCmdReadsEscapedOrRefused) {
     EXPECT_TRUE(NeedsCommandInterpreter("C:\\GPL\\aitw\\go.exe"));
     EXPECT_TRUE(NeedsCommandInterpreter("C:\\GPL\\AiTw.bat"));
     EXPECT_TRUE(NeedsCommandInterpreter("\"C:\\My AITW\\go.exe\" -x"));
@@ -55,9 +55,7 @@ TEST(CommandInterpreterRule, IsDecidedByTheProgramPartAlone) {
     EXPECT_EQ(ProgramPartLength("C:\\tools.com\\aitw.bat x"), 21u);
     EXPECT_EQ(ProgramPartLength("setup -x"), 5u);
     EXPECT_EQ(ProgramPartLength("\"C:\\unclosed -x"), 15u);
-}
-
-TEST(CommandInterpreterRule, QuotesTheProgramEscapesWhatCmdReadsAndRefusesWhatCannotBeEscaped) {
+    // The program is quoted and what cmd reads is escaped.
     EXPECT_EQ(WithCommandInterpreter("C:\\GPL\\aitw.bat x", "C:\\WINDOWS\\system32\\cmd.exe"),
               "C:\\WINDOWS\\system32\\cmd.exe /s /v:off /c \"\"C:\\GPL\\aitw.bat\" x\"");
     EXPECT_EQ(WithCommandInterpreter("\"C:\\A&B\\aitw.exe\"", "C:\\Program Files\\Shell\\cmd.exe"),
