@@ -73,15 +73,8 @@ TEST_F(RasteriserTest, OnlyInstalledRasterisersAreOffered) {
     EXPECT_EQ(registry.DropDown("cbxSmileyResolution")->NoItems(), 0);
 }
 
-TEST_F(RasteriserTest, AStoredLibraryThatIsNotInstalledGivesWayToTheFirstItem) {
-    LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=softdll.dll\n");
-    Start({"rastd3d7.dll", "rastOGL.dll"});
-    EXPECT_EQ(Stored("App.ini", "Graphics", "lastRasterizerDLL"), "rastd3d7.dll");
-    EXPECT_EQ(profiles.OptionFrame(), "frmD3D");
-}
-
 // "RASTOGL.DLL" and "rastOGL.dll" are one file to Windows: the user's choice stands as written.
-TEST_F(RasteriserTest, AStoredNameInAnotherCaseKeepsTheChoiceAndShowsItsFrame) {
+TEST_F(RasteriserTest, AStoredNameInAnotherCaseKeepsTheChoiceAndOneNotInstalledGivesWay) {
     PlantProfiles();
     LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=RASTOGL.DLL\n");
     Start({"rastd3d7.dll", "rastOGL.dll"});
@@ -97,6 +90,11 @@ TEST_F(RasteriserTest, AStoredNameInAnotherCaseKeepsTheChoiceAndShowsItsFrame) {
     // Showing the tab selected the item, which runs the handler: OpenGL's profile restored.
     EXPECT_EQ(Profile(0), "OpenGL:DisableZBuffer:0");
     EXPECT_EQ(Profile(3), "user3");
+    // A stored library that is not installed gives way to the first item.
+    LoadIni("App.ini", "[Graphics]\nlastRasterizerDLL=softdll.dll\n");
+    profiles.RefreshGraphicsTab("Tester");
+    EXPECT_EQ(Stored("App.ini", "Graphics", "lastRasterizerDLL"), "rastd3d7.dll");
+    EXPECT_EQ(profiles.OptionFrame(), "frmD3D");
 }
 
 TEST_F(RasteriserTest, OpenGLRewritesOnlyItsThreeProfileValuesAndTheOthersNone) {
@@ -155,9 +153,9 @@ TEST_F(RasteriserTest, NoRasteriserInstalledLeavesTheListEmpty) {
     EXPECT_EQ(profiles.VisibleFrames().size(), 5u);
 }
 
-TEST_F(RasteriserTest, GraphicsControlsFollowThePlayerAndAnEmptyReplayMemoryBecomes10000) {
+TEST_F(RasteriserTest, GraphicsControlsFollowThePlayerTheHeightTheWidthAndNoReplayMemoryIs10000) {
     LoadIni("Players\\Tester\\Player.Ini",
-            "[Graphic Options]\ndetailBias=40\n[Driving Resolution]\nwidth=800\n"
+            "[Graphic Options]\ndetailBias=40\n[Driving Resolution]\nwidth=800\nheight=600\n"
             "[Effects]\nsparks=1\n[Textures]\nwallsMirror=1\n");
     Start({"rastd3d7.dll"});
     EXPECT_EQ(registry.Spinner("spnDetail")->TextBox()->text(), "40");
@@ -168,11 +166,7 @@ TEST_F(RasteriserTest, GraphicsControlsFollowThePlayerAndAnEmptyReplayMemoryBeco
     // An empty replay memory becomes 10000.
     EXPECT_EQ(Stored("Core.Ini", "Replay", "ReplayMemoryOverride"), "10000");
     EXPECT_EQ(registry.Spinner("spnReplayMemory")->TextBox()->text(), "10000");
-}
-
-TEST_F(RasteriserTest, TheDrivingHeightFollowsTheWidth) {
-    LoadIni("Players\\Tester\\Player.Ini", "[Driving Resolution]\nwidth=800\nheight=600\n");
-    Start({"rastd3d7.dll"});
+    // The driving height follows the width.
     Pick("cbxResolution", "1280 x 1024");
     EXPECT_EQ(Stored("Players\\Tester\\Player.Ini", "Driving Resolution", "width"), "1280");
     EXPECT_EQ(Stored("Players\\Tester\\Player.Ini", "Driving Resolution", "height"), "1024");
