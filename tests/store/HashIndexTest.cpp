@@ -27,6 +27,25 @@ std::vector<std::string> NamesWithHome(std::int32_t home, std::int32_t indexSize
     return names;
 }
 
+// `bulk` has loaded `path` as its file 1 in one go; a store that starts with `startSize` slots and
+// registers the same entries one by one, in file order, must lay them out alike: every slot holds
+// the same key at the same position, its probe distance counted from the key's home.
+void ExpectLaidOutAsOneByOne(IniStore& bulk, const std::string& path, std::int32_t startSize,
+                             UserInterface& ui) {
+    IniStore single(ui, startSize);
+    for (std::int32_t s = 1; s <= bulk.SectionCount(1); ++s)
+        for (std::int32_t e = 1; e <= bulk.EntryCount(1, s); ++e)
+            single.FindIniEntry(path, bulk.SectionName(1, s), bulk.Entry({1, s, e}).name);
+    ASSERT_EQ(bulk.IndexSize(), single.IndexSize());
+    for (std::int32_t i = 0; i <= bulk.IndexSize(); ++i) {
+        const std::string key = bulk.Slot(i).key;
+        ASSERT_EQ(key, single.Slot(i).key) << i;
+        ASSERT_EQ(bulk.Slot(i).position, single.Slot(i).position) << i;
+        ASSERT_EQ(bulk.ProbeDistance(i), key.empty() ? -1 : StepsFromHome(key, i, bulk.IndexSize()))
+            << i;
+    }
+}
+
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -169,32 +188,20 @@ TEST_F(HashIndexTest, FullTableGrowsAndKeepsEveryPosition) {
     EXPECT_EQ(registered, 9);
 }
 
-TEST_F(HashIndexTest, KeysLoadedInBulkGetTheSlotsTheyGetOneByOne) {
-    std::string text;
+TEST_F(HashIndexTest, KeysLoadedInBulkEvenIntoCrowdedTablesGetTheSlotsTheyGetOneByOne) {
+    std::string wideText;
     for (int s = 0; s < 30; ++s) {
-        text += "[Section" + std::to_string(s) + "]\r\n; about it\r\nwords\r\n";
+        wideText += "[Section" + std::to_string(s) + "]\r\n; about it\r\nwords\r\n";
         for (int e = 0; e < 40; ++e)
-            text += "key" + std::to_string(e) + "=" + std::to_string(s) + "\r\n";
+            wideText += "key" + std::to_string(e) + "=" + std::to_string(s) + "\r\n";
     }
-    std::string path = Write("bulk.ini", text);
-    IniStore bulk(ui, 50);
-    bulk.ReadIniFile(path);  // registered while loading, laid out when first looked at
+    const std::string widePath = Write("bulk.ini", wideText);
+    IniStore wide(ui, 50);
+    wide.ReadIniFile(widePath);  // registered while loading, laid out when first looked at
+    ExpectLaidOutAsOneByOne(wide, widePath, 50, ui);
+    EXPECT_EQ(wide.IndexSize(), 1600);
+    EXPECT_EQ(wide.OccupiedSlots(), 30 * 42);
 
-    IniStore single(ui, 50);  // the same keys, each placed as it is registered
-    for (std::int32_t s = 1; s <= bulk.SectionCount(1); ++s)
-        for (std::int32_t e = 1; e <= bulk.EntryCount(1, s); ++e)
-            single.FindIniEntry(path, bulk.SectionName(1, s), bulk.Entry({1, s, e}).name);
-
-    ASSERT_EQ(bulk.IndexSize(), single.IndexSize());
-    EXPECT_EQ(bulk.IndexSize(), 1600);
-    EXPECT_EQ(bulk.OccupiedSlots(), 30 * 42);
-    for (std::int32_t i = 0; i <= bulk.IndexSize(); ++i) {
-        ASSERT_EQ(bulk.Slot(i).key, single.Slot(i).key) << i;
-        ASSERT_EQ(bulk.Slot(i).position, single.Slot(i).position) << i;
-    }
-}
-
-TEST_F(HashIndexTest, CrowdedTablesLoadedInBulkGetTheSlotsTheyGetOneByOne) {
     for (std::int32_t indexSize : {7, 31, 100}) {
         const std::string path = Write("crowd.ini", "");
         // Keys homed in the last slots, among others, so that runs of keys wrap round to slot 0.
@@ -211,22 +218,13 @@ TEST_F(HashIndexTest, CrowdedTablesLoadedInBulkGetTheSlotsTheyGetOneByOne) {
             std::string text = "[S]\r\n";
             for (std::size_t i = 0; i < count; ++i) text += names[i] + "=1\r\n";
             Write("crowd.ini", text);
+            SCOPED_TRACE(std::to_string(indexSize) + " slots, " + std::to_string(count) + " keys");
             IniStore bulk(ui, indexSize);
             bulk.ReadIniFile(path);
-            IniStore single(ui, indexSize);
-            for (std::size_t i = 0; i < count; ++i) single.FindIniEntry(path, "S", names[i]);
-            if (count < names.size()) {  // a key placed after the bulk layout finds the same slot
-                bulk.FindIniEntry(path, "S", "late");
-                single.FindIniEntry(path, "S", "late");
-            }
+            // A key placed after the bulk layout (the last entry) finds the same slot.
+            if (count < names.size()) bulk.FindIniEntry(path, "S", "late");
+            ExpectLaidOutAsOneByOne(bulk, path, indexSize, ui);
             ASSERT_EQ(bulk.IndexSize(), indexSize);
-            for (std::int32_t i = 0; i <= indexSize; ++i) {
-                const std::string key = bulk.Slot(i).key;
-                ASSERT_EQ(key, single.Slot(i).key) << indexSize << " " << count << " " << i;
-                ASSERT_EQ(bulk.ProbeDistance(i),
-                          key.empty() ? -1 : StepsFromHome(key, i, indexSize))
-                    << indexSize << " " << count << " " << i;
-            }
         }
     }
 }
