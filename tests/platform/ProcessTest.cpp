@@ -143,20 +143,6 @@ TEST_F(ProcessTest, WaitTellsHowTheProgramEnded) {
     EXPECT_EQ(DescribeExit(ProcessExit{0, 9}), "signal 9");
 }
 
-TEST_F(ProcessTest, WindowsProgramsGoThroughWineInTheirPrefix) {
-    WinePrefix();
-    WineRecorder();
-    dir.write("prefix/drive_c/Sierra/GPL/gpl.exe", "MZ\x90");
-    dir.write("prefix/drive_c/Sierra/GPL/setup", "MZ");  // a Windows program without extension
-    ASSERT_TRUE(RunNatively("C:\\Sierra\\GPL\\GPL.EXE -trackdir=monza ").ok());
-    fs::path exe = dir.path() / "prefix/dosdevices/c:/Sierra/GPL/gpl.exe";
-    EXPECT_EQ(dir.read("wine-record"),
-              (dir.path() / "prefix").string() + "\n" + exe.string() + "\n-trackdir=monza\n");
-
-    ASSERT_TRUE(RunNatively("c:\\sierra\\gpl\\setup").ok());
-    EXPECT_NE(dir.read("wine-record").find("/setup\n"), std::string::npos);
-}
-
 TEST_F(ProcessTest, AnExecutableScriptNamedLikeAWindowsProgramRunsDirectlyAndAPlainFileNot) {
     WineRecorder();
     Recorder("gpl/GPL.EXE");
@@ -184,8 +170,9 @@ TEST_F(ProcessTest, AnExecutableScriptNamedLikeAWindowsProgramRunsDirectlyAndAPl
     EXPECT_FALSE(dir.exists("wine-record"));
 }
 
-// Batch files go through wine's cmd, and are never given cmd syntax.
-TEST_F(ProcessTest, BatchFilesGoThroughWinesCmdWhichIsNeverGivenItsOwnSyntax) {
+// Batch files go through wine's cmd, and are never given cmd syntax; Windows programs go through
+// wine in their prefix.
+TEST_F(ProcessTest, BatchFilesGoThroughWinesCmdNeverGivenItsSyntaxAndWindowsProgramsThroughWine) {
     WinePrefix();
     WineRecorder();
     dir.write("prefix/drive_c/Tools/Run Me.bat", "@echo off\r\n");
@@ -208,6 +195,16 @@ TEST_F(ProcessTest, BatchFilesGoThroughWinesCmdWhichIsNeverGivenItsOwnSyntax) {
         if (c == '/') c = '\\';
     EXPECT_EQ(dir.read("wine-record"),
               (dir.path() / "prefix").string() + "\ncmd\n/c\n" + native + "\n");
+
+    dir.write("prefix/drive_c/Sierra/GPL/gpl.exe", "MZ\x90");
+    dir.write("prefix/drive_c/Sierra/GPL/setup", "MZ");  // a Windows program without extension
+    ASSERT_TRUE(RunNatively("C:\\Sierra\\GPL\\GPL.EXE -trackdir=monza ").ok());
+    fs::path exe = dir.path() / "prefix/dosdevices/c:/Sierra/GPL/gpl.exe";
+    EXPECT_EQ(dir.read("wine-record"),
+              (dir.path() / "prefix").string() + "\n" + exe.string() + "\n-trackdir=monza\n");
+
+    ASSERT_TRUE(RunNatively("c:\\sierra\\gpl\\setup").ok());
+    EXPECT_NE(dir.read("wine-record").find("/setup\n"), std::string::npos);
 }
 
 #endif  // _WIN32
