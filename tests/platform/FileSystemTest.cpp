@@ -220,7 +220,7 @@ TEST_F(FileSystemTest, RenameReplacesAFileInOneStepChangesCaseAndNeverMergesFold
     EXPECT_EQ(dir.read("Setups.old/a.stp"), "a");
 }
 
-TEST_F(FileSystemTest, DeleteRemovesOnlyFilesAndCreateFolderMakesOnlyNewOnes) {
+TEST_F(FileSystemTest, DeleteRemovesOnlyFilesCreateFolderMakesOnlyNewOnesAndListFilters) {
     dir.write("a/x.ini", "x");
     ASSERT_TRUE(files.Delete(at("A\\X.INI")).ok());
     EXPECT_FALSE(dir.exists("a/x.ini"));
@@ -233,9 +233,8 @@ TEST_F(FileSystemTest, DeleteRemovesOnlyFilesAndCreateFolderMakesOnlyNewOnes) {
     EXPECT_EQ(files.CreateFolder(at("no\\such")).code, kPathNotFound);
     ASSERT_TRUE(files.CreateFolder(at("EXPORTS\\Shots\\")).ok());
     EXPECT_TRUE(fs::is_directory(dir.path() / "Exports/Shots"));
-}
 
-TEST_F(FileSystemTest, ListFiltersKindsAndPatterns) {
+    // Listing filters kinds and patterns.
     dir.write("GPL/Players/Ann/Player.ini", "");
     dir.write("GPL/Players/Bob/Player.ini", "");
     dir.write("GPL/Players/notes.txt", "");
