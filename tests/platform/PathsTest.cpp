@@ -92,7 +92,7 @@ TEST(NativePath, MatchesExistingComponentsWithoutRegardToCaseExactSpellingFirst)
     EXPECT_EQ(NativePath(dir.logical() + "new\xE9.ini"), dir.path() / "new\xC3\xA9.ini");
 }
 
-TEST(NativePath, NewFileGoesBesideTheCaseMatchedFolderAndRelativePathsStartHere) {
+TEST(NativePath, NewFileGoesBesideTheCaseMatchedFolderAndRelativePathsStartInTheCurrentOne) {
     TempDir dir;
     fs::create_directories(dir.path() / "Sierra/GPL/Seasons");
     std::string logical = dir.logical() + "SIERRA\\GPL\\SEASONS\\New Season.ini";
@@ -112,6 +112,13 @@ TEST(NativePath, NewFileGoesBesideTheCaseMatchedFolderAndRelativePathsStartHere)
     zam::test::ScopedCurrentDir cwd(dir.path());
     EXPECT_EQ(NativePath("SEASONS\\67SEASON.INI"), fs::path("Seasons/67Season.ini"));
     EXPECT_TRUE(Fs().FileExists("seasons\\67season.ini"));
+    // The current folder is named, and changed, without regard to case.
+    fs::create_directories(dir.path() / "Sub Folder");
+    EXPECT_EQ(CurrentDirectory(), dir.logical());
+    ASSERT_TRUE(ChangeDirectory("SUB FOLDER"));
+    EXPECT_EQ(CurrentDirectory(), dir.logical() + "Sub Folder/");
+    EXPECT_FALSE(ChangeDirectory("missing"));
+    EXPECT_EQ(CurrentDirectory(), dir.logical() + "Sub Folder/");
 }
 
 TEST(NativePath, DriveLettersGoThroughTheWinePrefixWhichDefaultsToDotWineInHome) {
@@ -141,16 +148,7 @@ TEST(NativePath, DriveLettersGoThroughTheWinePrefixWhichDefaultsToDotWineInHome)
     EXPECT_EQ(NativePath("C:\\x.ini"), dir.path() / ".wine/dosdevices/c:/x.ini");
 }
 
-TEST(Directories, CurrentAndProgramFolder) {
-    TempDir dir;
-    fs::create_directories(dir.path() / "Sub Folder");
-    zam::test::ScopedCurrentDir cwd(dir.path());
-    EXPECT_EQ(CurrentDirectory(), dir.logical());
-    ASSERT_TRUE(ChangeDirectory("SUB FOLDER"));
-    EXPECT_EQ(CurrentDirectory(), dir.logical() + "Sub Folder/");
-    EXPECT_FALSE(ChangeDirectory("missing"));
-    EXPECT_EQ(CurrentDirectory(), dir.logical() + "Sub Folder/");
-
+TEST(Directories, ProgramFolder) {
     std::string program = ProgramFolder();
     ASSERT_FALSE(program.empty());
     EXPECT_EQ(program.back(), '/');
