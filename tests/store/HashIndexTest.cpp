@@ -128,7 +128,7 @@ TEST_F(HashIndexTest, NamelessEntriesShareOneSlotNamingTheNewestAlsoInALoadedFil
     EXPECT_EQ(store.OccupiedSlots(), 3);
 }
 
-TEST_F(HashIndexTest, ProbingWrapsFromIndexSizeToZeroAndANewKeyCountsItsProbeTwice) {
+TEST_F(HashIndexTest, ProbingWrapsToZeroANewKeyCountsItsProbeTwiceAndAFullTableGrows) {
     IniStore small(ui, 7);
     auto names = NamesWithHome(6, 7, 3);
     ASSERT_EQ(names.size(), 3u);
@@ -160,30 +160,29 @@ TEST_F(HashIndexTest, ProbingWrapsFromIndexSizeToZeroAndANewKeyCountsItsProbeTwi
     other.SetFullPathIniValue("F", "S", names[1], "2");  // look-up, then registration
     EXPECT_EQ(other.Mishits(), 2);
     EXPECT_EQ(other.Hits(), 0);
-}
 
-TEST_F(HashIndexTest, FullTableGrowsAndKeepsEveryPosition) {
-    IniStore small(ui, 3);
+    // A full table grows and keeps every position.
+    IniStore tiny(ui, 3);
     std::vector<IniPosition> positions;
     for (int i = 0; i < 9; ++i) {
         std::string name = "e" + std::to_string(i);
-        small.SetFullPathIniValue("F", i < 5 ? "S" : "T", name, name);
-        positions.push_back(small.LocateIniEntry("F", i < 5 ? "S" : "T", name, false));
+        tiny.SetFullPathIniValue("F", i < 5 ? "S" : "T", name, name);
+        positions.push_back(tiny.LocateIniEntry("F", i < 5 ? "S" : "T", name, false));
     }
-    EXPECT_EQ(small.IndexSize(), 12);
-    EXPECT_EQ(small.OccupiedSlots(), 9);
+    EXPECT_EQ(tiny.IndexSize(), 12);
+    EXPECT_EQ(tiny.OccupiedSlots(), 9);
     for (int i = 0; i < 9; ++i) {
         std::string name = "e" + std::to_string(i);
-        EXPECT_EQ(small.LocateIniEntry("F", i < 5 ? "S" : "T", name, false), positions[i]);
-        EXPECT_EQ(small.FullPathIniValue("F", i < 5 ? "S" : "T", name), name);
+        EXPECT_EQ(tiny.LocateIniEntry("F", i < 5 ? "S" : "T", name, false), positions[i]);
+        EXPECT_EQ(tiny.FullPathIniValue("F", i < 5 ? "S" : "T", name), name);
     }
     int registered = 0;
-    for (std::int32_t s = 0; s <= small.IndexSize(); ++s) {
-        HashSlotView slot = small.Slot(s);
+    for (std::int32_t s = 0; s <= tiny.IndexSize(); ++s) {
+        HashSlotView slot = tiny.Slot(s);
         if (slot.key.empty()) continue;
         ++registered;
-        EXPECT_EQ(small.HashIndex(slot.key), s);
-        EXPECT_EQ(small.ProbeDistance(s), StepsFromHome(slot.key, s, small.IndexSize())) << s;
+        EXPECT_EQ(tiny.HashIndex(slot.key), s);
+        EXPECT_EQ(tiny.ProbeDistance(s), StepsFromHome(slot.key, s, tiny.IndexSize())) << s;
     }
     EXPECT_EQ(registered, 9);
 }
