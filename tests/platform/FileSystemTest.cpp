@@ -52,6 +52,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace zam::platform;
+using zam::test::FolderEntries;
 using zam::test::TempDir;
 
 class FileSystemTest : public testing::Test {
@@ -59,15 +60,6 @@ protected:
     FileSystem& files = NativeFileSystem();
     TempDir dir;
     std::string at(const std::string& relative) const { return dir.logical() + relative; }
-    void MakeReadOnly(const std::string& relative) const {
-        fs::permissions(dir.file(relative),
-                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                        fs::perm_options::remove);
-    }
-    // Names of every entry in a folder, to see that nothing was left behind.
-    std::vector<std::string> Entries(const std::string& relative) const {
-        return zam::test::FolderEntries(dir.file(relative));
-    }
 };
 
 TEST_F(FileSystemTest, FileExistsOnlyForFilesAndMissingFilesAndFoldersAreDifferentErrors) {
@@ -162,7 +154,9 @@ TEST_F(FileSystemTest, ReadAtAndWriteAtWorkInPlaceAndReadOnlyFilesAreNotChanged)
     // Read-only files are not changed.
     dir.write("GPL.EXE", "0123");
     dir.write("other.ini", "new");
-    MakeReadOnly("GPL.EXE");
+    fs::permissions(dir.file("GPL.EXE"),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
     bool readOnly = false;
     ASSERT_TRUE(files.IsReadOnly(at("gpl.exe"), readOnly).ok());
     EXPECT_TRUE(readOnly);
@@ -188,11 +182,11 @@ TEST_F(FileSystemTest, CopyReplacesTheTargetLeavingNoTemporaryFileAndAFailedOneK
     ASSERT_TRUE(files.Copy(at("src\\Car.lo1"), at("DST\\CAR.LO1")).ok());
     EXPECT_EQ(dir.read("dst/car.LO1"), "new bytes");
     EXPECT_EQ(dir.read("src/Car.lo1"), "new bytes");
-    EXPECT_EQ(Entries("dst"), std::vector<std::string>{"car.LO1"});
+    EXPECT_EQ(FolderEntries(dir.file("dst")), std::vector<std::string>{"car.LO1"});
     // Onto itself: nothing happens, nothing is lost.
     ASSERT_TRUE(files.Copy(at("src\\Car.lo1"), at("SRC\\car.lo1")).ok());
     EXPECT_EQ(dir.read("src/Car.lo1"), "new bytes");
-    EXPECT_EQ(Entries("src"), std::vector<std::string>{"Car.lo1"});
+    EXPECT_EQ(FolderEntries(dir.file("src")), std::vector<std::string>{"Car.lo1"});
     // A failed copy keeps the old target.
     dir.write("old.ini", "keep me");
     fs::create_directories(dir.path() / "folder");
@@ -207,10 +201,10 @@ TEST_F(FileSystemTest, RenameReplacesAFileInOneStepChangesCaseAndNeverMergesFold
     dir.write("core.ini.zamtmp", "new");
     ASSERT_TRUE(files.Rename(at("core.ini.zamtmp"), at("CORE.INI")).ok());
     EXPECT_EQ(dir.read("core.ini"), "new");
-    EXPECT_EQ(Entries(""), std::vector<std::string>{"core.ini"});
+    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"core.ini"});
     // The case of a name changes.
     ASSERT_TRUE(files.Rename(at("core.ini"), at("Core.ini")).ok());
-    EXPECT_EQ(Entries(""), std::vector<std::string>{"Core.ini"});
+    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"Core.ini"});
     EXPECT_EQ(dir.read("Core.ini"), "new");
     // Folders never merge into an existing one.
     dir.write("Setups/a.stp", "a");
