@@ -15,7 +15,7 @@ using namespace zam::platform;
 using zam::test::ScopedEnv;
 using zam::test::TempDir;
 
-TEST(LogicalPath, FolderAndNamePartsAndTheSplitIntoDriveRootAndComponents) {
+TEST(LogicalPath, FolderAndNamePartsTheSplitAndWriteTargetsWindowsWouldStoreElsewhere) {
     EXPECT_EQ(FolderOf("C:\\a\\b.ini"), "C:\\a\\");
     EXPECT_EQ(NameOf("C:\\a\\b.ini"), "b.ini");
     EXPECT_EQ(FolderOf("/tmp/x/Players\\y\\Player.ini"), "/tmp/x/Players\\y\\");
@@ -37,11 +37,10 @@ TEST(LogicalPath, FolderAndNamePartsAndTheSplitIntoDriveRootAndComponents) {
     EXPECT_FALSE(rel.rooted);
     EXPECT_FALSE(rel.folder);
     EXPECT_EQ(rel.components.size(), 2u);
-}
 
-// Names Windows would store as another file or as no file are refused as write targets on every
-// system, before anything is written; names that merely look alike are files like any other.
-TEST(LogicalPath, WriteTargetsWindowsWouldStoreElsewhereAreRefused) {
+    // Names Windows would store as another file or as no file are refused as write targets on
+    // every system, before anything is written; names that merely look alike are files like any
+    // other.
     for (const char* name : {"67Season.ini ", "67Season.ini.", "Core.ini:Zone.Identifier", "NUL",
                              "con.ini", "Com1 .txt", "LPT9", "COM\xB9", "CONOUT$"}) {
         const Status refused = CheckWriteTarget(std::string("C:\\GPL\\Seasons\\") + name);
