@@ -250,7 +250,7 @@ TEST_F(FileSystemTest, DeleteRemovesOnlyFilesCreateFolderMakesOnlyNewOnesAndList
 
 // UTF-8 names on disk are the POSIX side's; Win32PlatformTest.cpp lists wide names.
 #ifndef _WIN32
-TEST_F(FileSystemTest, ListGivesWindowsOneTwoFiveTwoNamesSortedWithoutCase) {
+TEST_F(FileSystemTest, ListGivesWindowsOneTwoFiveTwoNamesSortedAndReadAllReadsPastTheSize) {
     dir.write("t/b.trk", "");
     dir.write("t/A.trk", "");
     dir.write("t/\xC3\xA9t\xC3\xA9.trk", "");  // UTF-8 on disk
@@ -259,13 +259,11 @@ TEST_F(FileSystemTest, ListGivesWindowsOneTwoFiveTwoNamesSortedWithoutCase) {
     EXPECT_EQ(names, (std::vector<std::string>{"A.trk", "b.trk", "\xE9t\xE9.trk"}));
     std::string bytes;
     EXPECT_TRUE(files.ReadAll(at("t\\" + names[2]), bytes).ok());
-}
 
-TEST_F(FileSystemTest, ReadAllReadsPastTheSizeTheFileReports) {
-    // Files of /proc report a size of 0 and still have contents.
+    // ReadAll reads past the size the file reports: files of /proc report a size of 0 and still
+    // have contents.
     const fs::path source = "/proc/self/cmdline";
     if (!fs::exists(source)) GTEST_SKIP() << "no /proc";
-    std::string bytes;
     ASSERT_TRUE(files.ReadAll(source.string(), bytes).ok());
     EXPECT_FALSE(bytes.empty());
     EXPECT_EQ(bytes, zam::test::ReadNative(source));
