@@ -267,17 +267,13 @@ TEST_F(HashIndexTest, StatisticsFileWithAndWithoutHitsOfWhichNoneWhileInitialisi
 class IndexSizingTest : public StoreTest {
 protected:
     IndexSizingTest() : here(dir.path()) {}
-    void Sized(const std::string& value) {
-        dir.write("ZAM.Ini", "[ZAM]\r\nIndexSize=" + value + "\r\n");
-        store.SizeIndexFrom("ZAM.Ini");
-    }
     ScopedCurrentDir here;
 };
 
 // Larger settings enlarge the table, smaller or unreadable ones keep ten thousand, and a garbled
 // one must not ask for more memory than there is: the table stops at 2^24 slots. The setting is
 // read as far as it is a number (" 12000.6xyz" below, under two locales).
-TEST_F(IndexSizingTest, TheSettingSizesTheTableWithinItsLimits) {
+TEST_F(IndexSizingTest, TheSettingSizesTheTableWithinItsLimitsAndFourTimesTheUseIsRecorded) {
     const std::pair<const char*, std::int32_t> cases[] = {
         {"20000", 20000},  {"5000", 10000}, {"abc", 10000},    {"", 10000},
         {"-30000", 10000}, {"nan", 10000},  {"-1e999", 10000}, {"1e999", 1 << 24}};
@@ -291,6 +287,16 @@ TEST_F(IndexSizingTest, TheSettingSizesTheTableWithinItsLimits) {
         EXPECT_EQ(fresh.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize"), value);
         EXPECT_EQ(fresh.Slot(size).key, "");
     }
+
+    // The size recorded is four times the occupied slots.
+    dir.write("ZAM.Ini", "[ZAM]\r\nIndexSize=100\r\n");
+    store.SizeIndexFrom("ZAM.Ini");
+    for (int i = 0; i < 2999; ++i)
+        store.SetFullPathIniValue("F", "S", "k" + std::to_string(i), "v");
+    ASSERT_EQ(store.OccupiedSlots(), 3000);
+    store.RecordIndexSize("ZAM.Ini");
+    EXPECT_EQ(store.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize"), "12000");
+    EXPECT_TRUE(store.FileChanged(store.FileNumber("zam.ini")));
 }
 
 // The desktop's locale (Qt sets it) must not change how the setting is read nor what the
@@ -312,16 +318,6 @@ TEST_F(IndexSizingTest, ReadAndWrittenTheSameUnderACommaLocale) {
     EXPECT_EQ(underComma, plain);
     EXPECT_THAT(Lines(underComma), ::testing::IsSupersetOf({"Average,  1.000 Hits/Access",
                                                             "Usage,0.00833194467588735"}));
-}
-
-TEST_F(IndexSizingTest, RecordsFourTimesTheOccupiedSlots) {
-    Sized("100");
-    for (int i = 0; i < 2999; ++i)
-        store.SetFullPathIniValue("F", "S", "k" + std::to_string(i), "v");
-    ASSERT_EQ(store.OccupiedSlots(), 3000);
-    store.RecordIndexSize("ZAM.Ini");
-    EXPECT_EQ(store.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize"), "12000");
-    EXPECT_TRUE(store.FileChanged(store.FileNumber("zam.ini")));
 }
 
 }  // namespace
