@@ -26,8 +26,9 @@ protected:
 };
 
 // Each step failed in turn (the first copy makes ".bak", the second ".prv"): the old file stays,
-// no temporary file is left, and the user hears why the file was not updated.
-TEST_F(WriteBackFailureTest, AFailedStepLeavesTheOldFileAndTellsTheUser) {
+// no temporary file is left, the user hears why the file was not updated, and the other files
+// are written all the same.
+TEST_F(WriteBackFailureTest, AFailedStepLeavesTheOldFileAndTellsTheUserAndOthersAreStillWritten) {
     struct Case {
         FsOp op;
         int nth, code, writes;
@@ -54,9 +55,7 @@ TEST_F(WriteBackFailureTest, AFailedStepLeavesTheOldFileAndTellsTheUser) {
                     ElementsAre(platform::ErrorDescription(c.code) + " while saving " +
                                 ProperCase(path) + "\rFile will not be updated"));
     }
-}
 
-TEST_F(WriteBackFailureTest, OtherFilesAreStillWritten) {
     std::string other = Load("Other.ini", "a=1\r\n");
     store.SetFullPathIniValue(other, "", "a", "2");
     fs.Fail(FsOp::kRename, 1);
