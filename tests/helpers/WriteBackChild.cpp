@@ -4,32 +4,13 @@
 //
 //   zam_write_back_child FOLDER VALUE
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "FakeUi.h"
 #include "zam/platform/FileSystem.h"
 #include "zam/store/Globals.h"
 #include "zam/store/IniStore.h"
-
-namespace {
-
-class StderrUi : public zam::UserInterface {
-public:
-    void ShowMessage(const std::string& text, const std::string&) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    bool Ask(const std::string&, const std::string&) override { return false; }
-    void SetStatus(const std::string&) override {}
-    void HideStatus() override {}
-    std::optional<zam::FileChoice> SelectFile(const std::string&, const std::string&,
-                                              const std::string&, bool) override {
-        return std::nullopt;
-    }
-    [[noreturn]] void EndProgram() override { std::_Exit(3); }
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -37,13 +18,19 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
-    StderrUi ui;
+    zam::test::FakeUi ui;
     zam::IniStore store(ui);
     std::vector<std::string> names;
     if (!zam::platform::Fs().List(folder + "*.ini", zam::platform::kListFiles, names)) return 2;
-    for (const auto& name : names) store.ReadIniFile(folder + name);
-    zam::Initialising = false;
-    for (const auto& name : names) store.SetFullPathIniValue(folder + name, "State", "value", argv[2]);
-    store.WriteIniFiles();
-    return 0;
+    try {
+        for (const auto& name : names) store.ReadIniFile(folder + name);
+        zam::Initialising = false;
+        for (const auto& name : names)
+            store.SetFullPathIniValue(folder + name, "State", "value", argv[2]);
+        store.WriteIniFiles();
+    } catch (const zam::ProgramEnded&) {
+    }
+    // Whatever the store had to say means the write-back did not run as it should.
+    for (const auto& message : ui.messages) std::fprintf(stderr, "%s\n", message.text.c_str());
+    return ui.messages.empty() && !ui.ended ? 0 : 3;
 }

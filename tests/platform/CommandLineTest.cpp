@@ -78,7 +78,7 @@ TEST(SplitArguments, WindowsQuotingRulesAndShellCharactersAsOrdinaryText) {
               (Args{"a; rm -rf x", "$(id)", "`id`", "a&b|c>d"}));
 }
 
-TEST(KindOfProgram, TheHeaderDecidesNotTheName) {
+TEST(KindOfProgram, TheHeaderDecidesNotTheNameAndSafeBatchArgumentsRefuseCmdSyntax) {
     EXPECT_EQ(KindOfProgram("gplsetup", "MZ\x90"), ProgramKind::kWindows);
     EXPECT_EQ(KindOfProgram("GPL.EXE", "MZ"), ProgramKind::kWindows);
     EXPECT_EQ(KindOfProgram("renamed.bat", "MZ"), ProgramKind::kWindows);
@@ -94,9 +94,7 @@ TEST(KindOfProgram, TheHeaderDecidesNotTheName) {
     EXPECT_TRUE(IsWindowsProgram("setup.bat", ""));
     EXPECT_TRUE(IsWindowsProgram("x", "MZ"));
     EXPECT_FALSE(IsWindowsProgram("GPL.EXE", "#!"));
-}
 
-TEST(SafeBatchArgument, CmdSyntaxIsRefused) {
     EXPECT_TRUE(SafeBatchArgument("-trackdir=monza"));
     EXPECT_TRUE(SafeBatchArgument("C:\\Sierra\\GPL 2\\x.ini"));
     EXPECT_TRUE(SafeBatchArgument(""));

@@ -52,6 +52,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace zam::platform;
+using zam::test::FolderEntries;
 using zam::test::TempDir;
 
 class FileSystemTest : public testing::Test {
@@ -59,15 +60,6 @@ protected:
     FileSystem& files = NativeFileSystem();
     TempDir dir;
     std::string at(const std::string& relative) const { return dir.logical() + relative; }
-    void MakeReadOnly(const std::string& relative) const {
-        fs::permissions(dir.file(relative),
-                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                        fs::perm_options::remove);
-    }
-    // Names of every entry in a folder, to see that nothing was left behind.
-    std::vector<std::string> Entries(const std::string& relative) const {
-        return zam::test::FolderEntries(dir.file(relative));
-    }
 };
 
 TEST_F(FileSystemTest, FileExistsOnlyForFilesAndMissingFilesAndFoldersAreDifferentErrors) {
@@ -162,7 +154,9 @@ TEST_F(FileSystemTest, ReadAtAndWriteAtWorkInPlaceAndReadOnlyFilesAreNotChanged)
     // Read-only files are not changed.
     dir.write("GPL.EXE", "0123");
     dir.write("other.ini", "new");
-    MakeReadOnly("GPL.EXE");
+    fs::permissions(dir.file("GPL.EXE"),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
     bool readOnly = false;
     ASSERT_TRUE(files.IsReadOnly(at("gpl.exe"), readOnly).ok());
     EXPECT_TRUE(readOnly);
@@ -188,11 +182,11 @@ TEST_F(FileSystemTest, CopyReplacesTheTargetLeavingNoTemporaryFileAndAFailedOneK
     ASSERT_TRUE(files.Copy(at("src\\Car.lo1"), at("DST\\CAR.LO1")).ok());
     EXPECT_EQ(dir.read("dst/car.LO1"), "new bytes");
     EXPECT_EQ(dir.read("src/Car.lo1"), "new bytes");
-    EXPECT_EQ(Entries("dst"), std::vector<std::string>{"car.LO1"});
+    EXPECT_EQ(FolderEntries(dir.file("dst")), std::vector<std::string>{"car.LO1"});
     // Onto itself: nothing happens, nothing is lost.
     ASSERT_TRUE(files.Copy(at("src\\Car.lo1"), at("SRC\\car.lo1")).ok());
     EXPECT_EQ(dir.read("src/Car.lo1"), "new bytes");
-    EXPECT_EQ(Entries("src"), std::vector<std::string>{"Car.lo1"});
+    EXPECT_EQ(FolderEntries(dir.file("src")), std::vector<std::string>{"Car.lo1"});
     // A failed copy keeps the old target.
     dir.write("old.ini", "keep me");
     fs::create_directories(dir.path() / "folder");
@@ -207,10 +201,10 @@ TEST_F(FileSystemTest, RenameReplacesAFileInOneStepChangesCaseAndNeverMergesFold
     dir.write("core.ini.zamtmp", "new");
     ASSERT_TRUE(files.Rename(at("core.ini.zamtmp"), at("CORE.INI")).ok());
     EXPECT_EQ(dir.read("core.ini"), "new");
-    EXPECT_EQ(Entries(""), std::vector<std::string>{"core.ini"});
+    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"core.ini"});
     // The case of a name changes.
     ASSERT_TRUE(files.Rename(at("core.ini"), at("Core.ini")).ok());
-    EXPECT_EQ(Entries(""), std::vector<std::string>{"Core.ini"});
+    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"Core.ini"});
     EXPECT_EQ(dir.read("Core.ini"), "new");
     // Folders never merge into an existing one.
     dir.write("Setups/a.stp", "a");
@@ -220,7 +214,7 @@ TEST_F(FileSystemTest, RenameReplacesAFileInOneStepChangesCaseAndNeverMergesFold
     EXPECT_EQ(dir.read("Setups.old/a.stp"), "a");
 }
 
-TEST_F(FileSystemTest, DeleteRemovesOnlyFilesAndCreateFolderMakesOnlyNewOnes) {
+TEST_F(FileSystemTest, DeleteRemovesOnlyFilesCreateFolderMakesOnlyNewOnesAndListFilters) {
     dir.write("a/x.ini", "x");
     ASSERT_TRUE(files.Delete(at("A\\X.INI")).ok());
     EXPECT_FALSE(dir.exists("a/x.ini"));
@@ -233,9 +227,8 @@ TEST_F(FileSystemTest, DeleteRemovesOnlyFilesAndCreateFolderMakesOnlyNewOnes) {
     EXPECT_EQ(files.CreateFolder(at("no\\such")).code, kPathNotFound);
     ASSERT_TRUE(files.CreateFolder(at("EXPORTS\\Shots\\")).ok());
     EXPECT_TRUE(fs::is_directory(dir.path() / "Exports/Shots"));
-}
 
-TEST_F(FileSystemTest, ListFiltersKindsAndPatterns) {
+    // Listing filters kinds and patterns.
     dir.write("GPL/Players/Ann/Player.ini", "");
     dir.write("GPL/Players/Bob/Player.ini", "");
     dir.write("GPL/Players/notes.txt", "");
@@ -257,7 +250,7 @@ TEST_F(FileSystemTest, ListFiltersKindsAndPatterns) {
 
 // UTF-8 names on disk are the POSIX side's; Win32PlatformTest.cpp lists wide names.
 #ifndef _WIN32
-TEST_F(FileSystemTest, ListGivesWindowsOneTwoFiveTwoNamesSortedWithoutCase) {
+TEST_F(FileSystemTest, ListGivesWindowsOneTwoFiveTwoNamesSortedAndReadAllReadsPastTheSize) {
     dir.write("t/b.trk", "");
     dir.write("t/A.trk", "");
     dir.write("t/\xC3\xA9t\xC3\xA9.trk", "");  // UTF-8 on disk
@@ -266,13 +259,11 @@ TEST_F(FileSystemTest, ListGivesWindowsOneTwoFiveTwoNamesSortedWithoutCase) {
     EXPECT_EQ(names, (std::vector<std::string>{"A.trk", "b.trk", "\xE9t\xE9.trk"}));
     std::string bytes;
     EXPECT_TRUE(files.ReadAll(at("t\\" + names[2]), bytes).ok());
-}
 
-TEST_F(FileSystemTest, ReadAllReadsPastTheSizeTheFileReports) {
-    // Files of /proc report a size of 0 and still have contents.
+    // ReadAll reads past the size the file reports: files of /proc report a size of 0 and still
+    // have contents.
     const fs::path source = "/proc/self/cmdline";
     if (!fs::exists(source)) GTEST_SKIP() << "no /proc";
-    std::string bytes;
     ASSERT_TRUE(files.ReadAll(source.string(), bytes).ok());
     EXPECT_FALSE(bytes.empty());
     EXPECT_EQ(bytes, zam::test::ReadNative(source));

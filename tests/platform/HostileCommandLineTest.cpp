@@ -27,11 +27,21 @@ const std::vector<std::string> kHostile = {
     "ends\\",          "%PATH% 'q' ;",   "\" & touch pwned7 & \"",
 };
 
-// A stand-in for the simulator that records its arguments, each ended by a 00 byte. On Windows
-// it is the launcher tests' small program, told by the environment where to record.
-class Recorder {
-public:
-    explicit Recorder(const TempDir& dir) {
+std::vector<std::string> Recorded(const TempDir& dir) {
+    std::vector<std::string> args;
+    const std::string bytes = dir.read("record");
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find('\0', start)) != std::string::npos; start = end + 1)
+        args.push_back(bytes.substr(start, end - start));
+    return args;
+}
+
+class HostileCommandLine : public testing::Test {
+protected:
+    // A stand-in for the simulator in "Sierra GPL\" that records its arguments, each ended by a
+    // 00 byte, started from the test's folder. On Windows it is the launcher tests' small
+    // program, told by the environment where to record.
+    HostileCommandLine() : cwd_(dir.path()) {
         const fs::path record = dir.file("record");
 #ifdef _WIN32
         fs::create_directories(dir.file("Sierra GPL"));
@@ -46,34 +56,11 @@ public:
 #endif
     }
 
-private:
-    std::optional<zam::test::ScopedEnv> env_;
-};
-
-std::vector<std::string> Recorded(const TempDir& dir) {
-    std::vector<std::string> args;
-    const std::string bytes = dir.read("record");
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find('\0', start)) != std::string::npos; start = end + 1)
-        args.push_back(bytes.substr(start, end - start));
-    return args;
-}
-
-// The recording stand-in in "Sierra GPL\", started from the test's folder.
-class HostileCommandLine : public testing::Test {
-protected:
-    HostileCommandLine() : recorder_(dir), cwd_(dir.path()) {}
-
-    // None of the commands hidden in the texts ran.
-    void ExpectNothingRan() const {
-        for (int n = 1; n <= 7; ++n) EXPECT_FALSE(dir.exists("pwned" + std::to_string(n)));
-    }
-
     TempDir dir;
     const std::string program = dir.logical() + "Sierra GPL\\gpl stand-in";
 
 private:
-    Recorder recorder_;
+    std::optional<zam::test::ScopedEnv> env_;
     zam::test::ScopedCurrentDir cwd_;
 };
 
@@ -93,7 +80,8 @@ TEST_F(HostileCommandLine, AddressAndPasswordArriveAsOneArgumentEachAndNothingEv
             zam::test::RunNatively("\"" + program + "\" -ko\"0:SERVER:password:" + text + "\"")
                 .ok());
         EXPECT_EQ(Recorded(dir), SplitArguments("-ko\"0:SERVER:password:" + text + "\""));
-        ExpectNothingRan();
+        // None of the commands hidden in the texts ran.
+        for (int n = 1; n <= 7; ++n) EXPECT_FALSE(dir.exists("pwned" + std::to_string(n)));
         EXPECT_EQ(SplitArguments("\"" + EscapeInsideQuotes(text) + "\""),
                   std::vector<std::string>{text});
     }

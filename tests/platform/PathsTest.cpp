@@ -15,7 +15,7 @@ using namespace zam::platform;
 using zam::test::ScopedEnv;
 using zam::test::TempDir;
 
-TEST(LogicalPath, FolderAndNamePartsAndTheSplitIntoDriveRootAndComponents) {
+TEST(LogicalPath, FolderAndNamePartsTheSplitAndWriteTargetsWindowsWouldStoreElsewhere) {
     EXPECT_EQ(FolderOf("C:\\a\\b.ini"), "C:\\a\\");
     EXPECT_EQ(NameOf("C:\\a\\b.ini"), "b.ini");
     EXPECT_EQ(FolderOf("/tmp/x/Players\\y\\Player.ini"), "/tmp/x/Players\\y\\");
@@ -37,11 +37,10 @@ TEST(LogicalPath, FolderAndNamePartsAndTheSplitIntoDriveRootAndComponents) {
     EXPECT_FALSE(rel.rooted);
     EXPECT_FALSE(rel.folder);
     EXPECT_EQ(rel.components.size(), 2u);
-}
 
-// Names Windows would store as another file or as no file are refused as write targets on every
-// system, before anything is written; names that merely look alike are files like any other.
-TEST(LogicalPath, WriteTargetsWindowsWouldStoreElsewhereAreRefused) {
+    // Names Windows would store as another file or as no file are refused as write targets on
+    // every system, before anything is written; names that merely look alike are files like any
+    // other.
     for (const char* name : {"67Season.ini ", "67Season.ini.", "Core.ini:Zone.Identifier", "NUL",
                              "con.ini", "Com1 .txt", "LPT9", "COM\xB9", "CONOUT$"}) {
         const Status refused = CheckWriteTarget(std::string("C:\\GPL\\Seasons\\") + name);
@@ -92,7 +91,7 @@ TEST(NativePath, MatchesExistingComponentsWithoutRegardToCaseExactSpellingFirst)
     EXPECT_EQ(NativePath(dir.logical() + "new\xE9.ini"), dir.path() / "new\xC3\xA9.ini");
 }
 
-TEST(NativePath, NewFileGoesBesideTheCaseMatchedFolderAndRelativePathsStartHere) {
+TEST(NativePath, NewFileGoesBesideTheCaseMatchedFolderAndRelativePathsStartInTheCurrentOne) {
     TempDir dir;
     fs::create_directories(dir.path() / "Sierra/GPL/Seasons");
     std::string logical = dir.logical() + "SIERRA\\GPL\\SEASONS\\New Season.ini";
@@ -112,6 +111,13 @@ TEST(NativePath, NewFileGoesBesideTheCaseMatchedFolderAndRelativePathsStartHere)
     zam::test::ScopedCurrentDir cwd(dir.path());
     EXPECT_EQ(NativePath("SEASONS\\67SEASON.INI"), fs::path("Seasons/67Season.ini"));
     EXPECT_TRUE(Fs().FileExists("seasons\\67season.ini"));
+    // The current folder is named, and changed, without regard to case.
+    fs::create_directories(dir.path() / "Sub Folder");
+    EXPECT_EQ(CurrentDirectory(), dir.logical());
+    ASSERT_TRUE(ChangeDirectory("SUB FOLDER"));
+    EXPECT_EQ(CurrentDirectory(), dir.logical() + "Sub Folder/");
+    EXPECT_FALSE(ChangeDirectory("missing"));
+    EXPECT_EQ(CurrentDirectory(), dir.logical() + "Sub Folder/");
 }
 
 TEST(NativePath, DriveLettersGoThroughTheWinePrefixWhichDefaultsToDotWineInHome) {
@@ -141,16 +147,7 @@ TEST(NativePath, DriveLettersGoThroughTheWinePrefixWhichDefaultsToDotWineInHome)
     EXPECT_EQ(NativePath("C:\\x.ini"), dir.path() / ".wine/dosdevices/c:/x.ini");
 }
 
-TEST(Directories, CurrentAndProgramFolder) {
-    TempDir dir;
-    fs::create_directories(dir.path() / "Sub Folder");
-    zam::test::ScopedCurrentDir cwd(dir.path());
-    EXPECT_EQ(CurrentDirectory(), dir.logical());
-    ASSERT_TRUE(ChangeDirectory("SUB FOLDER"));
-    EXPECT_EQ(CurrentDirectory(), dir.logical() + "Sub Folder/");
-    EXPECT_FALSE(ChangeDirectory("missing"));
-    EXPECT_EQ(CurrentDirectory(), dir.logical() + "Sub Folder/");
-
+TEST(Directories, ProgramFolder) {
     std::string program = ProgramFolder();
     ASSERT_FALSE(program.empty());
     EXPECT_EQ(program.back(), '/');

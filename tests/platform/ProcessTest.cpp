@@ -82,32 +82,7 @@ TEST_F(ProcessTest, StartsAProgramDirectlyWithoutAShellInUtf8OrFromPathAndWaitsF
     EXPECT_EQ(dir.read("record").substr(0, 4), "one\n");
 }
 
-// What a user is told is the system's own text.
-TEST_F(ProcessTest, MissingProgramIsFileNotFoundAndMissingWineIsReportedClearly) {
-    ProcessId id;
-    Status missing = NativeProcesses().Start(dir.logical() + "nothing.sh -x", id);
-    EXPECT_EQ(missing.code, kFileNotFound);
-    EXPECT_EQ(missing.description, "No such file or directory");
-    EXPECT_EQ(id.value, 0);
-    EXPECT_EQ(NativeProcesses().CheckStartable(dir.logical() + "nothing.sh -x").code,
-              kFileNotFound);
-    EXPECT_EQ(NativeProcesses().Start("", id).code, kFileNotFound);
-    EXPECT_EQ(NativeProcesses().Start(dir.logical(), id).code, kFileNotFound);
-    EXPECT_FALSE(NativeProcesses().Wait(ProcessId{}).ok());
-
-    // A Windows program without wine: what is missing and which Debian packages bring it; the
-    // simulator is a 32-bit program.
-    dir.write("gpl.exe", "MZ");
-    path.emplace("PATH", dir.file("empty").string());
-    Status s = NativeProcesses().Start(dir.logical() + "gpl.exe", id);
-    EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.description.find("needs wine, which is not installed"), std::string::npos);
-    EXPECT_NE(s.description.find("\"wine32\""), std::string::npos);
-    EXPECT_EQ(NativeProcesses().CheckStartable(dir.logical() + "gpl.exe").description,
-              s.description);
-}
-
-TEST_F(ProcessTest, WaitTellsHowTheProgramEnded) {
+TEST_F(ProcessTest, WaitTellsHowTheProgramEndedAndAMissingProgramOrWineIsReportedClearly) {
     struct Case {
         const char* script;
         std::uint32_t code;
@@ -141,20 +116,28 @@ TEST_F(ProcessTest, WaitTellsHowTheProgramEnded) {
     EXPECT_EQ(DescribeExit(ProcessExit{3, 0}), "exit status 3");
     EXPECT_EQ(DescribeExit(ProcessExit{0xC0000135u, 0}), "exit status 0xC0000135");
     EXPECT_EQ(DescribeExit(ProcessExit{0, 9}), "signal 9");
-}
 
-TEST_F(ProcessTest, WindowsProgramsGoThroughWineInTheirPrefix) {
-    WinePrefix();
-    WineRecorder();
-    dir.write("prefix/drive_c/Sierra/GPL/gpl.exe", "MZ\x90");
-    dir.write("prefix/drive_c/Sierra/GPL/setup", "MZ");  // a Windows program without extension
-    ASSERT_TRUE(RunNatively("C:\\Sierra\\GPL\\GPL.EXE -trackdir=monza ").ok());
-    fs::path exe = dir.path() / "prefix/dosdevices/c:/Sierra/GPL/gpl.exe";
-    EXPECT_EQ(dir.read("wine-record"),
-              (dir.path() / "prefix").string() + "\n" + exe.string() + "\n-trackdir=monza\n");
+    // A missing program: what a user is told is the system's own text.
+    Status missing = NativeProcesses().Start(dir.logical() + "nothing.sh -x", id);
+    EXPECT_EQ(missing.code, kFileNotFound);
+    EXPECT_EQ(missing.description, "No such file or directory");
+    EXPECT_EQ(id.value, 0);
+    EXPECT_EQ(NativeProcesses().CheckStartable(dir.logical() + "nothing.sh -x").code,
+              kFileNotFound);
+    EXPECT_EQ(NativeProcesses().Start("", id).code, kFileNotFound);
+    EXPECT_EQ(NativeProcesses().Start(dir.logical(), id).code, kFileNotFound);
+    EXPECT_FALSE(NativeProcesses().Wait(ProcessId{}).ok());
 
-    ASSERT_TRUE(RunNatively("c:\\sierra\\gpl\\setup").ok());
-    EXPECT_NE(dir.read("wine-record").find("/setup\n"), std::string::npos);
+    // A Windows program without wine: what is missing and which Debian packages bring it; the
+    // simulator is a 32-bit program.
+    dir.write("gpl.exe", "MZ");
+    path.emplace("PATH", dir.file("empty").string());
+    Status s = NativeProcesses().Start(dir.logical() + "gpl.exe", id);
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(s.description.find("needs wine, which is not installed"), std::string::npos);
+    EXPECT_NE(s.description.find("\"wine32\""), std::string::npos);
+    EXPECT_EQ(NativeProcesses().CheckStartable(dir.logical() + "gpl.exe").description,
+              s.description);
 }
 
 TEST_F(ProcessTest, AnExecutableScriptNamedLikeAWindowsProgramRunsDirectlyAndAPlainFileNot) {
@@ -184,8 +167,9 @@ TEST_F(ProcessTest, AnExecutableScriptNamedLikeAWindowsProgramRunsDirectlyAndAPl
     EXPECT_FALSE(dir.exists("wine-record"));
 }
 
-// Batch files go through wine's cmd, and are never given cmd syntax.
-TEST_F(ProcessTest, BatchFilesGoThroughWinesCmdWhichIsNeverGivenItsOwnSyntax) {
+// Batch files go through wine's cmd, and are never given cmd syntax; Windows programs go through
+// wine in their prefix.
+TEST_F(ProcessTest, BatchFilesGoThroughWinesCmdNeverGivenItsSyntaxAndWindowsProgramsThroughWine) {
     WinePrefix();
     WineRecorder();
     dir.write("prefix/drive_c/Tools/Run Me.bat", "@echo off\r\n");
@@ -208,6 +192,16 @@ TEST_F(ProcessTest, BatchFilesGoThroughWinesCmdWhichIsNeverGivenItsOwnSyntax) {
         if (c == '/') c = '\\';
     EXPECT_EQ(dir.read("wine-record"),
               (dir.path() / "prefix").string() + "\ncmd\n/c\n" + native + "\n");
+
+    dir.write("prefix/drive_c/Sierra/GPL/gpl.exe", "MZ\x90");
+    dir.write("prefix/drive_c/Sierra/GPL/setup", "MZ");  // a Windows program without extension
+    ASSERT_TRUE(RunNatively("C:\\Sierra\\GPL\\GPL.EXE -trackdir=monza ").ok());
+    fs::path exe = dir.path() / "prefix/dosdevices/c:/Sierra/GPL/gpl.exe";
+    EXPECT_EQ(dir.read("wine-record"),
+              (dir.path() / "prefix").string() + "\n" + exe.string() + "\n-trackdir=monza\n");
+
+    ASSERT_TRUE(RunNatively("c:\\sierra\\gpl\\setup").ok());
+    EXPECT_NE(dir.read("wine-record").find("/setup\n"), std::string::npos);
 }
 
 #endif  // _WIN32

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 
 namespace {
@@ -14,10 +13,6 @@ struct Case {
     const char* name;
     bool matches;
 };
-
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << '"' << c.pattern << "\" ~ \"" << c.name << '"';
-}
 
 class WildcardTable : public testing::TestWithParam<Case> {};
 

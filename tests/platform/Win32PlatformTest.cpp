@@ -34,9 +34,7 @@ namespace fs = std::filesystem;
 using namespace zam::platform;
 using zam::test::TempDir;
 
-std::string Logical(const fs::path& p) {
-    return LogicalFromNative(p);
-}
+constexpr auto Logical = &LogicalFromNative;
 
 // Names one folder? Windows names compare without case; a trailing separator changes nothing.
 // (std::filesystem::equivalent opens both, which not every Windows file system allows for folders.)
@@ -115,7 +113,7 @@ TEST(Win32Paths, CurrentAndProgramFolderAlsoForAUserNamedOutsideTheCodePage) {
     EXPECT_TRUE(fs::exists(user / "Core.ini"));
 }
 
-TEST(Win32FileSystem, ReadOnlyAttributeIsTheWindowsOneAndACopyKeepsIt) {
+TEST(Win32FileSystem, ReadOnlyIsTheWindowsAttributeACopyKeepsAndAFileHeldElsewhereIsWaitedOut) {
     TempDir dir;
     std::string exe = Logical(dir.write("GPL.EXE", "0123"));
     ASSERT_TRUE(::SetFileAttributesW(NativePath(exe).c_str(), FILE_ATTRIBUTE_READONLY));
@@ -136,11 +134,9 @@ TEST(Win32FileSystem, ReadOnlyAttributeIsTheWindowsOneAndACopyKeepsIt) {
     EXPECT_EQ(attributes & FILE_ATTRIBUTE_READONLY, 0u);
     ASSERT_TRUE(Fs().WriteAt(exe, 0, "x").ok());
     EXPECT_EQ(dir.read("GPL.EXE"), "x123");
-}
 
-TEST(Win32FileSystem, AFileOpenElsewhereIsAnAccessErrorAndAHeldOneIsReplacedOnceLetGo) {
-    TempDir dir;
-    std::string exe = Logical(dir.write("GPL.EXE", "0123"));
+    // A file open elsewhere is an access error.
+    dir.write("GPL.EXE", "0123");
     HANDLE held = ::CreateFileW(NativePath(exe).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -362,31 +358,7 @@ TEST(Win32Process, StartsTheWholeCommandLineAndWaitsForTheProgramButNeverRunsShe
         EXPECT_FALSE(child.dir.exists(pwned)) << pwned;
 }
 
-TEST(Win32Process, MissingProgramIsFileNotFound) {
-    TempDir dir;
-    ProcessId id;
-    Status missing = NativeProcesses().Start(Logical(dir.file("nothing.exe")) + " -x", id);
-    EXPECT_EQ(missing.code, kFileNotFound);
-    // The system's own words, not the program's short name for the error.
-    EXPECT_NE(missing.description, ErrorDescription(kFileNotFound));
-    EXPECT_FALSE(missing.description.empty());
-    EXPECT_EQ(missing.description.find_first_of("\r\n"), std::string::npos);
-    EXPECT_NE(missing.description.find("(Windows error 2)"), std::string::npos)
-        << missing.description;
-    EXPECT_EQ(id.value, 0);
-    EXPECT_EQ(NativeProcesses().CheckStartable(Logical(dir.file("nothing.exe")) + " -x").code,
-              kFileNotFound);
-    // Windows says "path not found" for a missing folder; some versions and Wine say "file not
-    // found". Either way nothing starts.
-    const int missingFolder =
-        NativeProcesses().Start(Logical(dir.file("nofolder\\nothing.exe")), id).code;
-    EXPECT_TRUE(missingFolder == kPathNotFound || missingFolder == kFileNotFound) << missingFolder;
-    EXPECT_EQ(id.value, 0);
-    EXPECT_EQ(NativeProcesses().Start("  ", id).code, kFileNotFound);
-    EXPECT_FALSE(NativeProcesses().Wait(ProcessId{}).ok());
-}
-
-TEST(Win32Process, AProgramThatEndedIsWaitedForAtOnce) {
+TEST(Win32Process, AProgramThatEndedIsWaitedForAtOnceAndAMissingOneIsFileNotFound) {
     Child child("child.exe");
     ProcessId id;
     ASSERT_TRUE(NativeProcesses().Start("\"" + child.exe + "\" " + child.record, id).ok());
@@ -403,6 +375,27 @@ TEST(Win32Process, AProgramThatEndedIsWaitedForAtOnce) {
     EXPECT_TRUE(ended);
     EXPECT_EQ(exit.code, 3u);
     EXPECT_TRUE(NativeProcesses().CheckStartable("\"" + child.exe + "\" x").ok());
+
+    // A missing program is "file not found".
+    const std::string nothing = Logical(child.dir.file("nothing.exe"));
+    Status missing = NativeProcesses().Start(nothing + " -x", id);
+    EXPECT_EQ(missing.code, kFileNotFound);
+    // The system's own words, not the program's short name for the error.
+    EXPECT_NE(missing.description, ErrorDescription(kFileNotFound));
+    EXPECT_FALSE(missing.description.empty());
+    EXPECT_EQ(missing.description.find_first_of("\r\n"), std::string::npos);
+    EXPECT_NE(missing.description.find("(Windows error 2)"), std::string::npos)
+        << missing.description;
+    EXPECT_EQ(id.value, 0);
+    EXPECT_EQ(NativeProcesses().CheckStartable(nothing + " -x").code, kFileNotFound);
+    // Windows says "path not found" for a missing folder; some versions and Wine say "file not
+    // found". Either way nothing starts.
+    const int missingFolder =
+        NativeProcesses().Start(Logical(child.dir.file("nofolder\\nothing.exe")), id).code;
+    EXPECT_TRUE(missingFolder == kPathNotFound || missingFolder == kFileNotFound) << missingFolder;
+    EXPECT_EQ(id.value, 0);
+    EXPECT_EQ(NativeProcesses().Start("  ", id).code, kFileNotFound);
+    EXPECT_FALSE(NativeProcesses().Wait(ProcessId{}).ok());
 }
 
 // What wine never does, through the launcher's start calls: a program marked to run as

@@ -131,35 +131,8 @@ TEST_F(FaultInjectionWriteBack, EveryFailedStepLeavesACompleteFileInEveryLayout)
 // whole backup, no backup is harmed, and a restore that says it is done can be undone.
 TEST(FaultInjectionRestore, EveryFailedStepLeavesEveryFileWhole) {
     constexpr const char* kOlderRst = "[Race]\r\nlaps=1\r\n";
-    const auto lay = [&](TempDir& dir) {
-        dir.write("Core.ini", kNew);
-        dir.write("Core.ini.prv", kOld);
-        dir.write("Core.ini.bak", kOlderBak);
-        dir.write("Core.ini.rst", kOlderRst);
-        return dir.logical() + "Core.ini";
-    };
-    const int changes = CountChanges([&](FailingFileSystem&) {
-        TempDir dir;
-        EXPECT_TRUE(RestoreFile(lay(dir), BackupKind::kPrevious).ok());
-        EXPECT_EQ(dir.read("Core.ini"), kOld);
-    });
-    ASSERT_GE(changes, 2);
-    int injected = 0;
-    for (const FaultPlan& plan : PlansFor(changes)) {
-        SCOPED_TRACE(plan.Describe());
-        TempDir dir;
-        const std::string path = lay(dir);
-        FailingFileSystem fs;
-        plan.ApplyTo(fs);
-        RestoreResult result;
-        {
-            platform::ScopedFileSystem use(fs);
-            result = RestoreFile(path, BackupKind::kPrevious);
-        }
-        injected += fs.InjectedFailures();
-        const std::string file = dir.read("Core.ini");
-        EXPECT_THAT(file, ::testing::AnyOf(kOld, kNew));
-        EXPECT_EQ(result.ok(), file == kOld) << result.message;
+    RestoreResult result;  // of the latest run
+    const auto check = [&](const TempDir& dir, const FaultPlan& plan) {
         if (plan.Loud()) {
             if (result.ok()) {
                 EXPECT_EQ(dir.read("Core.ini.rst"), kNew);
@@ -171,10 +144,21 @@ TEST(FaultInjectionRestore, EveryFailedStepLeavesEveryFileWhole) {
         EXPECT_EQ(dir.read("Core.ini.prv"), kOld);
         EXPECT_EQ(dir.read("Core.ini.bak"), kOlderBak);
         ExpectOnly(dir, {"Core.ini", "Core.ini.bak", "Core.ini.prv", "Core.ini.rst"}, plan);
-        if (HasFailure()) break;
-    }
-    EXPECT_GT(injected, 0);
-    TallyFaults("restore (store)", injected);
+    };
+    const SweepResult sweep = SweepOneFileWriter(
+        {"Core.ini",
+         kNew,
+         2,
+         [&](const std::string& path) {
+             result = RestoreFile(path, BackupKind::kPrevious);
+             return result.ok();
+         },
+         {}},
+        {{{"Core.ini.prv", kOld}, {"Core.ini.bak", kOlderBak}, {"Core.ini.rst", kOlderRst}},
+         check});
+    EXPECT_EQ(sweep.newBytes, kOld);
+    EXPECT_GT(sweep.injected, 0);
+    TallyFaults("restore (store)", sweep.injected);
 }
 
 }  // namespace

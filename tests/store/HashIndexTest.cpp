@@ -27,6 +27,25 @@ std::vector<std::string> NamesWithHome(std::int32_t home, std::int32_t indexSize
     return names;
 }
 
+// `bulk` has loaded `path` as its file 1 in one go; a store that starts with `startSize` slots and
+// registers the same entries one by one, in file order, must lay them out alike: every slot holds
+// the same key at the same position, its probe distance counted from the key's home.
+void ExpectLaidOutAsOneByOne(IniStore& bulk, const std::string& path, std::int32_t startSize,
+                             UserInterface& ui) {
+    IniStore single(ui, startSize);
+    for (std::int32_t s = 1; s <= bulk.SectionCount(1); ++s)
+        for (std::int32_t e = 1; e <= bulk.EntryCount(1, s); ++e)
+            single.FindIniEntry(path, bulk.SectionName(1, s), bulk.Entry({1, s, e}).name);
+    ASSERT_EQ(bulk.IndexSize(), single.IndexSize());
+    for (std::int32_t i = 0; i <= bulk.IndexSize(); ++i) {
+        const std::string key = bulk.Slot(i).key;
+        ASSERT_EQ(key, single.Slot(i).key) << i;
+        ASSERT_EQ(bulk.Slot(i).position, single.Slot(i).position) << i;
+        ASSERT_EQ(bulk.ProbeDistance(i), key.empty() ? -1 : StepsFromHome(key, i, bulk.IndexSize()))
+            << i;
+    }
+}
+
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -81,11 +100,7 @@ TEST_F(HashIndexTest, LookupWithoutSearchChangesNothingAndWithSearchCreatesRecor
     IniPosition p = store.LocateIniEntry("New.ini", "Sec", "Name", true);
     EXPECT_EQ(p, (IniPosition{2, 1, 1}));
     EXPECT_EQ(store.FileName(2), "New.ini");
-    EXPECT_EQ(store.SectionName(2, 1), "Sec");
-    IniEntryView v = store.Entry(p);
-    EXPECT_EQ(v.name, "Name");
-    EXPECT_EQ(v.value, "");
-    EXPECT_EQ(v.comment, "");
+    EXPECT_THAT(Records(2), ElementsAre("Sec|Name||"));
     EXPECT_FALSE(store.FileChanged(2));
     EXPECT_EQ(store.Slot(store.HashIndex("NEW.INI;SEC;NAME")).position, p);
 }
@@ -109,7 +124,7 @@ TEST_F(HashIndexTest, NamelessEntriesShareOneSlotNamingTheNewestAlsoInALoadedFil
     EXPECT_EQ(store.OccupiedSlots(), 3);
 }
 
-TEST_F(HashIndexTest, ProbingWrapsFromIndexSizeToZeroAndANewKeyCountsItsProbeTwice) {
+TEST_F(HashIndexTest, ProbingWrapsToZeroANewKeyCountsItsProbeTwiceAndAFullTableGrows) {
     IniStore small(ui, 7);
     auto names = NamesWithHome(6, 7, 3);
     ASSERT_EQ(names.size(), 3u);
@@ -141,60 +156,47 @@ TEST_F(HashIndexTest, ProbingWrapsFromIndexSizeToZeroAndANewKeyCountsItsProbeTwi
     other.SetFullPathIniValue("F", "S", names[1], "2");  // look-up, then registration
     EXPECT_EQ(other.Mishits(), 2);
     EXPECT_EQ(other.Hits(), 0);
-}
 
-TEST_F(HashIndexTest, FullTableGrowsAndKeepsEveryPosition) {
-    IniStore small(ui, 3);
+    // A full table grows and keeps every position.
+    IniStore tiny(ui, 3);
     std::vector<IniPosition> positions;
     for (int i = 0; i < 9; ++i) {
         std::string name = "e" + std::to_string(i);
-        small.SetFullPathIniValue("F", i < 5 ? "S" : "T", name, name);
-        positions.push_back(small.LocateIniEntry("F", i < 5 ? "S" : "T", name, false));
+        tiny.SetFullPathIniValue("F", i < 5 ? "S" : "T", name, name);
+        positions.push_back(tiny.LocateIniEntry("F", i < 5 ? "S" : "T", name, false));
     }
-    EXPECT_EQ(small.IndexSize(), 12);
-    EXPECT_EQ(small.OccupiedSlots(), 9);
+    EXPECT_EQ(tiny.IndexSize(), 12);
+    EXPECT_EQ(tiny.OccupiedSlots(), 9);
     for (int i = 0; i < 9; ++i) {
         std::string name = "e" + std::to_string(i);
-        EXPECT_EQ(small.LocateIniEntry("F", i < 5 ? "S" : "T", name, false), positions[i]);
-        EXPECT_EQ(small.FullPathIniValue("F", i < 5 ? "S" : "T", name), name);
+        EXPECT_EQ(tiny.LocateIniEntry("F", i < 5 ? "S" : "T", name, false), positions[i]);
+        EXPECT_EQ(tiny.FullPathIniValue("F", i < 5 ? "S" : "T", name), name);
     }
     int registered = 0;
-    for (std::int32_t s = 0; s <= small.IndexSize(); ++s) {
-        HashSlotView slot = small.Slot(s);
+    for (std::int32_t s = 0; s <= tiny.IndexSize(); ++s) {
+        HashSlotView slot = tiny.Slot(s);
         if (slot.key.empty()) continue;
         ++registered;
-        EXPECT_EQ(small.HashIndex(slot.key), s);
-        EXPECT_EQ(small.ProbeDistance(s), StepsFromHome(slot.key, s, small.IndexSize())) << s;
+        EXPECT_EQ(tiny.HashIndex(slot.key), s);
+        EXPECT_EQ(tiny.ProbeDistance(s), StepsFromHome(slot.key, s, tiny.IndexSize())) << s;
     }
     EXPECT_EQ(registered, 9);
 }
 
-TEST_F(HashIndexTest, KeysLoadedInBulkGetTheSlotsTheyGetOneByOne) {
-    std::string text;
+TEST_F(HashIndexTest, KeysLoadedInBulkEvenIntoCrowdedTablesGetTheSlotsTheyGetOneByOne) {
+    std::string wideText;
     for (int s = 0; s < 30; ++s) {
-        text += "[Section" + std::to_string(s) + "]\r\n; about it\r\nwords\r\n";
+        wideText += "[Section" + std::to_string(s) + "]\r\n; about it\r\nwords\r\n";
         for (int e = 0; e < 40; ++e)
-            text += "key" + std::to_string(e) + "=" + std::to_string(s) + "\r\n";
+            wideText += "key" + std::to_string(e) + "=" + std::to_string(s) + "\r\n";
     }
-    std::string path = Write("bulk.ini", text);
-    IniStore bulk(ui, 50);
-    bulk.ReadIniFile(path);  // registered while loading, laid out when first looked at
+    const std::string widePath = Write("bulk.ini", wideText);
+    IniStore wide(ui, 50);
+    wide.ReadIniFile(widePath);  // registered while loading, laid out when first looked at
+    ExpectLaidOutAsOneByOne(wide, widePath, 50, ui);
+    EXPECT_EQ(wide.IndexSize(), 1600);
+    EXPECT_EQ(wide.OccupiedSlots(), 30 * 42);
 
-    IniStore single(ui, 50);  // the same keys, each placed as it is registered
-    for (std::int32_t s = 1; s <= bulk.SectionCount(1); ++s)
-        for (std::int32_t e = 1; e <= bulk.EntryCount(1, s); ++e)
-            single.FindIniEntry(path, bulk.SectionName(1, s), bulk.Entry({1, s, e}).name);
-
-    ASSERT_EQ(bulk.IndexSize(), single.IndexSize());
-    EXPECT_EQ(bulk.IndexSize(), 1600);
-    EXPECT_EQ(bulk.OccupiedSlots(), 30 * 42);
-    for (std::int32_t i = 0; i <= bulk.IndexSize(); ++i) {
-        ASSERT_EQ(bulk.Slot(i).key, single.Slot(i).key) << i;
-        ASSERT_EQ(bulk.Slot(i).position, single.Slot(i).position) << i;
-    }
-}
-
-TEST_F(HashIndexTest, CrowdedTablesLoadedInBulkGetTheSlotsTheyGetOneByOne) {
     for (std::int32_t indexSize : {7, 31, 100}) {
         const std::string path = Write("crowd.ini", "");
         // Keys homed in the last slots, among others, so that runs of keys wrap round to slot 0.
@@ -211,22 +213,13 @@ TEST_F(HashIndexTest, CrowdedTablesLoadedInBulkGetTheSlotsTheyGetOneByOne) {
             std::string text = "[S]\r\n";
             for (std::size_t i = 0; i < count; ++i) text += names[i] + "=1\r\n";
             Write("crowd.ini", text);
+            SCOPED_TRACE(std::to_string(indexSize) + " slots, " + std::to_string(count) + " keys");
             IniStore bulk(ui, indexSize);
             bulk.ReadIniFile(path);
-            IniStore single(ui, indexSize);
-            for (std::size_t i = 0; i < count; ++i) single.FindIniEntry(path, "S", names[i]);
-            if (count < names.size()) {  // a key placed after the bulk layout finds the same slot
-                bulk.FindIniEntry(path, "S", "late");
-                single.FindIniEntry(path, "S", "late");
-            }
+            // A key placed after the bulk layout (the last entry) finds the same slot.
+            if (count < names.size()) bulk.FindIniEntry(path, "S", "late");
+            ExpectLaidOutAsOneByOne(bulk, path, indexSize, ui);
             ASSERT_EQ(bulk.IndexSize(), indexSize);
-            for (std::int32_t i = 0; i <= indexSize; ++i) {
-                const std::string key = bulk.Slot(i).key;
-                ASSERT_EQ(key, single.Slot(i).key) << indexSize << " " << count << " " << i;
-                ASSERT_EQ(bulk.ProbeDistance(i),
-                          key.empty() ? -1 : StepsFromHome(key, i, indexSize))
-                    << indexSize << " " << count << " " << i;
-            }
         }
     }
 }
@@ -274,17 +267,13 @@ TEST_F(HashIndexTest, StatisticsFileWithAndWithoutHitsOfWhichNoneWhileInitialisi
 class IndexSizingTest : public StoreTest {
 protected:
     IndexSizingTest() : here(dir.path()) {}
-    void Sized(const std::string& value) {
-        dir.write("ZAM.Ini", "[ZAM]\r\nIndexSize=" + value + "\r\n");
-        store.SizeIndexFrom("ZAM.Ini");
-    }
     ScopedCurrentDir here;
 };
 
 // Larger settings enlarge the table, smaller or unreadable ones keep ten thousand, and a garbled
 // one must not ask for more memory than there is: the table stops at 2^24 slots. The setting is
 // read as far as it is a number (" 12000.6xyz" below, under two locales).
-TEST_F(IndexSizingTest, TheSettingSizesTheTableWithinItsLimits) {
+TEST_F(IndexSizingTest, TheSettingSizesTheTableWithinItsLimitsAndFourTimesTheUseIsRecorded) {
     const std::pair<const char*, std::int32_t> cases[] = {
         {"20000", 20000},  {"5000", 10000}, {"abc", 10000},    {"", 10000},
         {"-30000", 10000}, {"nan", 10000},  {"-1e999", 10000}, {"1e999", 1 << 24}};
@@ -298,6 +287,16 @@ TEST_F(IndexSizingTest, TheSettingSizesTheTableWithinItsLimits) {
         EXPECT_EQ(fresh.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize"), value);
         EXPECT_EQ(fresh.Slot(size).key, "");
     }
+
+    // The size recorded is four times the occupied slots.
+    dir.write("ZAM.Ini", "[ZAM]\r\nIndexSize=100\r\n");
+    store.SizeIndexFrom("ZAM.Ini");
+    for (int i = 0; i < 2999; ++i)
+        store.SetFullPathIniValue("F", "S", "k" + std::to_string(i), "v");
+    ASSERT_EQ(store.OccupiedSlots(), 3000);
+    store.RecordIndexSize("ZAM.Ini");
+    EXPECT_EQ(store.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize"), "12000");
+    EXPECT_TRUE(store.FileChanged(store.FileNumber("zam.ini")));
 }
 
 // The desktop's locale (Qt sets it) must not change how the setting is read nor what the
@@ -319,16 +318,6 @@ TEST_F(IndexSizingTest, ReadAndWrittenTheSameUnderACommaLocale) {
     EXPECT_EQ(underComma, plain);
     EXPECT_THAT(Lines(underComma), ::testing::IsSupersetOf({"Average,  1.000 Hits/Access",
                                                             "Usage,0.00833194467588735"}));
-}
-
-TEST_F(IndexSizingTest, RecordsFourTimesTheOccupiedSlots) {
-    Sized("100");
-    for (int i = 0; i < 2999; ++i)
-        store.SetFullPathIniValue("F", "S", "k" + std::to_string(i), "v");
-    ASSERT_EQ(store.OccupiedSlots(), 3000);
-    store.RecordIndexSize("ZAM.Ini");
-    EXPECT_EQ(store.FullPathIniValue("ZAM.Ini", "ZAM", "IndexSize"), "12000");
-    EXPECT_TRUE(store.FileChanged(store.FileNumber("zam.ini")));
 }
 
 }  // namespace

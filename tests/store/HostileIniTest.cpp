@@ -14,28 +14,24 @@ protected:
     static bool Named(const std::string& nameAndRest) {
         return !nameAndRest.empty() && nameAndRest[0] != ';' && nameAndRest[0] != '|';
     }
-    // A file written back, read and written back again comes out byte for byte the same.
-    void ExpectStableLayout(const std::string& name) {
-        const std::string once = dir.read(name);
-        FakeUi otherUi;
-        IniStore again(otherUi);
-        const std::string path = dir.logical() + name;
-        again.ReadIniFile(path);
-        again.SetFullPathIniValue(path, "Touch", "changed", "1");
-        ASSERT_TRUE(again.WriteIniFile(1));
-        EXPECT_EQ(dir.read(name) == once, true) << "a second write-back changed the file";
-    }
     // Reads `bytes` as a file, changes one value so the file is written back, and gives the
-    // records of the file as a second store reads it from disk.
+    // records of the file as a second store reads it from disk: the same named records as were
+    // read. Written back again by that store, the file comes out byte for byte the same.
     std::vector<std::string> RoundTrip(const std::string& bytes) {
         const std::string path = Load("Hostile.ini", bytes);
-        firstRecords = Records(1);
+        const std::vector<std::string> first = Kept(Records(1));
         store.SetFullPathIniValue(path, "Touch", "changed", "1");
         EXPECT_TRUE(store.WriteIniFile(1));
+        const std::string once = dir.read("Hostile.ini");
         FakeUi otherUi;
         IniStore reread(otherUi);
         reread.ReadIniFile(path);
-        return Kept(Records(1, &reread));
+        const std::vector<std::string> records = Kept(Records(1, &reread));
+        EXPECT_EQ(records, first);
+        reread.SetFullPathIniValue(path, "Touch", "changed", "1");
+        EXPECT_TRUE(reread.WriteIniFile(1));
+        EXPECT_EQ(dir.read("Hostile.ini") == once, true) << "a second write-back changed the file";
+        return records;
     }
     // The records of named entries outside the section "Touch".
     static std::vector<std::string> Kept(const std::vector<std::string>& records) {
@@ -44,7 +40,6 @@ protected:
             if (r.rfind("Touch|", 0) != 0 && Named(r.substr(r.find('|') + 1))) kept.push_back(r);
         return kept;
     }
-    std::vector<std::string> firstRecords;
 };
 
 TEST_F(HostileIniTest, LinesOfSeveralMegabytesAreKeptWhole) {
@@ -54,21 +49,17 @@ TEST_F(HostileIniTest, LinesOfSeveralMegabytesAreKeptWhole) {
                               std::string(1 << 20, 'S') + "]\r\nk=1\r\n";
     const auto records = RoundTrip(bytes);
     EXPECT_EQ(store.FullPathIniValue(dir.logical() + "Hostile.ini", "Big", "value"), huge);
-    EXPECT_EQ(records, Kept(firstRecords));
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0], "Big|value|" + huge + "|");
     EXPECT_EQ(records[1], "Big|note|x|" + hugeComment);
-    ExpectStableLayout("Hostile.ini");
 }
 
 TEST_F(HostileIniTest, NulBytesInNamesValuesAndCommentsSurviveTheRoundTrip) {
     const std::string bytes = std::string("[Se\0ction]\r\nna\0me=va\0lue ;com\0ment\r\n", 36) +
                               std::string("\0\0\0\r\n[\0]\r\n\0=\0\r\nplain=1\r\n", 22);
     const auto records = RoundTrip(bytes);
-    EXPECT_EQ(records, Kept(firstRecords));
     EXPECT_EQ(records.size(), 2u);
     EXPECT_TRUE(ui.messages.empty());
-    ExpectStableLayout("Hostile.ini");
 }
 
 // Control characters before a "[" count as the blanks they are turned into: the line is the
@@ -78,10 +69,8 @@ TEST_F(HostileIniTest, ControlCharactersBeforeABracketKeepTheHeaderAHeader) {
     const std::string bytes =
         std::string("\x12\0[Moved]=\r\nkept=1\r\n\x01[ Second ] ;x\r\n", 36) + "in=2\r\nlast=3\r\n";
     const auto records = RoundTrip(bytes);
-    EXPECT_EQ(records, Kept(firstRecords));
     EXPECT_EQ(records,
               (std::vector<std::string>{"Moved|kept|1|", "Second|in|2|", "Second|last|3|"}));
-    ExpectStableLayout("Hostile.ini");
 }
 
 // Text from outside the files (typed, pasted, a folder name) cannot write lines of its own: line

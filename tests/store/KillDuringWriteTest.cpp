@@ -11,7 +11,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <random>
 #include <thread>
@@ -44,12 +43,9 @@ std::map<std::string, std::string> OldFiles() {
     return files;
 }
 
-void Lay(const stdfs::path& folder, const std::map<std::string, std::string>& files) {
-    stdfs::create_directories(folder);
-    for (const auto& [name, text] : files) {
-        std::ofstream out(folder / name, std::ios::binary);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    }
+void Lay(const TempDir& dir, const std::string& folder,
+         const std::map<std::string, std::string>& files) {
+    for (const auto& [name, text] : files) dir.write(folder + "/" + name, text);
 }
 
 // The child sits beside this test program; its build path would name the build machine's file
@@ -91,7 +87,7 @@ TEST(KillDuringWrite, EveryFileIsWholeOldOrWholeNewAfterEveryKill) {
     const auto oldFiles = OldFiles();
 
     // One run to the end gives the new texts and the span over which kills are spread.
-    Lay(dir.path() / "whole", oldFiles);
+    Lay(dir, "whole", oldFiles);
     const auto started = Clock::now();
     const platform::ProcessId whole = StartChild(dir.path() / "whole");
     ASSERT_GT(whole.value, 0);
@@ -99,7 +95,7 @@ TEST(KillDuringWrite, EveryFileIsWholeOldOrWholeNewAfterEveryKill) {
     const auto span = Clock::now() - started;
     std::map<std::string, std::string> newFiles;
     for (const auto& [name, text] : oldFiles) {
-        newFiles[name] = ReadNative(dir.path() / "whole" / name);
+        newFiles[name] = dir.read("whole/" + name);
         ASSERT_NE(newFiles[name], text) << name << " was not written";
     }
 
@@ -116,8 +112,9 @@ TEST(KillDuringWrite, EveryFileIsWholeOldOrWholeNewAfterEveryKill) {
                (spent < kTimeBudget || (cutMidway == 0 && spent < 3 * kTimeBudget));
     };
     while (goOn()) {
-        const stdfs::path folder = dir.path() / ("round" + std::to_string(rounds));
-        Lay(folder, oldFiles);
+        const std::string round = "round" + std::to_string(rounds);
+        const stdfs::path folder = dir.path() / round;
+        Lay(dir, round, oldFiles);
         const platform::ProcessId child = StartChild(folder);
         ASSERT_GT(child.value, 0);
         std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));

@@ -26,8 +26,9 @@ protected:
 };
 
 // Each step failed in turn (the first copy makes ".bak", the second ".prv"): the old file stays,
-// no temporary file is left, and the user hears why the file was not updated.
-TEST_F(WriteBackFailureTest, AFailedStepLeavesTheOldFileAndTellsTheUser) {
+// no temporary file is left, the user hears why the file was not updated, and the other files
+// are written all the same.
+TEST_F(WriteBackFailureTest, AFailedStepLeavesTheOldFileAndTellsTheUserAndOthersAreStillWritten) {
     struct Case {
         FsOp op;
         int nth, code, writes;
@@ -54,9 +55,7 @@ TEST_F(WriteBackFailureTest, AFailedStepLeavesTheOldFileAndTellsTheUser) {
                     ElementsAre(platform::ErrorDescription(c.code) + " while saving " +
                                 ProperCase(path) + "\rFile will not be updated"));
     }
-}
 
-TEST_F(WriteBackFailureTest, OtherFilesAreStillWritten) {
     std::string other = Load("Other.ini", "a=1\r\n");
     store.SetFullPathIniValue(other, "", "a", "2");
     fs.Fail(FsOp::kRename, 1);
@@ -117,19 +116,6 @@ TEST_F(WriteBackFailureTest, AccessErrorOnAWritableFileIsWaitedOutThenReported) 
     }
 }
 
-TEST_F(WriteBackFailureTest, ReadOnlyTargetIsClearedAndTheStepRetried) {
-    // As on Windows, replacing a read-only file fails until its attribute is cleared.
-    fs.Fail(FsOp::kRename, 1, platform::kPermissionDenied);
-    fs.Before(FsOp::kRename, 1, [&] {
-        std::filesystem::permissions(dir.file("Core.ini"), std::filesystem::perms::owner_read);
-    });
-    platform::ScopedFileSystem use(fs);
-    EXPECT_TRUE(store.WriteIniFile(1));
-    EXPECT_EQ(fs.Calls(FsOp::kClearReadOnly), 1);
-    EXPECT_EQ(fs.Calls(FsOp::kRename), 2);
-    EXPECT_EQ(dir.read("Core.ini"), kNew);
-}
-
 TEST_F(WriteBackFailureTest, AFileVanishingBetweenStepsIsCreatedAnewButAMissingFolderIsReported) {
     fs.Before(FsOp::kCopy, 2, [&] { std::filesystem::remove(dir.file("Core.ini")); });
     platform::ScopedFileSystem use(fs);
@@ -149,17 +135,25 @@ TEST_F(WriteBackFailureTest, AFileVanishingBetweenStepsIsCreatedAnewButAMissingF
     EXPECT_THAT(ui.MessageTexts()[0], ::testing::HasSubstr(ProperCase(lost)));
 }
 
-TEST_F(WriteBackFailureTest, AtEveryStepACompleteFileExists) {
+// At every step a complete file exists; as on Windows, replacing a read-only file fails until its
+// attribute is cleared, and the step is retried.
+TEST_F(WriteBackFailureTest, AtEveryStepACompleteFileExistsAndAReadOnlyTargetIsClearedAndRetried) {
     std::vector<std::string> seen;
     auto look = [&] { seen.push_back(dir.read("Core.ini")); };
     fs.Before(FsOp::kCopy, 1, look);
     fs.Before(FsOp::kWriteNew, 1, look);
     fs.Before(FsOp::kCopy, 2, look);
-    fs.Before(FsOp::kRename, 1, look);
+    fs.Fail(FsOp::kRename, 1, platform::kPermissionDenied);
+    fs.Before(FsOp::kRename, 1, [&] {
+        look();
+        std::filesystem::permissions(dir.file("Core.ini"), std::filesystem::perms::owner_read);
+    });
     platform::ScopedFileSystem use(fs);
     ASSERT_TRUE(store.WriteIniFile(1));
     look();
     EXPECT_THAT(seen, ElementsAre(kOld, kOld, kOld, kOld, kNew));
+    EXPECT_EQ(fs.Calls(FsOp::kClearReadOnly), 1);
+    EXPECT_EQ(fs.Calls(FsOp::kRename), 2);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
@@ -53,10 +54,11 @@ int CountChanges(const std::function<void(FailingFileSystem&)>& run) {
     return fs.Changes();
 }
 
-SweepResult SweepOneFileWriter(const OneFileWriter& writer) {
+SweepResult SweepOneFileWriter(const OneFileWriter& writer, const BesideFiles& beside) {
     SweepResult result;
     auto run = [&](TempDir& dir) {
         dir.write(writer.name, writer.oldBytes);
+        for (const auto& [name, bytes] : beside.files) dir.write(name, bytes);
         return writer.write(dir.logical() + writer.name);
     };
     const int changes = CountChanges([&](FailingFileSystem&) {
@@ -89,8 +91,11 @@ SweepResult SweepOneFileWriter(const OneFileWriter& writer) {
             << writer.name << " is neither its old nor its new self";
         EXPECT_EQ(written, now == result.newBytes) << "the answer must say whether it was written";
         if (writer.afterRun) writer.afterRun(false, written);
+        if (beside.check) beside.check(dir, plan);
         for (const std::string& left : FilesBelow(dir.path()))
-            if (left != writer.name && !plan.persistent)
+            if (left != writer.name && !plan.persistent &&
+                std::none_of(beside.files.begin(), beside.files.end(),
+                             [&](const auto& file) { return file.first == left; }))
                 ADD_FAILURE() << left << " was left behind";
         if (::testing::Test::HasFailure()) break;
     }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FailingFileSystem.h"
@@ -48,6 +49,13 @@ struct OneFileWriter {
     std::function<void(bool faultFree, bool written)> afterRun;
 };
 
+// Files laid out beside the written one before every run, which may stay, and a look at the
+// folder after every run with a fault.
+struct BesideFiles {
+    std::vector<std::pair<std::string, std::string>> files;
+    std::function<void(const TempDir& dir, const FaultPlan& plan)> check;
+};
+
 struct SweepResult {
     std::string newBytes;  // what the fault-free run wrote
     int injected = 0;      // failures injected over the sweep
@@ -56,7 +64,7 @@ struct SweepResult {
 // Runs the writer once without faults, then once for every plan: after each run the file is its
 // whole old or whole new self, the answer says which, and no other file is left behind unless a
 // failure that persisted kept the clean-up from running.
-SweepResult SweepOneFileWriter(const OneFileWriter& writer);
+SweepResult SweepOneFileWriter(const OneFileWriter& writer, const BesideFiles& beside = {});
 
 // Adds `faults` to the tally of a writer and prints the tally when the process ends, so a run of
 // the suite shows how many faults each writer survived.
