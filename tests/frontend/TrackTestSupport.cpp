@@ -1,6 +1,5 @@
 #include "TrackTestSupport.h"
 
-#include "DialogTestSupport.h"
 #include "zam/controls/BoundStore.h"
 #include "zam/store/Globals.h"
 
@@ -22,10 +21,6 @@ void DemoGplTest::Open() {
     gpl = std::make_unique<clsGPL>(ui);
     Initialising = false;
     ASSERT_FALSE(gpl->Exiting()) << testing::PrintToString(ui.MessageTexts());
-}
-
-BoundDemoTest::BoundDemoTest() {
-    EnsureApplication();
 }
 
 BoundDemoTest::~BoundDemoTest() {

@@ -39,7 +39,6 @@ private:
 // binding is undone here.
 class BoundDemoTest : public DemoGplTest {
 protected:
-    BoundDemoTest();
     ~BoundDemoTest() override;
 
     // Opens the model and binds the controls to it and to the recording user interface.

@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "DialogTestSupport.h"
 #include "zam/frontend/frmStatus.h"
 #include "zam/store/Globals.h"
 #include "zam/tools/DemoInstallation.h"
@@ -11,7 +10,6 @@ namespace zam::test {
 
 WindowTest::WindowTest()
     : scopedLauncher_(launcher), scopedSystem_(system), cwd_(tmp.path()) {
-    EnsureApplication();
     tools::MakeDemoInstallation(tmp.file("gpl"));
     tmp.write("prog/ZAMDeck", "stand-in for the executable");
     tmp.write("prog/Rollout", "stand-in for the loader");

@@ -2,7 +2,6 @@
 
 #include <QLabel>
 
-#include "../frontend/DialogTestSupport.h"
 #include "zam/platform/CommandFile.h"
 #include "zam/store/Globals.h"
 
@@ -10,7 +9,6 @@ namespace zam::test {
 
 FrontEndRoundTrip::FrontEndRoundTrip(Layout layout)
     : RoundTripFolders(layout), cwd_(tmp.path()), scopedLauncher_(launcher), scopedSystem_(system) {
-    EnsureApplication();
     launcher.beforeStart = [this](std::string_view commandLine) {
         if (beforeLoaderStarts) beforeLoaderStarts();
         Launch launch{std::string(commandLine), std::nullopt, SnapshotUserFiles(tmp.path())};
