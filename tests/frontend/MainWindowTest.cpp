@@ -55,9 +55,7 @@ TEST_F(WindowTest, ReturnFromARunAddsItsTimeAndALeftoverCommandNone) {
     EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
     CloseWith(kSaveAndExit);
 
-    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() +
-                                  "\r\nExeName=GPL.EXE\r\n"
-                                  "[Timers]\r\nGPLTime=23:30:00\r\n");
+    WriteZamIni("[Timers]\r\nGPLTime=23:30:00\r\n");
     tmp.write("prog/ZAM.int", "01:02:03\r\n");
     ASSERT_TRUE(Open());
     EXPECT_TRUE(system.sounds.empty());
@@ -82,9 +80,7 @@ TEST_F(WindowTest, AFailedRunIsToldOnceAndAddsNoTime) {
 
 TEST_F(WindowTest, FirstStartPlaysTheSoundKeepsTheTotalFillsTheListsAndArchivesScreenshots) {
     tmp.write("prog/Startup.wav", "RIFF");
-    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() +
-                                  "\r\nExeName=GPL.EXE\r\n"
-                                  "[Timers]\r\nGPLTime=22:00:00\r\n");
+    WriteZamIni("[Timers]\r\nGPLTime=22:00:00\r\n");
     ASSERT_TRUE(Open());
     ASSERT_EQ(system.sounds.size(), 1u);
     EXPECT_EQ(system.sounds[0], Prog() + "Startup.wav");
@@ -689,11 +685,9 @@ TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrollsAndAccessKe
 }
 
 TEST_F(WindowTest, StoredGeometryIsRestoredWithinTheRules) {
-    tmp.write("prog/ZAM.Ini",
-              "[Paths]\r\nGPL=" + Gpl() +
-                  "\r\nExeName=GPL.EXE\r\n"
-                  "[Window]\r\nLeft=1440\r\nTop=-200\r\nWidth=10000\r\nHeight=12000\r\n"
-                  "WindowState=1\r\n");
+    WriteZamIni(
+        "[Window]\r\nLeft=1440\r\nTop=-200\r\nWidth=10000\r\nHeight=12000\r\n"
+        "WindowState=1\r\n");
     ASSERT_TRUE(Open());
     const double dpi = window->logicalDpiX();
     EXPECT_EQ(window->width(), static_cast<int>(std::lround(11000 * dpi / 1440)));

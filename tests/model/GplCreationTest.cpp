@@ -217,15 +217,13 @@ TEST_F(GplTest, AnExecutableThatCannotBeOpenedEndsStartUpWithAMessage) {
 
 TEST_F(GplTest, StoredIndexSizeOnlyEverGrowsTheIndex) {
     MakeDemo();
-    tmp.write("prog/ZAM.Ini",
-              IniText({"[Paths]", "GPL=" + Gpl(), "ExeName=GPL.EXE", "[ZAM]", "IndexSize=2000"}));
+    WriteZamIni(IniText({"[ZAM]", "IndexSize=2000"}));
     {
         clsGPL gpl(ui);
         EXPECT_EQ(gpl.IndexSize(), 10000);
         gpl.UnloadWithoutSaving();
     }
-    tmp.write("prog/ZAM.Ini",
-              IniText({"[Paths]", "GPL=" + Gpl(), "ExeName=GPL.EXE", "[ZAM]", "IndexSize=24000"}));
+    WriteZamIni(IniText({"[ZAM]", "IndexSize=24000"}));
     clsGPL gpl(ui);
     EXPECT_EQ(gpl.IndexSize(), 24000);
     EXPECT_EQ(gpl.Directory(), Gpl());

@@ -33,6 +33,8 @@ protected:
     std::string Gpl() const { return tmp.logical() + "gpl/"; }
     // The generated demo installation in the simulator folder, and ZAM.Ini leading to it.
     void MakeDemo(const tools::DemoOptions& options = {});
+    // ZAM.Ini leading to the demo installation, followed by `more` (INI text).
+    void WriteZamIni(std::string_view more = "") const;
     std::filesystem::path GplFile(std::string_view relative) const {
         return tmp.file("gpl/" + std::string(relative));
     }
