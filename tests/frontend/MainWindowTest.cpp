@@ -140,7 +140,7 @@ TEST_F(WindowTest, StatusWindowStandsOnlyUntilTheScreenshotsAreMoved) {
     EXPECT_FALSE(status.StatusVisible()) << "after a track change";
     auto* tracks = window->trackListArea->findChild<TrackListsTab*>();
     ASSERT_NE(tracks, nullptr);
-    ui.fileChoices.push_back(FileChoice{Gpl() + "Seasons/", "two.ini"});
+    Pick(Gpl() + "Seasons/", "two.ini");
     tracks->cmdLoadSeason->click();
     EXPECT_EQ(window->DropDown("cbxTrack")->NoItems(), 2) << "the season was loaded";
     EXPECT_FALSE(status.StatusVisible()) << "after a season load";
@@ -224,12 +224,7 @@ TEST_F(WindowTest, AProgramFolderWithoutTheProgramOrAnInstalledCopyWithoutSettin
     std::filesystem::create_directories(tmp.file("usr/share/zamdeck"));
     tmp.write("config", "a file where the configuration folder should be");
     ScopedEnv config("XDG_CONFIG_HOME", tmp.file("config").string());
-    frmZAM::Options options;
-    options.programFolder = tmp.logical() + "usr/bin/";
-    options.programName = "ZAMDeck";
-    options.screenWidth = [] { return 1024; };
-    window = std::make_unique<frmZAM>(ui, options);
-    EXPECT_THROW(window->Load(), ProgramEnded);
+    EXPECT_THROW(Open(tmp.logical() + "usr/bin/"), ProgramEnded);
     ASSERT_FALSE(ui.messages.empty());
     const std::string text = ui.messages.back().text;
     const std::string start =
@@ -310,7 +305,7 @@ TEST_F(WindowTest, RandomBackgroundOnlyOnALaunchWhichAppliesTheRaceLengthOverrid
 
 TEST_F(WindowTest, ChangeOfDirectoryRestartsThroughTheLoaderWithAnEmptyCommand) {
     ASSERT_TRUE(Open());
-    ui.fileChoices.push_back(FileChoice{Gpl(), "GPL.EXE"});
+    Pick(Gpl(), "GPL.EXE");
     window->ChangeGPLDirectory();
     EXPECT_EQ(window->ShutDownOption, kLoaderCommandWritten);
     EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n\r\n");

@@ -11,6 +11,7 @@ DemoGplTest::DemoGplTest() {
 }
 
 DemoGplTest::~DemoGplTest() {
+    lists.reset();
     if (gpl) gpl->UnloadWithoutSaving();
     gpl.reset();
 }
@@ -32,6 +33,12 @@ void BoundDemoTest::OpenBound() {
     Open();
     controls::SetBoundStore(gpl.get());
     controls::SetControlsUi(&ui);
+}
+
+void DemoGplTest::ReadTracks() {
+    if (!gpl) Open();
+    lists = std::make_unique<TrackLists>(*gpl);
+    lists->ReadTrackFolders();
 }
 
 std::string DemoGplTest::Season(int eventNo, const char* key) const {

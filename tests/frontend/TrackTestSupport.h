@@ -24,11 +24,14 @@ protected:
     // Creates the model (on the demo installation, generated when not made yet).
     void Open();
     std::string Season(int eventNo, const char* key) const;
+    // Opens the model and reads the track folders into `lists`, as start-up does.
+    void ReadTracks();
     // Directories of a list, in order.
     static std::vector<std::string> Dirs(const TrackList& list);
 
     RecordingLauncher launcher;
     std::unique_ptr<clsGPL> gpl;
+    std::unique_ptr<TrackLists> lists;
 
 private:
     platform::ScopedProcessLauncher scopedLauncher_{launcher};

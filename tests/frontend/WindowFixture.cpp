@@ -19,9 +19,9 @@ WindowTest::~WindowTest() {
     window.reset();
 }
 
-bool WindowTest::Open() {
+bool WindowTest::Open(const std::string& programFolder) {
     frmZAM::Options options;
-    options.programFolder = Prog();
+    options.programFolder = programFolder.empty() ? Prog() : programFolder;
     options.programName = "ZAMDeck";
     options.screenWidth = [this] { return screenArea.width(); };
     options.screenArea = [this] { return screenArea; };

@@ -42,8 +42,9 @@ protected:
     WindowTest();
     ~WindowTest() override;
 
-    // Creates and loads the window; false when start-up failed.
-    bool Open();
+    // Creates and loads the window (from the program folder unless another is given); false when
+    // start-up failed.
+    bool Open(const std::string& programFolder = "");
     // From now on the window talks to the user through StatusWindowUi (with the fake behind it).
     StatusWindowUi& UseRealStatusWindow();
     // Closes the window as the user would, answering the exit dialog with `choice`.

@@ -44,6 +44,10 @@ protected:
     void RemoveGpl(std::string_view relative) const {
         std::filesystem::remove(GplFile(relative));
     }
+    // The file the user picks in the next file dialog.
+    void Pick(const std::string& folder, const std::string& name) {
+        ui.fileChoices.push_back(FileChoice{folder, name});
+    }
 
     TempDir tmp;
     FakeUi ui;

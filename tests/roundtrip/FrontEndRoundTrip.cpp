@@ -11,9 +11,7 @@ FrontEndRoundTrip::FrontEndRoundTrip(Layout layout)
     : RoundTripFolders(layout), cwd_(tmp.path()), scopedLauncher_(launcher), scopedSystem_(system) {
     launcher.beforeStart = [this](std::string_view commandLine) {
         if (beforeLoaderStarts) beforeLoaderStarts();
-        Launch launch{std::string(commandLine), std::nullopt, SnapshotUserFiles(tmp.path())};
-        const std::string commandFile = SettingsRelative(platform::kCommandFileName);
-        if (tmp.exists(commandFile)) launch.commandFile = tmp.read(commandFile);
+        Launch launch{std::string(commandLine), CommandFile(), SnapshotUserFiles(tmp.path())};
         launches.push_back(launch);
         // The real loader would ask the machine to go down.
         const bool power = launch.commandFile && (launch.commandFile->rfind("Shutdown", 0) == 0 ||
