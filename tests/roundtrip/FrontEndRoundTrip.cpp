@@ -1,7 +1,5 @@
 #include "FrontEndRoundTrip.h"
 
-#include <QLabel>
-
 #include "zam/platform/CommandFile.h"
 #include "zam/store/Globals.h"
 
@@ -54,14 +52,6 @@ void FrontEndRoundTrip::FinishLaunch() {
     ASSERT_EQ(launches.size(), 1u) << "the loader was not started";
     WaitForEverything();
     ExpectFrontEndBackOnce();
-}
-
-std::string FrontEndRoundTrip::TimeLabel() const {
-    return window->lblGPLTime->text().toStdString();
-}
-
-std::string FrontEndRoundTrip::ZamIniValue(const char* section, const char* entry) const {
-    return window->FrontEndValue(section, entry);
 }
 
 }  // namespace zam::test
