@@ -52,7 +52,6 @@ protected:
 
     std::string Prog() const { return tmp.logical() + "prog/"; }
     std::string ReadProg(const std::string& relative) const { return tmp.read("prog/" + relative); }
-    std::string ReadGpl(const std::string& relative) const { return tmp.read("gpl/" + relative); }
     // Value of an entry of the ZAM.Ini the window wrote.
     std::string ZamIniLine(const std::string& key) const;
 

@@ -38,6 +38,9 @@ protected:
     std::filesystem::path GplFile(std::string_view relative) const {
         return tmp.file("gpl/" + std::string(relative));
     }
+    std::string ReadGpl(std::string_view relative) const {
+        return tmp.read("gpl/" + std::string(relative));
+    }
     void WriteGpl(std::string_view relative, std::string_view bytes) const {
         tmp.write("gpl/" + std::string(relative), bytes);
     }
