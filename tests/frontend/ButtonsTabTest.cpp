@@ -18,10 +18,6 @@ namespace {
 
 class ButtonsTabTest : public BoundDemoTest {
 protected:
-    ~ButtonsTabTest() override {
-        tab.reset();
-        frame.reset();
-    }
     void Start() {
         OpenBound();
         frame.reset(controls::BuildFrameBox("frmUtils", registry));
@@ -40,10 +36,10 @@ protected:
 
     controls::ControlRegistry registry;
     std::unique_ptr<QGroupBox> frame;
-    std::unique_ptr<LauncherButtonsTab> tab;
     std::vector<std::string> loaderCommands;
     std::vector<std::string> askedTitles;
     std::optional<std::string> textAnswer;
+    std::unique_ptr<LauncherButtonsTab> tab;  // last: it is gone before what it reports to
 };
 
 TEST_F(ButtonsTabTest, AFreshStartShowsTheEditSetupButtonAndNewOnesAreNamedFromTheProgram) {

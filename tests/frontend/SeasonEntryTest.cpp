@@ -26,7 +26,6 @@ TEST(SeasonEntryDays, MonthsAndLeapYears) {
 
 class SeasonEntryTest : public BoundDemoTest {
 protected:
-    ~SeasonEntryTest() override { dialog.reset(); }
     // The model, as the window has it before an editor opens.
     void Start() {
         OpenBound();

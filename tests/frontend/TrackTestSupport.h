@@ -38,7 +38,7 @@ private:
 };
 
 // The demo installation with a Qt application and the model as the store every bound control
-// reads and writes. A derived fixture destroys its widgets in its own destructor, before the
+// reads and writes. A derived fixture's widgets, being its own members, are gone before the
 // binding is undone here.
 class BoundDemoTest : public DemoGplTest {
 protected:
