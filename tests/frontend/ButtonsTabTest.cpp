@@ -18,10 +18,6 @@ namespace {
 
 class ButtonsTabTest : public BoundDemoTest {
 protected:
-    ~ButtonsTabTest() override {
-        tab.reset();
-        frame.reset();
-    }
     void Start() {
         OpenBound();
         frame.reset(controls::BuildFrameBox("frmUtils", registry));
@@ -37,16 +33,13 @@ protected:
         tab->Build();
         tab->RefreshButtonList();
     }
-    void ChooseProgram(const std::string& folder, const std::string& name) {
-        ui.fileChoices.push_back(FileChoice{folder, name});
-    }
 
     controls::ControlRegistry registry;
     std::unique_ptr<QGroupBox> frame;
-    std::unique_ptr<LauncherButtonsTab> tab;
     std::vector<std::string> loaderCommands;
     std::vector<std::string> askedTitles;
     std::optional<std::string> textAnswer;
+    std::unique_ptr<LauncherButtonsTab> tab;  // last: it is gone before what it reports to
 };
 
 TEST_F(ButtonsTabTest, AFreshStartShowsTheEditSetupButtonAndNewOnesAreNamedFromTheProgram) {
@@ -60,14 +53,14 @@ TEST_F(ButtonsTabTest, AFreshStartShowsTheEditSetupButtonAndNewOnesAreNamedFromT
     EXPECT_EQ(tab->optRunType[0]->text().toStdString(), "Restart ZAM+ Afterwards");
     EXPECT_EQ(tab->optRunType[3]->text().toStdString(), "Start Then Exit ZAM+");
     // New buttons are named from the chosen program.
-    ChooseProgram("C:\\Tools\\", "track editor.exe");
+    Pick("C:\\Tools\\", "track editor.exe");
     tab->cmdNewButton_Click();
     ASSERT_EQ(tab->cmdButton.size(), 2u);
     EXPECT_EQ(tab->cmdButton[1]->text().toStdString(), "Track Editor");
     EXPECT_EQ(tab->lstButtons->item(1)->text().toStdString(), "Track Editor");
     EXPECT_EQ(tab->Data().Path(1), "C:\\Tools\\track editor.exe");
     EXPECT_EQ(tab->Data().RunMode(1), "Restart");
-    ChooseProgram("D:\\Net\\", "WinVROC.exe");
+    Pick("D:\\Net\\", "WinVROC.exe");
     tab->cmdNewButton_Click();
     EXPECT_EQ(tab->Data().Name(2), "WinVROC");
     EXPECT_EQ(tab->Data().RunMode(2), "Exit");
@@ -79,7 +72,7 @@ TEST_F(ButtonsTabTest, AFreshStartShowsTheEditSetupButtonAndNewOnesAreNamedFromT
 TEST_F(ButtonsTabTest, RemovingTheSecondOfFourButtonsAndTabsAreAddedRenamedAndShowTheirOwn) {
     Start();
     for (const char* name : {"a.exe", "b.exe", "c.exe", "d.exe"}) {
-        ChooseProgram("C:\\", name);
+        Pick("C:\\", name);
         tab->cmdNewButton_Click();
     }
     ASSERT_EQ(tab->cmdButton.size(), 5u);
@@ -100,7 +93,7 @@ TEST_F(ButtonsTabTest, RemovingTheSecondOfFourButtonsAndTabsAreAddedRenamedAndSh
     ui.answers.push_back(true);
     tab->cmdRemoveButton_Click();
     EXPECT_EQ(tab->cmdButton.size(), 4u);
-    ChooseProgram("C:\\", "first.exe");
+    Pick("C:\\", "first.exe");
     tab->cmdNewButton_Click();
     ui.answers.push_back(true);
     tab->cmdNewTab_Click();

@@ -11,10 +11,9 @@ namespace {
 
 using testing::ElementsAre;
 
-class ButtonsTest : public testing::Test {
+// The shared fixture's folders, user interface and launcher; no model is opened.
+class ButtonsTest : public DemoGplTest {
 protected:
-    ButtonsTest() : cwd_(tmp.path()), scoped_(launcher), store(ui) {}
-
     // Buttons 0 (built in) to `count` - 1, named B1, B2, ... with paths, modes and tabs.
     void MakeButtons(int count) {
         buttons.Initialise();
@@ -35,16 +34,7 @@ protected:
         return store.FullPathIniValue(kLauncherIni, section, entry);
     }
 
-    TempDir tmp;
-    FakeUi ui;
-    RecordingLauncher launcher;
-
-private:
-    ScopedCurrentDir cwd_;
-    platform::ScopedProcessLauncher scoped_;
-
-protected:
-    IniStore store;
+    IniStore store{ui};
     LauncherButtons buttons{store};
 };
 

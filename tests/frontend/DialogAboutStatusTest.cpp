@@ -29,7 +29,6 @@ constexpr const char* kUnavailable = "System Information Is Unavailable At This 
 
 class AboutTest : public ::testing::Test {
 protected:
-    bool appReady = (test::EnsureApplication(), true);  // before the first widget member
     ~AboutTest() override {
         EXPECT_TRUE(system.powerActions.empty()) << "a shut-down was asked for";
     }
@@ -101,7 +100,6 @@ int PixelsFromTwips(const QWidget& w, int twips) {
 }
 
 TEST(StatusTest, LabelsAndLayout) {
-    test::EnsureApplication();
     frmStatus status;
     EXPECT_EQ(frmStatus::TitleText(), "ZAM+\rVersion 1.4.31");
     EXPECT_EQ(status.lblTitle->text().toStdString(), "ZAM+\nVersion 1.4.31");
@@ -126,7 +124,6 @@ TEST(StatusTest, LabelsAndLayout) {
 }
 
 TEST(QtUserInterfaceTest, MessagesShowLineBreaksTheStatusLineHidesAndQuestionsAnswerYesOrNo) {
-    test::EnsureApplication();
     QtUserInterface ui;
     ui.SetStatus("Initialising");
     EXPECT_TRUE(ui.StatusWindow().isVisible());
@@ -171,7 +168,6 @@ TEST(QtUserInterfaceTest, MessagesShowLineBreaksTheStatusLineHidesAndQuestionsAn
 // would call it hung otherwise) but takes no input, and a request to close it is carried out
 // through its own closing once the program has ended, not lost and not in the middle.
 TEST(QtUserInterfaceTest, TheWindowStaysAliveWhileAProgramRuns) {
-    test::EnsureApplication();
     test::TempDir dir;
     const std::filesystem::path tool = dir.write("tool.sh", "#!/bin/sh\nsleep 0.5\n");
     std::filesystem::permissions(tool, std::filesystem::perms::owner_exec,

@@ -51,7 +51,6 @@ void Click(QListWidget& list, const char* text) {
 class FileSelectTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::EnsureApplication();
         fs.AddFile("C:\\gpl.exe");
         fs.AddFile("C:\\autoexec.bat");
         fs.AddFile("C:\\Sierra\\GPL\\GPL.EXE");
@@ -217,7 +216,6 @@ TEST_F(FileSelectTest, SelectWithoutANameAsksForOneAndAChangeOfFolderDropsTheOld
 }
 
 TEST(FileSelectNativeTest, PosixFoldersKeepTheirSeparator) {
-    test::EnsureApplication();
     test::TempDir dir;
     dir.write("a.ini", "x");
     dir.write("B.INI", "x");

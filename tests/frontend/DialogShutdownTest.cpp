@@ -19,7 +19,6 @@ protected:
     void TearDown() override {
         if (dialog.isVisible()) dialog.done(0);
     }
-    bool appReady = (test::EnsureApplication(), true);  // before the dialog member
     frmShutdown dialog;
 };
 
@@ -53,7 +52,6 @@ struct KeyCase {
 };
 
 TEST(ShutdownKeysTest, EachButtonStoresItsValueAndLettersActLikeThemWhereverTheFocusIs) {
-    test::EnsureApplication();
     const KeyCase cases[] = {{'r', -1}, {'R', -1}, {'x', 3}, {'X', 3}, {'s', 1},
                              {'S', 1},  {'w', 2},  {'W', 2}, {'l', 4}, {'L', 4}};
     for (const KeyCase& c : cases) {
@@ -109,7 +107,6 @@ TEST_F(ShutdownTest, ClosingTheWindowAnswersReturnNotShutdown) {
 }
 
 TEST(ShutdownAskTest, AskReturnsTheChoiceOfTheModalDialogAndReturnWhenItEndsWithoutAButton) {
-    test::EnsureApplication();
     int answer = 0;
     test::WithModal([&] { answer = frmShutdown::Ask(nullptr); },
                     [](QWidget& modal) { QTest::keyClick(&modal, 'l'); });

@@ -16,14 +16,24 @@
 
 namespace zam::test {
 
-void EnsureApplication() {
-    if (QApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "frontend_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
+namespace {
+
+// The application object of the whole test program, on the offscreen platform unless another one
+// is set; it lives until the program ends.
+class QtApplication : public testing::Environment {
+public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "frontend_tests";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+};
+[[maybe_unused]] testing::Environment* const kQtApplication =
+    testing::AddGlobalTestEnvironment(new QtApplication);
+
+}  // namespace
 
 void WithModal(const std::function<void()>& open, const std::function<void(QWidget&)>& step) {
     bool ran = false;

@@ -1,5 +1,6 @@
 #pragma once
-// Shared by the dialog tests: one QApplication on the offscreen platform, a file system held in
+// Shared by the dialog tests: one QApplication on the offscreen platform, made before the first
+// test of the program (so no fixture has to make it before its widgets), a file system held in
 // memory (so Windows drive paths such as "C:\" exist on any machine), and a way to work a modal
 // dialog from inside its own event loop.
 #include <gtest/gtest.h>
@@ -13,9 +14,6 @@
 #include "zam/platform/FileSystem.h"
 
 namespace zam::test {
-
-// Creates the application object once, on the offscreen platform unless another one is set.
-void EnsureApplication();
 
 // Runs `step` on the active modal widget once `open` has shown it; `open` returns when the
 // dialog has closed. A step that cannot find a modal widget fails the test, and a dialog that the

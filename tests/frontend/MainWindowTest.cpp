@@ -55,9 +55,7 @@ TEST_F(WindowTest, ReturnFromARunAddsItsTimeAndALeftoverCommandNone) {
     EXPECT_EQ(Label(window->lblGPLTime), "Time in GPL 00:00:00");
     CloseWith(kSaveAndExit);
 
-    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() +
-                                  "\r\nExeName=GPL.EXE\r\n"
-                                  "[Timers]\r\nGPLTime=23:30:00\r\n");
+    WriteZamIni("[Timers]\r\nGPLTime=23:30:00\r\n");
     tmp.write("prog/ZAM.int", "01:02:03\r\n");
     ASSERT_TRUE(Open());
     EXPECT_TRUE(system.sounds.empty());
@@ -82,9 +80,7 @@ TEST_F(WindowTest, AFailedRunIsToldOnceAndAddsNoTime) {
 
 TEST_F(WindowTest, FirstStartPlaysTheSoundKeepsTheTotalFillsTheListsAndArchivesScreenshots) {
     tmp.write("prog/Startup.wav", "RIFF");
-    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() +
-                                  "\r\nExeName=GPL.EXE\r\n"
-                                  "[Timers]\r\nGPLTime=22:00:00\r\n");
+    WriteZamIni("[Timers]\r\nGPLTime=22:00:00\r\n");
     ASSERT_TRUE(Open());
     ASSERT_EQ(system.sounds.size(), 1u);
     EXPECT_EQ(system.sounds[0], Prog() + "Startup.wav");
@@ -144,7 +140,7 @@ TEST_F(WindowTest, StatusWindowStandsOnlyUntilTheScreenshotsAreMoved) {
     EXPECT_FALSE(status.StatusVisible()) << "after a track change";
     auto* tracks = window->trackListArea->findChild<TrackListsTab*>();
     ASSERT_NE(tracks, nullptr);
-    ui.fileChoices.push_back(FileChoice{Gpl() + "Seasons/", "two.ini"});
+    Pick(Gpl() + "Seasons/", "two.ini");
     tracks->cmdLoadSeason->click();
     EXPECT_EQ(window->DropDown("cbxTrack")->NoItems(), 2) << "the season was loaded";
     EXPECT_FALSE(status.StatusVisible()) << "after a season load";
@@ -228,12 +224,7 @@ TEST_F(WindowTest, AProgramFolderWithoutTheProgramOrAnInstalledCopyWithoutSettin
     std::filesystem::create_directories(tmp.file("usr/share/zamdeck"));
     tmp.write("config", "a file where the configuration folder should be");
     ScopedEnv config("XDG_CONFIG_HOME", tmp.file("config").string());
-    frmZAM::Options options;
-    options.programFolder = tmp.logical() + "usr/bin/";
-    options.programName = "ZAMDeck";
-    options.screenWidth = [] { return 1024; };
-    window = std::make_unique<frmZAM>(ui, options);
-    EXPECT_THROW(window->Load(), ProgramEnded);
+    EXPECT_THROW(Open(tmp.logical() + "usr/bin/"), ProgramEnded);
     ASSERT_FALSE(ui.messages.empty());
     const std::string text = ui.messages.back().text;
     const std::string start =
@@ -314,7 +305,7 @@ TEST_F(WindowTest, RandomBackgroundOnlyOnALaunchWhichAppliesTheRaceLengthOverrid
 
 TEST_F(WindowTest, ChangeOfDirectoryRestartsThroughTheLoaderWithAnEmptyCommand) {
     ASSERT_TRUE(Open());
-    ui.fileChoices.push_back(FileChoice{Gpl(), "GPL.EXE"});
+    Pick(Gpl(), "GPL.EXE");
     window->ChangeGPLDirectory();
     EXPECT_EQ(window->ShutDownOption, kLoaderCommandWritten);
     EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n\r\n");
@@ -689,11 +680,9 @@ TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrollsAndAccessKe
 }
 
 TEST_F(WindowTest, StoredGeometryIsRestoredWithinTheRules) {
-    tmp.write("prog/ZAM.Ini",
-              "[Paths]\r\nGPL=" + Gpl() +
-                  "\r\nExeName=GPL.EXE\r\n"
-                  "[Window]\r\nLeft=1440\r\nTop=-200\r\nWidth=10000\r\nHeight=12000\r\n"
-                  "WindowState=1\r\n");
+    WriteZamIni(
+        "[Window]\r\nLeft=1440\r\nTop=-200\r\nWidth=10000\r\nHeight=12000\r\n"
+        "WindowState=1\r\n");
     ASSERT_TRUE(Open());
     const double dpi = window->logicalDpiX();
     EXPECT_EQ(window->width(), static_cast<int>(std::lround(11000 * dpi / 1440)));

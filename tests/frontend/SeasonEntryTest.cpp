@@ -26,12 +26,10 @@ TEST(SeasonEntryDays, MonthsAndLeapYears) {
 
 class SeasonEntryTest : public BoundDemoTest {
 protected:
-    ~SeasonEntryTest() override { dialog.reset(); }
     // The model, as the window has it before an editor opens.
     void Start() {
         OpenBound();
-        TrackLists lists(*gpl);  // reads the tracks' own season data, as start-up does
-        lists.ReadTrackFolders();
+        ReadTracks();  // the tracks' own season data
     }
     void OpenEditor(int eventNo) {
         if (!gpl) Start();
@@ -107,10 +105,9 @@ TEST_F(SeasonEntryTest, SavedDefaultsComeBackWhenTheTrackIsAddedAgain) {
     EXPECT_EQ(gpl->FullPathIniValue(kSeasonDefaultsIni, "kyalami", "month"), "03");
     EXPECT_EQ(gpl->FullPathIniValue(kSeasonDefaultsIni, "kyalami", "numberOfLaps"), "66");
     dialog.reset();
-    TrackLists lists(*gpl);
-    lists.ReadTrackFolders();
-    lists.RemoveTrack(1);
-    lists.AddTrack(FindTrack(lists.InactiveTracks, "kyalami"));
+    ReadTracks();  // read again, with the new defaults
+    lists->RemoveTrack(1);
+    lists->AddTrack(FindTrack(lists->InactiveTracks, "kyalami"));
     EXPECT_EQ(Season(11, "trackDirectory"), "kyalami");
     EXPECT_EQ(Season(11, "month"), "03");
     EXPECT_EQ(Season(11, "day"), "02");

@@ -19,16 +19,7 @@ using testing::StartsWith;
 
 class SeasonFileTest : public DemoGplTest {
 protected:
-    void Read() {
-        Open();
-        lists = std::make_unique<TrackLists>(*gpl);
-        lists->ReadTrackFolders();
-    }
     std::string Seasons() const { return Gpl() + "Seasons/"; }
-    void Pick(const std::string& folder, const std::string& name) {
-        ui.fileChoices.push_back(FileChoice{folder, name});
-    }
-    std::unique_ptr<TrackLists> lists;
 };
 
 TEST(SeasonFileNames, CompletionAndRecognition) {
@@ -48,7 +39,7 @@ TEST(SeasonFileNames, CompletionAndRecognition) {
 }
 
 TEST_F(SeasonFileTest, CancellingWritesNothingAndASavedFileHasTheSeasonLayout) {
-    Read();
+    ReadTracks();
     EXPECT_FALSE(SaveSeason(*gpl, ui));
     EXPECT_FALSE(tmp.exists("gpl/Seasons/test.ini"));
     Pick(Seasons(), "test");
@@ -67,7 +58,7 @@ TEST_F(SeasonFileTest, CancellingWritesNothingAndASavedFileHasTheSeasonLayout) {
 }
 
 TEST_F(SeasonFileTest, ChampionshipSeasonNeedsConfirmationAndAFailedSaveLeavesTheOldFileWhole) {
-    Read();
+    ReadTracks();
     Pick(Seasons(), "gp.ini");
     ui.answers.push_back(false);  // No: the dialog opens again, and is cancelled
     EXPECT_FALSE(SaveSeason(*gpl, ui));
@@ -96,7 +87,7 @@ TEST_F(SeasonFileTest, ChampionshipSeasonNeedsConfirmationAndAFailedSaveLeavesTh
 }
 
 TEST_F(SeasonFileTest, TheMainSeasonFileIsNeitherOverwrittenNorLoadedOntoItself) {
-    Read();
+    ReadTracks();
     const std::string before = tmp.read("gpl/Seasons/67Season.Ini");
     Pick(Seasons(), "67season.ini");
     EXPECT_FALSE(SaveSeason(*gpl, ui));
@@ -120,7 +111,7 @@ TEST_F(SeasonFileTest, TheMainSeasonFileIsNeitherOverwrittenNorLoadedOntoItself)
 // refused access, a vanished file): the season file is always its whole old or whole new text, a
 // save that did not happen is never reported as done, and the user is told.
 TEST_F(SeasonFileTest, EveryFailedStepOfASaveLeavesAWholeFileAndTellsTheUser) {
-    Read();
+    ReadTracks();
     std::size_t messagesBefore = 0;
     const SweepResult sweep =
         SweepOneFileWriter({"old.ini", "[Season]\r\nname=Old\r\n", 2,
@@ -137,7 +128,7 @@ TEST_F(SeasonFileTest, EveryFailedStepOfASaveLeavesAWholeFileAndTellsTheUser) {
 }
 
 TEST_F(SeasonFileTest, LoadingLeavesOutMissingTracksAndRenumbers) {
-    Read();
+    ReadTracks();
     tmp.write("gpl/Seasons/three.ini",
               "[Season]\r\nname=Three\r\nyear=1968\r\nnumEvents=3\r\n"
               "[Event1]\r\nname=One\r\ntrackDirectory=spa\r\nnumberOfLaps=11\r\n"
@@ -166,7 +157,7 @@ TEST_F(SeasonFileTest, LoadingLeavesOutMissingTracksAndRenumbers) {
 }
 
 TEST_F(SeasonFileTest, ASeasonWithoutEventCountChangesOnlyNameAndYearAndUnsafeFoldersAreLeftOut) {
-    Read();
+    ReadTracks();
     tmp.write("gpl/Seasons/bare.ini",
               "[Season]\r\nname=Bare\r\nyear=1970\r\n[Event1]\r\ntrackDirectory=spa\r\n");
     Pick(Seasons(), "bare.ini");
@@ -199,7 +190,7 @@ TEST_F(SeasonFileTest, AnEventCountBeyondTheFileVisitsOnlyTheEventsItHolds) {
         WriteGpl("Seasons/67Season.Ini",
                  std::regex_replace(season, std::regex("numEvents *= *11"), "numEvents=" + stated));
         ui.messages.clear();
-        Read();
+        ReadTracks();
         EXPECT_EQ(gpl->NoOfTracks(), 11);
         EXPECT_EQ(lists->ActiveTracks.size(), 11u);
         EXPECT_THAT(ui.MessageTexts(),
@@ -220,7 +211,7 @@ TEST_F(SeasonFileTest, AnEventCountBeyondTheFileVisitsOnlyTheEventsItHolds) {
 // A name typed into the dialog may carry folder parts; they are walked before the checks, so no
 // spelling of the main season file replaces it and no spelling of GP.INI skips the question.
 TEST_F(SeasonFileTest, TypedFolderPartsNeitherReachTheMainSeasonFileNorSkipTheQuestion) {
-    Read();
+    ReadTracks();
     const std::string before = tmp.read("gpl/Seasons/67Season.Ini");
     Pick(Seasons(), ".\\67Season.ini");
     Pick(Gpl(), "Seasons\\67SEASON.INI ");
@@ -262,7 +253,7 @@ TEST_F(SeasonFileTest, TypedFolderPartsNeitherReachTheMainSeasonFileNorSkipTheQu
 }
 
 TEST_F(SeasonFileTest, InvalidFilesAreRefusedUntilCancelledAndWildcardsNotLoadedAsEmpty) {
-    Read();
+    ReadTracks();
     tmp.write("gpl/Seasons/notes.ini", "hello\r\n");
     Pick(Seasons(), "notes.ini");
     EXPECT_FALSE(LoadSeason(*gpl, ui, *lists));

@@ -70,39 +70,32 @@ TEST(RandomBackground, PositionCoversEveryEntry) {
     EXPECT_EQ(RandomEntryPosition(0, 0.5), 0);
 }
 
-class EnginesTest : public testing::Test {
-protected:
-    EnginesTest() {
-        tmp.write("GPL.EXE", tools::DemoExecutable({}));
-        engines = std::make_unique<clsEngines>(ui, tmp.logical() + "GPL.EXE");
-        engines->UnloadWithoutSaving();
-    }
+TEST(EnginesTest, FormulaLibreTakesTheDropDownsAndFixedClassesOneEngine) {
     test::TempDir tmp;
     test::FakeUi ui;
-    std::unique_ptr<clsEngines> engines;
-};
-
-TEST_F(EnginesTest, FormulaLibreTakesTheDropDownsAndFixedClassesOneEngine) {
-    ASSERT_FALSE(engines->Status());
+    tmp.write("GPL.EXE", tools::DemoExecutable({}));
+    clsEngines engines(ui, tmp.logical() + "GPL.EXE");
+    engines.UnloadWithoutSaving();
+    ASSERT_FALSE(engines.Status());
     EngineSelection selection{};
     for (int chassis = 0; chassis < 10; ++chassis) selection[chassis] = chassis + 1;
     selection[3] = 5;  // fifth entry: engine 4
     selection[7] = 3;  // never applied
     selection[8] = 0;  // nothing shown: left alone
-    ApplyClassEngines(*engines, "FL2", selection);
-    EXPECT_EQ(engines->CarEngine(3), 4);
-    EXPECT_EQ(engines->CarEngine(7), 7);
-    EXPECT_EQ(engines->CarEngine(8), 8);
-    EXPECT_EQ(engines->CarEngine(0), 0);
+    ApplyClassEngines(engines, "FL2", selection);
+    EXPECT_EQ(engines.CarEngine(3), 4);
+    EXPECT_EQ(engines.CarEngine(7), 7);
+    EXPECT_EQ(engines.CarEngine(8), 8);
+    EXPECT_EQ(engines.CarEngine(0), 0);
     // Fixed classes put one engine everywhere.
     const std::pair<const char*, int> classes[] = {{"FJ", 7}, {"FG", 8}, {"FV", 8}, {"FD", 9}};
     for (const auto& [code, engine] : classes) {
-        ApplyClassEngines(*engines, code, {});
+        ApplyClassEngines(engines, code, {});
         for (int chassis = 0; chassis < 10; ++chassis)
-            EXPECT_EQ(engines->CarEngine(chassis), engine) << code << " " << chassis;
+            EXPECT_EQ(engines.CarEngine(chassis), engine) << code << " " << chassis;
     }
-    ApplyClassEngines(*engines, "F1", {});
-    for (int chassis = 0; chassis < 10; ++chassis) EXPECT_EQ(engines->CarEngine(chassis), chassis);
+    ApplyClassEngines(engines, "F1", {});
+    for (int chassis = 0; chassis < 10; ++chassis) EXPECT_EQ(engines.CarEngine(chassis), chassis);
 }
 
 }  // namespace

@@ -17,21 +17,15 @@ const std::vector<std::string> kDemoSeason = {"kyalami", "monaco",      "zandvoo
 
 class TrackListsTest : public DemoGplTest {
 protected:
-    void Read() {
-        Open();
-        lists = std::make_unique<TrackLists>(*gpl);
-        lists->ReadTrackFolders();
-    }
     std::vector<std::string> SeasonDirs() {
         std::vector<std::string> dirs;
         for (int n = 1; n <= gpl->NoOfTracks(); ++n) dirs.push_back(Season(n, "trackDirectory"));
         return dirs;
     }
-    std::unique_ptr<TrackLists> lists;
 };
 
 TEST_F(TrackListsTest, StartUpBuildsTheListsAndAdoptsDefaultsAndDateKeysPadMonthAndDay) {
-    Read();
+    ReadTracks();
     EXPECT_EQ(Dirs(lists->ActiveTracks), kDemoSeason);
     EXPECT_THAT(Dirs(lists->InactiveTracks), ElementsAre("brands", "oring"));
     // Display names: the track's own file, else the built-in table, else the folder name.
@@ -64,7 +58,7 @@ TEST_F(TrackListsTest, RaceLengthOverrideIsUndoneOnDiskAndTheLastEventCannotBeRe
              "[Season]\r\nname=S\r\nyear=1967\r\nnumEvents=1\r\n\r\n[Event1]\r\nname=A\r\n"
              "shortName=A\r\ntrackDirectory=monza\r\nmonth=09\r\nday=10\r\nnumberOfLaps=20\r\n"
              "startingGrid=3\r\noriginalGPLength=40\r\n");
-    Read();
+    ReadTracks();
     EXPECT_EQ(Season(1, "numberOfLaps"), "40");
     EXPECT_EQ(lists->RemoveTrack(1), 0);
     EXPECT_EQ(lists->ActiveTracks.size(), 1u);
@@ -81,7 +75,7 @@ TEST_F(TrackListsTest, EventsOfMissingOrUnsafeFoldersStayAsNotInstalled) {
     WriteGpl("Seasons/67Season.Ini",
              "[Season]\r\nnumEvents=3\r\n[Event1]\r\ntrackDirectory=monza\r\n"
              "[Event2]\r\ntrackDirectory=my track\r\n[Event3]\r\ntrackDirectory=..\\Players\r\n");
-    Read();
+    ReadTracks();
     ASSERT_EQ(lists->ActiveTracks.size(), 3u);
     EXPECT_EQ(lists->ActiveTracks[1].directory, "");
     EXPECT_EQ(lists->ActiveTracks[1].displayName, "My Track (Not Installed)");
@@ -97,7 +91,7 @@ TEST_F(TrackListsTest, EventsOfMissingOrUnsafeFoldersStayAsNotInstalled) {
 }
 
 TEST_F(TrackListsTest, RemovingRenumbersWithoutGaps) {
-    Read();
+    ReadTracks();
     EXPECT_EQ(lists->RemoveTrack(1), 1);
     std::vector<std::string> expected(kDemoSeason.begin() + 1, kDemoSeason.end());
     EXPECT_EQ(SeasonDirs(), expected);
@@ -115,7 +109,7 @@ TEST_F(TrackListsTest, RemovingRenumbersWithoutGaps) {
 }
 
 TEST_F(TrackListsTest, AddingUsesDefaultsInOrderOfPreference) {
-    Read();
+    ReadTracks();
     // brands has neither its own data nor the user's: built-in defaults after a message.
     EXPECT_EQ(lists->AddTrack(FindTrack(lists->InactiveTracks, "brands")), 12);
     EXPECT_EQ(ui.MessageTexts().back(),
@@ -143,7 +137,7 @@ TEST_F(TrackListsTest, SixtyFourEventsAtMost) {
     tools::DemoOptions options;
     options.tracks = 67;  // 64 in the season, three inactive
     MakeDemo(options);
-    Read();
+    ReadTracks();
     ASSERT_EQ(gpl->NoOfTracks(), 64);
     ASSERT_EQ(lists->InactiveTracks.size(), 3u);
     EXPECT_EQ(lists->AddTrack(1), 0);
@@ -160,7 +154,7 @@ TEST_F(TrackListsTest, SixtyFourEventsAtMost) {
 }
 
 TEST_F(TrackListsTest, MovesSwapNeighboursAndStopAtTheEndsAndSortsByDateAndByName) {
-    Read();
+    ReadTracks();
     EXPECT_EQ(lists->MoveTrackUp(1), 0);
     EXPECT_EQ(lists->MoveTrackDown(11), 0);
     EXPECT_EQ(lists->MoveTrackUp(2), 1);
@@ -194,7 +188,7 @@ TEST_F(TrackListsTest, AnEventWhoseTrackIsNotInstalledMovesWithItsOwnValues) {
              "month=06\r\nday=01\r\nnumberOfLaps=30\r\nstartingGrid=2\r\n"
              "[Event3]\r\nname=Belgian GP\r\nshortName=Spa\r\ntrackDirectory=spa\r\n"
              "month=06\r\nday=18\r\nnumberOfLaps=28\r\nstartingGrid=3\r\n");
-    Read();
+    ReadTracks();
     const std::vector<std::string> own = {"Club Race", "Club", "my track", "06", "01", "30", "2"};
     auto eventValues = [&](int n) {
         std::vector<std::string> values;

@@ -1,6 +1,5 @@
 #include "TrackTestSupport.h"
 
-#include "DialogTestSupport.h"
 #include "zam/controls/BoundStore.h"
 #include "zam/store/Globals.h"
 
@@ -12,6 +11,7 @@ DemoGplTest::DemoGplTest() {
 }
 
 DemoGplTest::~DemoGplTest() {
+    lists.reset();
     if (gpl) gpl->UnloadWithoutSaving();
     gpl.reset();
 }
@@ -24,10 +24,6 @@ void DemoGplTest::Open() {
     ASSERT_FALSE(gpl->Exiting()) << testing::PrintToString(ui.MessageTexts());
 }
 
-BoundDemoTest::BoundDemoTest() {
-    EnsureApplication();
-}
-
 BoundDemoTest::~BoundDemoTest() {
     controls::SetBoundStore(nullptr);
     controls::SetControlsUi(nullptr);
@@ -37,6 +33,12 @@ void BoundDemoTest::OpenBound() {
     Open();
     controls::SetBoundStore(gpl.get());
     controls::SetControlsUi(&ui);
+}
+
+void DemoGplTest::ReadTracks() {
+    if (!gpl) Open();
+    lists = std::make_unique<TrackLists>(*gpl);
+    lists->ReadTrackFolders();
 }
 
 std::string DemoGplTest::Season(int eventNo, const char* key) const {

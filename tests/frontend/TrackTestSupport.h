@@ -24,22 +24,24 @@ protected:
     // Creates the model (on the demo installation, generated when not made yet).
     void Open();
     std::string Season(int eventNo, const char* key) const;
+    // Opens the model and reads the track folders into `lists`, as start-up does.
+    void ReadTracks();
     // Directories of a list, in order.
     static std::vector<std::string> Dirs(const TrackList& list);
 
     RecordingLauncher launcher;
     std::unique_ptr<clsGPL> gpl;
+    std::unique_ptr<TrackLists> lists;
 
 private:
     platform::ScopedProcessLauncher scopedLauncher_{launcher};
 };
 
 // The demo installation with a Qt application and the model as the store every bound control
-// reads and writes. A derived fixture destroys its widgets in its own destructor, before the
+// reads and writes. A derived fixture's widgets, being its own members, are gone before the
 // binding is undone here.
 class BoundDemoTest : public DemoGplTest {
 protected:
-    BoundDemoTest();
     ~BoundDemoTest() override;
 
     // Opens the model and binds the controls to it and to the recording user interface.

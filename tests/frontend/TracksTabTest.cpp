@@ -18,10 +18,6 @@ namespace {
 
 class TracksTabTest : public BoundDemoTest {
 protected:
-    ~TracksTabTest() override {
-        tab.reset();
-        page.reset();
-    }
     void Start() {
         OpenBound();
         page = std::make_unique<QWidget>();
@@ -36,9 +32,9 @@ protected:
     controls::ucDropDown* track() const { return registry.DropDown("cbxTrack"); }
 
     controls::ControlRegistry registry;
-    std::unique_ptr<QWidget> page;
-    std::unique_ptr<TrackListsTab> tab;
     int trackChanges = 0;
+    std::unique_ptr<QWidget> page;
+    std::unique_ptr<TrackListsTab> tab;  // last: it is gone before what it reports to
 };
 
 TEST_F(TracksTabTest, ListsCaptionsTheTrackDataOfTheChosenCircuitAndButtonsKeepThemInStep) {

@@ -2,30 +2,26 @@
 
 #include <cstdlib>
 
-#include "DialogTestSupport.h"
 #include "zam/frontend/frmStatus.h"
 #include "zam/store/Globals.h"
-#include "zam/tools/DemoInstallation.h"
 
 namespace zam::test {
 
-WindowTest::WindowTest()
-    : scopedLauncher_(launcher), scopedSystem_(system), cwd_(tmp.path()) {
-    EnsureApplication();
-    tools::MakeDemoInstallation(tmp.file("gpl"));
+// The window is opened with Initialising clear, as the program starts.
+WindowTest::WindowTest() : scopedLauncher_(launcher), scopedSystem_(system) {
+    Initialising = false;
+    MakeDemo();
     tmp.write("prog/ZAMDeck", "stand-in for the executable");
     tmp.write("prog/Rollout", "stand-in for the loader");
-    tmp.write("prog/ZAM.Ini", "[Paths]\r\nGPL=" + Gpl() + "\r\nExeName=GPL.EXE\r\n");
 }
 
 WindowTest::~WindowTest() {
     window.reset();
-    Initialising = false;
 }
 
-bool WindowTest::Open() {
+bool WindowTest::Open(const std::string& programFolder) {
     frmZAM::Options options;
-    options.programFolder = Prog();
+    options.programFolder = programFolder.empty() ? Prog() : programFolder;
     options.programName = "ZAMDeck";
     options.screenWidth = [this] { return screenArea.width(); };
     options.screenArea = [this] { return screenArea; };

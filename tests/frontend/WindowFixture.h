@@ -1,7 +1,6 @@
 #pragma once
-// The main window on a generated demo installation in a temporary folder: "prog\" is the
-// program folder (with ZAM.Ini and stand-ins for the executable and the loader), "gpl\" the
-// simulator folder.
+// The main window on the model tests' demo installation: "prog\" is the program folder (with
+// ZAM.Ini and stand-ins for the executable and the loader), "gpl\" the simulator folder.
 // Programs are never started and the machine is never shut down: both go to recording fakes.
 #include <gtest/gtest.h>
 
@@ -10,10 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "FakeUi.h"
+#include "GplTestSupport.h"
 #include "RecordingLauncher.h"
 #include "RecordingSystem.h"
-#include "TempDir.h"
 #include "TestText.h"
 #include "zam/frontend/QtUserInterface.h"
 #include "zam/frontend/frmZAM.h"
@@ -39,27 +37,24 @@ private:
     FakeUi& fake_;
 };
 
-class WindowTest : public testing::Test {
+class WindowTest : public GplTest {
 protected:
     WindowTest();
     ~WindowTest() override;
 
-    // Creates and loads the window; false when start-up failed.
-    bool Open();
+    // Creates and loads the window (from the program folder unless another is given); false when
+    // start-up failed.
+    bool Open(const std::string& programFolder = "");
     // From now on the window talks to the user through StatusWindowUi (with the fake behind it).
     StatusWindowUi& UseRealStatusWindow();
     // Closes the window as the user would, answering the exit dialog with `choice`.
     void CloseWith(int choice);
 
     std::string Prog() const { return tmp.logical() + "prog/"; }
-    std::string Gpl() const { return tmp.logical() + "gpl/"; }
     std::string ReadProg(const std::string& relative) const { return tmp.read("prog/" + relative); }
-    std::string ReadGpl(const std::string& relative) const { return tmp.read("gpl/" + relative); }
     // Value of an entry of the ZAM.Ini the window wrote.
     std::string ZamIniLine(const std::string& key) const;
 
-    TempDir tmp;
-    FakeUi ui;
     RecordingLauncher launcher;
     RecordingSystem system;
     std::deque<int> exitChoices;
@@ -71,7 +66,6 @@ protected:
 private:
     platform::ScopedProcessLauncher scopedLauncher_;
     platform::ScopedSystemServices scopedSystem_;
-    ScopedCurrentDir cwd_;
 };
 
 }  // namespace zam::test

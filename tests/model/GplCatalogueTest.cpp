@@ -119,7 +119,7 @@ TEST_F(GplCatalogueTest, PlayersAreTheExtensionlessNamesInPlayersWithF1AsTheirDe
                   "F2");
     }
     // The F1 put in place of a missing value is not the user's: it is never written.
-    EXPECT_FALSE(std::filesystem::exists(GplFile("Players/Empty__Folder/PZAM.Ini")));
+    EXPECT_FALSE(tmp.exists("gpl/Players/Empty__Folder/PZAM.Ini"));
     // No Players folder gives an empty list.
     std::filesystem::remove_all(GplFile("Players"));
     clsGPL gpl(ui);
@@ -154,8 +154,7 @@ TEST_F(GplCatalogueTest, CarsAreTheSevenTeamsWithBuiltInDataThatStaysInMemoryAnd
         EXPECT_EQ(gpl.CarData("brm", "Team", "Name"), "Owen Racing");
         gpl.UnloadWithoutSaving();
     }
-    EXPECT_EQ(test::ReadNative(GplFile("Cars/Cars67/lotus/Car.ini")),
-              IniText({"[ Team ]", "Name = Not Read"}));
+    EXPECT_EQ(ReadGpl("Cars/Cars67/lotus/Car.ini"), IniText({"[ Team ]", "Name = Not Read"}));
     // Built-in car data is never written, even by a caller that is not initialising.
     // A folder the write-back could put the file in, and a caller that is not initialising: a
     // value it set would count as the user's and be written back.

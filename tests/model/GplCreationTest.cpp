@@ -28,12 +28,12 @@ TEST_F(GplTest, AMissingCoreIniIsMadeOfTheDefaultsOrCopiedFromItsSampleAndValues
     {
         clsGPL gpl(ui);
         EXPECT_EQ(ui.MessageTexts(), (Texts{kMinimalCore}));
-        EXPECT_FALSE(std::filesystem::exists(GplFile("Core.Ini")));
+        EXPECT_FALSE(tmp.exists("gpl/Core.Ini"));
         EXPECT_EQ(gpl.IniValue("Core.Ini", "Int Profile Values", "Value13"),
                   "Direct3D7:LODBias:-50");
         EXPECT_EQ(gpl.IniValue("Core.Ini", "Hack", "steer_ratio"), "1");
     }
-    const std::string core = test::ReadNative(GplFile("Core.Ini"));
+    const std::string core = ReadGpl("Core.Ini");
     EXPECT_NE(core.find("AnisotropicFiltering = 8"), std::string::npos) << core;
     EXPECT_NE(core.find("ReplayMemoryOverride = 10000"), std::string::npos) << core;
     // With a sample, the missing file is a copy of it.
@@ -45,12 +45,12 @@ TEST_F(GplTest, AMissingCoreIniIsMadeOfTheDefaultsOrCopiedFromItsSampleAndValues
         clsGPL gpl(ui);
         EXPECT_FALSE(gpl.Exiting());
         EXPECT_EQ(ui.MessageTexts(), (Texts{kCopyingSample}));
-        EXPECT_EQ(test::ReadNative(GplFile("Core.Ini")), sample);
+        EXPECT_EQ(ReadGpl("Core.Ini"), sample);
         EXPECT_EQ(gpl.IniValue("Core.ini", "Joy", "max_steering_torque"), "99");
         EXPECT_EQ(gpl.IniValue("Core.ini", "Joy", "force_feedback_latency"), "0.125");
     }
     // The sample itself is never touched.
-    EXPECT_EQ(test::ReadNative(GplFile("Core.Ini.Sample")), sample);
+    EXPECT_EQ(ReadGpl("Core.Ini.Sample"), sample);
     // The defaults never replace a value but fill empty ones.
     RemoveGpl("Core.Ini");
     ui.messages.clear();
@@ -62,24 +62,24 @@ TEST_F(GplTest, AMissingCoreIniIsMadeOfTheDefaultsOrCopiedFromItsSampleAndValues
         EXPECT_EQ(gpl.IniValue("Core.Ini", "Joy", "max_steering_torque"), "200");
         EXPECT_EQ(gpl.IniValue("Core.Ini", "Direct3D7", "LODBias"), "-50");
     }
-    const std::string kept = test::ReadNative(GplFile("Core.Ini"));
+    const std::string kept = ReadGpl("Core.Ini");
     EXPECT_NE(kept.find("max_steering_torque = 200"), std::string::npos) << kept;
     EXPECT_EQ(kept.find("max_steering_torque = 145"), std::string::npos) << kept;
 }
 
 TEST_F(GplTest, AMissingServerIniIsCopiedSilentlyFromItsSampleAndAnExistingOneIsKept) {
     MakeDemo();
-    const std::string sample = test::ReadNative(GplFile("Server.Ini.Sample"));
+    const std::string sample = ReadGpl("Server.Ini.Sample");
     {
         clsGPL gpl(ui);
         EXPECT_TRUE(ui.messages.empty());
-        EXPECT_EQ(test::ReadNative(GplFile("Server.Ini")), sample);
+        EXPECT_EQ(ReadGpl("Server.Ini"), sample);
         gpl.UnloadWithoutSaving();
     }
     WriteGpl("Server.Ini", IniText({"[ Server ]", "port = 1"}));
     clsGPL gpl(ui);
     EXPECT_EQ(gpl.IniValue("Server.Ini", "Server", "port"), "1");
-    EXPECT_EQ(test::ReadNative(GplFile("Server.Ini")), IniText({"[ Server ]", "port = 1"}));
+    EXPECT_EQ(ReadGpl("Server.Ini"), IniText({"[ Server ]", "port = 1"}));
     gpl.UnloadWithoutSaving();
 }
 
@@ -93,11 +93,11 @@ TEST_F(GplTest, ACompleteCoreIniIsNotRewritten) {
         return found;
     };
     for (const auto& p : previousVersions()) std::filesystem::remove(p);
-    const std::string core = test::ReadNative(GplFile("core.ini"));
+    const std::string core = ReadGpl("core.ini");
     ui.messages.clear();
     { clsGPL second(ui); }
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(test::ReadNative(GplFile("core.ini")), core);
+    EXPECT_EQ(ReadGpl("core.ini"), core);
     EXPECT_TRUE(previousVersions().empty());
 }
 
@@ -217,15 +217,13 @@ TEST_F(GplTest, AnExecutableThatCannotBeOpenedEndsStartUpWithAMessage) {
 
 TEST_F(GplTest, StoredIndexSizeOnlyEverGrowsTheIndex) {
     MakeDemo();
-    tmp.write("prog/ZAM.Ini",
-              IniText({"[Paths]", "GPL=" + Gpl(), "ExeName=GPL.EXE", "[ZAM]", "IndexSize=2000"}));
+    WriteZamIni(IniText({"[ZAM]", "IndexSize=2000"}));
     {
         clsGPL gpl(ui);
         EXPECT_EQ(gpl.IndexSize(), 10000);
         gpl.UnloadWithoutSaving();
     }
-    tmp.write("prog/ZAM.Ini",
-              IniText({"[Paths]", "GPL=" + Gpl(), "ExeName=GPL.EXE", "[ZAM]", "IndexSize=24000"}));
+    WriteZamIni(IniText({"[ZAM]", "IndexSize=24000"}));
     clsGPL gpl(ui);
     EXPECT_EQ(gpl.IndexSize(), 24000);
     EXPECT_EQ(gpl.Directory(), Gpl());
@@ -248,7 +246,7 @@ TEST_F(GplTest, DestructionRecordsFourTimesTheUsedSlots) {
 
 TEST_F(GplTest, UnloadWithoutSavingWritesNothingAndTheSharedReferenceFollowsTheModel) {
     MakeDemo();
-    const std::string core = test::ReadNative(GplFile("core.ini"));
+    const std::string core = ReadGpl("core.ini");
     const std::string zamIni = tmp.read("prog/ZAM.Ini");
     std::vector<std::string> before;
     {
@@ -265,7 +263,7 @@ TEST_F(GplTest, UnloadWithoutSavingWritesNothingAndTheSharedReferenceFollowsTheM
     EXPECT_EQ(TheGPL(), nullptr);
     EXPECT_EQ(test::FolderEntries(tmp.path(), true), before);
     EXPECT_EQ(tmp.read("prog/ZAM.Ini"), zamIni);
-    EXPECT_EQ(test::ReadNative(GplFile("core.ini")), core);
+    EXPECT_EQ(ReadGpl("core.ini"), core);
 }
 
 }  // namespace

@@ -22,7 +22,12 @@ GplTest::~GplTest() { Initialising = false; }
 
 void GplTest::MakeDemo(const tools::DemoOptions& options) {
     tools::MakeDemoInstallation(tmp.file("gpl"), options);
-    tmp.write("prog/ZAM.Ini", IniText({"[Paths]", "GPL=" + Gpl(), "ExeName=GPL.EXE"}));
+    WriteZamIni();
+}
+
+void GplTest::WriteZamIni(std::string_view more) const {
+    tmp.write("prog/ZAM.Ini",
+              IniText({"[Paths]", "GPL=" + Gpl(), "ExeName=GPL.EXE"}) + std::string(more));
 }
 
 }  // namespace zam::test

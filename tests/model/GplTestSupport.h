@@ -33,14 +33,23 @@ protected:
     std::string Gpl() const { return tmp.logical() + "gpl/"; }
     // The generated demo installation in the simulator folder, and ZAM.Ini leading to it.
     void MakeDemo(const tools::DemoOptions& options = {});
+    // ZAM.Ini leading to the demo installation, followed by `more` (INI text).
+    void WriteZamIni(std::string_view more = "") const;
     std::filesystem::path GplFile(std::string_view relative) const {
         return tmp.file("gpl/" + std::string(relative));
+    }
+    std::string ReadGpl(std::string_view relative) const {
+        return tmp.read("gpl/" + std::string(relative));
     }
     void WriteGpl(std::string_view relative, std::string_view bytes) const {
         tmp.write("gpl/" + std::string(relative), bytes);
     }
     void RemoveGpl(std::string_view relative) const {
         std::filesystem::remove(GplFile(relative));
+    }
+    // The file the user picks in the next file dialog.
+    void Pick(const std::string& folder, const std::string& name) {
+        ui.fileChoices.push_back(FileChoice{folder, name});
     }
 
     TempDir tmp;

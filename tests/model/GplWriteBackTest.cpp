@@ -46,24 +46,21 @@ TEST_F(GplWriteBackTest, ASetupIndexIsReadIntoTheStoreAndWrittenBackInItsFormat)
         gpl.SetIniValue(index, "Current", "F1lotus", "quali.lo1");
     }
     names[Slot("Current", "F1lotus")] = "quali.lo1";
-    const std::string written =
-        test::ReadNative(GplFile("Players/Driver__Sam/Setups/monza/Setups.def"));
+    const std::string written = ReadGpl("Players/Driver__Sam/Setups/monza/Setups.def");
     EXPECT_EQ(written.size(), 14404u);
     EXPECT_EQ(written, BuildSetupsDef(names));
-    EXPECT_FALSE(
-        std::filesystem::exists(GplFile("Players/Driver__Sam/Setups/monza/Setups.def.bak")));
+    EXPECT_FALSE(tmp.exists("gpl/Players/Driver__Sam/Setups/monza/Setups.def.bak"));
 }
 
 TEST_F(GplWriteBackTest, AnIndexReadAndWrittenUnchangedIsReproduced) {
-    const std::string original =
-        test::ReadNative(GplFile("Players/Driver__Sam/Setups/kyalami/Setups.def"));
+    const std::string original = ReadGpl("Players/Driver__Sam/Setups/kyalami/Setups.def");
     clsGPL gpl(ui);
     gpl.ReadSetupsDef("kyalami", "Driver__Sam");
     EXPECT_EQ(
         gpl.FullPathIniValue(gpl.SetupsDefPath("kyalami", "Driver__Sam"), "Current", "F1lotus"),
         "Demo Fast.lo1");
     ASSERT_TRUE(gpl.WriteSetupsDef("kyalami", "Driver__Sam"));
-    EXPECT_EQ(test::ReadNative(GplFile("Players/Driver__Sam/Setups/kyalami/Setups.def")), original);
+    EXPECT_EQ(ReadGpl("Players/Driver__Sam/Setups/kyalami/Setups.def"), original);
     gpl.UnloadWithoutSaving();
 }
 
@@ -82,10 +79,9 @@ TEST_F(GplWriteBackTest, AMissingIndexIsEmptyAndWrittenOnlyOnceChanged) {
         UserEdits();
         gpl.SetFullPathIniValue(spa, "Race", "F3eagle", "wet.ea3");
     }
-    const std::string written =
-        test::ReadNative(GplFile("Players/Driver__Sam/Setups/spa/Setups.def"));
+    const std::string written = ReadGpl("Players/Driver__Sam/Setups/spa/Setups.def");
     EXPECT_EQ(NamesOf(written)[Slot("Race", "F3eagle")], "wet.ea3");
-    EXPECT_FALSE(std::filesystem::exists(GplFile("Players/Driver__Sam/Setups/monza/Setups.def")));
+    EXPECT_FALSE(tmp.exists("gpl/Players/Driver__Sam/Setups/monza/Setups.def"));
 }
 
 TEST_F(GplWriteBackTest, AnIndexThatCannotBeReadOrWrittenKeepsTheOldFile) {
@@ -106,7 +102,7 @@ TEST_F(GplWriteBackTest, AnIndexThatCannotBeReadOrWrittenKeepsTheOldFile) {
         UserEdits();
         gpl.SetFullPathIniValue(gpl.SetupsDefPath("monza", "Driver__Sam"), "Race", "F1lotus", "x");
     }
-    EXPECT_EQ(test::ReadNative(GplFile("Players/Driver__Sam/Setups/monza/Setups.def")), old);
+    EXPECT_EQ(ReadGpl("Players/Driver__Sam/Setups/monza/Setups.def"), old);
     // A failed write of the index is reported and keeps the old file.
     WriteGpl("Players\\Driver__Sam\\Setups\\monza\\Setups.def", old);
     ui.messages.clear();
@@ -122,11 +118,10 @@ TEST_F(GplWriteBackTest, AnIndexThatCannotBeReadOrWrittenKeepsTheOldFile) {
         gpl.SetIniValue("core.ini", "Joy", "max_steering_torque", "100");
         failingFromNowOn.emplace(failing);
     }
-    EXPECT_EQ(test::ReadNative(GplFile("Players/Driver__Sam/Setups/monza/Setups.def")), old);
+    EXPECT_EQ(ReadGpl("Players/Driver__Sam/Setups/monza/Setups.def"), old);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("Setups.def"), std::string::npos) << ui.messages[0].text;
-    EXPECT_NE(test::ReadNative(GplFile("core.ini")).find("max_steering_torque = 100"),
-              std::string::npos);
+    EXPECT_NE(ReadGpl("core.ini").find("max_steering_torque = 100"), std::string::npos);
 }
 
 TEST_F(GplWriteBackTest, ChangingThePlayersNameRenamesTheFolderAndItsLaterFilesFollow) {
@@ -143,14 +138,13 @@ TEST_F(GplWriteBackTest, ChangingThePlayersNameRenamesTheFolderAndItsLaterFilesF
     }
     EXPECT_EQ(PlayerFolders(), (std::vector<std::string>{"D_Arcy__Jean_Luc", "Driver__Samuel",
                                                          "van_der_Berg__Mary_Ann"}));
-    const std::string player = test::ReadNative(GplFile("Players/Driver__Samuel/Player.ini"));
+    const std::string player = ReadGpl("Players/Driver__Samuel/Player.ini");
     EXPECT_NE(player.find("firstName = Samuel"), std::string::npos) << player;
-    EXPECT_EQ(NamesOf(test::ReadNative(GplFile(
-                  "Players/Driver__Samuel/Setups/monza/Setups.def")))[Slot("Race", "F1lotus")],
-              "fast.lo1");
-    EXPECT_NE(test::ReadNative(GplFile("Players/Driver__Samuel/Extra.ini")).find("text = hello"),
-              std::string::npos);
-    const std::string app = test::ReadNative(GplFile("App.ini"));
+    EXPECT_EQ(
+        NamesOf(ReadGpl("Players/Driver__Samuel/Setups/monza/Setups.def"))[Slot("Race", "F1lotus")],
+        "fast.lo1");
+    EXPECT_NE(ReadGpl("Players/Driver__Samuel/Extra.ini").find("text = hello"), std::string::npos);
+    const std::string app = ReadGpl("App.ini");
     EXPECT_NE(app.find("lastPlayer = Driver__Samuel"), std::string::npos) << app;
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -164,13 +158,13 @@ TEST_F(GplWriteBackTest, AHostileNameStillRenamesDirectlyBelowPlayers) {
     }
     EXPECT_EQ(PlayerFolders(), (std::vector<std::string>{"D_Arcy__Jean_Luc", "______x____",
                                                          "van_der_Berg__Mary_Ann"}));
-    EXPECT_TRUE(std::filesystem::exists(GplFile("Players/______x____/Player.ini")));
+    EXPECT_TRUE(tmp.exists("gpl/Players/______x____/Player.ini"));
     EXPECT_FALSE(std::filesystem::exists(tmp.file("x")));
-    EXPECT_FALSE(std::filesystem::exists(GplFile("x")));
+    EXPECT_FALSE(tmp.exists("gpl/x"));
 }
 
 TEST_F(GplWriteBackTest, ARenameOntoAnotherPlayersFolderIsRefused) {
-    const std::string other = test::ReadNative(GplFile("Players/D_Arcy__Jean_Luc/Player.ini"));
+    const std::string other = ReadGpl("Players/D_Arcy__Jean_Luc/Player.ini");
     {
         clsGPL gpl(ui);
         UserEdits();
@@ -179,13 +173,13 @@ TEST_F(GplWriteBackTest, ARenameOntoAnotherPlayersFolderIsRefused) {
     }
     EXPECT_EQ(PlayerFolders(), (std::vector<std::string>{"D_Arcy__Jean_Luc", "Driver__Sam",
                                                          "van_der_Berg__Mary_Ann"}));
-    EXPECT_EQ(test::ReadNative(GplFile("Players/D_Arcy__Jean_Luc/Player.ini")), other);
-    const std::string sam = test::ReadNative(GplFile("Players/Driver__Sam/Player.ini"));
+    EXPECT_EQ(ReadGpl("Players/D_Arcy__Jean_Luc/Player.ini"), other);
+    const std::string sam = ReadGpl("Players/Driver__Sam/Player.ini");
     EXPECT_NE(sam.find("lastName = D'Arcy"), std::string::npos) << sam;
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("D_Arcy__Jean_Luc already exists"), std::string::npos)
         << ui.messages[0].text;
-    EXPECT_EQ(test::ReadNative(GplFile("App.ini")).find("D_Arcy"), std::string::npos);
+    EXPECT_EQ(ReadGpl("App.ini").find("D_Arcy"), std::string::npos);
 }
 
 // A player without Player.ini (or without a name in it) gets the file at close when anything of
@@ -196,7 +190,7 @@ TEST_F(GplWriteBackTest, ANameWithoutCharactersOfItsOwnKeepsTheFolder) {
              IniText({"[ Personal Information ]", "firstName = ", "lastName = "}));
     WriteGpl("Players\\Dashes\\Player.ini",
              IniText({"[ Personal Information ]", "firstName = -", "lastName = ' '"}));
-    const std::string app = test::ReadNative(GplFile("App.ini"));
+    const std::string app = ReadGpl("App.ini");
     {
         clsGPL gpl(ui);
         UserEdits();
@@ -206,8 +200,8 @@ TEST_F(GplWriteBackTest, ANameWithoutCharactersOfItsOwnKeepsTheFolder) {
     EXPECT_EQ(PlayerFolders(),
               (std::vector<std::string>{"Blank", "D_Arcy__Jean_Luc", "Dashes", "Driver__Sam",
                                         "Newcomer", "van_der_Berg__Mary_Ann"}));
-    EXPECT_TRUE(std::filesystem::exists(GplFile("Players/Newcomer/Player.ini")));
-    EXPECT_EQ(test::ReadNative(GplFile("App.ini")), app);
+    EXPECT_TRUE(tmp.exists("gpl/Players/Newcomer/Player.ini"));
+    EXPECT_EQ(ReadGpl("App.ini"), app);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -223,7 +217,7 @@ TEST_F(GplWriteBackTest, ANameThatDiffersOnlyInCaseOrAPlayerIniElsewhereKeepsThe
         gpl.SetPlayerValue("Driver__Sam", "Personal Information", "lastName", "DRIVER");
         gpl.SetIniValue("Tracks\\monza\\Player.ini", "Personal Information", "firstName", "C");
     }
-    EXPECT_TRUE(std::filesystem::exists(GplFile("Tracks/monza/Player.ini")));
+    EXPECT_TRUE(tmp.exists("gpl/Tracks/monza/Player.ini"));
     EXPECT_EQ(PlayerFolders(), (std::vector<std::string>{"D_Arcy__Jean_Luc", "Driver__Sam",
                                                          "van_der_Berg__Mary_Ann"}));
 }

@@ -81,7 +81,7 @@ TEST_F(HostileGplTest, TrackAndPlayerIdsWithDotsOrSeparatorsWriteNothingOutsideT
 }
 
 TEST_F(HostileGplTest, MarkersAroundNonsenseTablesAreRefusedWithoutAWrite) {
-    std::string exe = test::ReadNative(GplFile("GPL.EXE"));
+    std::string exe = ReadGpl("GPL.EXE");
     // Every byte before "Repco" and between it and "hit_hard" becomes 0xFF, and the file ends
     // right after the key marker.
     const std::size_t repco = tools::kDemoEngineMarkerOffset;
@@ -99,11 +99,11 @@ TEST_F(HostileGplTest, MarkersAroundNonsenseTablesAreRefusedWithoutAWrite) {
         engines.SetAllEngines(4);
         EXPECT_FALSE(engines.WriteExeEngines());
     }
-    EXPECT_EQ(test::ReadNative(GplFile("GPL.EXE")), exe);
+    EXPECT_EQ(ReadGpl("GPL.EXE"), exe);
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_EQ(ui.messages[0].title, kExeErrorTitle);
     EXPECT_THAT(ui.messages[0].text, ::testing::HasSubstr("Inconsistency"));
-    EXPECT_FALSE(stdfs::exists(GplFile("GPL.EXE.zamnew")));
+    EXPECT_FALSE(tmp.exists("gpl/GPL.EXE.zamnew"));
 }
 
 }  // namespace

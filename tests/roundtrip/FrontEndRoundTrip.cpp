@@ -1,8 +1,5 @@
 #include "FrontEndRoundTrip.h"
 
-#include <QLabel>
-
-#include "../frontend/DialogTestSupport.h"
 #include "zam/platform/CommandFile.h"
 #include "zam/store/Globals.h"
 
@@ -10,12 +7,9 @@ namespace zam::test {
 
 FrontEndRoundTrip::FrontEndRoundTrip(Layout layout)
     : RoundTripFolders(layout), cwd_(tmp.path()), scopedLauncher_(launcher), scopedSystem_(system) {
-    EnsureApplication();
     launcher.beforeStart = [this](std::string_view commandLine) {
         if (beforeLoaderStarts) beforeLoaderStarts();
-        Launch launch{std::string(commandLine), std::nullopt, SnapshotUserFiles(tmp.path())};
-        const std::string commandFile = SettingsRelative(platform::kCommandFileName);
-        if (tmp.exists(commandFile)) launch.commandFile = tmp.read(commandFile);
+        Launch launch{std::string(commandLine), CommandFile(), SnapshotUserFiles(tmp.path())};
         launches.push_back(launch);
         // The real loader would ask the machine to go down.
         const bool power = launch.commandFile && (launch.commandFile->rfind("Shutdown", 0) == 0 ||
@@ -58,14 +52,6 @@ void FrontEndRoundTrip::FinishLaunch() {
     ASSERT_EQ(launches.size(), 1u) << "the loader was not started";
     WaitForEverything();
     ExpectFrontEndBackOnce();
-}
-
-std::string FrontEndRoundTrip::TimeLabel() const {
-    return window->lblGPLTime->text().toStdString();
-}
-
-std::string FrontEndRoundTrip::ZamIniValue(const char* section, const char* entry) const {
-    return window->FrontEndValue(section, entry);
 }
 
 }  // namespace zam::test

@@ -34,9 +34,6 @@ protected:
     // started, and checks that the front end was started again.
     void FinishLaunch();
 
-    std::string TimeLabel() const;
-    std::string ZamIniValue(const char* section, const char* entry) const;
-
     // Each start of the loader, with what the front end had written by then.
     struct Launch {
         std::string commandLine;

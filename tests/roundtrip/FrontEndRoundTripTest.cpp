@@ -4,6 +4,7 @@
 // from a portable program folder and from an installed one.
 #include <gmock/gmock.h>
 
+#include <QLabel>
 #include <QPushButton>
 
 #include "FolderEntries.h"
@@ -28,9 +29,9 @@ protected:
 TEST_P(FrontEndRoundTripLayouts, RunGplComesBackWithTheTimeAddedAndTheScreenshotArchived) {
     const std::string zamIniName = SettingsRelative("ZAM.Ini");
     OpenFrontEnd();
-    ASSERT_EQ(TimeLabel(), "Time in GPL 10:00:00");
+    ASSERT_EQ(window->lblGPLTime->text().toStdString(), "Time in GPL 10:00:00");
     ASSERT_TRUE(Screenshots(GplPath()).empty()) << "the start-up archived the demo screenshots";
-    const int nextScreenie = NumberOf(ZamIniValue("ZAM", "NextScreenie"));
+    const int nextScreenie = NumberOf(window->FrontEndValue("ZAM", "NextScreenie"));
     ASSERT_GT(nextScreenie, 5);
 
     window->cmdGPL->click();  // "&Run GPL"
@@ -56,7 +57,7 @@ TEST_P(FrontEndRoundTripLayouts, RunGplComesBackWithTheTimeAddedAndTheScreenshot
 
     OpenFrontEnd();  // the front end started again
     const std::string total = platform::FormatElapsed(10 * 3600 + *elapsed);
-    EXPECT_EQ(TimeLabel(), "Time in GPL " + total);
+    EXPECT_EQ(window->lblGPLTime->text().toStdString(), "Time in GPL " + total);
     EXPECT_FALSE(CommandFile().has_value());
     EXPECT_TRUE(Screenshots(GplPath()).empty());
     EXPECT_TRUE(fs::exists(GplPath("Exports/" + ArchivedScreenshotName(nextScreenie))));
@@ -126,7 +127,7 @@ TEST_P(FrontEndRoundTripUnrunnable, FrontEndComesBackWithNoTimeAddedAndNothingLo
     ExpectUserFilesUnchanged(written);
     ASSERT_TRUE(ui.messages.empty());
     OpenFrontEnd();
-    EXPECT_EQ(TimeLabel(), "Time in GPL 10:00:00");
+    EXPECT_EQ(window->lblGPLTime->text().toStdString(), "Time in GPL 10:00:00");
     EXPECT_FALSE(CommandFile().has_value());
     ExpectUserFilesUnchanged(written);  // the start reads, it does not write
     if (*c.told) {
