@@ -148,8 +148,6 @@ TEST(RunFailureForm, ReadsBackItsFieldsIsNoTimeNorCommandAndIsToldWithProgramFol
     EXPECT_EQ(DescribeRunFailure({"Run", "C:\\GPL\\GPL.EXE ", "C:\\GPL", "File not found"}),
               "The program could not be run.\r\n\r\nProgram: C:\\GPL\\GPL.EXE \r\n"
               "Folder: C:\\GPL\r\nReason: File not found");
-    EXPECT_EQ(DescribeRunFailure({"Shutdown", "", "", "Access is denied."}),
-              "The computer was not shut down.\r\n\r\nReason: Access is denied.");
     EXPECT_EQ(DescribeRunFailure({"Restart", "", "", ""}), "The computer was not restarted.");
     EXPECT_THAT(DescribeRunFailure({"Exit", "x.exe", "", "gone"}),
                 ::testing::StartsWith("The program could not be started."));

@@ -299,8 +299,6 @@ TEST_F(DemoInstallationTest, TheModelLoadsItAsACompleteInstallation) {
 
     EXPECT_EQ(gpl.NoOfPlayers(), 3);
     EXPECT_NE(gpl.PlayerNo("D_Arcy__Jean_Luc"), 0);
-    EXPECT_EQ(gpl.PlayerData("D_Arcy__Jean_Luc", "Personal Information", "firstName"), "Jean-Luc");
-    EXPECT_EQ(gpl.IniValue("Players\\D_Arcy__Jean_Luc\\PZAM.Ini", "ZAM", "carClass"), "FL1");
     EXPECT_EQ(gpl.NoOfTracks(), 11);
     EXPECT_EQ(gpl.TrackID(7), "German Grand Prix");
     EXPECT_EQ(gpl.IniValue("Core.Ini", "Engines", "Lotus"), "Ford DFV V8");
