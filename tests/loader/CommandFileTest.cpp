@@ -156,13 +156,11 @@ TEST(RunFailureForm, ReadsBackItsFieldsIsNoTimeNorCommandAndIsToldWithProgramFol
 
 class CommandFileOnDisk : public ::testing::Test {
 protected:
-    std::string PathOf(const char* name) const { return dir.logical() + name; }
-
     test::TempDir dir;
+    const std::string path = dir.logical() + "ZAM.int";
 };
 
 TEST_F(CommandFileOnDisk, CommandWrittenByTheFrontEndIsReadByTheLoaderAndReplacedWholeByItsAnswer) {
-    std::string path = PathOf("ZAM.int");
     ASSERT_TRUE(WriteLoaderCommand(path, {"Run", "C:\\Sierra\\GPL\\GPL.EXE "}));
     EXPECT_EQ(dir.read("ZAM.int"), "Run\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n");
     EXPECT_FALSE(dir.exists("ZAM.int.new"));
@@ -192,18 +190,18 @@ TEST_F(CommandFileOnDisk, CommandWrittenByTheFrontEndIsReadByTheLoaderAndReplace
 
 TEST_F(CommandFileOnDisk, ReadFailuresSayWhatIsWrongAndAFailedWriteLeavesTheOldFileWhole) {
     LoaderCommand command;
-    EXPECT_EQ(ReadLoaderCommand(PathOf("ZAM.int"), command).code, kFileNotFound);
+    EXPECT_EQ(ReadLoaderCommand(path, command).code, kFileNotFound);
     dir.write("ZAM.int", "Run\r\n");
-    EXPECT_EQ(ReadLoaderCommand(PathOf("ZAM.int"), command).code, kInputPastEndOfFile);
+    EXPECT_EQ(ReadLoaderCommand(path, command).code, kInputPastEndOfFile);
 
     std::optional<std::int64_t> seconds = 7;
     dir.write("ZAM.int", "Run\r\n\r\n");
-    ASSERT_TRUE(ReadElapsedTime(PathOf("ZAM.int"), seconds));
+    ASSERT_TRUE(ReadElapsedTime(path, seconds));
     EXPECT_FALSE(seconds.has_value());
     std::optional<RunFailure> failure = RunFailure{};
-    ASSERT_TRUE(ReadRunFailure(PathOf("ZAM.int"), failure));
+    ASSERT_TRUE(ReadRunFailure(path, failure));
     EXPECT_FALSE(failure.has_value());
-    EXPECT_EQ(ReadRunFailure(PathOf("NoSuch.int"), failure).code, kFileNotFound);
+    EXPECT_EQ(ReadRunFailure(dir.logical() + "NoSuch.int", failure).code, kFileNotFound);
     const std::string before = "Run\r\nC:\\Sierra\\GPL\\GPL.EXE \r\n";
     dir.write("ZAM.int", before);
     test::FailingFileSystem failing;
@@ -214,10 +212,10 @@ TEST_F(CommandFileOnDisk, ReadFailuresSayWhatIsWrongAndAFailedWriteLeavesTheOldF
     // A refusal that lasts, not a scanner's moment.
     failing.Fail(test::FsOp::kRename, 0, kPermissionDenied);
 
-    EXPECT_EQ(WriteElapsedTime(PathOf("ZAM.int"), 125).code, kDiskFull);
-    EXPECT_EQ(WriteLoaderCommand(PathOf("ZAM.int"), {"Exit", ""}).code, kPermissionDenied);
+    EXPECT_EQ(WriteElapsedTime(path, 125).code, kDiskFull);
+    EXPECT_EQ(WriteLoaderCommand(path, {"Exit", ""}).code, kPermissionDenied);
     failing.Fail(test::FsOp::kWriteNew, 3, kDiskFull);
-    EXPECT_EQ(WriteRunFailure(PathOf("ZAM.int"), {"Run", "x", "", "y"}).code, kDiskFull);
+    EXPECT_EQ(WriteRunFailure(path, {"Run", "x", "", "y"}).code, kDiskFull);
 
     EXPECT_EQ(dir.read("ZAM.int"), before);
     EXPECT_FALSE(dir.exists("ZAM.int.new"));

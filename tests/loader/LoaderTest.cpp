@@ -22,11 +22,11 @@ class LoaderTest : public ::testing::Test {
 protected:
     int RunLoader() { return loader::Loader(fake).Run(); }
 
-    FakeLoaderPlatform fake;
+    // The simulator's run command unless a test writes another.
+    FakeLoaderPlatform fake{"Run", kGpl};
 };
 
 TEST_F(LoaderTest, RunStartsTheSimulatorInItsFolderWaitsAndWritesTheElapsedTime) {
-    fake.SetCommand("Run", kGpl);
     fake.runSeconds = 125;
 
     EXPECT_EQ(RunLoader(), 0);
@@ -43,7 +43,6 @@ TEST_F(LoaderTest, RunStartsTheSimulatorInItsFolderWaitsAndWritesTheElapsedTime)
 }
 
 TEST_F(LoaderTest, ProgramThatCannotBeWaitedForOrHasNoIdGivesZeroTimeAndTheFrontEndBack) {
-    fake.SetCommand("Run", kGpl);
     fake.runSeconds = 500;
     fake.waitFails = true;
 
@@ -174,7 +173,6 @@ TEST_F(LoaderTest, QuickFailingEndIsToldAndALongRunCountsWhateverItsStatus) {
 // What the loader cannot leave in ZAM.int (a full disk, a locked file) it says itself before the
 // front end comes back, so that nothing ends in silence.
 TEST_F(LoaderTest, WhatCannotBeWrittenToTheCommandFileIsShownByTheLoader) {
-    fake.SetCommand("Run", kGpl);
     fake.runSeconds = 125;
     fake.writeFails = true;
     std::string before = fake.CommandFileBytes();
@@ -313,7 +311,6 @@ TEST_F(LoaderTest, LinuxPathsChangeToTheirFolderAndTheFrontEndIsFoundWithoutExte
 
 TEST_F(LoaderTest, AMissingOrUnstartableFrontEndOrOwnExecutableIsReported) {
     fake.files.erase("C:\\ZAM\\ZAMDeck.Exe");
-    fake.SetCommand("Run", kGpl);
 
     EXPECT_EQ(RunLoader(), 1);
 
