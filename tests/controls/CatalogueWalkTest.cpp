@@ -111,13 +111,8 @@ protected:
         for (const auto& [key, sections] : files) {
             std::string text;
             for (const auto& [section, lines] : sections) text += "[" + section + "]\r\n" + lines;
-            if (key.second) {
-                dir.write("Program/" + key.first, text);
-                store->ReadIniFile(key.first);
-            } else {
-                dir.write("GPL/" + key.first, text);
-                store->ReadIniFile(Sim() + key.first);
-            }
+            dir.write((key.second ? "Program/" : "GPL/") + key.first, text);
+            store->ReadIniFile(key.second ? key.first : Sim() + key.first);
         }
     }
 
