@@ -14,9 +14,7 @@ protected:
         p->ApplyEmptyPathRule();
         Show(p);
         // What the store held each time the window was told of a change.
-        QObject::connect(p, &ucFilePath::Change, p, [this] {
-            seen.push_back(store->FullPathIniValue("ZAM.Ini", "Buttons", "Name0"));
-        });
+        QObject::connect(p, &ucFilePath::Change, p, [this] { seen.push_back(Stored()); });
         return p;
     }
     std::string Stored() { return store->FullPathIniValue("ZAM.Ini", "Buttons", "Name0"); }
