@@ -239,7 +239,9 @@ TEST(FileSelectNativeTest, PosixFoldersKeepTheirSeparator) {
     EXPECT_EQ(Item(*dialog.Directory, ".."), nullptr);
 }
 
-TEST(LogicalFolderTest, OneTrailingSeparatorInEitherStyleParentsRootsAndDrives) {
+// A name typed into the dialog is walked from the folder as the system would walk it, so that
+// checks on the chosen file see the file that is written; keys compare folders as Windows does.
+TEST(LogicalFolderTest, OneTrailingSeparatorParentsRootsDrivesAndTypedNamesLeadToOneFile) {
     EXPECT_EQ(WithOneSeparator("C:"), "C:\\");
     EXPECT_EQ(WithOneSeparator("C:\\"), "C:\\");
     EXPECT_EQ(WithOneSeparator("C:\\GPL\\\\"), "C:\\GPL\\");
@@ -263,11 +265,7 @@ TEST(LogicalFolderTest, OneTrailingSeparatorInEitherStyleParentsRootsAndDrives) 
     EXPECT_EQ(DriveRoot("d: [DATA]"), "D:\\");
     EXPECT_EQ(DriveRoot("/"), "/");
     EXPECT_EQ(DriveRoot("[none]"), "");
-}
 
-// A name typed into the dialog is walked from the folder as the system would walk it, so that
-// checks on the chosen file see the file that is written; keys compare folders as Windows does.
-TEST(LogicalFolderTest, TypedNamesLeadToOneFileInOneFolder) {
     auto resolved = [](const std::string& folder, const std::string& name) {
         const auto choice = ResolveFileChoice({folder, name});
         return choice ? choice->folder + "|" + choice->fileName : std::string("none");

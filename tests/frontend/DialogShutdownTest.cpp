@@ -78,7 +78,7 @@ TEST(ShutdownKeysTest, EachButtonStoresItsValueAndLettersActLikeThemWhereverTheF
     }
 }
 
-TEST_F(ShutdownTest, PresetIsReturnAndOtherLettersLeaveTheDialogOpen) {
+TEST_F(ShutdownTest, PresetIsReturnOtherLettersLeaveItOpenEnterSavesEscapeAndClosingReturn) {
     EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
     for (char key : {'a', 'q', 'e', 't', '1'}) {
         QTest::keyClick(dialog.cmdExit, key);
@@ -87,23 +87,18 @@ TEST_F(ShutdownTest, PresetIsReturnAndOtherLettersLeaveTheDialogOpen) {
     QTest::keyClick(dialog.cmdExit, 'r', Qt::ControlModifier);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
-}
 
-TEST_F(ShutdownTest, EnterChoosesSaveAndExit) {
     QTest::keyClick(&dialog, Qt::Key_Return);
     EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kSaveAndExit);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-}
-
-TEST_F(ShutdownTest, EscapeChoosesReturn) {
+    // Shown again after that, closing its window answers Return, and so does Escape.
+    dialog.open();
+    EXPECT_TRUE(dialog.close());
+    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
+    dialog.open();
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
     EXPECT_FALSE(dialog.isVisible());
-}
-
-TEST_F(ShutdownTest, ClosingTheWindowAnswersReturnNotShutdown) {
-    EXPECT_TRUE(dialog.close());
-    EXPECT_EQ(dialog.ShutDownOption(), frmShutdown::kReturn);
 }
 
 TEST(ShutdownAskTest, AskReturnsTheChoiceOfTheModalDialogAndReturnWhenItEndsWithoutAButton) {

@@ -104,6 +104,13 @@ void MemoryFileSystem::Add(const std::string& path, bool folder) {
     entries_[key] = {Key(parent), name, folder};
 }
 
+MemoryFileSystem::MemoryFileSystem() {
+    for (FsOp op : {FsOp::kReadAll, FsOp::kReadAt, FsOp::kWriteAt, FsOp::kCheckWritable,
+                    FsOp::kSize, FsOp::kWriteNew, FsOp::kCopy, FsOp::kRename, FsOp::kDelete,
+                    FsOp::kIsReadOnly, FsOp::kClearReadOnly, FsOp::kCreateFolder})
+        Fail(op, 0, platform::kPermissionDenied);
+}
+
 void MemoryFileSystem::AddFolder(const std::string& path) {
     Add(path, true);
 }

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "zam/platform/FileSystem.h"
+#include "FailingFileSystem.h"
 
 namespace zam::test {
 
@@ -37,9 +37,11 @@ void WithModalOf(const std::function<void()>& open, const std::function<void(Dia
 // texts ("L: C&lass, &Load Season"): such a key only moves the focus between them.
 std::vector<std::string> SharedAccessKeys(QWidget& window);
 
-// Folders and files by logical Windows path, compared without regard to case.
-class MemoryFileSystem : public platform::FileSystem {
+// Folders and files by logical Windows path, compared without regard to case. Nothing else is
+// needed by the dialogs: every other call is refused.
+class MemoryFileSystem : public FailingFileSystem {
 public:
+    MemoryFileSystem();
     // Adds a folder (and every folder above it).
     void AddFolder(const std::string& path);
     // Adds a file (and the folders above it).
@@ -50,33 +52,12 @@ public:
     platform::Status List(std::string_view folderAndPattern, unsigned kinds,
                           std::vector<std::string>& names) override;
 
-    // Nothing below is needed by the dialogs; each refuses.
-    platform::Status ReadAll(std::string_view, std::string&) override { return Refuse(); }
-    platform::Status ReadAt(std::string_view, std::uint64_t, std::size_t, std::string&) override {
-        return Refuse();
-    }
-    platform::Status WriteAt(std::string_view, std::uint64_t, std::string_view) override {
-        return Refuse();
-    }
-    platform::Status CheckWritable(std::string_view) override { return Refuse(); }
-    platform::Status Size(std::string_view, std::uint64_t&) override { return Refuse(); }
-    platform::Status WriteNew(std::string_view, std::string_view) override { return Refuse(); }
-    platform::Status Copy(std::string_view, std::string_view) override { return Refuse(); }
-    platform::Status Rename(std::string_view, std::string_view) override { return Refuse(); }
-    platform::Status Delete(std::string_view) override { return Refuse(); }
-    platform::Status IsReadOnly(std::string_view, bool&) override { return Refuse(); }
-    platform::Status ClearReadOnly(std::string_view) override { return Refuse(); }
-    platform::Status CreateFolder(std::string_view) override { return Refuse(); }
-
 private:
     struct Entry {
         std::string parent;  // key of the folder it is in
         std::string name;    // as spelt when added
         bool folder;
     };
-    static platform::Status Refuse() {
-        return platform::Status::Error(platform::kPermissionDenied);
-    }
     static std::string Key(std::string_view path);
     void Add(const std::string& path, bool folder);
 

@@ -35,16 +35,13 @@ TEST_F(GplTest, ClassTableAndLookUpsAreCaseSensitive) {
     EXPECT_THROW(gpl.ClassDescription(11), std::out_of_range);
 }
 
-TEST(GplClasses, BaseClasses) {
+TEST(GplClasses, BaseClassesAndSetupExtensionsJoinTeamCodeAndBaseClassDigit) {
     const std::pair<const char*, const char*> table[] = {
         {"F1", "F1"}, {"FD", "F1"},  {"FL1", "F1"}, {"FG", "F1"}, {"F2", "F2"},
         {"FV", "F2"}, {"FL2", "F2"}, {"FJ", "F2"},  {"F3", "F3"}, {"FL3", "F3"},
         {"fl1", ""},  {"f1", ""},    {"", ""},      {"F4", ""},   {"FL1 ", ""},
     };
     for (const auto& [code, base] : table) EXPECT_EQ(clsGPL::BaseClass(code), base) << code;
-}
-
-TEST(GplClasses, SetupExtensionsJoinTeamCodeAndBaseClassDigit) {
     EXPECT_EQ(SetupExtension("lotus", "FD"), "lo1");
     EXPECT_EQ(SetupExtension("murasama", "FJ"), "mu2");
     EXPECT_EQ(SetupExtension("coventry", "FL3"), "co3");
@@ -53,7 +50,7 @@ TEST(GplClasses, SetupExtensionsJoinTeamCodeAndBaseClassDigit) {
     for (auto folder : kCarFolders) EXPECT_EQ(TeamSetupCode(folder).size(), 2u) << folder;
 }
 
-TEST(GplPlayerFolderName, JoinsLastAndFirstNameAndReplacesPunctuation) {
+TEST(GplPlayerFolderName, JoinsLastAndFirstNameReplacingPunctuationAndNeverLeavesPlayers) {
     EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("A-B", "C D.E'F"), "C_D_E_F__A_B");
     EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("A-B", "C.D'E"), "C_D_E__A_B");
     EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("Jo", "X'Y"), "X_Y__Jo");
@@ -61,9 +58,7 @@ TEST(GplPlayerFolderName, JoinsLastAndFirstNameAndReplacesPunctuation) {
     EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("", ""), "__");
     EXPECT_EQ(clsGPL::BuildPlayerDirectoryName("J\xE9r\xF4me", "\xC9mile"),
               "\xC9mile__J\xE9r\xF4me");
-}
-
-TEST(GplPlayerFolderName, NeverLeavesPlayersOrSplitsIntoFolders) {
+    // Hostile names never leave Players nor split into folders.
     const std::pair<const char*, const char*> hostile[] = {
         {"x", "..\\x"}, {"..", ".."}, {"a/b", "c\\d"}, {"C:", "*?\"<>|"}, {"\t\r\n", "\x01\x7F"},
     };

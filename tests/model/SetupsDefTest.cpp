@@ -121,7 +121,7 @@ TEST(SetupsDefFormat, LongNamesAreCutToFitTheirSlotWithA00) {
     EXPECT_EQ(NameAt(BuildSetupsDef(read), 0), std::string(256, 'c'));
 }
 
-TEST(SetupsDefFile, WriteReplacesTheFileWholeAndLeavesNoTemporaryFile) {
+TEST(SetupsDefFile, WriteReplacesTheFileWholeAFailedOneLeavesItAndAMissingFileOrFolderIsNotFound) {
     TempDir tmp;
     const auto native = tmp.write("Setups.def", std::string(20000, 'q'));
     const std::string path = platform::LogicalFromNative(native);
@@ -132,24 +132,8 @@ TEST(SetupsDefFile, WriteReplacesTheFileWholeAndLeavesNoTemporaryFile) {
     SetupNames names;
     ASSERT_TRUE(ReadSetupsDefFile(path, names));
     EXPECT_EQ(names, DistinctNames());
-}
 
-TEST(SetupsDefFile, AMissingFileReadsAsNotFoundAndAMissingFolderIsNotCreated) {
-    TempDir tmp;
-    SetupNames names = DistinctNames();
-    const platform::Status status = ReadSetupsDefFile(tmp.logical() + "Setups.def", names);
-    EXPECT_EQ(status.code, platform::kFileNotFound);
-    EXPECT_EQ(names, SetupNames{});
-    // A write into a missing folder fails without creating it.
-    EXPECT_FALSE(WriteSetupsDefFile(tmp.logical() + "nofolder/Setups.def", {}));
-    EXPECT_FALSE(tmp.exists("nofolder"));
-}
-
-TEST(SetupsDefFile, FailedWriteLeavesTheOldFile) {
-    TempDir tmp;
-    const std::string old = BuildSetupsDef(DistinctNames());
-    tmp.write("Setups.def", old);
-    const std::string path = tmp.logical() + "Setups.def";
+    // A failed write leaves the file just written.
     {
         test::FailingFileSystem failing;
         failing.FailPath(test::FsOp::kRename, "Setups.def", platform::kPermissionDenied);
@@ -162,8 +146,16 @@ TEST(SetupsDefFile, FailedWriteLeavesTheOldFile) {
         platform::ScopedFileSystem scoped(failing);
         EXPECT_EQ(WriteSetupsDefFile(path, {}).code, platform::kDiskFull);
     }
-    EXPECT_EQ(tmp.read("Setups.def"), old);
+    EXPECT_EQ(tmp.read("Setups.def"), BuildSetupsDef(DistinctNames()));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 1);
+
+    // A missing file reads as not found and empties the names read above.
+    const platform::Status status = ReadSetupsDefFile(tmp.logical() + "Missing.def", names);
+    EXPECT_EQ(status.code, platform::kFileNotFound);
+    EXPECT_EQ(names, SetupNames{});
+    // A write into a missing folder fails without creating it.
+    EXPECT_FALSE(WriteSetupsDefFile(tmp.logical() + "nofolder/Setups.def", {}));
+    EXPECT_FALSE(tmp.exists("nofolder"));
 }
 
 }  // namespace
