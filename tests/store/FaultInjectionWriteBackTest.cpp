@@ -39,91 +39,60 @@ void ExpectOnly(const TempDir& dir, std::vector<std::string> allowed, const Faul
         EXPECT_THAT(allowed, ::testing::Contains(name)) << name << " was left behind";
 }
 
-class FaultInjectionWriteBack : public ::testing::Test {
-protected:
-    FaultInjectionWriteBack() { Initialising = false; }
-
-    // Lays out the starting files in a fresh folder and writes the file back through `fs`.
-    // Gives WriteIniFile's answer.
-    bool Run(const Layout& layout, TempDir& dir, FakeUi& ui, FailingFileSystem& fs) {
-        if (layout.fileExists) dir.write("Core.ini", kOld);
-        if (layout.backupsExist) {
-            dir.write("Core.ini.bak", kOlderBak);
-            dir.write("Core.ini.prv", kOlderPrv);
-        }
-        if (layout.readOnly) stdfs::permissions(dir.file("Core.ini"), stdfs::perms(0444));
-        IniStore store(ui);
-        const std::string path = dir.logical() + "Core.ini";
-        if (layout.fileExists) {
-            store.ReadIniFile(path);
-        } else {
-            InitialisingScope loading(true);
-            store.SetFullPathIniValue(path, "Race", "laps", "12");
-            store.AddIniEntry(path, "Race", "; keep me", "", " keep me");
-            store.SetFullPathIniValue(path, "Race", "name", "Spa");
-        }
-        store.SetFullPathIniValue(path, "Race", "laps", "20");
-        platform::ScopedFileSystem use(fs);
-        return store.WriteIniFile(1);
-    }
-
-    // What may stand on disk after a write-back that was cut short anywhere.
-    void ExpectSound(const Layout& layout, TempDir& dir, const FakeUi& ui, bool written,
-                     const FaultPlan& plan) {
-        SCOPED_TRACE(plan.Describe());
-        std::optional<std::string> file;
-        if (dir.exists("Core.ini")) file = dir.read("Core.ini");
-        if (layout.fileExists) {
-            ASSERT_TRUE(file.has_value()) << "the file was lost";
-            EXPECT_THAT(*file, ::testing::AnyOf(kOld, kNew));
-        } else if (file) {
-            EXPECT_EQ(*file, kNew);
-        }
-        const bool isNew = file && *file == kNew;
-        EXPECT_EQ(written, isNew) << "the answer must say whether the file was written";
-        if (!isNew && plan.Loud()) {
-            EXPECT_FALSE(ui.messages.empty()) << "the user was not told";
-        }
-        if (layout.backupsExist) {
-            EXPECT_EQ(dir.read("Core.ini.bak"), kOlderBak);
-        } else if (dir.exists("Core.ini.bak")) {
-            EXPECT_EQ(dir.read("Core.ini.bak"), kOld);
-        }
-        if (dir.exists("Core.ini.prv")) {
-            EXPECT_THAT(dir.read("Core.ini.prv"), ::testing::AnyOf(kOld, kOlderPrv));
-        }
-
-        ExpectOnly(dir, {"Core.ini", "Core.ini.bak", "Core.ini.prv"}, plan);
-    }
-};
-
 // A first write, a later one over earlier backups, a read-only file and a new file.
-TEST_F(FaultInjectionWriteBack, EveryFailedStepLeavesACompleteFileInEveryLayout) {
+TEST(FaultInjectionWriteBack, EveryFailedStepLeavesACompleteFileInEveryLayout) {
+    Initialising = false;
     for (const Layout& layout :
          {Layout{"FirstWrite"}, Layout{"LaterWrite", true, true},
           Layout{"ReadOnlyFile", true, false, true}, Layout{"NewFile", false}}) {
         SCOPED_TRACE(layout.name);
-        const int changes = CountChanges([&](FailingFileSystem& fs) {
-            TempDir dir;
-            FakeUi ui;
-            ASSERT_TRUE(Run(layout, dir, ui, fs));
-            EXPECT_EQ(dir.read("Core.ini"), kNew);
-            EXPECT_TRUE(ui.messages.empty());
-        });
-        ASSERT_GE(changes, 2);
-        int injected = 0;
-        for (const FaultPlan& plan : PlansFor(changes)) {
-            TempDir dir;
-            FakeUi ui;
-            FailingFileSystem fs;
-            plan.ApplyTo(fs);
-            const bool written = Run(layout, dir, ui, fs);
-            injected += fs.InjectedFailures();
-            ExpectSound(layout, dir, ui, written, plan);
-            if (HasFailure()) return;  // one broken plan says enough
-        }
-        EXPECT_GT(injected, 0);
-        TallyFaults("INI write-back (store)", injected);
+        std::optional<FakeUi> ui;  // of the latest run
+        // Reads the starting file (or builds it in the store) and writes it back changed.
+        const auto write = [&](const std::string& path) {
+            if (layout.readOnly) stdfs::permissions(path, stdfs::perms(0444));
+            IniStore store(ui.emplace());
+            if (layout.fileExists) {
+                store.ReadIniFile(path);
+            } else {
+                InitialisingScope loading(true);
+                store.SetFullPathIniValue(path, "Race", "laps", "12");
+                store.AddIniEntry(path, "Race", "; keep me", "", " keep me");
+                store.SetFullPathIniValue(path, "Race", "name", "Spa");
+            }
+            store.SetFullPathIniValue(path, "Race", "laps", "20");
+            return store.WriteIniFile(1);
+        };
+        // What may stand on disk beside the file after a write-back that was cut short anywhere.
+        const auto check = [&](const TempDir& dir, const FaultPlan& plan) {
+            if (!(dir.exists("Core.ini") && dir.read("Core.ini") == kNew) && plan.Loud()) {
+                EXPECT_FALSE(ui->messages.empty()) << "the user was not told";
+            }
+            if (layout.backupsExist) {
+                EXPECT_EQ(dir.read("Core.ini.bak"), kOlderBak);
+            } else if (dir.exists("Core.ini.bak")) {
+                EXPECT_EQ(dir.read("Core.ini.bak"), kOld);
+            }
+            if (dir.exists("Core.ini.prv")) {
+                EXPECT_THAT(dir.read("Core.ini.prv"), ::testing::AnyOf(kOld, kOlderPrv));
+            }
+            ExpectOnly(dir, {"Core.ini", "Core.ini.bak", "Core.ini.prv"}, plan);
+        };
+        BesideFiles beside{{}, {"Core.ini.bak", "Core.ini.prv"}, check};
+        if (layout.backupsExist)
+            beside.files = {{"Core.ini.bak", kOlderBak}, {"Core.ini.prv", kOlderPrv}};
+        const SweepResult sweep = SweepOneFileWriter(
+            {"Core.ini", layout.fileExists ? std::optional<std::string>(kOld) : std::nullopt, 2,
+             write,
+             [&](bool faultFree, bool) {
+                 if (faultFree) {
+                     EXPECT_TRUE(ui->messages.empty());
+                 }
+             }},
+            beside);
+        EXPECT_EQ(sweep.newBytes, kNew);
+        EXPECT_GT(sweep.injected, 0);
+        if (HasFailure()) return;  // one broken layout says enough
+        TallyFaults("INI write-back (store)", sweep.injected);
     }
 }
 
@@ -155,6 +124,7 @@ TEST(FaultInjectionRestore, EveryFailedStepLeavesEveryFileWhole) {
          },
          {}},
         {{{"Core.ini.prv", kOld}, {"Core.ini.bak", kOlderBak}, {"Core.ini.rst", kOlderRst}},
+         {},
          check});
     EXPECT_EQ(sweep.newBytes, kOld);
     EXPECT_GT(sweep.injected, 0);

@@ -76,25 +76,6 @@ Status FailingFileSystem::Injected(FsOp op, int n, std::string_view path) {
     return Status::Ok();
 }
 
-bool FailingFileSystem::FileExists(std::string_view path) {
-    return Enter(FsOp::kFileExists, path).ok() && inner_.FileExists(path);
-}
-
-bool FailingFileSystem::FolderExists(std::string_view path) {
-    return Enter(FsOp::kFolderExists, path).ok() && inner_.FolderExists(path);
-}
-
-Status FailingFileSystem::ReadAll(std::string_view path, std::string& bytes) {
-    Status s = Enter(FsOp::kReadAll, path);
-    return s.ok() ? inner_.ReadAll(path, bytes) : s;
-}
-
-Status FailingFileSystem::ReadAt(std::string_view path, std::uint64_t offset, std::size_t count,
-                                 std::string& bytes) {
-    Status s = Enter(FsOp::kReadAt, path);
-    return s.ok() ? inner_.ReadAt(path, offset, count, bytes) : s;
-}
-
 Status FailingFileSystem::WriteAt(std::string_view path, std::uint64_t offset,
                                   std::string_view bytes) {
     Status s = Enter(FsOp::kWriteAt, path);
@@ -102,56 +83,10 @@ Status FailingFileSystem::WriteAt(std::string_view path, std::uint64_t offset,
     return s.ok() ? inner_.WriteAt(path, offset, bytes) : s;
 }
 
-Status FailingFileSystem::CheckWritable(std::string_view path) {
-    Status s = Enter(FsOp::kCheckWritable, path);
-    return s.ok() ? inner_.CheckWritable(path) : s;
-}
-
-Status FailingFileSystem::Size(std::string_view path, std::uint64_t& size) {
-    Status s = Enter(FsOp::kSize, path);
-    return s.ok() ? inner_.Size(path, size) : s;
-}
-
 Status FailingFileSystem::WriteNew(std::string_view path, std::string_view bytes) {
     Status s = Enter(FsOp::kWriteNew, path);
     if (!s && writePartly_) (void)inner_.WriteNew(path, bytes.substr(0, bytes.size() / 2));
     return s.ok() ? inner_.WriteNew(path, bytes) : s;
-}
-
-Status FailingFileSystem::Copy(std::string_view from, std::string_view to) {
-    Status s = Enter(FsOp::kCopy, from, to);
-    return s.ok() ? inner_.Copy(from, to) : s;
-}
-
-Status FailingFileSystem::Rename(std::string_view from, std::string_view to) {
-    Status s = Enter(FsOp::kRename, from, to);
-    return s.ok() ? inner_.Rename(from, to) : s;
-}
-
-Status FailingFileSystem::Delete(std::string_view path) {
-    Status s = Enter(FsOp::kDelete, path);
-    return s.ok() ? inner_.Delete(path) : s;
-}
-
-Status FailingFileSystem::IsReadOnly(std::string_view path, bool& readOnly) {
-    Status s = Enter(FsOp::kIsReadOnly, path);
-    return s.ok() ? inner_.IsReadOnly(path, readOnly) : s;
-}
-
-Status FailingFileSystem::ClearReadOnly(std::string_view path) {
-    Status s = Enter(FsOp::kClearReadOnly, path);
-    return s.ok() ? inner_.ClearReadOnly(path) : s;
-}
-
-Status FailingFileSystem::CreateFolder(std::string_view path) {
-    Status s = Enter(FsOp::kCreateFolder, path);
-    return s.ok() ? inner_.CreateFolder(path) : s;
-}
-
-Status FailingFileSystem::List(std::string_view folderAndPattern, unsigned kinds,
-                               std::vector<std::string>& names) {
-    Status s = Enter(FsOp::kList, folderAndPattern);
-    return s.ok() ? inner_.List(folderAndPattern, kinds, names) : s;
 }
 
 bool FailingFileSystem::Pause(std::chrono::milliseconds delay) {

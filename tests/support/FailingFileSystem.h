@@ -55,24 +55,54 @@ public:
     // "Rename <from> -> <to>", "WriteNew <path>", ... in call order.
     const std::vector<std::string>& Log() const { return log_; }
 
-    bool FileExists(std::string_view path) override;
-    bool FolderExists(std::string_view path) override;
-    platform::Status ReadAll(std::string_view path, std::string& bytes) override;
+    // Each call goes to the inner file system unless Enter gives an injected failure.
+    bool FileExists(std::string_view path) override {
+        return Enter(FsOp::kFileExists, path).ok() && inner_.FileExists(path);
+    }
+    bool FolderExists(std::string_view path) override {
+        return Enter(FsOp::kFolderExists, path).ok() && inner_.FolderExists(path);
+    }
+    platform::Status ReadAll(std::string_view path, std::string& bytes) override {
+        return Pass(FsOp::kReadAll, path, [&] { return inner_.ReadAll(path, bytes); });
+    }
     platform::Status ReadAt(std::string_view path, std::uint64_t offset, std::size_t count,
-                            std::string& bytes) override;
+                            std::string& bytes) override {
+        return Pass(FsOp::kReadAt, path, [&] { return inner_.ReadAt(path, offset, count, bytes); });
+    }
     platform::Status WriteAt(std::string_view path, std::uint64_t offset,
                              std::string_view bytes) override;
-    platform::Status CheckWritable(std::string_view path) override;
-    platform::Status Size(std::string_view path, std::uint64_t& size) override;
+    platform::Status CheckWritable(std::string_view path) override {
+        return Pass(FsOp::kCheckWritable, path, [&] { return inner_.CheckWritable(path); });
+    }
+    platform::Status Size(std::string_view path, std::uint64_t& size) override {
+        return Pass(FsOp::kSize, path, [&] { return inner_.Size(path, size); });
+    }
     platform::Status WriteNew(std::string_view path, std::string_view bytes) override;
-    platform::Status Copy(std::string_view from, std::string_view to) override;
-    platform::Status Rename(std::string_view from, std::string_view to) override;
-    platform::Status Delete(std::string_view path) override;
-    platform::Status IsReadOnly(std::string_view path, bool& readOnly) override;
-    platform::Status ClearReadOnly(std::string_view path) override;
-    platform::Status CreateFolder(std::string_view path) override;
+    platform::Status Copy(std::string_view from, std::string_view to) override {
+        return Pass(
+            FsOp::kCopy, from, [&] { return inner_.Copy(from, to); }, to);
+    }
+    platform::Status Rename(std::string_view from, std::string_view to) override {
+        return Pass(
+            FsOp::kRename, from, [&] { return inner_.Rename(from, to); }, to);
+    }
+    platform::Status Delete(std::string_view path) override {
+        return Pass(FsOp::kDelete, path, [&] { return inner_.Delete(path); });
+    }
+    platform::Status IsReadOnly(std::string_view path, bool& readOnly) override {
+        return Pass(FsOp::kIsReadOnly, path, [&] { return inner_.IsReadOnly(path, readOnly); });
+    }
+    platform::Status ClearReadOnly(std::string_view path) override {
+        return Pass(FsOp::kClearReadOnly, path, [&] { return inner_.ClearReadOnly(path); });
+    }
+    platform::Status CreateFolder(std::string_view path) override {
+        return Pass(FsOp::kCreateFolder, path, [&] { return inner_.CreateFolder(path); });
+    }
     platform::Status List(std::string_view folderAndPattern, unsigned kinds,
-                          std::vector<std::string>& names) override;
+                          std::vector<std::string>& names) override {
+        return Pass(FsOp::kList, folderAndPattern,
+                    [&] { return inner_.List(folderAndPattern, kinds, names); });
+    }
     // Waits for nothing; logs "Pause <ms>" and adds the time to Paused().
     bool Pause(std::chrono::milliseconds delay) override;
     std::chrono::milliseconds Paused() const { return paused_; }
@@ -81,6 +111,12 @@ private:
     // Counts and logs the call, runs a pending action, and gives the injected failure, if any.
     platform::Status Enter(FsOp op, std::string_view path, std::string_view second = {});
     platform::Status Injected(FsOp op, int n, std::string_view path);
+    // Enter, then `call` (the inner file system's) unless a failure was injected.
+    template <class Call>
+    platform::Status Pass(FsOp op, std::string_view path, Call call, std::string_view second = {}) {
+        platform::Status s = Enter(op, path, second);
+        return s.ok() ? call() : s;
+    }
 
     struct PathRule {
         FsOp op;

@@ -57,7 +57,7 @@ int CountChanges(const std::function<void(FailingFileSystem&)>& run) {
 SweepResult SweepOneFileWriter(const OneFileWriter& writer, const BesideFiles& beside) {
     SweepResult result;
     auto run = [&](TempDir& dir) {
-        dir.write(writer.name, writer.oldBytes);
+        if (writer.oldBytes) dir.write(writer.name, *writer.oldBytes);
         for (const auto& [name, bytes] : beside.files) dir.write(name, bytes);
         return writer.write(dir.logical() + writer.name);
     };
@@ -82,11 +82,13 @@ SweepResult SweepOneFileWriter(const OneFileWriter& writer, const BesideFiles& b
             written = run(dir);
         }
         result.injected += fs.InjectedFailures();
-        if (!dir.exists(writer.name)) {
+        std::optional<std::string> now;
+        if (dir.exists(writer.name)) {
+            now = dir.read(writer.name);
+        } else if (writer.oldBytes) {
             ADD_FAILURE() << writer.name << " was lost";
             break;
         }
-        const std::string now = dir.read(writer.name);
         EXPECT_TRUE(now == writer.oldBytes || now == result.newBytes)
             << writer.name << " is neither its old nor its new self";
         EXPECT_EQ(written, now == result.newBytes) << "the answer must say whether it was written";
@@ -94,6 +96,7 @@ SweepResult SweepOneFileWriter(const OneFileWriter& writer, const BesideFiles& b
         if (beside.check) beside.check(dir, plan);
         for (const std::string& left : FilesBelow(dir.path()))
             if (left != writer.name && !plan.persistent &&
+                std::find(beside.made.begin(), beside.made.end(), left) == beside.made.end() &&
                 std::none_of(beside.files.begin(), beside.files.end(),
                              [&](const auto& file) { return file.first == left; }))
                 ADD_FAILURE() << left << " was left behind";

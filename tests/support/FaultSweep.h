@@ -4,6 +4,7 @@
 // every kind of failure, with that call failed. After each run the test checks what is on disk.
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,8 +41,9 @@ int CountChanges(const std::function<void(FailingFileSystem&)>& run);
 
 // A writer that replaces one file, swept by SweepOneFileWriter.
 struct OneFileWriter {
-    std::string name;      // the file, in a fresh temporary folder of every run
-    std::string oldBytes;  // what the file holds before every run
+    std::string name;  // the file, in a fresh temporary folder of every run
+    // What the file holds before every run; nothing when the writer creates it.
+    std::optional<std::string> oldBytes;
     int minChanges = 2;    // a replace through a temporary file changes the disk twice at least
     // Writes the file at its logical path; true when the writer says it wrote.
     std::function<bool(const std::string& path)> write;
@@ -49,10 +51,11 @@ struct OneFileWriter {
     std::function<void(bool faultFree, bool written)> afterRun;
 };
 
-// Files laid out beside the written one before every run, which may stay, and a look at the
-// folder after every run with a fault.
+// Files laid out beside the written one before every run, which may stay, files the writer may
+// make beside it (its backups), and a look at the folder after every run with a fault.
 struct BesideFiles {
     std::vector<std::pair<std::string, std::string>> files;
+    std::vector<std::string> made;
     std::function<void(const TempDir& dir, const FaultPlan& plan)> check;
 };
 
@@ -62,8 +65,8 @@ struct SweepResult {
 };
 
 // Runs the writer once without faults, then once for every plan: after each run the file is its
-// whole old or whole new self, the answer says which, and no other file is left behind unless a
-// failure that persisted kept the clean-up from running.
+// whole old or whole new self (or still missing), the answer says which, and no other file is
+// left behind unless a failure that persisted kept the clean-up from running.
 SweepResult SweepOneFileWriter(const OneFileWriter& writer, const BesideFiles& beside = {});
 
 // Adds `faults` to the tally of a writer and prints the tally when the process ends, so a run of
