@@ -84,16 +84,13 @@ fs::path ResolvedPath(fs::path native, const std::vector<std::string>& component
     return native;
 }
 
-// As ResolvedPath, for a path that is not there as spelt. The usual case is a file looked for in
-// a folder that is there as spelt (a track's optional file, say): when the folder is, so is every
-// folder above it, and only the last name needs its folder listed.
-fs::path ResolvedBelowExactFolder(const fs::path& root,
+// As ResolvedPath, for `components` whose exact spelling `exact` is not there. The usual case is
+// a file looked for in a folder that is there as spelt (a track's optional file, say): when the
+// folder is, so is every folder above it, and only the last name needs its folder listed.
+fs::path ResolvedBelowExactFolder(const fs::path& root, const fs::path& exact,
                                   const std::vector<std::string>& components) {
-    if (components.size() >= 2) {
-        const std::vector<std::string> folders(components.begin(), components.end() - 1);
-        fs::path folder = ExactPath(root, folders);
-        if (EntryExists(folder)) return ResolvedPath(folder, {components.back()});
-    }
+    if (components.size() >= 2 && EntryExists(exact.parent_path()))
+        return ResolvedPath(exact.parent_path(), {components.back()});
     return ResolvedPath(root, components);
 }
 
@@ -105,7 +102,7 @@ fs::path NativePath(std::string_view logical) {
     // Most paths name an entry that is there exactly as spelt: then every folder on the way is
     // too, and one look settles the whole path.
     fs::path native = ExactPath(root, parts.components);
-    if (!EntryExists(native)) native = ResolvedBelowExactFolder(root, parts.components);
+    if (!EntryExists(native)) native = ResolvedBelowExactFolder(root, native, parts.components);
     if (parts.folder && !parts.components.empty()) native += "/";
     return native;
 }
