@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "FaultSweep.h"
 #include "GplTestSupport.h"
 #include "zam/model/SetupsDef.h"
 #include "zam/platform/Paths.h"
@@ -156,6 +157,16 @@ TEST(SetupsDefFile, WriteReplacesTheFileWholeAFailedOneLeavesItAndAMissingFileOr
     // A write into a missing folder fails without creating it.
     EXPECT_FALSE(WriteSetupsDefFile(tmp.logical() + "nofolder/Setups.def", {}));
     EXPECT_FALSE(tmp.exists("nofolder"));
+}
+
+// Every changing step of the write failed in turn: the index is always either wholly as before or
+// wholly as chosen, and no temporary file is left behind where it could be removed.
+TEST(SetupsDefFile, EveryFailedStepLeavesTheWholeOldOrNewIndex) {
+    const test::SweepResult sweep = test::SweepOneFileWriter(
+        {"Setups.def", BuildSetupsDef(DistinctNames()), 2,
+         [](const std::string& path) { return WriteSetupsDefFile(path, {}).ok(); }, {}});
+    EXPECT_EQ(sweep.newBytes, BuildSetupsDef({}));
+    test::TallyFaults("Setups.def (model)", sweep.injected);
 }
 
 }  // namespace
