@@ -22,6 +22,7 @@ using tools::kExitUsage;
 CommandRun Zamini(const std::string& name, const std::vector<std::string>& args) {
     std::vector<tools::Command> commands = tools::IniCommands();
     for (auto& c : tools::RestoreCommands()) commands.push_back(std::move(c));
+    for (auto& c : tools::EngineCommands()) commands.push_back(std::move(c));
     return RunCommand(commands, name, args);
 }
 
@@ -225,10 +226,6 @@ TEST_F(IniCommandsTest, BinaryRunsACommand) {
     EXPECT_NE(run(program + " get 2>" + nowhere), 0);
 }
 
-CommandRun Engines(const std::vector<std::string>& args) {
-    return RunCommand(tools::EngineCommands(), "engines", args);
-}
-
 constexpr const char* kNativeTable =
     "0\tBrabham\t0\tRepco V8\n"
     "1\tBRM\t1\tBRM H16\n"
@@ -259,19 +256,19 @@ TEST_F(EngineCommandsTest, ListsTheNativeEnginesOfEveryGeneratedExecutableAndRep
             tools::DemoOptions options;
             options.version = version;
             if (script) options.simSeconds = 5;
-            const auto r = Engines({MakeExe(options)});
+            const auto r = Zamini("engines", {MakeExe(options)});
             EXPECT_EQ(r.code, tools::kExitOk) << r.err;
             EXPECT_EQ(r.out, std::string("version\t") + version + "\n" + kNativeTable);
             EXPECT_EQ(r.err, "");
         }
     }
     temp.write("odd/GPL.EXE", std::string(1'500'000, 'x'));
-    const auto r = Engines({(temp.path() / "odd" / "GPL.EXE").string()});
+    const auto r = Zamini("engines", {(temp.path() / "odd" / "GPL.EXE").string()});
     EXPECT_EQ(r.code, tools::kExitFailure);
     EXPECT_NE(r.err.find("Can't find Engine Table"), std::string::npos);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(temp.read("odd/GPL.EXE"), std::string(1'500'000, 'x'));
-    const auto missing = Engines({(temp.path() / "none.exe").string()});
+    const auto missing = Zamini("engines", {(temp.path() / "none.exe").string()});
     EXPECT_EQ(missing.code, tools::kExitFailure);
     EXPECT_NE(missing.err.find("not found"), std::string::npos);
 }
@@ -282,19 +279,19 @@ TEST_F(EngineCommandsTest, BadChoicesGiveTheUsageAndWriteNothingAndChosenEngines
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, {exe, "7=1"}, {exe, "0=10"}, {exe, "10=0"}, {exe, "x"},
           {exe, "0="}, {exe, "=3"}, {exe, "0=4", "1=-1"}}) {
-        const auto r = Engines(args);
+        const auto r = Zamini("engines", args);
         EXPECT_EQ(r.code, tools::kExitUsage) << args.size();
         EXPECT_NE(r.err.find("usage: zamini engines"), std::string::npos);
     }
     EXPECT_EQ(ReadNative(exe), before);
 
-    const auto r = Engines({exe, "0=4", "5=8", "9=0"});
+    const auto r = Zamini("engines", {exe, "0=4", "5=8", "9=0"});
     ASSERT_EQ(r.code, tools::kExitOk) << r.err;
     EXPECT_NE(r.out.find("0\tBrabham\t4\tFerrari V12\n"), std::string::npos);
     EXPECT_NE(r.out.find("5\tLotus\t8\t2.0l Race\n"), std::string::npos);
     EXPECT_NE(r.out.find("9\tF2\t0\tRepco V8\n"), std::string::npos);
 
-    const auto again = Engines({exe});
+    const auto again = Zamini("engines", {exe});
     EXPECT_EQ(again.out, r.out);
     const std::string after = ReadNative(exe);
     ASSERT_EQ(after.size(), before.size());
