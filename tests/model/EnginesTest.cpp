@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "FailingFileSystem.h"
 #include "FakeUi.h"
+#include "FaultSweep.h"
 #include "TempDir.h"
 #include "TestText.h"
 #include "zam/model/clsEngines.h"
 #include "zam/platform/FileSystem.h"
+#include "zam/tools/DemoInstallation.h"
 
 namespace {
 
@@ -344,6 +347,31 @@ TEST_F(EnginesTest, AWrittenChoiceIsNotWrittenAgain) {
     EXPECT_EQ(fs.Writes(), writes);
     EXPECT_EQ(temp.read("GPL.EXE.zamnew"), "mine");
     EXPECT_FALSE(temp.exists("GPL.EXE.2.zamnew"));
+}
+
+// Every changing step of the write failed in turn: the executable is always either wholly as
+// before or wholly as chosen, and a failure is never reported as success.
+TEST(FaultInjectionEngines, EveryFailedStepLeavesTheWholeOldOrNewExecutable) {
+    using namespace zam::test;
+    std::optional<FakeUi> ui;  // of the latest run
+    const SweepResult sweep = SweepOneFileWriter(
+        {"GPL.EXE", zam::tools::DemoExecutable({}), 1,
+         [&](const std::string& path) {
+             ui.emplace();
+             clsEngines engines(*ui, path);
+             EXPECT_FALSE(engines.Status());
+             engines.SetCarEngine(0, 4);
+             engines.SetCarEngine(5, 2);
+             engines.SetCarEngine(9, 7);
+             const bool written = engines.WriteExeEngines();
+             engines.UnloadWithoutSaving();
+             return written;
+         },
+         [&](bool faultFree, bool written) {
+             EXPECT_TRUE(!faultFree || ui->messages.empty());
+             EXPECT_TRUE(written || !ui->messages.empty()) << "the user was not told";
+         }});
+    TallyFaults("engine tables in GPL.EXE (model)", sweep.injected);
 }
 
 }  // namespace

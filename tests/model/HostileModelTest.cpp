@@ -20,6 +20,7 @@ namespace stdfs = std::filesystem;
 const std::vector<std::string> kHostileNames = {
     "..", ".", "../..", "..\\..\\prog", "C:\\Windows", "C:", "\\\\server\\share", "/etc/passwd",
     "a/b", "a\\b", "x:y", std::string("nul\0byte", 8), "\x01\x1f", "*?\"<>|", "", " .. ",
+    "x", "..\\x", "c\\d", "\t\r\n", "\x01\x7F",
 };
 
 TEST(HostileNames, APlayerFolderNameIsAlwaysOneFolderBelowPlayers) {
@@ -27,7 +28,7 @@ TEST(HostileNames, APlayerFolderNameIsAlwaysOneFolderBelowPlayers) {
         for (const auto& last : kHostileNames) {
             const std::string name = BuildPlayerDirectoryName(first, last);
             SCOPED_TRACE("first \"" + first + "\", last \"" + last + "\" -> " + name);
-            EXPECT_EQ(name.find_first_of("\\/:"), std::string::npos);
+            EXPECT_EQ(name.find_first_of("\\/:*?\"<>|.\t\r\n\x01\x7F"), std::string::npos);
             EXPECT_NE(name, ".");
             EXPECT_NE(name, "..");
             EXPECT_FALSE(name.empty());

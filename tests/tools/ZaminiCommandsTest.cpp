@@ -1,4 +1,5 @@
-// zamini's INI commands, run in-process as the dispatcher runs them, and the built binary once.
+// zamini's INI, restore and engine commands, run in-process as the dispatcher runs them, and the
+// built binary once.
 #include <gmock/gmock.h>
 
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include "FailingFileSystem.h"
 #include "TempDir.h"
 #include "zam/platform/Paths.h"
+#include "zam/tools/DemoInstallation.h"
 
 namespace zam::test {
 namespace {
@@ -20,6 +22,7 @@ using tools::kExitUsage;
 CommandRun Zamini(const std::string& name, const std::vector<std::string>& args) {
     std::vector<tools::Command> commands = tools::IniCommands();
     for (auto& c : tools::RestoreCommands()) commands.push_back(std::move(c));
+    for (auto& c : tools::EngineCommands()) commands.push_back(std::move(c));
     return RunCommand(commands, name, args);
 }
 
@@ -221,6 +224,83 @@ TEST_F(IniCommandsTest, BinaryRunsACommand) {
     ASSERT_EQ(run(program + " get " + quote(core) + " Sound volume > " + quote(out)), 0);
     EXPECT_EQ(ReadNative(out), std::string("5") + lineEnd);
     EXPECT_NE(run(program + " get 2>" + nowhere), 0);
+}
+
+constexpr const char* kNativeTable =
+    "0\tBrabham\t0\tRepco V8\n"
+    "1\tBRM\t1\tBRM H16\n"
+    "2\tCooper\t2\tMaserati V12\n"
+    "3\tEagle\t3\tGurney-Weslake V12\n"
+    "4\tFerrari\t4\tFerrari V12\n"
+    "5\tLotus\t5\tFord DFV V8\n"
+    "6\tHonda\t6\tHonda V12\n"
+    "7\tUnused\t7\t2.0l Street\n"
+    "8\tF3\t8\t2.0l Race\n"
+    "9\tF2\t9\t2.5l Race\n";
+
+class EngineCommandsTest : public ::testing::Test {
+protected:
+    std::string MakeExe(const tools::DemoOptions& options = {}) {
+        const std::string name = "demo" + std::to_string(++made) + "/GPL.EXE";
+        return temp.write(name, tools::DemoExecutable(options)).string();
+    }
+    TempDir temp;
+    int made = 0;
+};
+
+// The generated executables are read by the real engine code: both versions, both heads. An
+// inconsistent executable is reported and left alone, a missing one fails.
+TEST_F(EngineCommandsTest, ListsTheNativeEnginesOfEveryGeneratedExecutableAndReportsOthers) {
+    for (const char* version : {"1.2.1", "1.2.2"}) {
+        for (bool script : {false, true}) {
+            tools::DemoOptions options;
+            options.version = version;
+            if (script) options.simSeconds = 5;
+            const auto r = Zamini("engines", {MakeExe(options)});
+            EXPECT_EQ(r.code, tools::kExitOk) << r.err;
+            EXPECT_EQ(r.out, std::string("version\t") + version + "\n" + kNativeTable);
+            EXPECT_EQ(r.err, "");
+        }
+    }
+    temp.write("odd/GPL.EXE", std::string(1'500'000, 'x'));
+    const auto r = Zamini("engines", {(temp.path() / "odd" / "GPL.EXE").string()});
+    EXPECT_EQ(r.code, tools::kExitFailure);
+    EXPECT_NE(r.err.find("Can't find Engine Table"), std::string::npos);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(temp.read("odd/GPL.EXE"), std::string(1'500'000, 'x'));
+    const auto missing = Zamini("engines", {(temp.path() / "none.exe").string()});
+    EXPECT_EQ(missing.code, tools::kExitFailure);
+    EXPECT_NE(missing.err.find("not found"), std::string::npos);
+}
+
+TEST_F(EngineCommandsTest, BadChoicesGiveTheUsageAndWriteNothingAndChosenEnginesAreReadBack) {
+    const std::string exe = MakeExe();
+    const std::string before = ReadNative(exe);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {exe, "7=1"}, {exe, "0=10"}, {exe, "10=0"}, {exe, "x"},
+          {exe, "0="}, {exe, "=3"}, {exe, "0=4", "1=-1"}}) {
+        const auto r = Zamini("engines", args);
+        EXPECT_EQ(r.code, tools::kExitUsage) << args.size();
+        EXPECT_NE(r.err.find("usage: zamini engines"), std::string::npos);
+    }
+    EXPECT_EQ(ReadNative(exe), before);
+
+    const auto r = Zamini("engines", {exe, "0=4", "5=8", "9=0"});
+    ASSERT_EQ(r.code, tools::kExitOk) << r.err;
+    EXPECT_NE(r.out.find("0\tBrabham\t4\tFerrari V12\n"), std::string::npos);
+    EXPECT_NE(r.out.find("5\tLotus\t8\t2.0l Race\n"), std::string::npos);
+    EXPECT_NE(r.out.find("9\tF2\t0\tRepco V8\n"), std::string::npos);
+
+    const auto again = Zamini("engines", {exe});
+    EXPECT_EQ(again.out, r.out);
+    const std::string after = ReadNative(exe);
+    ASSERT_EQ(after.size(), before.size());
+    const std::size_t key = tools::kDemoKeyMarkerOffset - 36;
+    EXPECT_EQ(after.substr(key, 3), "fer");
+    EXPECT_EQ(after.substr(key + 24, 3), "lot");  // trainer engine: Lotus keeps its own key
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < after.size(); ++i) differing += after[i] != before[i] ? 1 : 0;
+    EXPECT_LE(differing, 3u * 8 + 3);
 }
 
 }  // namespace
