@@ -259,10 +259,6 @@ TEST_F(LoaderTest, ShutdownAndRestartReachOnlyThePowerActionAndARefusalBringsThe
     EXPECT_THAT(fake.messages, IsEmpty());
 }
 
-// A program in a folder named AITW (in any case) runs under the system's command interpreter. Only
-// the program decides: "aitw" in a typed password sends nothing through the interpreter. A line the
-// interpreter cannot be given safely is not run; the front end comes back and tells why. Where the
-// system has no interpreter (Linux) an AITW program starts directly.
 // Reading the program's folder out of a command line, and the command-interpreter rule: which
 // programs run under it and how a line is handed to it so that nothing in the arguments runs.
 TEST(FolderOfCommandLine, IsTheFolderBeforeTheFirstExeAndNothingWithoutExeOrSeparator) {
@@ -330,6 +326,10 @@ TEST(CommandInterpreterRule, IsDecidedByTheProgramWhichIsQuotedWithWhatCmdReadsE
         EXPECT_FALSE(WithCommandInterpreter(line, "cmd").has_value()) << line;
 }
 
+// A program in a folder named AITW (in any case) runs under the system's command interpreter. Only
+// the program decides: "aitw" in a typed password sends nothing through the interpreter. A line the
+// interpreter cannot be given safely is not run; the front end comes back and tells why. Where the
+// system has no interpreter (Linux) an AITW program starts directly.
 TEST_F(LoaderTest, AitwProgramsAloneRunUnderTheInterpreterWhichIsNeverGivenALineItWouldSplit) {
     fake.SetCommand("Run", "C:\\Sierra\\GPL\\aitw\\aitwcfg.exe -go");
     fake.runSeconds = 60;
