@@ -416,6 +416,7 @@ TEST_F(LoaderTest, AMissingOrUnstartableFrontEndOrOwnExecutableIsReported) {
 // The loader over the real platform, with small programs made in a temporary folder standing in
 // for the simulator and the front end: shell scripts executed directly on Linux, the recording
 // test program on Windows, where a command line may pass through the real command interpreter.
+
 // The native platform with its messages and starts recorded instead of only shown.
 class RecordingPlatform : public loader::NativeLoaderPlatform {
 public:
