@@ -119,8 +119,48 @@ TEST_F(TrackListsTest, RemovingRenumbersWithoutGaps) {
     EXPECT_THAT(season, HasSubstr("numEvents=9"));
 }
 
-TEST_F(TrackListsTest, AddingUsesDefaultsInOrderOfPreference) {
+TEST_F(TrackListsTest, SixtyFourEventsAtMost) {
+    tools::DemoOptions options;
+    options.tracks = 67;  // 64 in the season, three inactive
+    MakeDemo(options);
     ReadTracks();
+    ASSERT_EQ(gpl->NoOfTracks(), 64);
+    ASSERT_EQ(lists->InactiveTracks.size(), 3u);
+    EXPECT_EQ(lists->AddTrack(1), 0);
+    EXPECT_EQ(ui.MessageTexts().back(),
+              "GPL can only handle a maximum of 64 active tracks.\rPlease make one or more "
+              "tracks inactive then try again.");
+    EXPECT_EQ(lists->InactiveTracks.size(), 3u);
+    lists->RemoveTrack(64);
+    ASSERT_EQ(gpl->NoOfTracks(), 63);
+    EXPECT_EQ(lists->AddTrack(1), 64);
+    EXPECT_EQ(gpl->NoOfTracks(), 64);
+    EXPECT_EQ(lists->AddTrack(1), 0);
+    EXPECT_EQ(gpl->NoOfTracks(), 64);
+}
+
+TEST_F(TrackListsTest, MovesSwapNeighboursStopAtTheEndsSortAndAddingUsesDefaultsInOrder) {
+    ReadTracks();
+    EXPECT_EQ(lists->MoveTrackUp(1), 0);
+    EXPECT_EQ(lists->MoveTrackDown(11), 0);
+    EXPECT_EQ(lists->MoveTrackUp(2), 1);
+    EXPECT_EQ(Season(1, "trackDirectory"), "monaco");
+    EXPECT_EQ(Season(2, "trackDirectory"), "kyalami");
+    EXPECT_EQ(Season(2, "numberOfLaps"), "80");
+    EXPECT_EQ(lists->MoveTrackDown(1), 2);
+    EXPECT_EQ(SeasonDirs(), kDemoSeason);
+    EXPECT_EQ(Dirs(lists->ActiveTracks), kDemoSeason);
+    // Sorts by date and by name.
+    EXPECT_TRUE(lists->SortSeasonByDate());
+    std::vector<std::string> byDate = kDemoSeason;
+    std::swap(byDate[7], byDate[8]);  // Mosport (08/27) before Monza (09/10)
+    EXPECT_EQ(SeasonDirs(), byDate);
+    EXPECT_TRUE(lists->SortSeasonByName());
+    EXPECT_THAT(SeasonDirs(),
+                ElementsAre("kyalami", "mexico", "monaco", "monza", "mosport", "nurburgring",
+                            "rouen", "silverstone", "spa", "watglen", "zandvoort"));
+    EXPECT_EQ(Dirs(lists->ActiveTracks), SeasonDirs());
+    // Adding, here to the season sorted by name, uses defaults in order of preference.
     // brands has neither its own data nor the user's: built-in defaults after a message.
     EXPECT_EQ(lists->AddTrack(FindTrack(lists->InactiveTracks, "brands")), 12);
     EXPECT_EQ(ui.MessageTexts().back(),
@@ -142,49 +182,6 @@ TEST_F(TrackListsTest, AddingUsesDefaultsInOrderOfPreference) {
     EXPECT_EQ(lists->AddTrack(FindTrack(lists->InactiveTracks, "brands")), 13);
     EXPECT_EQ(Season(13, "name"), "Race of Champions");
     EXPECT_EQ(Season(13, "numberOfLaps"), "50");
-}
-
-TEST_F(TrackListsTest, SixtyFourEventsAtMost) {
-    tools::DemoOptions options;
-    options.tracks = 67;  // 64 in the season, three inactive
-    MakeDemo(options);
-    ReadTracks();
-    ASSERT_EQ(gpl->NoOfTracks(), 64);
-    ASSERT_EQ(lists->InactiveTracks.size(), 3u);
-    EXPECT_EQ(lists->AddTrack(1), 0);
-    EXPECT_EQ(ui.MessageTexts().back(),
-              "GPL can only handle a maximum of 64 active tracks.\rPlease make one or more "
-              "tracks inactive then try again.");
-    EXPECT_EQ(lists->InactiveTracks.size(), 3u);
-    lists->RemoveTrack(64);
-    ASSERT_EQ(gpl->NoOfTracks(), 63);
-    EXPECT_EQ(lists->AddTrack(1), 64);
-    EXPECT_EQ(gpl->NoOfTracks(), 64);
-    EXPECT_EQ(lists->AddTrack(1), 0);
-    EXPECT_EQ(gpl->NoOfTracks(), 64);
-}
-
-TEST_F(TrackListsTest, MovesSwapNeighboursAndStopAtTheEndsAndSortsByDateAndByName) {
-    ReadTracks();
-    EXPECT_EQ(lists->MoveTrackUp(1), 0);
-    EXPECT_EQ(lists->MoveTrackDown(11), 0);
-    EXPECT_EQ(lists->MoveTrackUp(2), 1);
-    EXPECT_EQ(Season(1, "trackDirectory"), "monaco");
-    EXPECT_EQ(Season(2, "trackDirectory"), "kyalami");
-    EXPECT_EQ(Season(2, "numberOfLaps"), "80");
-    EXPECT_EQ(lists->MoveTrackDown(1), 2);
-    EXPECT_EQ(SeasonDirs(), kDemoSeason);
-    EXPECT_EQ(Dirs(lists->ActiveTracks), kDemoSeason);
-    // Sorts by date and by name.
-    EXPECT_TRUE(lists->SortSeasonByDate());
-    std::vector<std::string> byDate = kDemoSeason;
-    std::swap(byDate[7], byDate[8]);  // Mosport (08/27) before Monza (09/10)
-    EXPECT_EQ(SeasonDirs(), byDate);
-    EXPECT_TRUE(lists->SortSeasonByName());
-    EXPECT_THAT(SeasonDirs(),
-                ElementsAre("kyalami", "mexico", "monaco", "monza", "mosport", "nurburgring",
-                            "rouen", "silverstone", "spa", "watglen", "zandvoort"));
-    EXPECT_EQ(Dirs(lists->ActiveTracks), SeasonDirs());
 }
 
 // Moving and sorting rewrite installed tracks from their defaults; an event whose track is not
