@@ -1,4 +1,6 @@
-// The main window on a demo installation: start-up, launch, modes, closing, player and class.
+// The main window on a demo installation: start-up, launch, modes, closing, player and class;
+// beside each window test, the tests of the part the window builds that feature from (the time
+// counter, screenshots, the launch command, the session state, the class suffix, the geometry).
 #include <gmock/gmock.h>
 
 #include <QAbstractScrollArea>
@@ -20,22 +22,32 @@
 
 #include "DialogTestSupport.h"
 #include "FailingFileSystem.h"
+#include "FakeUi.h"
 #include "ScopedEnv.h"
+#include "TempDir.h"
 #include "WindowFixture.h"
 #include "zam/controls/ucCheckBox.h"
 #include "zam/controls/ucDropDown.h"
 #include "zam/controls/ucSpinner.h"
+#include "zam/frontend/ClassSuffix.h"
 #include "zam/frontend/LaunchCommand.h"
 #include "zam/frontend/LauncherButtonsTab.h"
+#include "zam/frontend/Screenshots.h"
+#include "zam/frontend/SessionState.h"
 #include "zam/frontend/SkippedSteps.h"
+#include "zam/frontend/TimeCounter.h"
 #include "zam/frontend/TrackListsTab.h"
+#include "zam/frontend/WindowGeometry.h"
 #include "zam/frontend/frmEditSeasonEntry.h"
 #include "zam/frontend/frmFileSelect.h"
 #include "zam/frontend/frmRestore.h"
 #include "zam/model/clsEngines.h"
 #include "zam/model/clsGPL.h"
 #include "zam/platform/CommandFile.h"
+#include "zam/platform/Process.h"
 #include "zam/store/Globals.h"
+#include "zam/store/IniStore.h"
+#include "zam/tools/DemoInstallation.h"
 
 namespace zam::test {
 namespace {
@@ -47,6 +59,25 @@ std::string Label(QLabel* label) {
 }
 
 // ---- Start-up ------------------------------------------------------------------------------
+
+TEST(TimeCounter, AddsARunToTheTotalPastADayAndReadsCaptionAndElapsedTime) {
+    EXPECT_EQ(AddToTimer("22:00:00", 3723), "23:02:03");
+    EXPECT_EQ(AddToTimer("", 3723), "01:02:03");
+    EXPECT_EQ(AddToTimer("garbage", 59), "00:00:59");
+    EXPECT_EQ(AddToTimer("05:06:07", 0), "05:06:07");
+    // A day in the simulator is never folded back to zero.
+    EXPECT_EQ(AddToTimer("23:30:00", 3723), "24:32:03");
+    EXPECT_EQ(AddToTimer("123:59:59", 1), "124:00:00");
+    EXPECT_EQ(TimerSeconds("100:00:00"), 360000);
+    EXPECT_EQ(TimerCaption("00:00:00"), "Time in GPL 00:00:00");
+    test::TempDir tmp;
+    const std::string file = tmp.logical() + "ZAM.int";
+    EXPECT_EQ(ElapsedRunTime(file), 0);  // missing
+    tmp.write("ZAM.int", "01:02:03\r\n");
+    EXPECT_EQ(ElapsedRunTime(file), 3723);
+    tmp.write("ZAM.int", "Run\r\nC:\\GPL\\GPL.EXE \r\n");  // a run that never started
+    EXPECT_EQ(ElapsedRunTime(file), 0);
+}
 
 TEST_F(WindowTest, ReturnFromARunAddsItsTimeAndALeftoverCommandNone) {
     tmp.write("prog/ZAM.int", "Run\r\n\r\n");
@@ -121,6 +152,53 @@ TEST_F(WindowTest, FirstStartPlaysTheSoundKeepsTheTotalFillsTheListsAndArchivesS
     EXPECT_EQ(current->NoItems(), 10);
     CloseWith(kSaveAndExit);
     EXPECT_EQ(ZamIniLine("NextScreenie"), "2");
+}
+
+TEST(Screenshots, MovedIntoExportsInListingOrderUnderNumberedNames) {
+    EXPECT_EQ(ArchivedScreenshotName(0), "S0000000.PBF");
+    EXPECT_EQ(ArchivedScreenshotName(42), "S0000042.PBF");
+    EXPECT_EQ(ArchivedScreenshotName(12345678), "S12345678.PBF");
+    test::TempDir tmp;
+    tmp.write("GPL02.PBF", "two");
+    tmp.write("GPL01.PBF", "one");
+    tmp.write("GPL03.PBF", "three");
+    tmp.write("Other.PBF", "stays");
+    tmp.write("Exports/keep.txt", "");
+    EXPECT_EQ(ArchiveScreenshots(tmp.logical(), 0), 3);
+    EXPECT_EQ(tmp.read("Exports/S0000000.PBF"), "one");
+    EXPECT_EQ(tmp.read("Exports/S0000001.PBF"), "two");
+    EXPECT_EQ(tmp.read("Exports/S0000002.PBF"), "three");
+    EXPECT_FALSE(tmp.exists("GPL01.PBF"));
+    EXPECT_TRUE(tmp.exists("Other.PBF"));
+    EXPECT_EQ(ArchiveScreenshots(tmp.logical(), 3), 3);  // nothing left
+}
+
+TEST(Screenshots, WithoutExportsTheFilesStayAndTheCounterAdvancesAndNoArchivedPictureIsReplaced) {
+    test::TempDir tmp;
+    tmp.write("GPL01.PBF", "one");
+    tmp.write("GPL02.PBF", "two");
+    EXPECT_EQ(ArchiveScreenshots(tmp.logical(), 7), 9);
+    EXPECT_EQ(tmp.read("GPL01.PBF"), "one");
+    EXPECT_EQ(tmp.read("GPL02.PBF"), "two");
+    test::TempDir other;
+    other.write("GPL01.PBF", "new");
+    other.write("Exports/S0000005.PBF", "archived");
+    EXPECT_EQ(ArchiveScreenshots(other.logical(), 5), 6);
+    EXPECT_EQ(other.read("Exports/S0000005.PBF"), "archived");
+    EXPECT_EQ(other.read("GPL01.PBF"), "new");
+}
+
+TEST(Screenshots, BackgroundSetsSkipHiddenNamesAndTrimBlanks) {
+    test::TempDir tmp;
+    tmp.write("Layout/BackSets/Classic/a.tga", "");
+    tmp.write("Layout/BackSets/.svn/x", "");
+    tmp.write("Layout/BackSets/ Padded/a.tga", "");
+    tmp.write("Layout/BackSets/NoExtension", "");
+    tmp.write("Layout/BackSets/readme.txt", "");
+    const std::vector<std::string> sets = BackgroundSets(tmp.logical());
+    EXPECT_EQ(sets, (std::vector<std::string>{"Padded", "Classic", "NoExtension"}));
+    test::TempDir empty;
+    EXPECT_TRUE(BackgroundSets(empty.logical()).empty());
 }
 
 TEST_F(WindowTest, StatusWindowStandsOnlyUntilTheScreenshotsAreMoved) {
@@ -235,6 +313,79 @@ TEST_F(WindowTest, AProgramFolderWithoutTheProgramOrAnInstalledCopyWithoutSettin
 
 // ---- Launch --------------------------------------------------------------------------------
 
+constexpr const char* kExe = "C:\\Sierra\\GPL\\GPL.EXE";
+
+// Split as the launcher splits it, with the simulator as the only program there is.
+platform::SplitCommand Split(const std::string& line) {
+    return platform::SplitCommandLine(line, [](std::string_view p) { return p == kExe; });
+}
+
+// Modes without arguments end in exactly one blank; hosting ignores the join boxes; joining over
+// IP names the address twice, and a password follows with its own blank.
+TEST(LaunchCommand, EachModeGivesItsOwnArguments) {
+    for (int mode : {kModeTesting, kModeOfflineRace, kModeChampionship})
+        EXPECT_EQ(SimulatorCommandLine(kExe, mode, {"IP", "10.0.0.1", "pw"}),
+                  "C:\\Sierra\\GPL\\GPL.EXE ")
+            << mode;
+    EXPECT_EQ(SimulatorCommandLine(kExe, kModeHost, {"IP", "10.0.0.1", "secret"}),
+              "C:\\Sierra\\GPL\\GPL.EXE -ko\"0:SERVER:launch:1\"");
+    EXPECT_EQ(SimulatorCommandLine(kExe, kModeJoin, {"IP", "192.168.1.7", ""}),
+              "C:\\Sierra\\GPL\\GPL.EXE -ko\"0:client:to_ip:192.168.1.7\" "
+              "-ko\"0:client:via_ip:192.168.1.7\"");
+    EXPECT_EQ(ModeArguments(kModeJoin, {"IP", "", ""}),
+              "-ko\"0:client:to_ip:\" -ko\"0:client:via_ip:\"");
+    EXPECT_EQ(SimulatorCommandLine(kExe, kModeJoin, {"IPX", "ignored", "P"}),
+              "C:\\Sierra\\GPL\\GPL.EXE  -ko\"0:SERVER:password:P\"");
+    EXPECT_EQ(ModeArguments(kModeJoin, {"IP", "a", "P"}),
+              "-ko\"0:client:to_ip:a\" -ko\"0:client:via_ip:a\" -ko\"0:SERVER:password:P\"");
+    EXPECT_EQ(ModeArguments(kModeJoin, {"IPX", "a", ""}), "");
+}
+
+TEST(LaunchCommand, HostileTextQuotesAndBackslashesStayLiteralInsideTheirOption) {
+    const std::string address = "1.2.3.4; rm -rf ~ && $(reboot) | `id`";
+    const std::string line = SimulatorCommandLine(kExe, kModeJoin, {"IP", address, "x y"});
+    EXPECT_NE(line.find(address), std::string::npos);
+    // The program stays the simulator and the typed text only ever lands inside its arguments.
+    const platform::SplitCommand split = Split(line);
+    EXPECT_EQ(split.program, kExe);
+    ASSERT_EQ(split.args.size(), 3u);
+    EXPECT_EQ(split.args[0], "-ko0:client:to_ip:" + address);
+    EXPECT_EQ(split.args[2], "-ko0:SERVER:password:x y");
+    // A quote, or a backslash at the end, in typed text would otherwise close the option early:
+    // the rest would become options of its own (another server, "launch") or swallow the next one.
+    for (const std::string text : {"pa\"ss", "x\" -ko\"0:SERVER:launch:1", "ends\\", "a\\\"b",
+                                   "\"\"", "C:\\dir\\x", "\\\\srv\\"}) {
+        SCOPED_TRACE(text);
+        const platform::SplitCommand parts =
+            Split(SimulatorCommandLine(kExe, kModeJoin, {"IP", text, text}));
+        EXPECT_EQ(parts.program, kExe);
+        EXPECT_EQ(parts.args, (std::vector<std::string>{"-ko0:client:to_ip:" + text,
+                                                        "-ko0:client:via_ip:" + text,
+                                                        "-ko0:SERVER:password:" + text}));
+    }
+    // Backslashes that come before no quote are left as typed.
+    EXPECT_EQ(ModeArguments(kModeJoin, {"IPX", "", "a\\b"}), " -ko\"0:SERVER:password:a\\b\"");
+}
+
+TEST(LaunchCommand, FramesAndLastRaceTypeFollowTheStoredMode) {
+    const auto testing = FramesForMode("0");
+    ASSERT_TRUE(testing);
+    EXPECT_TRUE(testing->damageModel);
+    EXPECT_FALSE(testing->race);
+    const auto host = FramesForMode("2");
+    ASSERT_TRUE(host);
+    EXPECT_TRUE(host->race && host->hosting && !host->client && !host->damageModel);
+    const auto join = FramesForMode("3");
+    ASSERT_TRUE(join);
+    EXPECT_TRUE(join->client && !join->race && !join->hosting);
+    for (const char* other : {"", "5", "-1", "02", "x"})
+        EXPECT_FALSE(FramesForMode(other)) << other;
+    // The last race type of each mode.
+    const char* expected[] = {"3", "0", "2", "2", "1"};
+    ASSERT_EQ(LaunchModes().size(), 5u);
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_STREQ(LaunchModes()[i].lastRaceType, expected[i]);
+}
+
 TEST_F(WindowTest, TestingLaunchWritesTheCommandFileAndStartsTheLoaderLast) {
     ASSERT_TRUE(Open());
     const std::string zamIniBefore = ReadProg("ZAM.Ini");
@@ -277,6 +428,66 @@ TEST_F(WindowTest, JoinUsesTheTypedAddressAndPasswordWhichAHostLaunchIgnores) {
     EXPECT_EQ(ReadProg("ZAM.int"), "Run\r\n" + Gpl() + "GPL.EXE -ko\"0:SERVER:launch:1\"\r\n");
 }
 
+TEST(RaceLengthOverride, RoundsHalvesToEvenAndClamps) {
+    EXPECT_EQ(OverriddenLaps(50, 15), 8);  // 7.5
+    EXPECT_EQ(OverriddenLaps(50, 13), 6);  // 6.5
+    EXPECT_EQ(OverriddenLaps(0, 80), 1);
+    EXPECT_EQ(OverriddenLaps(400, 80), 255);
+    EXPECT_EQ(OverriddenLaps(150, 11), 16);  // 16.5
+    EXPECT_EQ(OverriddenLaps(25, 2), 1);     // 0.5 rounds to 0, raised to 1
+}
+
+class StoreTest : public testing::Test {
+protected:
+    StoreTest() : store(ui) { store.SetDirectory(tmp.logical()); }
+    void Season(const std::string& laps) {
+        tmp.write("Seasons/67Season.Ini",
+                  "[Event1]\r\nnumberOfLaps=" + laps + "\r\n[Event2]\r\nnumberOfLaps=40\r\n");
+        store.ReadIniFile(tmp.logical() + "Seasons\\67Season.Ini");
+    }
+    std::string Laps(const char* section, const char* entry = "numberOfLaps") {
+        return store.IniValue(kSeasonFile, section, entry);
+    }
+    test::TempDir tmp;
+    test::FakeUi ui;
+    IniStore store;
+};
+
+TEST_F(StoreTest, OverrideKeepsTheOriginalLengthAndAHundredOrNoEventChangesNothing) {
+    Season("15");
+    EXPECT_FALSE(ApplyRaceLengthOverride(store, 100, 1));
+    EXPECT_FALSE(ApplyRaceLengthOverride(store, 50, 0));  // no circuit chosen
+    EXPECT_FALSE(ApplyRaceLengthOverride(store, 50, 9));  // no such event
+    EXPECT_EQ(Laps("Event1"), "15");
+    EXPECT_EQ(Laps("Event1", "originalGPLength"), "");
+    EXPECT_TRUE(ApplyRaceLengthOverride(store, 50, 1));
+    EXPECT_EQ(Laps("Event1"), "8");
+    EXPECT_EQ(Laps("Event1", "originalGPLength"), "15");
+    EXPECT_EQ(Laps("Event2"), "40");
+}
+
+TEST_F(StoreTest, OverrideIsSkippedForALapCountThatIsNoWholeNumber) {
+    for (const char* bad : {"", "abc", "12.5", "-3", "15 laps"}) {
+        Season(bad);
+        EXPECT_FALSE(ApplyRaceLengthOverride(store, 50, 1)) << bad;
+        EXPECT_EQ(Laps("Event1", "originalGPLength"), "") << bad;
+    }
+}
+
+TEST_F(StoreTest, SampleRpmFollowsThePlayer) {
+    store.SetIniValue("Players\\A__B\\PZAM.Ini", "Engine", "sampleRPM", "6100");
+    store.SetIniValue("App.Ini", "Engine", "sampleRPM", "5200");
+    SyncSampleRpm(store, "Players\\A__B\\");
+    EXPECT_EQ(store.IniValue("App.Ini", "Engine", "sampleRPM"), "6100");
+}
+
+TEST(RandomBackground, PositionCoversEveryEntry) {
+    EXPECT_EQ(RandomEntryPosition(3, 0.0), 1);
+    EXPECT_EQ(RandomEntryPosition(3, 0.34), 2);
+    EXPECT_EQ(RandomEntryPosition(3, 0.9999), 3);
+    EXPECT_EQ(RandomEntryPosition(0, 0.5), 0);
+}
+
 TEST_F(WindowTest, RandomBackgroundOnlyOnALaunchWhichAppliesTheRaceLengthOverride) {
     ASSERT_TRUE(Open());
     window->DropDown("cbxBackground")->SelectIndex(1);
@@ -316,6 +527,34 @@ TEST_F(WindowTest, ChangeOfDirectoryRestartsThroughTheLoaderWithAnEmptyCommand) 
 // back from its ".prv" and resets the engines. Without the loader nothing is touched; with it the
 // file is the backup byte for byte, the replaced file is kept as ".rst", and ZAMDeck restarts
 // without writing this session's copy over the restored file.
+TEST(EnginesTest, FormulaLibreTakesTheDropDownsAndFixedClassesOneEngine) {
+    test::TempDir tmp;
+    test::FakeUi ui;
+    tmp.write("GPL.EXE", tools::DemoExecutable({}));
+    clsEngines engines(ui, tmp.logical() + "GPL.EXE");
+    engines.UnloadWithoutSaving();
+    ASSERT_FALSE(engines.Status());
+    EngineSelection selection{};
+    for (int chassis = 0; chassis < 10; ++chassis) selection[chassis] = chassis + 1;
+    selection[3] = 5;  // fifth entry: engine 4
+    selection[7] = 3;  // never applied
+    selection[8] = 0;  // nothing shown: left alone
+    ApplyClassEngines(engines, "FL2", selection);
+    EXPECT_EQ(engines.CarEngine(3), 4);
+    EXPECT_EQ(engines.CarEngine(7), 7);
+    EXPECT_EQ(engines.CarEngine(8), 8);
+    EXPECT_EQ(engines.CarEngine(0), 0);
+    // Fixed classes put one engine everywhere.
+    const std::pair<const char*, int> classes[] = {{"FJ", 7}, {"FG", 8}, {"FV", 8}, {"FD", 9}};
+    for (const auto& [code, engine] : classes) {
+        ApplyClassEngines(engines, code, {});
+        for (int chassis = 0; chassis < 10; ++chassis)
+            EXPECT_EQ(engines.CarEngine(chassis), engine) << code << " " << chassis;
+    }
+    ApplyClassEngines(engines, "F1", {});
+    for (int chassis = 0; chassis < 10; ++chassis) EXPECT_EQ(engines.CarEngine(chassis), chassis);
+}
+
 TEST_F(WindowTest, FormulaLibreEnginesAreWrittenAndRestoreSettingsPutsBackTheBackup) {
     ASSERT_TRUE(Open());
     window->DropDown("cbxClass")->SetValue("FL1");
@@ -576,6 +815,44 @@ TEST_F(WindowTest, HostModeBindsItsControlsExportStandingsAndQualifyingInMinutes
     EXPECT_FALSE(window->Controls().Find("cbxDamageModel")->isHidden());
 }
 
+std::optional<std::string> Suffixed(std::string_view last, bool on, std::string_view code,
+                                    int engine = -1, bool agree = true, int* asked = nullptr) {
+    return ClassSuffixedName(last, on, code, engine, [&] {
+        if (asked) ++*asked;
+        return agree;
+    });
+}
+
+TEST(ClassSuffix, AppendsTheClassWithItsEngineLetterRemovesAnEarlierOneAndCutsOnlyWithConsent) {
+    EXPECT_EQ(Suffixed("Driver", true, "FG"), "Driver.FG");
+    EXPECT_EQ(Suffixed("Driver", true, "FL1", 5), "Driver.1D");  // Ford DFV
+    EXPECT_EQ(Suffixed("Driver", true, "FL2", 9), "Driver.2A");
+    EXPECT_EQ(Suffixed("Driver", true, "FL3", 0), "Driver.3R");
+    EXPECT_EQ(Suffixed("Driver", true, "F1"), std::nullopt);  // own classes add nothing
+    EXPECT_EQ(EngineLetter(0), "R");
+    EXPECT_EQ(EngineLetter(6), "H");
+    EXPECT_EQ(EngineLetter(10), "");
+    EXPECT_EQ(Suffixed("Driver", true, "FL1", -1), "Driver.1");  // no engine shown
+    EXPECT_EQ(Suffixed("Driver.1D", false, "FL1", 5), "Driver");
+    EXPECT_EQ(Suffixed("Driver.FG", true, "F2"), "Driver");
+    EXPECT_EQ(Suffixed("Driver.FG", true, "FD"), "Driver.FD");
+    EXPECT_EQ(Suffixed(" Driver.FG ", true, "FG"), std::nullopt);  // already right
+    EXPECT_EQ(Suffixed("Driver", false, "FG"), std::nullopt);      // nothing to remove
+    // Long names are cut only with consent.
+    int asked = 0;
+    EXPECT_EQ(Suffixed("Ninechars", true, "FG", -1, true, &asked), "Ninechars.FG");
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(Suffixed("TenLetters", true, "FG", -1, true, &asked), "TenLetter.FG");
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(Suffixed("TenLetters", true, "FG", -1, false, &asked), std::nullopt);
+    EXPECT_EQ(asked, 2);
+    // Also for the simulator's own classes, where Yes shortens the name though nothing is added.
+    EXPECT_EQ(Suffixed("TenLetters", true, "F1", -1, true, &asked), "TenLetter");
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(Suffixed("TenLetters", false, "FG", -1, true, &asked), std::nullopt);
+    EXPECT_EQ(asked, 3);
+}
+
 TEST_F(WindowTest, SetupEditorButtonFollowsTheFirstLauncherPathAndTheClassSuffixIsStored) {
     ASSERT_TRUE(Open());
     window->SelectMode(kModeTesting);
@@ -677,6 +954,33 @@ TEST_F(WindowTest, WithoutAStoredSizeTheWindowOpensWhereNoPageScrollsAndAccessKe
     window->show();
     EXPECT_LE(window->frameGeometry().width(), 900);
     EXPECT_LE(window->frameGeometry().height(), 650);
+}
+
+TEST(WindowGeometry, ScreenWidthRestoreRulesAndTwipsToPixelsByResolution) {
+    const WindowTwips g = RestoreGeometry("300", "-200", "10000", "12000", "1");
+    EXPECT_EQ(g.left, 300);
+    EXPECT_EQ(g.top, 0);
+    EXPECT_EQ(g.width, 11000);
+    EXPECT_EQ(g.height, 12000);
+    EXPECT_FALSE(g.maximised);
+    const WindowTwips empty = RestoreGeometry("", "abc", "", "9120", "0");
+    EXPECT_EQ(empty.left, 0);
+    EXPECT_EQ(empty.top, 0);
+    EXPECT_EQ(empty.width, 11000);
+    EXPECT_EQ(empty.height, 9120);
+    EXPECT_TRUE(RestoreGeometry("", "", "", "", "2").maximised);
+    EXPECT_EQ(StoredTwips(" 1500twips"), 1500);
+    // Twips and pixels convert by the screen's resolution.
+    EXPECT_EQ(TwipsToPixels(11000, 96), 733);
+    EXPECT_EQ(TwipsToPixels(1440, 120), 120);
+    EXPECT_EQ(PixelsToTwips(96, 96), 1440);
+    EXPECT_EQ(PixelsToTwips(TwipsToPixels(9120, 96), 96), 9120);
+    EXPECT_EQ(FitScreenWidth(799), ScreenFit::kTooNarrow);
+    EXPECT_EQ(FitScreenWidth(800), ScreenFit::kMaximise);
+    EXPECT_EQ(FitScreenWidth(801), ScreenFit::kFits);
+    EXPECT_STREQ(ScreenTooNarrowAtStartMessage(),
+                 "Sorry.  ZAM+ simply doesn't have enough screen space below 800 x 600.");
+    EXPECT_STREQ(ScreenTooNarrowMessage(), "ZAM+ can't work at less than 800 x 600");
 }
 
 TEST_F(WindowTest, StoredGeometryIsRestoredWithinTheRules) {

@@ -11,23 +11,46 @@
 
 #include "GplTestSupport.h"
 #include "RecordingLauncher.h"
+#include "zam/controls/BoundStore.h"
 #include "zam/frontend/TrackLists.h"
 #include "zam/model/clsGPL.h"
+#include "zam/store/Globals.h"
 
 namespace zam::test {
 
 class DemoGplTest : public GplTest {
 protected:
-    DemoGplTest();
-    ~DemoGplTest() override;
+    // The window's parts are tested after start-up.
+    DemoGplTest() { Initialising = false; }
+    ~DemoGplTest() override {
+        lists.reset();
+        if (gpl) gpl->UnloadWithoutSaving();
+        gpl.reset();
+    }
 
     // Creates the model (on the demo installation, generated when not made yet).
-    void Open();
-    std::string Season(int eventNo, const char* key) const;
+    void Open() {
+        if (!std::filesystem::exists(GplFile("GPL.EXE"))) MakeDemo();
+        Initialising = true;
+        gpl = std::make_unique<clsGPL>(ui);
+        Initialising = false;
+        ASSERT_FALSE(gpl->Exiting()) << testing::PrintToString(ui.MessageTexts());
+    }
+    std::string Season(int eventNo, const char* key) const {
+        return gpl->IniValue(kSeasonFile, EventSection(eventNo), key);
+    }
     // Opens the model and reads the track folders into `lists`, as start-up does.
-    void ReadTracks();
+    void ReadTracks() {
+        if (!gpl) Open();
+        lists = std::make_unique<TrackLists>(*gpl);
+        lists->ReadTrackFolders();
+    }
     // Directories of a list, in order.
-    static std::vector<std::string> Dirs(const TrackList& list);
+    static std::vector<std::string> Dirs(const TrackList& list) {
+        std::vector<std::string> dirs;
+        for (const auto& entry : list) dirs.push_back(entry.directory);
+        return dirs;
+    }
 
     RecordingLauncher launcher;
     std::unique_ptr<clsGPL> gpl;
@@ -42,10 +65,17 @@ private:
 // binding is undone here.
 class BoundDemoTest : public DemoGplTest {
 protected:
-    ~BoundDemoTest() override;
+    ~BoundDemoTest() override {
+        controls::SetBoundStore(nullptr);
+        controls::SetControlsUi(nullptr);
+    }
 
     // Opens the model and binds the controls to it and to the recording user interface.
-    void OpenBound();
+    void OpenBound() {
+        Open();
+        controls::SetBoundStore(gpl.get());
+        controls::SetControlsUi(&ui);
+    }
 };
 
 }  // namespace zam::test

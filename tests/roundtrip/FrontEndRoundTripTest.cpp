@@ -16,8 +16,6 @@
 namespace zam::test {
 namespace {
 
-namespace fs = std::filesystem;
-
 int NumberOf(const std::string& text) { return text.empty() ? 0 : std::stoi(text); }
 
 class FrontEndRoundTripLayouts : public FrontEndRoundTrip,

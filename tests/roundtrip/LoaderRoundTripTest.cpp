@@ -9,8 +9,6 @@
 namespace zam::test {
 namespace {
 
-namespace fs = std::filesystem;
-
 using LoaderRoundTrip = RoundTripFolders;
 
 TEST_F(LoaderRoundTrip, RunsTheSimulatorWaitsAndRecordsItsTime) {
