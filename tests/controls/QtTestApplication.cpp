@@ -1,13 +1,9 @@
-#include "ControlsFixture.h"
-
-#include <QLineEdit>
-#include <QVBoxLayout>
-
+// The one application of the controls suite.
 #include "QtTestApplication.h"
 
 namespace zam::test {
 
-[[maybe_unused]] ::testing::Environment* const kEnvironment =
+[[maybe_unused]] ::testing::Environment* const kQtApplication =
     ::testing::AddGlobalTestEnvironment(new QtTestApplication("controls_tests"));
 
 }  // namespace zam::test
