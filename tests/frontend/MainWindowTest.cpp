@@ -154,7 +154,7 @@ TEST_F(WindowTest, FirstStartPlaysTheSoundKeepsTheTotalFillsTheListsAndArchivesS
     EXPECT_EQ(ZamIniLine("NextScreenie"), "2");
 }
 
-TEST(Screenshots, MovedIntoExportsInListingOrderUnderNumberedNames) {
+TEST(Screenshots, MovedIntoExportsInListingOrderUnderNumberedNamesOrLeftWhereThereIsNone) {
     EXPECT_EQ(ArchivedScreenshotName(0), "S0000000.PBF");
     EXPECT_EQ(ArchivedScreenshotName(42), "S0000042.PBF");
     EXPECT_EQ(ArchivedScreenshotName(12345678), "S12345678.PBF");
@@ -171,15 +171,13 @@ TEST(Screenshots, MovedIntoExportsInListingOrderUnderNumberedNames) {
     EXPECT_FALSE(tmp.exists("GPL01.PBF"));
     EXPECT_TRUE(tmp.exists("Other.PBF"));
     EXPECT_EQ(ArchiveScreenshots(tmp.logical(), 3), 3);  // nothing left
-}
-
-TEST(Screenshots, WithoutExportsTheFilesStayAndTheCounterAdvancesAndNoArchivedPictureIsReplaced) {
-    test::TempDir tmp;
-    tmp.write("GPL01.PBF", "one");
-    tmp.write("GPL02.PBF", "two");
-    EXPECT_EQ(ArchiveScreenshots(tmp.logical(), 7), 9);
-    EXPECT_EQ(tmp.read("GPL01.PBF"), "one");
-    EXPECT_EQ(tmp.read("GPL02.PBF"), "two");
+    // Without Exports the files stay and the counter advances; no archived picture is replaced.
+    test::TempDir bare;
+    bare.write("GPL01.PBF", "one");
+    bare.write("GPL02.PBF", "two");
+    EXPECT_EQ(ArchiveScreenshots(bare.logical(), 7), 9);
+    EXPECT_EQ(bare.read("GPL01.PBF"), "one");
+    EXPECT_EQ(bare.read("GPL02.PBF"), "two");
     test::TempDir other;
     other.write("GPL01.PBF", "new");
     other.write("Exports/S0000005.PBF", "archived");
