@@ -451,7 +451,12 @@ protected:
     IniStore store;
 };
 
-TEST_F(StoreTest, OverrideKeepsTheOriginalLengthAndAHundredOrNoEventChangesNothing) {
+TEST_F(StoreTest, OverrideKeepsTheOriginalLengthAndAHundredNoEventOrNoWholeNumberChangesNothing) {
+    for (const char* bad : {"", "abc", "12.5", "-3", "15 laps"}) {
+        Season(bad);
+        EXPECT_FALSE(ApplyRaceLengthOverride(store, 50, 1)) << bad;
+        EXPECT_EQ(Laps("Event1", "originalGPLength"), "") << bad;
+    }
     Season("15");
     EXPECT_FALSE(ApplyRaceLengthOverride(store, 100, 1));
     EXPECT_FALSE(ApplyRaceLengthOverride(store, 50, 0));  // no circuit chosen
@@ -462,14 +467,6 @@ TEST_F(StoreTest, OverrideKeepsTheOriginalLengthAndAHundredOrNoEventChangesNothi
     EXPECT_EQ(Laps("Event1"), "8");
     EXPECT_EQ(Laps("Event1", "originalGPLength"), "15");
     EXPECT_EQ(Laps("Event2"), "40");
-}
-
-TEST_F(StoreTest, OverrideIsSkippedForALapCountThatIsNoWholeNumber) {
-    for (const char* bad : {"", "abc", "12.5", "-3", "15 laps"}) {
-        Season(bad);
-        EXPECT_FALSE(ApplyRaceLengthOverride(store, 50, 1)) << bad;
-        EXPECT_EQ(Laps("Event1", "originalGPLength"), "") << bad;
-    }
 }
 
 TEST_F(StoreTest, SampleRpmFollowsThePlayer) {
