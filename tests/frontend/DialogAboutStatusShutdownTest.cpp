@@ -68,17 +68,7 @@ TEST_F(AboutTest, TextsAndWithoutRegistryKeysSysInfoOnlyShowsTheMessage) {
     EXPECT_TRUE(launcher.started.empty());
 }
 
-TEST_F(AboutTest, TheRegisteredPathIsStartedFirst) {
-    system.registry[kMsinfoKey] = "C:\\Program Files\\MSInfo\\msinfo32.exe";
-    system.registry[kLocationKey] = "C:\\Other";
-    fs.AddFile("C:\\Other\\MSINFO32.EXE");
-    about.StartSysInfo();
-    EXPECT_EQ(launcher.started,
-              std::vector<std::string>{"\"C:\\Program Files\\MSInfo\\msinfo32.exe\""});
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(AboutTest, TheToolLocationIsUsedWhenItsProgramExists) {
+TEST_F(AboutTest, TheToolLocationIsUsedWhenItsProgramExistsTheRegisteredPathFirstAndFailuresAreTold) {
     system.registry[kLocationKey] = "C:\\Shared\\MSInfo";
     about.StartSysInfo();
     EXPECT_TRUE(launcher.started.empty()) << "no MSINFO32.EXE in that folder";
@@ -88,11 +78,18 @@ TEST_F(AboutTest, TheToolLocationIsUsedWhenItsProgramExists) {
     about.StartSysInfo();
     EXPECT_EQ(launcher.started, std::vector<std::string>{"\"C:\\Shared\\MSInfo\\MSINFO32.EXE\""});
     EXPECT_EQ(ui.messages.size(), 1u);
-}
-
-TEST_F(AboutTest, AToolThatCannotBeStartedIsReportedNotIgnored) {
-    system.registry[kMsinfoKey] = "C:\\Gone\\msinfo32.exe";
+    // The registered path is started first, though the location holds the program too.
+    system.registry[kMsinfoKey] = "C:\\Program Files\\MSInfo\\msinfo32.exe";
+    launcher.started.clear();
+    about.StartSysInfo();
+    EXPECT_EQ(launcher.started,
+              std::vector<std::string>{"\"C:\\Program Files\\MSInfo\\msinfo32.exe\""});
+    EXPECT_EQ(ui.messages.size(), 1u);
+    // A registered tool that cannot be started is reported, not ignored.
+    system.registry = {{kMsinfoKey, "C:\\Gone\\msinfo32.exe"}};
     launcher.startResult = platform::Status::Error(platform::kFileNotFound);
+    launcher.started.clear();
+    ui.messages.clear();
     about.StartSysInfo();
     EXPECT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kUnavailable});
