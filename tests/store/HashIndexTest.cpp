@@ -74,20 +74,7 @@ TEST_F(HashIndexTest, KeyIsUpperCaseSumIsPositionWeightedAndHomeSlotsSpreadBelow
     EXPECT_EQ(used[100], 0);  // the last slot is reached only by probing
 }
 
-TEST_F(HashIndexTest, LookupIgnoresCaseButKeysFromDifferentPartsStayApart) {
-    store.SetFullPathIniValue("C:\\x\\Core.ini", "Sound", "Volume", "7");
-    IniPosition a = store.LocateIniEntry("c:\\X\\CORE.INI", "SOUND", "volume", false);
-    EXPECT_EQ(a, (IniPosition{1, 1, 1}));
-    EXPECT_EQ(store.FullPathIniValue("C:\\X\\core.INI", "sound", "VOLUME"), "7");
-    // Keys spelled alike from different parts stay apart.
-    store.SetFullPathIniValue("A;B", "C", "x", "1");
-    store.SetFullPathIniValue("A", "B;C", "x", "2");
-    EXPECT_EQ(store.FileCount(), 3);
-    EXPECT_EQ(store.FullPathIniValue("A;B", "C", "x"), "1");
-    EXPECT_EQ(store.FullPathIniValue("A", "B;C", "x"), "2");
-}
-
-TEST_F(HashIndexTest, LookupWithoutSearchChangesNothingAndWithSearchCreatesRecords) {
+TEST_F(HashIndexTest, LookupWithoutSearchChangesNothingWithSearchCreatesAndIgnoresCaseNotParts) {
     store.SetFullPathIniValue("F", "S", "a", "1");
     std::int32_t occupied = store.OccupiedSlots();
     EXPECT_EQ(store.LocateIniEntry("F", "S", "b", false), IniPosition{});
@@ -103,6 +90,17 @@ TEST_F(HashIndexTest, LookupWithoutSearchChangesNothingAndWithSearchCreatesRecor
     EXPECT_THAT(Records(2), ElementsAre("Sec|Name||"));
     EXPECT_FALSE(store.FileChanged(2));
     EXPECT_EQ(store.Slot(store.HashIndex("NEW.INI;SEC;NAME")).position, p);
+    // Lookup ignores case.
+    store.SetFullPathIniValue("C:\\x\\Core.ini", "Sound", "Volume", "7");
+    IniPosition a = store.LocateIniEntry("c:\\X\\CORE.INI", "SOUND", "volume", false);
+    EXPECT_EQ(a, (IniPosition{3, 1, 1}));
+    EXPECT_EQ(store.FullPathIniValue("C:\\X\\core.INI", "sound", "VOLUME"), "7");
+    // Keys spelled alike from different parts stay apart.
+    store.SetFullPathIniValue("A;B", "C", "x", "1");
+    store.SetFullPathIniValue("A", "B;C", "x", "2");
+    EXPECT_EQ(store.FileCount(), 5);
+    EXPECT_EQ(store.FullPathIniValue("A;B", "C", "x"), "1");
+    EXPECT_EQ(store.FullPathIniValue("A", "B;C", "x"), "2");
 }
 
 TEST_F(HashIndexTest, NamelessEntriesShareOneSlotNamingTheNewestAlsoInALoadedFile) {
