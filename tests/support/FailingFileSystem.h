@@ -7,8 +7,10 @@
 //   zam::test::FailingFileSystem fs;
 //   fs.Fail(FsOp::kRename, 1, zam::platform::kIoError);
 //   zam::platform::ScopedFileSystem use(fs);
+#include <algorithm>
 #include <chrono>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <string>
 #include <string_view>
@@ -23,27 +25,49 @@ enum class FsOp {
     kCopy, kRename, kDelete, kIsReadOnly, kClearReadOnly, kCreateFolder, kList,
 };
 
-const char* FsOpName(FsOp op);
+// In the order of FsOp.
+inline const char* FsOpName(FsOp op) {
+    static constexpr const char* kNames[] = {
+        "FileExists",    "FolderExists", "ReadAll",       "ReadAt",       "WriteAt",
+        "CheckWritable", "Size",         "WriteNew",      "Copy",         "Rename",
+        "Delete",        "IsReadOnly",   "ClearReadOnly", "CreateFolder", "List"};
+    static_assert(std::size(kNames) == static_cast<std::size_t>(FsOp::kList) + 1);
+    return kNames[static_cast<std::size_t>(op)];
+}
 
 class FailingFileSystem : public platform::FileSystem {
 public:
-    explicit FailingFileSystem(platform::FileSystem& inner = platform::NativeFileSystem());
+    explicit FailingFileSystem(platform::FileSystem& inner = platform::NativeFileSystem())
+        : inner_(inner) {}
 
     // Fails the `nth` call (1-based, counted from the start) of `op` with `code`; nth 0 fails
     // every call. Failed calls do not reach the native file system. (FileExists and FolderExists
     // answer false when failed.)
-    void Fail(FsOp op, int nth, int code = platform::kIoError);
+    void Fail(FsOp op, int nth, int code = platform::kIoError) { failures_[{op, nth}] = code; }
     // Fails every call of `op` whose (first) path contains `pathPart`.
-    void FailPath(FsOp op, std::string pathPart, int code = platform::kIoError);
+    void FailPath(FsOp op, std::string pathPart, int code = platform::kIoError) {
+        pathRules_.push_back({op, std::move(pathPart), code});
+    }
     // Runs `action` just before the `nth` call of `op` is carried out.
-    void Before(FsOp op, int nth, std::function<void()> action);
+    void Before(FsOp op, int nth, std::function<void()> action) {
+        actions_[{op, nth}] = std::move(action);
+    }
 
     // Calls that change what is on disk: WriteAt, WriteNew, Copy, Rename, Delete, ClearReadOnly,
     // CreateFolder. Fault-injection sweeps count them in one sequence, whatever their kind.
-    static bool Changes(FsOp op);
+    static bool Changes(FsOp op) {
+        static constexpr FsOp kChanging[] = {
+            FsOp::kWriteAt, FsOp::kWriteNew,      FsOp::kCopy,        FsOp::kRename,
+            FsOp::kDelete,  FsOp::kClearReadOnly, FsOp::kCreateFolder};
+        return std::find(std::begin(kChanging), std::end(kChanging), op) != std::end(kChanging);
+    }
     // Fails the `nth` such call (1-based) with `code`; with `andAfter` every later one as well (a
     // disk that stays full, a medium that went away).
-    void FailChange(int nth, int code, bool andAfter = false);
+    void FailChange(int nth, int code, bool andAfter = false) {
+        failChange_ = nth;
+        failChangeCode_ = code;
+        failChangesAfter_ = andAfter;
+    }
     // When an injected failure hits WriteNew or WriteAt, the first half of the bytes reaches the
     // disk before the call fails, as when the disk fills up in the middle of a write.
     void WritePartly(bool partly) { writePartly_ = partly; }
@@ -51,7 +75,10 @@ public:
     int Changes() const { return changes_; }
     int InjectedFailures() const { return injected_; }
 
-    int Calls(FsOp op) const;
+    int Calls(FsOp op) const {
+        auto it = calls_.find(op);
+        return it == calls_.end() ? 0 : it->second;
+    }
     // "Rename <from> -> <to>", "WriteNew <path>", ... in call order.
     const std::vector<std::string>& Log() const { return log_; }
 
@@ -70,14 +97,23 @@ public:
         return Pass(FsOp::kReadAt, path, [&] { return inner_.ReadAt(path, offset, count, bytes); });
     }
     platform::Status WriteAt(std::string_view path, std::uint64_t offset,
-                             std::string_view bytes) override;
+                             std::string_view bytes) override {
+        platform::Status s = Enter(FsOp::kWriteAt, path);
+        if (!s && writePartly_)
+            (void)inner_.WriteAt(path, offset, bytes.substr(0, bytes.size() / 2));
+        return s.ok() ? inner_.WriteAt(path, offset, bytes) : s;
+    }
     platform::Status CheckWritable(std::string_view path) override {
         return Pass(FsOp::kCheckWritable, path, [&] { return inner_.CheckWritable(path); });
     }
     platform::Status Size(std::string_view path, std::uint64_t& size) override {
         return Pass(FsOp::kSize, path, [&] { return inner_.Size(path, size); });
     }
-    platform::Status WriteNew(std::string_view path, std::string_view bytes) override;
+    platform::Status WriteNew(std::string_view path, std::string_view bytes) override {
+        platform::Status s = Enter(FsOp::kWriteNew, path);
+        if (!s && writePartly_) (void)inner_.WriteNew(path, bytes.substr(0, bytes.size() / 2));
+        return s.ok() ? inner_.WriteNew(path, bytes) : s;
+    }
     platform::Status Copy(std::string_view from, std::string_view to) override {
         return Pass(
             FsOp::kCopy, from, [&] { return inner_.Copy(from, to); }, to);
@@ -104,13 +140,40 @@ public:
                     [&] { return inner_.List(folderAndPattern, kinds, names); });
     }
     // Waits for nothing; logs "Pause <ms>" and adds the time to Paused().
-    bool Pause(std::chrono::milliseconds delay) override;
+    bool Pause(std::chrono::milliseconds delay) override {
+        log_.push_back("Pause " + std::to_string(delay.count()));
+        paused_ += delay;
+        return true;
+    }
     std::chrono::milliseconds Paused() const { return paused_; }
 
 private:
     // Counts and logs the call, runs a pending action, and gives the injected failure, if any.
-    platform::Status Enter(FsOp op, std::string_view path, std::string_view second = {});
-    platform::Status Injected(FsOp op, int n, std::string_view path);
+    platform::Status Enter(FsOp op, std::string_view path, std::string_view second = {}) {
+        int n = ++calls_[op];
+        std::string entry = std::string(FsOpName(op)) + " " + std::string(path);
+        if (!second.empty()) entry += " -> " + std::string(second);
+        log_.push_back(entry);
+        if (auto action = actions_.find({op, n}); action != actions_.end()) action->second();
+        platform::Status injected = Injected(op, n, path);
+        if (!injected) ++injected_;
+        return injected;
+    }
+    platform::Status Injected(FsOp op, int n, std::string_view path) {
+        if (Changes(op)) {
+            int change = ++changes_;
+            if (failChange_ > 0 &&
+                (change == failChange_ || (failChangesAfter_ && change > failChange_)))
+                return platform::Status::Error(failChangeCode_);
+        }
+        for (int key : {n, 0})
+            if (auto it = failures_.find({op, key}); it != failures_.end())
+                return platform::Status::Error(it->second);
+        for (const auto& rule : pathRules_)
+            if (rule.op == op && path.find(rule.part) != std::string_view::npos)
+                return platform::Status::Error(rule.code);
+        return platform::Status::Ok();
+    }
     // Enter, then `call` (the inner file system's) unless a failure was injected.
     template <class Call>
     platform::Status Pass(FsOp op, std::string_view path, Call call, std::string_view second = {}) {

@@ -8,6 +8,8 @@
 //   launcher.missing = {"systemctl"};                       // ...except of this program
 //   zam::platform::ScopedProcessLauncher use(launcher);
 //   ... launcher.started, launcher.waited
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -24,8 +26,25 @@ public:
     explicit RecordingLauncher(platform::ProcessLauncher* passTo = nullptr) : passTo_(passTo) {}
 
     // Records the line; the n-th successful start gets the process id 100 + n.
-    platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override;
-    platform::Status Wait(platform::ProcessId id, platform::ProcessExit& exit) override;
+    platform::Status Start(std::string_view commandLine, platform::ProcessId& id) override {
+        id.value = 0;
+        platform::Status answer = beforeStart ? beforeStart(commandLine) : platform::Status::Ok();
+        started.emplace_back(commandLine);
+        for (const std::string& program : missing)
+            if (answer.ok() && commandLine.substr(0, program.size()) == program)
+                answer = platform::Status::Error(platform::kFileNotFound);
+        if (answer.ok()) answer = startResult;
+        if (!answer.ok()) return answer;
+        if (passTo_ != nullptr) return passTo_->Start(commandLine, id);
+        id.value = noProcessId ? 0 : 100 + ++starts_;
+        return platform::Status::Ok();
+    }
+    platform::Status Wait(platform::ProcessId id, platform::ProcessExit& ended) override {
+        waited.push_back(id.value);
+        if (passTo_ != nullptr) return passTo_->Wait(id, ended);
+        ended = exit;
+        return waitResult;
+    }
 
     // What every start gives.
     platform::Status startResult;
@@ -49,6 +68,12 @@ private:
 
 // Starts the command line through the system's own launcher and waits for the program to end;
 // a started program must have an id.
-platform::Status RunNatively(std::string_view commandLine);
+inline platform::Status RunNatively(std::string_view commandLine) {
+    platform::ProcessId id;
+    const platform::Status started = platform::NativeProcesses().Start(commandLine, id);
+    if (!started) return started;
+    EXPECT_GT(id.value, 0);
+    return platform::NativeProcesses().Wait(id);
+}
 
 }  // namespace zam::test
