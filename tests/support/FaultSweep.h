@@ -153,8 +153,6 @@ inline SweepResult SweepOneFileWriter(const OneFileWriter& writer, const BesideF
     return result;
 }
 
-// Adds `faults` to the tally of a writer and prints the tally when the process ends, so a run of
-// the suite shows how many faults each writer survived.
 namespace detail {
 
 struct Tally {
@@ -167,6 +165,8 @@ struct Tally {
 
 }  // namespace detail
 
+// Adds `faults` to the tally of a writer and prints the tally when the process ends, so a run of
+// the suite shows how many faults each writer survived.
 inline void TallyFaults(const std::string& writer, int faults) {
     // One tally for the whole program: an inline function has one static, whichever file calls it.
     static detail::Tally tally;
