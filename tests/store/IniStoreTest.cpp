@@ -285,6 +285,7 @@ TEST_F(ValueAccessTest, ReadTrackDirectoryReadsBelowTheSimulatorFolderAndUnloadS
 }
 
 // The hash index: keys, home slots, probing, statistics, the statistics file and sizing.
+
 // Probe steps from the home slot of `key` to `slot` in a table of `indexSize`, from the key's text.
 std::int32_t StepsFromHome(const std::string& key, std::int32_t slot, std::int32_t indexSize) {
     return (slot - IniStore::HomeSlot(key, indexSize) + indexSize + 1) % (indexSize + 1);
