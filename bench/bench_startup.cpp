@@ -144,15 +144,17 @@ int BareChild() {
     WaitForPaint();
 }
 
+// "x.ini" in any case: the files the store reads at start-up and writes back at the close.
+bool IsIniName(std::string_view name) {
+    return name.size() > 4 && zam::platform::EqualNoCase(name.substr(name.size() - 4), ".ini");
+}
+
 // The bare widget after reading every INI file of the installation into memory that is kept, as
 // the window's start-up must before it shows: no start-up can beat this on the same machine.
 int FloorChild(const fs::path& installation) {
     std::vector<std::string> kept;
     for (const auto& entry : fs::recursive_directory_iterator(installation)) {
-        const std::string name = entry.path().filename().string();
-        if (!entry.is_regular_file() || name.size() < 4 ||
-            !zam::platform::EqualNoCase(name.substr(name.size() - 4), ".ini"))
-            continue;
+        if (!entry.is_regular_file() || !IsIniName(entry.path().filename().string())) continue;
         std::string bytes;
         bool exists = false;
         if (!zam::platform::Fs().ReadAllIfExists(zam::platform::LogicalFromNative(entry.path()),
@@ -183,9 +185,8 @@ int ChangeEveryIniFile(zam::clsGPL& gpl) {
     const std::int32_t files = gpl.FileCount();
     for (std::int32_t f = 1; f <= files; ++f) {
         const std::string name = gpl.FileName(f);
-        const bool ini =
-            name.size() > 4 && zam::platform::EqualNoCase(name.substr(name.size() - 4), ".ini");
-        if (!ini || gpl.SectionCount(f) == 0 || !zam::platform::Fs().FileExists(name)) continue;
+        if (!IsIniName(name) || gpl.SectionCount(f) == 0 || !zam::platform::Fs().FileExists(name))
+            continue;
         gpl.SetFullPathIniValue(name, gpl.SectionName(f, 1), "ZAMDeckBenchmark", "changed");
         ++changed;
     }
